@@ -1,0 +1,29 @@
+// The root of the link class family: a named device that keeps its settings
+// in one section of the preferences file.
+#pragma once
+
+#include <string>
+
+#include "text/ini_file.h"
+
+namespace mk::link {
+
+class TVLBaseDevice {
+ public:
+  TVLBaseDevice() = default;
+  virtual ~TVLBaseDevice() = default;
+  TVLBaseDevice(const TVLBaseDevice&) = delete;
+  TVLBaseDevice& operator=(const TVLBaseDevice&) = delete;
+
+  virtual void LoadSettings(text::IniFile& /*ini*/) {}
+  virtual void SaveSettings(text::IniFile& /*ini*/) {}
+  virtual bool IsReady() { return true; }
+  virtual void StateChanged() {}
+  virtual void Activate();
+  virtual void Deactivate();
+
+  bool Active = false;
+  std::string SectionName;
+};
+
+}  // namespace mk::link

@@ -1,0 +1,52 @@
+// The MK exchange: checksummed request/answer frames with time-outs and
+// retries, and the commands the configurator sends.
+#pragma once
+
+#include <cstdint>
+
+#include "link/vl_rs_base.h"
+
+namespace mk::link {
+
+/// MK command codes.
+enum MkCommand : std::uint8_t {
+  kIdentify = 1,
+  kWriteChunk = 4,
+  kReadBlock = 5,
+  kEndWrite = 7,
+  kBeginWrite = 12,
+};
+
+inline constexpr const char* kNoLink =
+    "RS232. Нет связи. Проверьте правильность соединения PC и устройства.";
+inline constexpr const char* kByteDelay = "RS232. Ошибка задержки приема внутри блока.";
+inline constexpr const char* kExchangeError = "RS232. Ошибка обмена.";
+inline constexpr const char* kBusy =
+    "Устройство занято. Возможно, оно находится в режиме местного управления.";
+
+class TVL_RS : public TVL_RS_Base {
+ public:
+  TVL_RS(ISerialSystem& ports, IClock& clock, IPump& pump, IUserPrompt& prompt);
+
+  void PutCommandByte(std::uint8_t b) override;
+  std::uint8_t GetStatusByte() override;
+  std::string GetString() override;
+  void BeginCommand(std::uint8_t address, std::uint8_t command) override;
+  void Transact() override;
+  void TransactOnce() override;
+  void Command(std::uint8_t address, std::uint8_t command) override;
+  int DetectAddress() override;
+
+  virtual void Receive();
+  virtual void Send();
+  virtual void Exchange();
+
+  void SetPortType(std::uint8_t n);
+
+  std::uint8_t PortType = 0;
+  bool ShortHeader = false;
+  std::uint16_t ByteTimeout = 200;
+  std::uint16_t ResponseTimeout = 1000;
+};
+
+}  // namespace mk::link

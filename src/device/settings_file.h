@@ -1,0 +1,33 @@
+// The settings file: the device version word, then the settings image
+// scrambled byte by byte with a fixed key table.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "device/mk.h"
+
+namespace mk::device {
+
+struct SettingsFileContents {
+  std::uint16_t device_version = 0;
+  std::vector<std::uint8_t> image;
+};
+
+/// The file's bytes: version (u16, little-endian) and image XOR FileKey.
+std::vector<std::uint8_t> EncodeSettingsFile(std::uint16_t device_version,
+                                             std::span<const std::uint8_t> image);
+/// The inverse; throws mk::Error for a file shorter than two bytes.
+SettingsFileContents DecodeSettingsFile(std::span<const std::uint8_t> file);
+
+/// Writes `mk`'s DeviceVersion and image to `path` through a temporary file in
+/// the same folder, so a failure leaves any old file whole. Throws mk::Error.
+void SaveSettingsFile(const std::filesystem::path& path, const TMK& mk);
+
+/// Reads the whole file, then replaces `mk`'s DeviceVersion and image and runs
+/// LoadAll. On any failure `mk` is left as it was. Throws mk::Error.
+void LoadSettingsFile(const std::filesystem::path& path, TMK& mk);
+
+}  // namespace mk::device

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "link/priority_boost.h"
 #include "link/vl_rs_base.h"
 
 namespace mk::link {
@@ -23,6 +24,9 @@ inline constexpr const char* kByteDelay = "RS232. Ошибка задержки 
 inline constexpr const char* kExchangeError = "RS232. Ошибка обмена.";
 inline constexpr const char* kBusy =
     "Устройство занято. Возможно, оно находится в режиме местного управления.";
+inline constexpr const char* kOnlyOneDevice =
+    "ТОЛЬКО ОДНО устройство, подключенное к СОМ-порту, должно быть включено. Это действительно "
+    "так?";
 
 class TVL_RS : public TVL_RS_Base {
  public:
@@ -42,11 +46,23 @@ class TVL_RS : public TVL_RS_Base {
   virtual void Exchange();
 
   void SetPortType(std::uint8_t n);
+  /// The priority raised while a half-duplex request goes out and its echo
+  /// comes back (PortType 2). None by default; not owned.
+  void SetPriorityBoost(IPriorityBoost* boost) { boost_ = boost; }
 
   std::uint8_t PortType = 0;
   bool ShortHeader = false;
   std::uint16_t ByteTimeout = 200;
   std::uint16_t ResponseTimeout = 1000;
+
+ private:
+  IBytePort& Port();
+  /// Waits until `port` has a byte or `timeout` ms after `start` have passed,
+  /// pumping the window meanwhile; reads at most `max` bytes into `into`.
+  std::size_t ReadWithin(std::uint8_t* into, std::size_t max, std::uint32_t start,
+                         std::uint32_t timeout, bool pump_first);
+
+  IPriorityBoost* boost_ = nullptr;
 };
 
 }  // namespace mk::link

@@ -1,0 +1,90 @@
+#include "link/vl_base_interface.h"
+
+#include <bit>
+
+#include "text/error.h"
+
+namespace mk::link {
+namespace {
+
+constexpr std::int32_t kAnswerSize = 256;
+// The checksum goes at RequestLength, so data may fill at most index 254.
+constexpr std::uint32_t kLastDataIndex = 254;
+constexpr std::uint8_t kSmallestFrame = 6;
+
+}  // namespace
+
+bool TVLBaseInterface::AnswerValid() {
+  // Shorter than a header and a checksum is never a frame, whatever it sums to.
+  const std::uint8_t length = Answer[0];
+  if (length < kSmallestFrame) return false;
+  std::uint8_t sum = 0;
+  for (std::uint8_t i = 0; i < length; ++i) sum = static_cast<std::uint8_t>(sum + Answer[i]);
+  return sum == 0;
+}
+
+void TVLBaseInterface::BeginRequest() {
+  RequestLength = 1;
+}
+
+void TVLBaseInterface::EndRequest() {
+  if (RequestLength > kLastDataIndex + 1) throw RangeError();
+  // 256 bytes in all is stored as 0, which is how the MK reads it too.
+  Request[0] = static_cast<std::uint8_t>(RequestLength + 1);
+  std::uint8_t sum = 0;
+  for (std::uint32_t i = 0; i < RequestLength; ++i)
+    sum = static_cast<std::uint8_t>(sum + Request[i]);
+  Request[RequestLength] = static_cast<std::uint8_t>(-sum);
+}
+
+void TVLBaseInterface::PutByte(std::uint8_t b) {
+  // A byte that has no room would be lost or would overwrite the checksum.
+  if (RequestLength > kLastDataIndex) throw RangeError();
+  Request[RequestLength++] = b;
+}
+
+void TVLBaseInterface::PutWord(std::uint16_t w) {
+  PutByte(static_cast<std::uint8_t>(w));
+  PutByte(static_cast<std::uint8_t>(w >> 8));
+}
+
+void TVLBaseInterface::PutLong(std::int32_t i) {
+  const auto u = static_cast<std::uint32_t>(i);
+  for (int shift = 0; shift < 32; shift += 8) PutByte(static_cast<std::uint8_t>(u >> shift));
+}
+
+void TVLBaseInterface::PutSingle(float f) {
+  PutLong(std::bit_cast<std::int32_t>(f));
+}
+
+std::uint8_t TVLBaseInterface::GetByte() {
+  // Past the buffer (or before it) reads as 0; the position stops just past
+  // the end so that any number of reads stays defined.
+  if (AnswerPos < 0) {
+    ++AnswerPos;
+    return 0;
+  }
+  if (AnswerPos >= kAnswerSize) {
+    AnswerPos = kAnswerSize;
+    return 0;
+  }
+  return Answer[static_cast<std::size_t>(AnswerPos++)];
+}
+
+std::uint16_t TVLBaseInterface::GetWord() {
+  const std::uint16_t low = GetByte();
+  const std::uint16_t high = GetByte();
+  return static_cast<std::uint16_t>(low | (high << 8));
+}
+
+std::int32_t TVLBaseInterface::GetLong() {
+  std::uint32_t u = 0;
+  for (int shift = 0; shift < 32; shift += 8) u |= static_cast<std::uint32_t>(GetByte()) << shift;
+  return static_cast<std::int32_t>(u);
+}
+
+float TVLBaseInterface::GetSingle() {
+  return std::bit_cast<float>(GetLong());
+}
+
+}  // namespace mk::link

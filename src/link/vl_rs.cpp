@@ -1,0 +1,195 @@
+#include "link/vl_rs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "text/cp1251.h"
+#include "text/error.h"
+
+namespace mk::link {
+namespace {
+
+constexpr std::uint8_t kSmallestAnswer = 6;
+constexpr int kAttempts = 3;
+constexpr std::uint32_t kRetryPauseMs = 50;
+constexpr std::uint32_t kLineTurnaroundMs = 20;
+// Longest single wait in the OS, so the window is pumped often enough.
+constexpr std::uint32_t kWaitSliceMs = 5;
+
+// Lowers RTS and restores the priorities however the half-duplex send ends.
+class Turnaround {
+ public:
+  Turnaround(TVL_RS& rs, IPriorityBoost* boost) : rs_(rs), boost_(boost) {
+    rs_.SetRTS();
+    if (boost_ != nullptr) boost_->Raise();
+  }
+  ~Turnaround() {
+    rs_.ClearRTS();
+    if (boost_ != nullptr) boost_->Restore();
+  }
+  Turnaround(const Turnaround&) = delete;
+  Turnaround& operator=(const Turnaround&) = delete;
+
+ private:
+  TVL_RS& rs_;
+  IPriorityBoost* boost_;
+};
+
+}  // namespace
+
+TVL_RS::TVL_RS(ISerialSystem& ports, IClock& clock, IPump& pump, IUserPrompt& prompt)
+    : TVL_RS_Base(ports, clock, pump, prompt) {
+  BaudRate = 115200;
+  ByteSize = 8;
+  Parity = 0;
+  StopBits = 2;
+  ResponseTimeout = 1000;
+  ByteTimeout = 200;
+  ShortHeader = false;
+  SectionName = "RS232";
+}
+
+void TVL_RS::PutCommandByte(std::uint8_t b) {
+  PutByte(b);
+}
+
+std::uint8_t TVL_RS::GetStatusByte() {
+  return GetByte();
+}
+
+std::string TVL_RS::GetString() {
+  std::string bytes;
+  // The end of the buffer ends a string that has no terminating 0.
+  while (AnswerPos < static_cast<std::int32_t>(Answer.size())) {
+    const std::uint8_t b = GetByte();
+    if (b == 0) break;
+    bytes.push_back(static_cast<char>(b));
+  }
+  return text::Cp1251ToUtf8(bytes);
+}
+
+void TVL_RS::BeginCommand(std::uint8_t address, std::uint8_t command) {
+  BeginRequest();
+  PutByte(address);
+  PutWord(1);
+  PutByte(command);
+}
+
+void TVL_RS::Transact() {
+  EndRequest();
+  if (PortType != 0) clock_.Sleep(kLineTurnaroundMs);
+  for (int attempt = 1;; ++attempt) {
+    try {
+      Exchange();
+      AnswerPos = 5;
+      return;
+    } catch (const Error&) {
+      if (attempt == kAttempts) throw;
+    }
+    clock_.Sleep(kRetryPauseMs);
+  }
+}
+
+void TVL_RS::TransactOnce() {
+  EndRequest();
+  if (PortType != 0) clock_.Sleep(kLineTurnaroundMs);
+  Exchange();
+  AnswerPos = 5;
+}
+
+void TVL_RS::Command(std::uint8_t address, std::uint8_t command) {
+  BeginCommand(address, command);
+  Transact();
+}
+
+int TVL_RS::DetectAddress() {
+  if (!IsOpen) return -1;
+  if (PortType != 0 && !prompt_.AskYesNo(kOnlyOneDevice)) return -1;
+  // Address 0, header word 0 and command 0: whoever is on the line answers
+  // with its own address.
+  BeginRequest();
+  for (int i = 0; i < 4; ++i) PutByte(0);
+  Transact();
+  return Answer[1];
+}
+
+void TVL_RS::Send() {
+  Port();  // no link at all fails here, before any line is touched
+  const bool half_duplex = PortType == 2;
+  std::optional<Turnaround> turnaround;
+  if (half_duplex) turnaround.emplace(*this, boost_);
+
+  const std::size_t n = Request[0] == 0 ? 256 : Request[0];
+  PurgeInput();
+  PurgeOutput();
+  Port().Write(Request.data(), n);
+
+  if (half_duplex) {
+    // On a two-wire line we hear our own request; it is read and dropped.
+    try {
+      Receive();
+    } catch (const Error&) {
+    }
+  }
+}
+
+void TVL_RS::Receive() {
+  // The first byte may take the answer time plus the time our request needs
+  // on the wire.
+  const double wire_ms =
+      BaudRate == 0 ? 0.0 : std::round(9600.0 / BaudRate * static_cast<double>(RequestLength));
+  const auto first_timeout = static_cast<std::uint32_t>(ResponseTimeout + wire_ms);
+  if (ReadWithin(&Answer[0], 1, clock_.TickCount(), first_timeout, false) == 0) {
+    throw Error(kNoLink);
+  }
+  // The length byte alone tells a broken answer; nothing more is waited for.
+  const std::size_t length = Answer[0];
+  if (length < kSmallestAnswer) throw Error(kNoLink);
+
+  for (std::size_t i = 1; i < length;) {
+    const std::size_t got =
+        ReadWithin(&Answer[i], length - i, clock_.TickCount(), ByteTimeout, true);
+    if (got == 0) throw Error(kByteDelay);
+    i += std::min(got, length - i);
+  }
+  if (!AnswerValid()) throw Error(std::string(kExchangeError) + "(0)");
+}
+
+void TVL_RS::Exchange() {
+  Send();
+  Receive();
+  if (Answer[1] == 0 && Answer[2] == 0 && Answer[3] == 0) {
+    throw Error(std::string(kExchangeError) + "(4)");
+  }
+  if (Answer[4] == 255) throw Error(kBusy);
+}
+
+void TVL_RS::SetPortType(std::uint8_t n) {
+  PortType = n < 3 ? n : 0;
+}
+
+IBytePort& TVL_RS::Port() {
+  if (!Handle) throw Error(kNoLink);
+  return *Handle;
+}
+
+std::size_t TVL_RS::ReadWithin(std::uint8_t* into, std::size_t max, std::uint32_t start,
+                               std::uint32_t timeout, bool pump_first) {
+  for (;;) {
+    if (pump_first) pump_.ProcessMessages();
+    // Fetched afresh each round: the pump may have run code that closed it.
+    const std::size_t got = Port().Read(into, max);
+    const std::uint32_t now = clock_.TickCount();
+    if (!pump_first) pump_.ProcessMessages();
+    if (got > 0) return got;
+    const std::uint32_t elapsed = now - start;  // wraps correctly at 2^32 ms
+    if (elapsed > timeout) return 0;
+    const std::uint32_t wait = std::min(timeout - elapsed + 1, kWaitSliceMs);
+    // A port that cannot wait (or a wait that ended at once) must not turn
+    // this into a busy loop: then sleep like a plain poller would.
+    if (!Port().WaitReadable(wait) && clock_.TickCount() == now) clock_.Sleep(1);
+  }
+}
+
+}  // namespace mk::link

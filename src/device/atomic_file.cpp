@@ -1,0 +1,49 @@
+#include "device/atomic_file.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "text/error.h"
+
+namespace mk::device {
+
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         const std::string& failure_message) {
+  std::filesystem::path temp = path;
+  temp += ".part";
+  std::error_code ignored;
+  bool written = false;
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (out) {
+      out.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
+      out.close();
+      written = !out.fail();
+    }
+  }
+  std::error_code error;
+  if (written) std::filesystem::rename(temp, path, error);
+  if (!written || error) {
+    std::filesystem::remove(temp, ignored);
+    throw Error(failure_message);
+  }
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,
+                                        const std::string& failure_message) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Error(failure_message);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+  if (in.bad()) throw Error(failure_message);
+  return bytes;
+}
+
+}  // namespace mk::device

@@ -1,0 +1,26 @@
+// Writing a whole file so that readers see either the old file or the new one,
+// never a half-written one.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mk::device {
+
+/// Writes `bytes` to a temporary file beside `path`, then renames it over
+/// `path`. On any failure the temporary file is removed, an old file at `path`
+/// stays as it was, and mk::Error is thrown with `failure_message`.
+void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         const std::string& failure_message);
+
+/// The whole file; mk::Error with `failure_message` when it cannot be read.
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,
+                                        const std::string& failure_message);
+
+/// A path as UTF-8 text, for messages.
+std::string PathText(const std::filesystem::path& path);
+
+}  // namespace mk::device

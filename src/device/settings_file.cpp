@@ -1,0 +1,50 @@
+#include "device/settings_file.h"
+
+#include "device/atomic_file.h"
+#include "device/file_key.h"
+#include "text/error.h"
+
+namespace mk::device {
+
+namespace {
+
+// XOR with the key is its own inverse: the same loop scrambles and unscrambles.
+void Scramble(std::span<const std::uint8_t> from, std::span<std::uint8_t> to) {
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    to[i] = static_cast<std::uint8_t>(from[i] ^ kFileKey[i % kFileKeySize]);
+  }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeSettingsFile(std::uint16_t device_version,
+                                             std::span<const std::uint8_t> image) {
+  std::vector<std::uint8_t> file(2 + image.size());
+  file[0] = static_cast<std::uint8_t>(device_version & 0xFF);
+  file[1] = static_cast<std::uint8_t>(device_version >> 8);
+  Scramble(image, std::span<std::uint8_t>(file).subspan(2));
+  return file;
+}
+
+SettingsFileContents DecodeSettingsFile(std::span<const std::uint8_t> file) {
+  if (file.size() < 2) throw Error("Файл настроек повреждён: он короче двух байт.");
+  SettingsFileContents contents;
+  contents.device_version = static_cast<std::uint16_t>(file[0] | (file[1] << 8));
+  contents.image.resize(file.size() - 2);
+  Scramble(file.subspan(2), contents.image);
+  return contents;
+}
+
+void SaveSettingsFile(const std::filesystem::path& path, const TMK& mk) {
+  const auto bytes = EncodeSettingsFile(mk.DeviceVersion(), mk.Image());
+  WriteFileAtomically(path, bytes, "Не удалось записать файл настроек «" + PathText(path) + "».");
+}
+
+void LoadSettingsFile(const std::filesystem::path& path, TMK& mk) {
+  const auto bytes =
+      ReadWholeFile(path, "Не удалось прочитать файл настроек «" + PathText(path) + "».");
+  SettingsFileContents contents = DecodeSettingsFile(bytes);
+  mk.ReplaceImage(contents.device_version, std::move(contents.image));
+}
+
+}  // namespace mk::device

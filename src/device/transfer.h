@@ -28,8 +28,8 @@ std::optional<Connection> ConnectCycle(link::TVL_RS& rs, link::IProgress& progre
 
 /// Connect cycle, then the whole memory into `mk`'s image and DeviceVersion.
 /// The caller runs LoadAll afterwards. Link errors are thrown as mk::Error.
-TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress, link::IPump& pump,
-                            Connection* found = nullptr);
+TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress,
+                            link::IPump& pump, Connection* found = nullptr);
 
 /// Connect, both version checks (errors shown through `prompt`), re-read, lay
 /// the settings over the fresh image, write every directory block, and show

@@ -1,0 +1,10 @@
+// Short errno names for messages ("EACCES"), the same on every libc.
+#pragma once
+
+#include <string>
+
+namespace mk::platform {
+
+std::string ErrnoName(int err);
+
+}  // namespace mk::platform

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "link/fake_line.h"
+#include "link/vl_rs.h"
+#include "text/error.h"
+
+namespace mk::link {
+namespace {
+
+using testing::Bytes;
+using testing::FakeLine;
+using testing::FakePrompt;
+using testing::FakeSerialSystem;
+
+struct Frames : ::testing::Test {
+  void SetAnswer(const Bytes& bytes, std::int32_t pos = 5) {
+    rs.Answer.fill(0xEE);
+    std::copy(bytes.begin(), bytes.end(), rs.Answer.begin());
+    rs.AnswerPos = pos;
+  }
+
+  VirtualClock clock;
+  NoPump pump;
+  FakePrompt prompt;
+  FakeLine line{clock};
+  FakeSerialSystem ports{line, {1}};
+  TVL_RS rs{ports, clock, pump, prompt};
+};
+
+TEST_F(Frames, WritersLayOutLittleEndianValuesAndTheChecksum) {
+  rs.BeginCommand(252, kWriteChunk);
+  rs.PutWord(0xABCD);
+  rs.PutLong(-2);
+  rs.PutSingle(1.0f);
+  rs.EndRequest();
+  const Bytes expected{16, 252, 1, 0, 4, 0xCD, 0xAB, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0x80, 0x3F};
+  EXPECT_TRUE(std::equal(expected.begin(), expected.end(), rs.Request.begin()));
+  EXPECT_EQ(rs.RequestLength, 15u);
+  std::uint8_t sum = 0;
+  for (std::size_t i = 0; i < 16; ++i) sum = static_cast<std::uint8_t>(sum + rs.Request[i]);
+  EXPECT_EQ(sum, 0);
+}
+
+TEST_F(Frames, ALongestRequestIs256BytesWithLengthZeroAndNoByteMoreFits) {
+  rs.OpenPort(1);
+  rs.BeginRequest();
+  for (int i = 1; i < 255; ++i) rs.PutByte(static_cast<std::uint8_t>(i));
+  EXPECT_THROW(rs.PutByte(0), RangeError);
+  rs.EndRequest();
+  EXPECT_EQ(rs.Request[0], 0);
+  rs.Send();
+  ASSERT_EQ(line.writes.size(), 1u);
+  EXPECT_EQ(line.writes[0].size(), 256u);
+}
+
+TEST_F(Frames, ReadersFollowEachOtherAndStopAtTheEndOfTheBuffer) {
+  SetAnswer({12, 253, 1, 0, 0, 0x11, 0x22, 0x33, 0x00, 0x00, 0x80, 0xBF});
+  EXPECT_EQ(rs.GetStatusByte(), 0x11);
+  EXPECT_EQ(rs.GetWord(), 0x3322);
+  EXPECT_EQ(rs.AnswerPos, 8);
+  EXPECT_EQ(rs.GetSingle(), -1.0f);
+
+  rs.Answer.fill(0xFF);
+  rs.AnswerPos = 254;
+  EXPECT_EQ(rs.GetLong(), 0xFFFF);  // two bytes left, then zeros
+  EXPECT_EQ(rs.AnswerPos, 256);
+  for (int i = 0; i < 1000; ++i) EXPECT_EQ(rs.GetWord(), 0);
+  EXPECT_EQ(rs.AnswerPos, 256);
+  rs.AnswerPos = -2;
+  EXPECT_EQ(rs.GetWord(), 0);
+  EXPECT_EQ(rs.GetByte(), 0xFF);
+}
+
+TEST_F(Frames, StringsAreWindows1251UpToTheZeroWhichIsConsumed) {
+  SetAnswer({0, 0, 0, 0, 0, 0xCC, 0xCA, '-', '1', 0, 'x', 0});
+  EXPECT_EQ(rs.GetString(), "МК-1");
+  EXPECT_EQ(rs.AnswerPos, 10);
+  EXPECT_EQ(rs.GetString(), "x");
+  rs.Answer.fill('A');
+  rs.AnswerPos = 250;  // unterminated: the buffer's end ends it
+  EXPECT_EQ(rs.GetString(), "AAAAAA");
+  EXPECT_EQ(rs.GetString(), "");
+}
+
+TEST_F(Frames, AnAnswerIsValidOnlyWithAHeaderAndAMatchingSum) {
+  SetAnswer(testing::Frame(253, 0, {7}));
+  EXPECT_TRUE(rs.AnswerValid());
+  rs.Answer[5] = 8;
+  EXPECT_FALSE(rs.AnswerValid());
+  SetAnswer({0});  // sums to 0 over no bytes, still no frame
+  EXPECT_FALSE(rs.AnswerValid());
+  SetAnswer({5, 0, 0, 0, 0xFB});
+  EXPECT_FALSE(rs.AnswerValid());
+}
+
+}  // namespace
+}  // namespace mk::link

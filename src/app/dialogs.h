@@ -1,0 +1,40 @@
+// Every modal box and file dialog the main window shows goes through this
+// seam, so tests can answer them without a modal loop.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "link/user_prompt.h"
+
+class QWidget;
+
+namespace mk::app {
+
+class IDialogs : public link::IUserPrompt {
+ public:
+  /// The open dialog for settings files; nullopt when cancelled. `folder` is
+  /// where it starts. Paths are UTF-8.
+  virtual std::optional<std::string> OpenSettingsFile(const std::string& folder) = 0;
+  /// The save dialog for settings files; nullopt when cancelled. Does not ask
+  /// about overwriting: the window asks its own question.
+  virtual std::optional<std::string> SaveSettingsFile(const std::string& folder) = 0;
+};
+
+/// The real boxes and dialogs, parented to `parent` (may be null).
+class QtDialogs final : public IDialogs {
+ public:
+  explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  void ShowError(const std::string& text) override;
+  void ShowInfo(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  std::optional<std::string> OpenSettingsFile(const std::string& folder) override;
+  std::optional<std::string> SaveSettingsFile(const std::string& folder) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace mk::app

@@ -1,0 +1,104 @@
+#include "app/m_ini_file.h"
+
+#include <QWidget>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "platform/prefs_path.h"
+#include "text/error.h"
+
+namespace mk::app {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kNormal = 0;
+constexpr int kMinimised = 1;
+constexpr int kMaximised = 2;
+constexpr long kMaxCoordinate = 32767;
+
+int StateOf(const QWidget& form) {
+  if (form.isMaximized()) return kMaximised;
+  if (form.isMinimized()) return kMinimised;
+  return kNormal;
+}
+
+}  // namespace
+
+TMIniFile::TMIniFile(fs::path path) : path_(std::move(path)) {
+  std::error_code ec;
+  if (!fs::exists(path_, ec)) {
+    if (path_.has_parent_path()) fs::create_directories(path_.parent_path(), ec);
+    std::ofstream(path_, std::ios::binary) << " \r\n";
+    return;
+  }
+  std::ifstream in(path_, std::ios::binary);
+  if (!in) return;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return;
+  ini_.Parse(bytes);
+}
+
+fs::path TMIniFile::DefaultPath(const fs::path& program) {
+  return platform::PrefsPath(program);
+}
+
+void TMIniFile::Save() const {
+  const std::string failure = "Не могу записать файл " + path_.string();
+  std::error_code ec;
+  if (path_.has_parent_path()) fs::create_directories(path_.parent_path(), ec);
+  fs::path temp = path_;
+  temp += ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out << ini_.Serialize();
+    out.flush();
+    if (!out) {
+      out.close();
+      fs::remove(temp, ec);
+      throw Error(failure);
+    }
+  }
+  fs::rename(temp, path_, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    throw Error(failure);
+  }
+}
+
+void TMIniFile::LoadPlacement(const std::string& section, QWidget& form) const {
+  const long state = ini_.ReadInteger(section, "State", StateOf(form));
+  if (state == kMaximised) {
+    form.setWindowState(Qt::WindowMaximized);
+    return;
+  }
+  form.setWindowState(state == kMinimised ? Qt::WindowMinimized : Qt::WindowNoState);
+  long left = ini_.ReadInteger(section, "Left", form.x());
+  long top = ini_.ReadInteger(section, "Top", form.y());
+  // Negative means off the left or top edge; absurd values from a damaged
+  // file are kept within what a screen could show.
+  left = std::clamp(left, 0L, kMaxCoordinate);
+  top = std::clamp(top, 0L, kMaxCoordinate);
+  form.move(static_cast<int>(left), static_cast<int>(top));
+  // A fixed-size window keeps the size it was built with.
+  if (form.minimumSize() != form.maximumSize()) {
+    long width = ini_.ReadInteger(section, "Width", form.width());
+    long height = ini_.ReadInteger(section, "Height", form.height());
+    width = width < 0 ? 100 : std::min(width, kMaxCoordinate);
+    height = height < 0 ? 100 : std::min(height, kMaxCoordinate);
+    form.resize(static_cast<int>(width), static_cast<int>(height));
+  }
+}
+
+void TMIniFile::SavePlacement(const std::string& section, const QWidget& form) {
+  ini_.WriteInteger(section, "State", StateOf(form));
+  ini_.WriteInteger(section, "Left", form.x());
+  ini_.WriteInteger(section, "Top", form.y());
+  ini_.WriteInteger(section, "Width", form.width());
+  ini_.WriteInteger(section, "Height", form.height());
+}
+
+}  // namespace mk::app

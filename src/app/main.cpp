@@ -1,0 +1,81 @@
+// mkconfig: the MK configurator's desktop program.
+//
+// Options (for the demo and the tests; a normal start needs none):
+//   --ini PATH        use this preferences file instead of the one beside the program
+//   --lock-name NAME  the single-instance lock's name instead of the program's file name
+#include <QApplication>
+#include <QFileInfo>
+#include <QScreen>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/just_one.h"
+#include "app/main_form.h"
+#include "app/placeholder_dialog.h"
+#include "platform/serial_system.h"
+
+namespace {
+
+QString OptionValue(const QStringList& args, const QString& name) {
+  const int i = args.indexOf(name);
+  return (i >= 0 && i + 1 < args.size()) ? args.at(i + 1) : QString();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const QStringList args = QApplication::arguments();
+  const QString ini = OptionValue(args, "--ini");
+  QString lock_name = OptionValue(args, "--lock-name");
+  if (lock_name.isEmpty()) lock_name = QFileInfo(QApplication::applicationFilePath()).fileName();
+
+  // A second copy ends here, before it shows anything.
+  mk::app::TJustOne just_one(lock_name.toStdString());
+  if (!just_one.OwnsMutex) return 0;
+
+  mk::platform::SerialSystem* system = nullptr;
+  mk::app::MainFormServices services;
+  if (!ini.isEmpty()) services.ini_path = ini.toStdString();
+  services.make_ports = [&system](const mk::text::IniFile& prefs) {
+    auto ports = mk::platform::CreateSerialSystem();
+    ports->LoadPreferences(prefs);
+    system = ports.get();
+    return std::unique_ptr<mk::link::ISerialSystem>(std::move(ports));
+  };
+  services.find_mk = [&system] {
+    std::vector<int> numbers;
+    if (system != nullptr)
+      for (const auto& port : system->FindMk()) numbers.push_back(port.number);
+    return numbers;
+  };
+
+  services.read_settings = &mk::device::ReadSettings;
+  services.write_settings = &mk::device::WriteSettings;
+
+  mk::app::TMainForm* form_ptr = nullptr;
+  services.edit_dialog = [&form_ptr](mk::device::TMK&) {
+    return mk::app::RunPlaceholderDialog(form_ptr, QString::fromUtf8("Настройки МК"),
+                                         QString::fromUtf8("Здесь откроется редактор настроек."));
+  };
+  services.journals_dialog = [&form_ptr](mk::device::TMK&) {
+    return mk::app::RunPlaceholderDialog(form_ptr, QString::fromUtf8("Журналы"),
+                                         QString::fromUtf8("Здесь откроются журналы МК."));
+  };
+  services.osc_dialog = [&form_ptr](mk::device::TMK&) {
+    return mk::app::RunPlaceholderDialog(form_ptr, QString::fromUtf8("Осциллограф"),
+                                         QString::fromUtf8("Здесь откроется осциллограф."));
+  };
+
+  mk::app::TMainForm form(std::move(services));
+  form_ptr = &form;
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));
+  }
+  form.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,464 @@
+#include "app/main_form.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <exception>
+
+#include "app/logo.h"
+#include "app/m_ini_file.h"
+#include "app/port_dialog.h"
+#include "app/progress_form.h"
+#include "device/mk.h"
+#include "device/settings_file.h"
+
+namespace mk::app {
+namespace {
+
+constexpr std::uint32_t kBaud = 115200;
+constexpr int kColumnWidth = 400;
+constexpr int kMinWidth = 810;
+constexpr int kMinHeight = 401;
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+// Dialog paths are UTF-8 whatever the system's narrow code page is.
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+  return std::filesystem::path(QString::fromStdString(utf8).toStdU16String());
+}
+
+QLabel* WrappedLabel(const char* name, const char* text, QWidget* parent) {
+  auto* label = new QLabel(Q(text), parent);
+  label->setObjectName(name);
+  label->setWordWrap(true);
+  return label;
+}
+
+QPushButton* Button(const char* name, const char* text, QWidget* parent) {
+  auto* button = new QPushButton(Q(text), parent);
+  button->setObjectName(name);
+  button->setMinimumHeight(26);
+  return button;
+}
+
+/// A "Шаг" group: explanation above its button (or two of each for step 1).
+QGroupBox* Step(const char* name, const char* title, QWidget* parent,
+                std::initializer_list<QWidget*> children) {
+  auto* group = new QGroupBox(Q(title), parent);
+  group->setObjectName(name);
+  auto* layout = new QVBoxLayout(group);
+  layout->setContentsMargins(8, 6, 8, 8);
+  layout->setSpacing(6);
+  for (QWidget* child : children) {
+    child->setParent(group);
+    layout->addWidget(child);
+  }
+  return group;
+}
+
+}  // namespace
+
+class TMainForm::BusyScope {
+ public:
+  explicit BusyScope(TMainForm& form) : form_(form) {
+    form_.busy_ = true;
+    // Disabling the parent leaves every control's own enabled flag alone, so
+    // enabling it again restores exactly the states of before.
+    form_.centralWidget()->setEnabled(false);
+  }
+  ~BusyScope() {
+    form_.centralWidget()->setEnabled(true);
+    form_.busy_ = false;
+  }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  TMainForm& form_;
+};
+
+TMainForm::TMainForm(MainFormServices services, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      services_(std::move(services)) {
+  setObjectName("MainForm");
+  setWindowTitle(Q(kCaption));
+
+  if (services_.dialogs == nullptr) own_dialogs_ = std::make_unique<QtDialogs>(this);
+  dialogs_ = services_.dialogs != nullptr ? services_.dialogs : own_dialogs_.get();
+  if (services_.clock == nullptr) own_clock_ = std::make_unique<link::SteadyClock>();
+  clock_ = services_.clock != nullptr ? services_.clock : own_clock_.get();
+  if (services_.pump == nullptr) own_pump_ = std::make_unique<QtPump>();
+  pump_ = services_.pump != nullptr ? services_.pump : own_pump_.get();
+  if (services_.port_dialog == nullptr) own_port_dialog_ = std::make_unique<QtPortDialog>(this);
+  port_dialog_ = services_.port_dialog != nullptr ? services_.port_dialog : own_port_dialog_.get();
+
+  BuildControls();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::BuildControls() {
+  auto* central = new QWidget(this);
+  central->setObjectName("Client");
+  setCentralWidget(central);
+
+  // Left column: the warning, the port choice, steps 1 and 2.
+  auto* left = new QWidget(central);
+  left->setFixedWidth(kColumnWidth);
+  auto* leftLayout = new QVBoxLayout(left);
+  leftLayout->setContentsMargins(0, 0, 0, 0);
+  leftLayout->setSpacing(8);
+
+  Label5 = WrappedLabel("Label5",
+                        "Внимание! Для правильной работы программы\nНЕОБХОДИМО\n"
+                        "предварительно загрузить в МК последнюю версию ПО.",
+                        left);
+  Label5->setAlignment(Qt::AlignCenter);
+  Label5->setStyleSheet("color: #d00000; font-weight: bold;");
+  leftLayout->addWidget(Label5);
+
+  auto* portRow = new QHBoxLayout();
+  cbAuto = new QCheckBox(Q("Искать МК автоматически"), left);
+  cbAuto->setObjectName("cbAuto");
+  bRS232 = Button("bRS232", "Выбрать СОМ-порт вручную", left);
+  portRow->addWidget(cbAuto);
+  portRow->addStretch(1);
+  portRow->addWidget(bRS232);
+  leftLayout->addLayout(portRow);
+
+  Label2 = WrappedLabel("Label2",
+                        "Для адекватного отображения возможных вариантов настроек считайте "
+                        "текущие настройки МК,",
+                        nullptr);
+  bGetParams = Button("bGetParams", "Считать настройки из МК", nullptr);
+  Label6 = WrappedLabel(
+      "Label6", "или, если Вы ранее уже сохраняли настройки на диск, считайте файл с диска.",
+      nullptr);
+  bLoadParams = Button("bLoadParams", "Считать настройки из файла на диске", nullptr);
+  GroupBox1 = Step("GroupBox1", "Шаг 1", left, {Label2, bGetParams, Label6, bLoadParams});
+  leftLayout->addWidget(GroupBox1);
+
+  Label3 = WrappedLabel("Label3", "Произведите изменения настроек.", nullptr);
+  bEditParams = Button("bEditParams", "Редактировать настройки", nullptr);
+  GroupBox2 = Step("GroupBox2", "Шаг 2", left, {Label3, bEditParams});
+  leftLayout->addWidget(GroupBox2);
+
+  lMZ = new QLabel("MZ", left);
+  lMZ->setObjectName("lMZ");
+  lMZ->setStyleSheet("color: #d00000; font-weight: bold; font-size: 20pt;");
+  leftLayout->addWidget(lMZ);
+  leftLayout->addStretch(1);
+
+  // Right column: steps 2a, 2b, 3 and 4, and the picture at the bottom.
+  auto* right = new QWidget(central);
+  right->setFixedWidth(kColumnWidth);
+  auto* rightLayout = new QVBoxLayout(right);
+  rightLayout->setContentsMargins(0, 0, 0, 0);
+  rightLayout->setSpacing(8);
+
+  Label7 = WrappedLabel("Label7", "Просмотрите журналы поездок, заправок. и ошибок", nullptr);
+  bViewJournals = Button("bViewJournals", "Просмотреть журналы", nullptr);
+  GroupBox5 = Step("GroupBox5", "Шаг 2a", right, {Label7, bViewJournals});
+  rightLayout->addWidget(GroupBox5);
+
+  Label8 = WrappedLabel("Label8", "Просмотрите записанные данные осциллографа", nullptr);
+  bViewOsc = Button("bViewOsc", "Просмотреть данные осциллографа", nullptr);
+  GroupBox6 = Step("GroupBox6", "Шаг 2b", right, {Label8, bViewOsc});
+  rightLayout->addWidget(GroupBox6);
+
+  Label4 = WrappedLabel("Label4",
+                        "Для возможности повторного просмотра или редактирования сохраните "
+                        "настройки на диск.",
+                        nullptr);
+  bSaveParams = Button("bSaveParams", "Сохранить настройки в файл на диске", nullptr);
+  GroupBox3 = Step("GroupBox3", "Шаг 3", right, {Label4, bSaveParams});
+  rightLayout->addWidget(GroupBox3);
+
+  Label1 = WrappedLabel("Label1", "Запишите настройки в МК", nullptr);
+  bSetParams = Button("bSetParams", "Записать настройки в МК", nullptr);
+  GroupBox4 = Step("GroupBox4", "Шаг 4", right, {Label1, bSetParams});
+  rightLayout->addWidget(GroupBox4);
+  rightLayout->addStretch(1);
+
+  Image1 = new QLabel(right);
+  Image1->setObjectName("Image1");
+  Image1->setPixmap(MakeLogo());
+  Image1->setFixedSize(240, 40);
+  rightLayout->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
+
+  Memo = new QPlainTextEdit(central);
+  Memo->setObjectName("Memo");
+  Memo->setReadOnly(true);
+  Memo->hide();
+
+  auto* columns = new QHBoxLayout(central);
+  columns->setContentsMargins(4, 4, 4, 4);
+  columns->setSpacing(2);
+  columns->addWidget(left, 0, Qt::AlignTop);
+  columns->addWidget(right);
+
+  SetDataButtons(false);
+
+  connect(cbAuto, &QCheckBox::clicked, this, [this] { cbAutoClick(); });
+  connect(bRS232, &QPushButton::clicked, this, [this] { bRS232Click(); });
+  connect(bGetParams, &QPushButton::clicked, this, [this] { bGetParamsClick(); });
+  connect(bLoadParams, &QPushButton::clicked, this, [this] { bLoadParamsClick(); });
+  connect(bEditParams, &QPushButton::clicked, this, [this] { bEditParamsClick(); });
+  connect(bViewJournals, &QPushButton::clicked, this, [this] { bViewJournalsClick(); });
+  connect(bViewOsc, &QPushButton::clicked, this, [this] { bViewOscClick(); });
+  connect(bSaveParams, &QPushButton::clicked, this, [this] { bSaveParamsClick(); });
+  connect(bSetParams, &QPushButton::clicked, this, [this] { bSetParamsClick(); });
+
+  // Fixed size: at least the classic 810 x 401, more when the fonts here
+  // need it so that no caption is cut.
+  const QSize hint = central->sizeHint();
+  setFixedSize(std::max(kMinWidth, hint.width()), std::max(kMinHeight, hint.height()));
+}
+
+void TMainForm::SetDataButtons(bool enabled) {
+  for (QPushButton* b : {bEditParams, bViewJournals, bViewOsc, bSaveParams, bSetParams})
+    b->setEnabled(enabled);
+}
+
+std::string TMainForm::ProgramFolder() const {
+  if (!services_.program_dir.empty()) return services_.program_dir.string();
+  return QCoreApplication::applicationDirPath().toStdString();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shown_) {
+    shown_ = true;
+    FormShow();
+  }
+}
+
+void TMainForm::FormShow() {
+  QDir::setCurrent(QString::fromStdString(ProgramFolder()));
+  lMZ->hide();
+
+  // The preferences come first here because they may map COM numbers to
+  // devices, which the channel's port scan needs.
+  ini_path_ = services_.ini_path.empty()
+                  ? TMIniFile::DefaultPath(QCoreApplication::applicationFilePath().toStdString())
+                  : services_.ini_path;
+  TMIniFile ini(ini_path_);
+  ports_ = services_.make_ports(ini.Ini());
+  rs_ = std::make_unique<link::TVL_RS>(*ports_, *clock_, *pump_, *dialogs_);
+  rs_->SetPortType(0);
+  rs_->SetPortDialog(port_dialog_);
+  AutoSearch = true;
+  mk_ = std::make_unique<device::TMK>();
+
+  rs_->LoadSettings(ini.Ini());
+  AutoSearch = ini.Ini().ReadBool("Common", "Auto", true);
+  ini.LoadPlacement("MainWindow", *this);
+
+  rs_->SetBaud(kBaud);
+  rs_->Reopen(false);
+
+  cbAuto->setChecked(AutoSearch);
+  bRS232->setEnabled(!AutoSearch);
+  Modified = false;
+}
+
+void TMainForm::cbAutoClick() {
+  AutoSearch = cbAuto->isChecked();
+  bRS232->setEnabled(!AutoSearch);
+}
+
+void TMainForm::bRS232Click() {
+  if (busy_ || !rs_) return;
+  rs_->SelectPortDialog();
+  rs_->Reopen(false);
+}
+
+bool TMainForm::FindDevice() {
+  if (!AutoSearch) return true;
+  rs_->ScanPorts();
+  const std::vector<int> found = services_.find_mk ? services_.find_mk() : std::vector<int>{};
+  Memo->clear();
+  for (int n : found) Memo->appendPlainText(QString("COM%1").arg(n));
+  for (int n : found) {
+    // The channel knows COM1..COM32 only; anything else cannot be the MK's port.
+    if (n < 1 || n > link::kMaxPorts) continue;
+    rs_->OpenPort(n);
+    rs_->SetBaud(kBaud);
+    if (rs_->PortNumber == n) return true;
+  }
+  dialogs_->ShowError("Не вижу МК.");
+  return false;
+}
+
+void TMainForm::bGetParamsClick() {
+  if (busy_ || !rs_) return;
+  if (Modified && dialogs_->AskYesNo(kUnsavedQuestion)) SaveSettingsFile();
+  if (!FindDevice()) return;
+
+  BusyScope busy(*this);
+  rs_->Reopen(true);
+  rs_->SetBaud(kBaud);
+  auto progress = std::make_unique<TProgressForm>(this);
+  progress->ShowCancel(true);
+  progress->SetLabel(kConnecting);
+  progress->ShowGauge(false);
+  progress->ShowCentred();
+
+  std::string failure;
+  try {
+    device::Connection found;
+    if (services_.read_settings(*rs_, *mk_, *progress, *pump_, &found) ==
+        device::TransferResult::Done) {
+      DeviceAddress = found.DeviceAddress;
+      MemorySize = found.MemorySize;
+      SetDataButtons(true);
+      mk_->LoadAll();
+    }
+  } catch (const std::exception& e) {
+    SetDataButtons(false);
+    failure = e.what();
+  }
+  // The box comes after the progress window is gone, so it is not hidden under it.
+  progress.reset();
+  rs_->Reopen(false);
+  if (!failure.empty()) dialogs_->ShowError(failure);
+}
+
+void TMainForm::bSetParamsClick() {
+  if (busy_ || !rs_) return;
+  if (!FindDevice()) return;
+
+  BusyScope busy(*this);
+  rs_->Reopen(true);
+  rs_->SetBaud(kBaud);
+  auto progress = std::make_unique<TProgressForm>(this);
+  progress->ShowCancel(true);
+  progress->SetLabel(kConnecting);
+  progress->ShowGauge(false);
+  progress->ShowCentred();
+
+  std::string failure;
+  try {
+    device::Connection found;
+    if (services_.write_settings(*rs_, *mk_, *progress, *pump_, *dialogs_, &found) ==
+        device::TransferResult::Done) {
+      DeviceAddress = found.DeviceAddress;
+      MemorySize = found.MemorySize;
+    }
+  } catch (const std::exception& e) {
+    failure = e.what();
+  }
+  progress.reset();
+  rs_->Reopen(false);
+  if (!failure.empty()) dialogs_->ShowError(failure);
+}
+
+void TMainForm::bLoadParamsClick() {
+  if (busy_ || !mk_) return;
+  const auto path = dialogs_->OpenSettingsFile(ProgramFolder());
+  if (!path) return;
+  try {
+    device::LoadSettingsFile(PathFromUtf8(*path), *mk_);
+    SetDataButtons(true);
+  } catch (const std::exception& e) {
+    SetDataButtons(false);
+    dialogs_->ShowError(e.what());
+  }
+}
+
+void TMainForm::SaveSettingsFile() {
+  const auto path = dialogs_->SaveSettingsFile(ProgramFolder());
+  if (!path) return;
+  std::error_code ec;
+  if (std::filesystem::exists(PathFromUtf8(*path), ec) && !dialogs_->AskYesNo(kOverwriteQuestion))
+    return;
+  try {
+    device::SaveSettingsFile(PathFromUtf8(*path), *mk_);
+  } catch (const std::exception& e) {
+    // A failed save changes nothing: the edits stay marked as unsaved.
+    dialogs_->ShowError(e.what());
+    return;
+  }
+  SetDataButtons(true);
+  Modified = false;
+}
+
+void TMainForm::bSaveParamsClick() {
+  if (busy_ || !mk_) return;
+  SaveSettingsFile();
+}
+
+void TMainForm::bEditParamsClick() {
+  if (busy_ || !mk_ || !services_.edit_dialog) return;
+  try {
+    if (mk_->EditSettings([this] { return services_.edit_dialog(*mk_); })) Modified = true;
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+}
+
+void TMainForm::bViewJournalsClick() {
+  if (busy_ || !mk_ || !services_.journals_dialog) return;
+  try {
+    mk_->ViewJournals([this] { return services_.journals_dialog(*mk_); });
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+}
+
+void TMainForm::bViewOscClick() {
+  if (busy_ || !mk_ || !services_.osc_dialog) return;
+  try {
+    mk_->ViewOscilloscope([this] { return services_.osc_dialog(*mk_); }, *dialogs_);
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+}
+
+bool TMainForm::FormCloseQuery() {
+  if (Modified && dialogs_->AskYesNo(kUnsavedQuestion)) SaveSettingsFile();
+  return true;
+}
+
+void TMainForm::FormClose() {
+  if (!rs_) return;
+  TMIniFile ini(ini_path_);
+  rs_->SaveSettings(ini.Ini());
+  ini.Ini().WriteBool("Common", "Auto", AutoSearch);
+  ini.SavePlacement("MainWindow", *this);
+  try {
+    ini.Save();
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  // A transfer in progress owns the port and the progress window; the
+  // window closes once it has ended.
+  if (busy_) {
+    event->ignore();
+    return;
+  }
+  if (!closed_) {
+    FormCloseQuery();
+    FormClose();
+    closed_ = true;
+  }
+  event->accept();
+}
+
+}  // namespace mk::app

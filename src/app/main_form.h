@@ -1,0 +1,159 @@
+// The main window: find the MK, read its settings from it or from a file,
+// open the editor and the viewers, save the settings and write them back.
+#pragma once
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "device/transfer.h"
+#include "link/clock.h"
+#include "link/vl_rs.h"
+#include "text/ini_file.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace mk::app {
+
+inline constexpr const char* kCaption = "Просмотр и настройка параметров МК (Версия 06.12.19)";
+inline constexpr const char* kUnsavedQuestion =
+    "Возможно, настройки были изменены, но не сохранены на диске. Сохранить?";
+inline constexpr const char* kOverwriteQuestion = "Файл уже существует. Переписать?";
+inline constexpr const char* kConnecting = "Не могу подключиться к МК...";
+
+/// What the window needs from outside; the program fills it with the real
+/// things, tests with doubles. Empty members get the real defaults.
+struct MainFormServices {
+  /// The preferences file; empty: beside the program (TMIniFile::DefaultPath).
+  std::filesystem::path ini_path;
+  /// The program's folder: the file dialogs start there. Empty: the folder of
+  /// the running program.
+  std::filesystem::path program_dir;
+  /// Builds the machine's ports once the preferences are open (they may map
+  /// COM numbers to devices).
+  std::function<std::unique_ptr<link::ISerialSystem>(const text::IniFile&)> make_ports;
+  /// The COM numbers of the MK's USB serial devices, in the order found.
+  std::function<std::vector<int>()> find_mk;
+  /// Boxes and file dialogs; null: the real ones.
+  IDialogs* dialogs = nullptr;
+  link::IClock* clock = nullptr;
+  link::IPump* pump = nullptr;
+  link::TVL_RS_Base::IPortDialog* port_dialog = nullptr;
+  /// The device procedures that read and write the MK (device::ReadSettings
+  /// and device::WriteSettings in the program).
+  std::function<device::TransferResult(link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                       device::Connection*)>
+      read_settings;
+  std::function<device::TransferResult(link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                       link::IUserPrompt&, device::Connection*)>
+      write_settings;
+  /// The editor and the viewers: true when closed with OK.
+  std::function<bool(device::TMK&)> edit_dialog;
+  std::function<bool(device::TMK&)> journals_dialog;
+  std::function<bool(device::TMK&)> osc_dialog;
+};
+
+class TMainForm final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(MainFormServices services, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // Event handlers, public so that tests can run them as the buttons do.
+  void FormShow();
+  void cbAutoClick();
+  void bRS232Click();
+  void bGetParamsClick();
+  void bLoadParamsClick();
+  void bEditParamsClick();
+  void bViewJournalsClick();
+  void bViewOscClick();
+  void bSaveParamsClick();
+  void bSetParamsClick();
+  /// Offers to save unsaved edits; closing is always allowed.
+  bool FormCloseQuery();
+  /// Writes the preferences.
+  void FormClose();
+
+  bool FindDevice();
+  void SaveSettingsFile();
+
+  link::TVL_RS* Channel() { return rs_.get(); }
+  device::TMK* Device() { return mk_.get(); }
+  bool Busy() const { return busy_; }
+
+  bool AutoSearch = true;
+  bool Modified = false;
+  std::uint8_t DeviceAddress = 0;
+  std::uint32_t MemorySize = 0;
+
+  QLabel* Label5;
+  QCheckBox* cbAuto;
+  QPushButton* bRS232;
+  QGroupBox* GroupBox1;
+  QGroupBox* GroupBox2;
+  QGroupBox* GroupBox3;
+  QGroupBox* GroupBox4;
+  QGroupBox* GroupBox5;
+  QGroupBox* GroupBox6;
+  QLabel* Label1;
+  QLabel* Label2;
+  QLabel* Label3;
+  QLabel* Label4;
+  QLabel* Label6;
+  QLabel* Label7;
+  QLabel* Label8;
+  QPushButton* bGetParams;
+  QPushButton* bLoadParams;
+  QPushButton* bEditParams;
+  QPushButton* bViewJournals;
+  QPushButton* bViewOsc;
+  QPushButton* bSaveParams;
+  QPushButton* bSetParams;
+  QLabel* lMZ;
+  QLabel* Image1;
+  QPlainTextEdit* Memo;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void SetDataButtons(bool enabled);
+  std::string ProgramFolder() const;
+  /// Blocks the window's controls while a transfer runs; the destructor
+  /// gives them back exactly as they were.
+  class BusyScope;
+
+  MainFormServices services_;
+  std::unique_ptr<IDialogs> own_dialogs_;
+  std::unique_ptr<link::IClock> own_clock_;
+  std::unique_ptr<link::IPump> own_pump_;
+  std::unique_ptr<link::TVL_RS_Base::IPortDialog> own_port_dialog_;
+  IDialogs* dialogs_;
+  link::IClock* clock_;
+  link::IPump* pump_;
+  link::TVL_RS_Base::IPortDialog* port_dialog_;
+
+  std::filesystem::path ini_path_;
+  std::unique_ptr<link::ISerialSystem> ports_;
+  std::unique_ptr<link::TVL_RS> rs_;
+  std::unique_ptr<device::TMK> mk_;
+  bool shown_ = false;
+  bool closed_ = false;
+  bool busy_ = false;
+};
+
+}  // namespace mk::app

@@ -1,0 +1,57 @@
+#include "platform/prefs_path.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+namespace mk::platform {
+
+namespace fs = std::filesystem;
+
+bool CanWriteIn(const fs::path& dir) {
+  std::error_code ec;
+  if (!fs::is_directory(dir, ec)) return false;
+  // Permission bits do not tell the whole story (read-only mounts, ACLs):
+  // only creating a file does.
+  static std::atomic<unsigned> counter{0};
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  const fs::path probe =
+      dir / (".write-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+  bool ok = false;
+  {
+    std::ofstream out(probe, std::ios::binary);
+    ok = out.good();
+  }
+  fs::remove(probe, ec);
+  return ok;
+}
+
+fs::path UserConfigDir() {
+#ifdef _WIN32
+  if (const char* appdata = std::getenv("APPDATA"); appdata != nullptr && *appdata != '\0')
+    return fs::path(appdata);
+  return {};
+#else
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/')
+    return fs::path(xdg);
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    return fs::path(home) / ".config";
+  return {};
+#endif
+}
+
+fs::path PrefsPath(const fs::path& program) {
+  fs::path beside = program;
+  beside.replace_extension(".ini");
+  const fs::path folder = program.has_parent_path() ? program.parent_path() : fs::path(".");
+  if (CanWriteIn(folder)) return beside;
+  const fs::path config = UserConfigDir();
+  if (config.empty()) return beside;
+  const fs::path name = program.stem();
+  return config / name / (name.string() + ".ini");
+}
+
+}  // namespace mk::platform

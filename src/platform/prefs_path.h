@@ -1,0 +1,21 @@
+// Where the preferences file lives: beside the program when its folder can be
+// written, otherwise in the user's configuration folder.
+#pragma once
+
+#include <filesystem>
+
+namespace mk::platform {
+
+/// True when a file can be created in `dir` right now (tested by creating one).
+bool CanWriteIn(const std::filesystem::path& dir);
+
+/// The user's configuration folder: %APPDATA% on Windows; $XDG_CONFIG_HOME,
+/// else $HOME/.config elsewhere. Empty when none of these is set.
+std::filesystem::path UserConfigDir();
+
+/// The program's path with the extension ".ini" when the program's folder is
+/// writable; otherwise <UserConfigDir>/<name>/<name>.ini, where <name> is the
+/// program's file name without extension.
+std::filesystem::path PrefsPath(const std::filesystem::path& program);
+
+}  // namespace mk::platform

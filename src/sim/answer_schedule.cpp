@@ -1,0 +1,51 @@
+#include "sim/answer_schedule.h"
+
+#include <algorithm>
+
+#include "sim/virtual_mk.h"
+
+namespace mk::sim {
+
+void AnswerSchedule::Send(std::span<const std::uint8_t> bytes, std::uint64_t now_ns) {
+  if (mk_ == nullptr || bytes.empty()) return;
+  // Bytes written while earlier ones are still on the wire queue up behind them.
+  const std::uint64_t start = wire_timing_ ? std::max(now_ns, in_free_ns_) : now_ns;
+  if (wire_timing_) in_free_ns_ = start + WireTimeNs(bytes.size());
+  for (const Reply& reply : mk_->Receive(bytes, start / 1000)) {
+    const std::uint64_t heard =
+        wire_timing_ ? start + WireTimeNs(reply.request_end) + kTurnaroundNs : start;
+    std::uint64_t first = heard + std::uint64_t{reply.delay_ms} * 1'000'000;
+    // The MK answers one request after the other on a single line.
+    if (!queue_.empty()) first = std::max(first, queue_.back().at_ns);
+    for (std::size_t i = 0; i < reply.bytes.size(); ++i) {
+      // A byte can be read once its last bit is in.
+      const std::uint64_t at = wire_timing_ ? first + WireTimeNs(i + 1) : first;
+      queue_.push_back({at, reply.bytes[i]});
+    }
+  }
+}
+
+std::size_t AnswerSchedule::TakeDue(std::uint64_t now_ns, std::uint8_t* out, std::size_t max) {
+  std::size_t n = 0;
+  while (n < max && !queue_.empty() && queue_.front().at_ns <= now_ns) {
+    out[n++] = queue_.front().byte;
+    queue_.pop_front();
+  }
+  return n;
+}
+
+std::optional<std::uint64_t> AnswerSchedule::NextDue() const {
+  if (queue_.empty()) return std::nullopt;
+  return queue_.front().at_ns;
+}
+
+std::size_t AnswerSchedule::DropDue(std::uint64_t now_ns) {
+  std::size_t n = 0;
+  while (!queue_.empty() && queue_.front().at_ns <= now_ns) {
+    queue_.pop_front();
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace mk::sim

@@ -1,0 +1,62 @@
+// When each answer byte reaches the client: the MK's replies laid out on a
+// time line, at the wire rate of 115200 baud 8N2 or all at once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <span>
+
+namespace mk::sim {
+
+class VirtualMK;
+
+/// 115200 baud with a start bit, 8 data bits and two stop bits: 11 bits a byte.
+inline constexpr std::uint64_t kBaud = 115200;
+inline constexpr std::uint64_t kBitsPerByte = 11;
+/// How long the MK takes between the end of a request and its first answer bit.
+inline constexpr std::uint64_t kTurnaroundNs = 200'000;
+
+/// The wire time of `bytes` bytes, in nanoseconds (about 95.5 us a byte).
+constexpr std::uint64_t WireTimeNs(std::uint64_t bytes) {
+  return bytes * kBitsPerByte * 1'000'000'000 / kBaud;
+}
+
+/// Feeds what the client writes to a VirtualMK and queues the answer bytes at
+/// the times they would arrive. Times are nanoseconds on the caller's clock.
+class AnswerSchedule {
+ public:
+  /// `mk` may be null: a port with nothing on the line.
+  explicit AnswerSchedule(VirtualMK* mk) : mk_(mk) {}
+
+  /// With wire timing on, a request reaches the MK only after its own wire time,
+  /// the answer starts a turnaround later and its bytes follow at the wire rate.
+  /// Off, answers are there at once (a Late fault still delays them).
+  void SetWireTiming(bool on) { wire_timing_ = on; }
+  bool WireTiming() const { return wire_timing_; }
+
+  /// The client wrote `bytes` at `now_ns`.
+  void Send(std::span<const std::uint8_t> bytes, std::uint64_t now_ns);
+  /// Moves up to `max` bytes whose time has come into `out`; returns the count.
+  std::size_t TakeDue(std::uint64_t now_ns, std::uint8_t* out, std::size_t max);
+  /// The arrival time of the next queued byte, if any.
+  std::optional<std::uint64_t> NextDue() const;
+  /// Discards the bytes that have arrived by `now_ns` (a receive purge); bytes
+  /// still on the wire arrive later, as they would from a real device.
+  std::size_t DropDue(std::uint64_t now_ns);
+  std::size_t Queued() const { return queue_.size(); }
+
+ private:
+  struct Timed {
+    std::uint64_t at_ns;
+    std::uint8_t byte;
+  };
+
+  VirtualMK* mk_;
+  bool wire_timing_ = false;
+  std::deque<Timed> queue_;
+  std::uint64_t in_free_ns_ = 0;  // when the request line is idle again
+};
+
+}  // namespace mk::sim

@@ -1,0 +1,32 @@
+// mk-sim's command line, parsed without touching the system so it can be tested.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/fault_plan.h"
+
+namespace mk::sim {
+
+struct SimOptions {
+  std::uint8_t address = 253;
+  std::size_t memory = 0;  ///< 0: the size that goes with the address
+  std::uint16_t device_version = 1;
+  std::string image;  ///< raw memory image to start from
+  std::string save;   ///< where to write the memory on exit
+  bool wire_timing = false;
+  bool verbose = false;
+  bool help = false;
+  FaultPlan faults;
+};
+
+/// Parses the arguments after the program name; throws std::invalid_argument
+/// with a message fit for the user on anything it cannot take.
+SimOptions ParseSimOptions(const std::vector<std::string>& args);
+
+/// The --help text.
+std::string SimUsage();
+
+}  // namespace mk::sim

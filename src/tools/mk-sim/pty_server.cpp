@@ -1,0 +1,134 @@
+#include "tools/mk-sim/pty_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <thread>
+
+namespace mk::tools {
+namespace {
+
+// How long to doze while no client has the terminal open. The master reports
+// a hang-up without end then, so poll alone would spin.
+constexpr auto kIdleNap = std::chrono::milliseconds(20);
+constexpr int kMaxPollMs = 200;
+
+std::uint64_t NowNs() {
+  using namespace std::chrono;
+  return static_cast<std::uint64_t>(
+      duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+std::runtime_error SystemError(const std::string& what) {
+  return std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+}  // namespace
+
+PtyServer::PtyServer(sim::VirtualMK& mk, bool wire_timing) : mk_(mk), schedule_(&mk) {
+  schedule_.SetWireTiming(wire_timing);
+  master_ = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master_ < 0) throw SystemError("posix_openpt");
+  if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+    const auto error = SystemError("grantpt/unlockpt");
+    ::close(master_);
+    throw error;
+  }
+  const char* name = ptsname(master_);
+  if (name == nullptr) {
+    const auto error = SystemError("ptsname");
+    ::close(master_);
+    throw error;
+  }
+  slave_path_ = name;
+  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  MakeRaw();
+}
+
+PtyServer::~PtyServer() {
+  if (master_ >= 0) ::close(master_);
+}
+
+// Terminal settings made on the master apply to the pair: no byte is
+// translated or echoed even before the client sets its own raw mode.
+void PtyServer::MakeRaw() {
+  termios t{};
+  if (tcgetattr(master_, &t) != 0) return;
+  cfmakeraw(&t);
+  tcsetattr(master_, TCSANOW, &t);
+}
+
+void PtyServer::Flush(std::uint64_t now_ns) {
+  std::uint8_t buffer[512];
+  for (;;) {
+    const std::size_t n = schedule_.TakeDue(now_ns, buffer, sizeof buffer);
+    if (n == 0) return;
+    // With no client, or one that does not read, the bytes are lost as on a wire.
+    if (::write(master_, buffer, n) < 0 && errno != EAGAIN && errno != EIO) {
+      std::fprintf(stderr, "mk-sim: write: %s\n", std::strerror(errno));
+    }
+  }
+}
+
+void PtyServer::ReportViolations() {
+  const auto& all = mk_.Violations();
+  for (; violations_reported_ < all.size(); ++violations_reported_) {
+    std::fprintf(stderr, "mk-sim: violation: %s\n", all[violations_reported_].c_str());
+  }
+}
+
+void PtyServer::Run(const volatile std::sig_atomic_t& stop) {
+  bool connected = true;
+  while (stop == 0) {
+    std::uint64_t now = NowNs();
+    Flush(now);
+    int timeout_ms = kMaxPollMs;
+    if (const auto next = schedule_.NextDue()) {
+      const std::uint64_t wait_ns = *next - now;
+      if (wait_ns < 2'000'000) {
+        // Pacing at the wire rate needs finer steps than poll's milliseconds.
+        std::this_thread::sleep_for(std::chrono::nanoseconds(wait_ns));
+        continue;
+      }
+      timeout_ms = std::min<int>(timeout_ms, static_cast<int>(wait_ns / 1'000'000));
+    }
+    pollfd pfd{master_, POLLIN, 0};
+    const int ready = ::poll(&pfd, 1, timeout_ms);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      throw SystemError("poll");
+    }
+    if (ready == 0) continue;
+    bool hung_up = (pfd.revents & (POLLHUP | POLLERR)) != 0 && (pfd.revents & POLLIN) == 0;
+    if (pfd.revents & POLLIN) {
+      std::uint8_t buffer[512];
+      const ssize_t n = ::read(master_, buffer, sizeof buffer);
+      if (n > 0) {
+        if (!connected) {
+          MakeRaw();
+          connected = true;
+        }
+        schedule_.Send(std::span(buffer, static_cast<std::size_t>(n)), NowNs());
+        ReportViolations();
+      } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+        hung_up = true;  // EIO: the last client closed the terminal
+      }
+    }
+    if (hung_up) {
+      connected = false;
+      std::this_thread::sleep_for(kIdleNap);
+    }
+  }
+  Flush(NowNs());
+}
+
+}  // namespace mk::tools

@@ -1,0 +1,163 @@
+#include "device/field_paths.h"
+
+#include <charconv>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+#include "text/error.h"
+
+namespace mk::device {
+
+namespace {
+
+constexpr char kHex[] = "0123456789abcdef";
+
+struct Target {
+  BlockId block;
+  const FieldDef* field;
+  std::size_t index;
+};
+
+[[noreturn]] void BadPath(std::string_view path) {
+  throw Error("Нет поля настроек «" + std::string(path) + "».");
+}
+
+[[noreturn]] void BadValue(std::string_view text) {
+  throw Error("Неверное значение «" + std::string(text) + "».");
+}
+
+std::string ElementPath(const BlockDef& block, const FieldDef& f, std::size_t index) {
+  std::string path = std::string(block.name) + "." + std::string(f.name);
+  if (f.cols != 0) {
+    path += "[" + std::to_string(index / f.cols) + "][" + std::to_string(index % f.cols) + "]";
+  } else if (f.IsArray()) {
+    path += "[" + std::to_string(index) + "]";
+  }
+  return path;
+}
+
+bool ParseSize(std::string_view text, std::size_t& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// Splits "Block.Field[i][j]" and checks every part against the tables.
+Target Resolve(std::string_view path) {
+  const std::size_t dot = path.find('.');
+  if (dot == std::string_view::npos) BadPath(path);
+  const BlockDef* block = FindBlock(path.substr(0, dot));
+  if (block == nullptr) BadPath(path);
+  std::string_view rest = path.substr(dot + 1);
+  const std::string_view name = rest.substr(0, rest.find('['));
+  const FieldDef* f = block->Find(name);
+  if (f == nullptr) BadPath(path);
+  rest.remove_prefix(name.size());
+  std::vector<std::size_t> indices;
+  while (!rest.empty()) {
+    const std::size_t close = rest.find(']');
+    std::size_t value = 0;
+    if (rest.front() != '[' || close == std::string_view::npos ||
+        !ParseSize(rest.substr(1, close - 1), value)) {
+      BadPath(path);
+    }
+    indices.push_back(value);
+    rest.remove_prefix(close + 1);
+  }
+  std::size_t index = 0;
+  if (f->cols != 0) {
+    if (indices.size() != 2 || indices[0] >= f->Rows() || indices[1] >= f->cols) BadPath(path);
+    index = indices[0] * f->cols + indices[1];
+  } else if (f->IsArray()) {
+    if (indices.size() != 1 || indices[0] >= f->count) BadPath(path);
+    index = indices[0];
+  } else if (!indices.empty()) {
+    BadPath(path);
+  }
+  return Target{static_cast<BlockId>(block->number), f, index};
+}
+
+}  // namespace
+
+std::string FormatElement(const Record& rec, const FieldDef& f, std::size_t index) {
+  switch (f.type) {
+    case FieldType::F32: {
+      char buffer[32];
+      const auto value = static_cast<float>(rec.GetFloat(f, index));
+      const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+      return std::string(buffer, result.ptr);
+    }
+    case FieldType::Chars:
+      return rec.GetText(f, index);
+    case FieldType::Bytes: {
+      std::string text;
+      for (std::uint8_t byte : rec.Element(f, index)) {
+        text += kHex[byte >> 4];
+        text += kHex[byte & 15];
+      }
+      return text;
+    }
+    default:
+      return std::to_string(rec.GetInt(f, index));
+  }
+}
+
+std::vector<FieldValue> DumpFields(const TMK& mk) {
+  std::vector<FieldValue> values;
+  for (const BlockDef& block : AllBlockDefs()) {
+    const Record& rec = mk.Rec(static_cast<BlockId>(block.number));
+    for (const FieldDef& f : block.fields) {
+      for (std::size_t i = 0; i < f.count; ++i) {
+        values.push_back({ElementPath(block, f, i), FormatElement(rec, f, i)});
+      }
+    }
+  }
+  return values;
+}
+
+std::string GetField(const TMK& mk, std::string_view path) {
+  const Target target = Resolve(path);
+  return FormatElement(mk.Rec(target.block), *target.field, target.index);
+}
+
+void SetField(TMK& mk, std::string_view path, std::string_view text) {
+  const Target target = Resolve(path);
+  Record& rec = mk.Rec(target.block);
+  const FieldDef& f = *target.field;
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  switch (f.type) {
+    case FieldType::F32: {
+      double value = 0;
+      const auto [end, error] = std::from_chars(first, last, value);
+      if (error == std::errc::result_out_of_range) throw RangeError();
+      if (error != std::errc() || end != last || text.empty()) BadValue(text);
+      rec.SetFloat(f, value, target.index);
+      return;
+    }
+    case FieldType::Chars:
+      rec.SetText(f, text, target.index);
+      return;
+    case FieldType::Bytes: {
+      const auto element = rec.Element(f, target.index);
+      if (text.size() != 2 * element.size()) BadValue(text);
+      std::vector<std::uint8_t> bytes(element.size());
+      for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto [end, error] = std::from_chars(first + 2 * i, first + 2 * i + 2, bytes[i], 16);
+        if (error != std::errc() || end != first + 2 * i + 2) BadValue(text);
+      }
+      std::copy(bytes.begin(), bytes.end(), element.begin());
+      return;
+    }
+    default: {
+      std::int64_t value = 0;
+      const auto [end, error] = std::from_chars(first, last, value);
+      if (error == std::errc::result_out_of_range) throw RangeError();
+      if (error != std::errc() || end != last || text.empty()) BadValue(text);
+      rec.SetInt(f, value, target.index);
+      return;
+    }
+  }
+}
+
+}  // namespace mk::device

@@ -1,0 +1,121 @@
+#include "app_fixture.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+#include <fstream>
+#include <iterator>
+
+#include "device/block_tables.h"
+#include "device/settings_file.h"
+
+namespace mk::app::test {
+
+QApplication& App() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "tests_app";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+std::vector<std::uint8_t> LaidOutImage(std::uint32_t firmware_version) {
+  std::vector<std::uint8_t> image(8128, 0);
+  auto put16 = [&image](std::size_t at, std::uint16_t v) {
+    image[at] = static_cast<std::uint8_t>(v);
+    image[at + 1] = static_cast<std::uint8_t>(v >> 8);
+  };
+  image[0] = static_cast<std::uint8_t>(device::kDirectoryEntries);
+  std::size_t position = device::BlockDirectory::kSize;
+  for (int k = 1; k <= static_cast<int>(device::kDirectoryEntries); ++k) {
+    std::size_t size = 16;  // block 12 has no record; give it a little room
+    for (const auto& def : device::AllBlockDefs())
+      if (def.number == k) size = def.record_size;
+    // An image position is the block's address less 32; the length counts 4 more bytes.
+    const std::size_t entry = 4 + 4 * static_cast<std::size_t>(k - 1);
+    put16(entry, static_cast<std::uint16_t>(position + 32));
+    put16(entry + 2, static_cast<std::uint16_t>(size + 4));
+    position += size + 4;
+  }
+  for (int i = 0; i < 4; ++i)
+    image[device::BlockDirectory::kFirmwareVersionOffset + static_cast<std::size_t>(i)] =
+        static_cast<std::uint8_t>(firmware_version >> (8 * i));
+  return image;
+}
+
+void MainFormTest::SetUp() {
+  App();
+  ASSERT_TRUE(dir_.isValid());
+  services_.ini_path = IniPath();
+  services_.program_dir = Dir();
+  services_.dialogs = &dialogs_;
+  services_.make_ports = [this](const text::IniFile&) {
+    return std::unique_ptr<link::ISerialSystem>(std::make_unique<FakePorts>(present_));
+  };
+  services_.find_mk = [this] { return mk_ports_; };
+  services_.read_settings = [this](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                   device::Connection*) {
+    ++reads_;
+    return device::TransferResult::Done;
+  };
+  services_.write_settings = [this](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                    link::IUserPrompt&, device::Connection*) {
+    ++writes_;
+    return device::TransferResult::Done;
+  };
+  services_.edit_dialog = [](device::TMK&) { return true; };
+  services_.journals_dialog = [](device::TMK&) { return true; };
+  services_.osc_dialog = [](device::TMK&) { return true; };
+}
+
+void MainFormTest::TearDown() {
+  if (form_) {
+    // Leave without questions so that no test depends on another's flags.
+    form_->Modified = false;
+    form_->close();
+    form_.reset();
+  }
+}
+
+TMainForm& MainFormTest::Show() {
+  form_ = std::make_unique<TMainForm>(services_);
+  form_->show();
+  QApplication::processEvents();
+  return *form_;
+}
+
+std::string MainFormTest::WriteSettingsFile(const std::string& name, std::uint16_t version,
+                                            const std::vector<std::uint8_t>& image) {
+  const auto bytes = device::EncodeSettingsFile(version, image);
+  const auto path = Dir() / name;
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  return path.string();
+}
+
+void MainFormTest::WriteIni(const std::string& text) {
+  std::ofstream(IniPath(), std::ios::binary) << text;
+}
+
+std::string MainFormTest::ReadIni() const {
+  std::ifstream in(IniPath(), std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool MainFormTest::DataButtonsEnabled() const {
+  for (QWidget* b : {form_->bEditParams, form_->bViewJournals, form_->bViewOsc, form_->bSaveParams,
+                     form_->bSetParams})
+    if (!b->isEnabled()) return false;
+  return true;
+}
+
+bool MainFormTest::DataButtonsDisabled() const {
+  for (QWidget* b : {form_->bEditParams, form_->bViewJournals, form_->bViewOsc, form_->bSaveParams,
+                     form_->bSetParams})
+    if (b->isEnabled()) return false;
+  return true;
+}
+
+}  // namespace mk::app::test

@@ -1,0 +1,129 @@
+// Shared doubles for the window tests: scripted boxes and dialogs, a machine
+// with chosen COM ports that never answer, and a main window built on them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "app/main_form.h"
+#include "link/byte_port.h"
+
+namespace mk::app::test {
+
+/// The one QApplication of the test program, offscreen unless told otherwise.
+QApplication& App();
+
+/// An 8 KB image (8128 bytes) whose directory lays blocks 1-14 out one after
+/// another behind it, each with room for its whole record.
+std::vector<std::uint8_t> LaidOutImage(std::uint32_t firmware_version = 1);
+
+/// Records every box; answers questions and file dialogs from queues.
+class ScriptedDialogs final : public IDialogs {
+ public:
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  void ShowInfo(const std::string& text) override { infos.push_back(text); }
+  bool AskYesNo(const std::string& text) override {
+    questions.push_back(text);
+    if (answers.empty()) return false;
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+  }
+  std::optional<std::string> OpenSettingsFile(const std::string& folder) override {
+    open_folders.push_back(folder);
+    return Next(open_paths);
+  }
+  std::optional<std::string> SaveSettingsFile(const std::string& folder) override {
+    save_folders.push_back(folder);
+    return Next(save_paths);
+  }
+
+  std::vector<std::string> errors, infos, questions, open_folders, save_folders;
+  std::deque<bool> answers;
+  std::deque<std::optional<std::string>> open_paths, save_paths;
+
+ private:
+  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto value = queue.front();
+    queue.pop_front();
+    return value;
+  }
+};
+
+/// A port that takes every byte and never answers.
+class SilentPort final : public link::IBytePort {
+ public:
+  std::uint32_t SetBaud(std::uint32_t rate) override { return rate; }
+  void SetByteSize(std::uint8_t) override {}
+  void SetParity(std::uint8_t) override {}
+  void SetStopBits(std::uint8_t) override {}
+  void SetDTR() override {}
+  void SetRTS() override {}
+  void ClearRTS() override {}
+  void PurgeInput() override {}
+  void PurgeOutput() override {}
+  std::size_t Read(std::uint8_t*, std::size_t) override { return 0; }
+  std::size_t Write(const std::uint8_t*, std::size_t size) override { return size; }
+  bool WaitReadable(std::uint32_t) override { return false; }
+};
+
+/// COM ports that exist (all silent) by number.
+class FakePorts final : public link::ISerialSystem {
+ public:
+  explicit FakePorts(std::vector<int> present) : present_(std::move(present)) {}
+  bool Probe(int number) override {
+    return std::find(present_.begin(), present_.end(), number) != present_.end();
+  }
+  std::unique_ptr<link::IBytePort> Open(int number) override {
+    opened.push_back(number);
+    return Probe(number) ? std::make_unique<SilentPort>() : nullptr;
+  }
+  std::string PortName(int number) const override { return "COM" + std::to_string(number); }
+
+  std::vector<int> opened;
+
+ private:
+  std::vector<int> present_;
+};
+
+/// A main window on scripted doubles, with its preferences in a temporary folder.
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  /// Builds and shows the window (FormShow runs) with the services so far.
+  TMainForm& Show();
+  std::filesystem::path Dir() const { return dir_.path().toStdString(); }
+  std::filesystem::path IniPath() const { return Dir() / "mkconfig.ini"; }
+  /// Writes a settings file holding `image` and returns its path.
+  std::string WriteSettingsFile(const std::string& name, std::uint16_t version,
+                                const std::vector<std::uint8_t>& image);
+  void WriteIni(const std::string& text);
+  std::string ReadIni() const;
+  bool DataButtonsEnabled() const;
+  bool DataButtonsDisabled() const;
+
+  QTemporaryDir dir_;
+  ScriptedDialogs dialogs_;
+  MainFormServices services_;
+  std::vector<int> present_ = {1, 3};
+  std::vector<int> mk_ports_;
+  int reads_ = 0;
+  int writes_ = 0;
+  std::unique_ptr<TMainForm> form_;
+};
+
+}  // namespace mk::app::test

@@ -1,0 +1,329 @@
+// The main window's workflow: which buttons work when, what each box says,
+// and what a read, load, save, edit, write and close leave behind.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/progress_form.h"
+#include "app_fixture.h"
+#include "link/vl_rs.h"
+#include "text/error.h"
+
+namespace mk::app::test {
+namespace {
+
+constexpr const char* kNoMk = "Не вижу МК.";
+
+TProgressForm* VisibleProgressForm() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* p = qobject_cast<TProgressForm*>(w); p != nullptr && p->isVisible()) return p;
+  return nullptr;
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(MainFormTest, StartsWithEveryControlAndTheDataButtonsOff) {
+  TMainForm& form = Show();
+  EXPECT_EQ(form.windowTitle().toStdString(), kCaption);
+  for (const char* name :
+       {"Label5",    "cbAuto",      "bRS232",      "GroupBox1",   "GroupBox2",
+        "GroupBox3", "GroupBox4",   "GroupBox5",   "GroupBox6",   "Label1",
+        "Label2",    "Label3",      "Label4",      "Label6",      "Label7",
+        "Label8",    "bGetParams",  "bLoadParams", "bEditParams", "bViewJournals",
+        "bViewOsc",  "bSaveParams", "bSetParams",  "lMZ",         "Image1"})
+    EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
+  EXPECT_EQ(form.findChild<QGroupBox*>("GroupBox5")->title().toStdString(), "Шаг 2a");
+  EXPECT_EQ(form.bRS232->text().toStdString(), "Выбрать СОМ-порт вручную");
+  EXPECT_TRUE(DataButtonsDisabled());
+  EXPECT_TRUE(form.bGetParams->isEnabled());
+  EXPECT_TRUE(form.bLoadParams->isEnabled());
+  EXPECT_FALSE(form.lMZ->isVisible());
+  EXPECT_EQ(form.Image1->size(), QSize(240, 40));
+  // Automatic search is on by default, so the manual choice is off.
+  EXPECT_TRUE(form.cbAuto->isChecked());
+  EXPECT_FALSE(form.bRS232->isEnabled());
+  EXPECT_FALSE(form.Modified);
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  EXPECT_GE(form.width(), 810);
+  EXPECT_GE(form.height(), 401);
+}
+
+TEST_F(MainFormTest, CheckBoxSwitchesTheManualPortButton) {
+  TMainForm& form = Show();
+  form.cbAuto->click();
+  EXPECT_FALSE(form.AutoSearch);
+  EXPECT_TRUE(form.bRS232->isEnabled());
+  form.cbAuto->click();
+  EXPECT_TRUE(form.AutoSearch);
+  EXPECT_FALSE(form.bRS232->isEnabled());
+}
+
+TEST_F(MainFormTest, ReadEnablesTheDataButtonsAndLeavesModifiedAlone) {
+  mk_ports_ = {3};
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  EXPECT_EQ(reads_, 1);
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  // The port is open only for the transfer.
+  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_FALSE(form.Modified);
+}
+
+TEST_F(MainFormTest, FailedReadShowsTheLinkTextAndDisablesTheDataButtons) {
+  mk_ports_ = {3};
+  services_.read_settings = [this](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                   device::Connection*) {
+    if (++reads_ > 1) throw Error(link::kNoLink);
+    return device::TransferResult::Done;
+  };
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  ASSERT_TRUE(DataButtonsEnabled());
+  form.bGetParams->click();
+  EXPECT_EQ(dialogs_.errors, std::vector<std::string>{link::kNoLink});
+  EXPECT_TRUE(DataButtonsDisabled());
+  EXPECT_EQ(VisibleProgressForm(), nullptr);
+  EXPECT_FALSE(form.Channel()->IsOpen);
+}
+
+TEST_F(MainFormTest, CancelWhileConnectingLeavesNoMessageAndBlocksTheWindowMeanwhile) {
+  mk_ports_ = {3};
+  bool cancel = false;
+  bool checked = false;
+  services_.read_settings = [&](link::TVL_RS&, device::TMK&, link::IProgress& progress,
+                                link::IPump&, device::Connection*) {
+    ++reads_;
+    if (!cancel) return device::TransferResult::Done;
+    TProgressForm* shown = VisibleProgressForm();
+    EXPECT_NE(shown, nullptr);
+    if (shown == nullptr) return device::TransferResult::Cancelled;
+    EXPECT_EQ(shown->windowTitle().toStdString(), "Progress...");
+    EXPECT_EQ(shown->ProgressLabel->text().toStdString(), kConnecting);
+    EXPECT_FALSE(shown->ProgressGauge->isVisible());
+    EXPECT_TRUE(shown->BitBtn1->isVisible());
+    EXPECT_TRUE(shown->windowFlags() & Qt::WindowStaysOnTopHint);
+    // A second click while the transfer runs must not start another one.
+    EXPECT_FALSE(form_->centralWidget()->isEnabled());
+    form_->bGetParamsClick();
+    form_->bSetParamsClick();
+    EXPECT_EQ(reads_, 1 + 1);
+    EXPECT_EQ(writes_, 0);
+    shown->BitBtn1->click();
+    checked = progress.Cancelled();
+    return device::TransferResult::Cancelled;
+  };
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  ASSERT_TRUE(DataButtonsEnabled());
+  cancel = true;
+  form.bGetParams->click();
+  EXPECT_TRUE(checked);
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_TRUE(dialogs_.infos.empty());
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_TRUE(form.centralWidget()->isEnabled());
+  EXPECT_FALSE(form.bRS232->isEnabled());
+  EXPECT_TRUE(form.bGetParams->isEnabled());
+  EXPECT_FALSE(form.Busy());
+}
+
+TEST_F(MainFormTest, AutomaticSearchWithoutTheMkTransfersNothing) {
+  TMainForm& form = Show();
+  // No device; a number the channel cannot hold; a port that is not present.
+  for (const std::vector<int>& found : {std::vector<int>{}, {33}, {0}, {5}}) {
+    mk_ports_ = found;
+    dialogs_.errors.clear();
+    form.bGetParams->click();
+    EXPECT_EQ(dialogs_.errors, std::vector<std::string>{kNoMk});
+    form.bSetParams->setEnabled(true);
+    dialogs_.errors.clear();
+    form.bSetParamsClick();
+    EXPECT_EQ(dialogs_.errors, std::vector<std::string>{kNoMk});
+  }
+  EXPECT_EQ(reads_, 0);
+  EXPECT_EQ(writes_, 0);
+}
+
+TEST_F(MainFormTest, SearchTakesTheFirstMkPortThatIsPresent) {
+  mk_ports_ = {7, 3};
+  TMainForm& form = Show();
+  EXPECT_TRUE(form.FindDevice());
+  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+TEST_F(MainFormTest, ManualPortSkipsTheSearch) {
+  WriteIni("[RS232]\r\nPort=3\r\n[Common]\r\nAuto=0\r\n");
+  TMainForm& form = Show();
+  EXPECT_FALSE(form.cbAuto->isChecked());
+  EXPECT_TRUE(form.bRS232->isEnabled());
+  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  form.bGetParams->click();
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_EQ(reads_, 1);
+}
+
+TEST_F(MainFormTest, LoadEnablesAndAFailedLoadDisablesTheDataButtons) {
+  const std::string good = WriteSettingsFile("good.vrnkp", 3, std::vector<std::uint8_t>(8128, 0));
+  const std::string bad = (Dir() / "bad.vrnkp").string();
+  std::ofstream(bad, std::ios::binary) << 'x';
+  TMainForm& form = Show();
+
+  dialogs_.open_paths = {std::nullopt};
+  form.bLoadParams->click();
+  EXPECT_TRUE(DataButtonsDisabled());
+  EXPECT_EQ(dialogs_.open_folders, std::vector<std::string>{Dir().string()});
+
+  dialogs_.open_paths = {good};
+  form.bLoadParams->click();
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_EQ(form.Device()->DeviceVersion(), 3);
+  EXPECT_EQ(form.Device()->Image().size(), 8128u);
+
+  dialogs_.open_paths = {bad};
+  form.bLoadParams->click();
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_FALSE(dialogs_.errors[0].empty());
+  EXPECT_TRUE(DataButtonsDisabled());
+  EXPECT_FALSE(form.Modified);
+}
+
+TEST_F(MainFormTest, EditOkMarksModifiedAndSaveClearsIt) {
+  bool ok = false;
+  services_.edit_dialog = [&ok](device::TMK&) { return ok; };
+  const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
+  TMainForm& form = Show();
+  dialogs_.open_paths = {good};
+  form.bLoadParams->click();
+
+  form.bEditParams->click();
+  EXPECT_FALSE(form.Modified);
+  ok = true;
+  form.bEditParams->click();
+  EXPECT_TRUE(form.Modified);
+
+  const std::string saved = (Dir() / "saved.vrnkp").string();
+  dialogs_.save_paths = {saved};
+  form.bSaveParams->click();
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  EXPECT_TRUE(dialogs_.questions.empty());
+  EXPECT_FALSE(form.Modified);
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_EQ(dialogs_.save_folders, std::vector<std::string>{Dir().string()});
+}
+
+TEST_F(MainFormTest, SavingOverAFileAsksAndOnlyYesReplacesIt) {
+  const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
+  const std::string old = (Dir() / "old.vrnkp").string();
+  std::ofstream(old, std::ios::binary) << "old contents";
+  TMainForm& form = Show();
+  dialogs_.open_paths = {good};
+  form.bLoadParams->click();
+  form.bEditParams->click();
+  ASSERT_TRUE(form.Modified);
+
+  dialogs_.save_paths = {old};
+  dialogs_.answers = {false};
+  form.bSaveParams->click();
+  EXPECT_EQ(dialogs_.questions, std::vector<std::string>{kOverwriteQuestion});
+  EXPECT_EQ(FileText(old), "old contents");
+  EXPECT_TRUE(form.Modified);
+
+  dialogs_.save_paths = {old};
+  dialogs_.answers = {true};
+  form.bSaveParams->click();
+  EXPECT_EQ(FileText(old), FileText(good));
+  EXPECT_FALSE(form.Modified);
+}
+
+TEST_F(MainFormTest, FailedSaveKeepsTheEditsMarkedUnsaved) {
+  const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
+  TMainForm& form = Show();
+  dialogs_.open_paths = {good};
+  form.bLoadParams->click();
+  form.bEditParams->click();
+  dialogs_.save_paths = {(Dir() / "no such folder" / "x.vrnkp").string()};
+  form.bSaveParams->click();
+  EXPECT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_TRUE(form.Modified);
+}
+
+TEST_F(MainFormTest, ReadWithUnsavedEditsOffersToSaveFirst) {
+  mk_ports_ = {1};
+  const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
+  TMainForm& form = Show();
+  dialogs_.open_paths = {good};
+  form.bLoadParams->click();
+  form.bEditParams->click();
+  dialogs_.answers = {true};
+  dialogs_.save_paths = {std::nullopt};
+  form.bGetParams->click();
+  EXPECT_EQ(dialogs_.questions, std::vector<std::string>{kUnsavedQuestion});
+  EXPECT_EQ(dialogs_.save_folders.size(), 1u);
+  EXPECT_EQ(reads_, 1);
+  // Writing asks nothing.
+  dialogs_.questions.clear();
+  form.bSetParams->click();
+  EXPECT_TRUE(dialogs_.questions.empty());
+  EXPECT_EQ(writes_, 1);
+}
+
+TEST_F(MainFormTest, CloseAsksOnceAndNoClosesWithoutSaving) {
+  const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
+  TMainForm& form = Show();
+  dialogs_.open_paths = {good};
+  form.bLoadParams->click();
+  form.bEditParams->click();
+  dialogs_.answers = {false};
+  EXPECT_TRUE(form.close());
+  form.close();
+  EXPECT_EQ(dialogs_.questions, std::vector<std::string>{kUnsavedQuestion});
+  EXPECT_TRUE(dialogs_.save_folders.empty());
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainFormTest, CloseClosesEvenWhenTheOfferedSaveIsCancelled) {
+  const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
+  TMainForm& form = Show();
+  dialogs_.open_paths = {good};
+  form.bLoadParams->click();
+  form.bEditParams->click();
+  dialogs_.answers = {true};
+  dialogs_.save_paths = {std::nullopt};
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(dialogs_.save_folders.size(), 1u);
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainFormTest, WriteErrorIsShownAndChangesNeitherButtonsNorModified) {
+  mk_ports_ = {3};
+  services_.write_settings = [](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                link::IUserPrompt&, device::Connection*) -> device::TransferResult {
+    throw Error(link::kExchangeError);
+  };
+  const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
+  TMainForm& form = Show();
+  dialogs_.open_paths = {good};
+  form.bLoadParams->click();
+  form.bEditParams->click();
+  form.bSetParams->click();
+  EXPECT_EQ(dialogs_.errors, std::vector<std::string>{link::kExchangeError});
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_TRUE(form.Modified);
+  EXPECT_EQ(VisibleProgressForm(), nullptr);
+}
+
+}  // namespace
+}  // namespace mk::app::test

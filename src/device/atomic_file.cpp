@@ -40,10 +40,16 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,
                                         const std::string& failure_message) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Error(failure_message);
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-  if (in.bad()) throw Error(failure_message);
-  return bytes;
+  // A folder opens like a file here and fails only on the first read, with
+  // the library's own exception: report it in the program's words.
+  try {
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    if (in.bad()) throw Error(failure_message);
+    return bytes;
+  } catch (const std::ios_base::failure&) {
+    throw Error(failure_message);
+  }
 }
 
 }  // namespace mk::device

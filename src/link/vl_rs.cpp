@@ -60,8 +60,13 @@ std::uint8_t TVL_RS::GetStatusByte() {
 
 std::string TVL_RS::GetString() {
   std::string bytes;
-  // The end of the buffer ends a string that has no terminating 0.
-  while (AnswerPos < static_cast<std::int32_t>(Answer.size())) {
+  const auto end = static_cast<std::int32_t>(Answer.size());
+  for (;;) {
+    // The end of the buffer ends a string that has no terminating 0.
+    if (AnswerPos >= end) {
+      AnswerPos = end;
+      break;
+    }
     const std::uint8_t b = GetByte();
     if (b == 0) break;
     bytes.push_back(static_cast<char>(b));

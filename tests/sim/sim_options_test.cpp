@@ -1,0 +1,58 @@
+#include "sim/sim_options.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace mk::sim {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(SimOptions, DefaultsAndEveryOption) {
+  const SimOptions d = ParseSimOptions({});
+  EXPECT_EQ(d.address, 253);
+  EXPECT_EQ(d.memory, 0u);
+  EXPECT_EQ(d.device_version, 1);
+  EXPECT_TRUE(d.faults.faults.empty());
+
+  const SimOptions o = ParseSimOptions(
+      {"--address",     "254",           "--memory", "8192",          "--device-version",
+       "65535",         "--image",       "in.bin",   "--save",        "out.bin",
+       "--wire-timing", "--verbose",     "--fault",  "late:40",       "--fault",
+       "bad-checksum",  "--fault-every", "7",        "--fault-count", "3"});
+  EXPECT_EQ(o.address, 254);
+  EXPECT_EQ(o.memory, 8192u);
+  EXPECT_EQ(o.device_version, 65535);
+  EXPECT_EQ(o.image, "in.bin");
+  EXPECT_EQ(o.save, "out.bin");
+  EXPECT_TRUE(o.wire_timing && o.verbose);
+  ASSERT_EQ(o.faults.faults.size(), 2u);
+  EXPECT_EQ(o.faults.faults[0].arg, 40u);
+  EXPECT_EQ(o.faults.faults[1].kind, FaultKind::kBadChecksum);
+  EXPECT_EQ(o.faults.every, 7u);
+  EXPECT_EQ(o.faults.count, 3u);
+  EXPECT_TRUE(ParseSimOptions({"--help"}).help);
+}
+
+TEST(SimOptions, RefusesWhatTheMKCannotBe) {
+  const Args bad[] = {{"--address", "251"}, {"--address", "255"},     {"--address"},
+                      {"--memory", "4096"}, {"--memory", "8192k"},    {"--device-version", "65536"},
+                      {"--fault", "noise"}, {"--fault-every", "0"},   {"--fault-count", "-1"},
+                      {"--image"},          {"--wire-timing", "yes"}, {"252"}};
+  for (const auto& args : bad) {
+    EXPECT_THROW(ParseSimOptions(args), std::invalid_argument) << args[0];
+  }
+}
+
+TEST(SimOptions, UsageNamesEveryOption) {
+  const std::string usage = SimUsage();
+  for (const char* option : {"--address", "--memory", "--device-version", "--image", "--save",
+                             "--wire-timing", "--fault ", "--fault-every", "--fault-count",
+                             "--verbose", "--help", "zero-header", "stall"}) {
+    EXPECT_NE(usage.find(option), std::string::npos) << option;
+  }
+}
+
+}  // namespace
+}  // namespace mk::sim

@@ -1,0 +1,34 @@
+// mkctl identify: which MK answers on a port, its memory and device version.
+#include <cstdio>
+
+#include "link/clock.h"
+#include "link/vl_rs.h"
+#include "text/error.h"
+#include "tools/mkctl/commands.h"
+#include "tools/mkctl/identify_cycle.h"
+#include "tools/mkctl/port_arg.h"
+
+namespace mk::tools {
+
+int CmdIdentify(const Args& args) {
+  const std::uint32_t timeout = TimeoutMs(Option(args, "timeout", "10"));
+  auto system = SerialSystemFromArgs(args);
+  const int n = PortFromArgs(*system, args);
+
+  link::SteadyClock clock;
+  link::NoPump pump;
+  StderrPrompt prompt;
+  link::TVL_RS rs(*system, clock, pump, prompt);
+  rs.OpenPort(n);
+  rs.SetBaud(115200);
+  if (!rs.IsOpen || rs.PortNumber != n) {
+    throw Error("Не могу открыть порт COM" + std::to_string(n) + " (" + system->PortName(n) + ").");
+  }
+  const device::Connection c = IdentifyWithin(rs, clock, timeout);
+  rs.ClosePort();
+  std::printf("address %u\nmemory %u\ndevice-version %u\n", unsigned{c.DeviceAddress},
+              unsigned{c.MemorySize}, unsigned{c.DeviceVersion});
+  return 0;
+}
+
+}  // namespace mk::tools

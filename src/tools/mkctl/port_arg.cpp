@@ -1,0 +1,67 @@
+#include "tools/mkctl/port_arg.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "text/error.h"
+#include "text/ini_file.h"
+
+namespace mk::tools {
+
+std::unique_ptr<platform::SerialSystem> SerialSystemFromArgs(const Args& args) {
+  auto system = platform::CreateSerialSystem();
+  const std::string prefs = Option(args, "prefs");
+  if (!prefs.empty()) {
+    std::ifstream in(prefs, std::ios::binary);
+    if (!in) throw Error("Не могу прочитать файл настроек «" + prefs + "».");
+    text::IniFile ini;
+    ini.Parse(std::string(std::istreambuf_iterator<char>(in), {}));
+    system->LoadPreferences(ini);
+  }
+  return system;
+}
+
+int PortFromArgs(platform::SerialSystem& system, const Args& args) {
+  const std::string text = Option(args, "port");
+  if (text.empty()) throw Error("Укажите порт: --port PORT (7, COM7 или путь к устройству).");
+  const platform::PortArgument arg = platform::ParsePortArgument(text);
+  const int n = system.Resolve(arg);
+  if (n == 0) throw Error("Порту «" + text + "» не досталось свободного номера COM1..COM32.");
+  const platform::PortCheck check = system.Check(n);
+  if (check.state != platform::PortState::kFree) {
+    const std::string name = system.PortName(n);
+    const std::string reason = check.reason.empty() ? "нет устройства" : check.reason;
+    throw Error("Порт COM" + std::to_string(n) +
+                (name != "COM" + std::to_string(n) ? " (" + name + ")" : "") +
+                " недоступен: " + reason + ".");
+  }
+  return n;
+}
+
+std::uint32_t TimeoutMs(const std::string& seconds) {
+  std::istringstream in(seconds);
+  double value = 0;
+  in >> value;
+  if (seconds.empty() || !in || !in.eof() || !std::isfinite(value) || value <= 0 || value > 86400) {
+    throw Error("Неверное время ожидания «" + seconds + "»: нужно число секунд больше 0.");
+  }
+  return static_cast<std::uint32_t>(std::lround(value * 1000));
+}
+
+void StderrPrompt::ShowError(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+void StderrPrompt::ShowInfo(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+bool StderrPrompt::AskYesNo(const std::string& text) {
+  std::fprintf(stderr, "%s Нет.\n", text.c_str());
+  return false;
+}
+
+}  // namespace mk::tools

@@ -1,0 +1,34 @@
+// What the port-using subcommands share: the machine's ports with the
+// preferences' overrides, the --port argument, and messages on stderr.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "link/user_prompt.h"
+#include "platform/serial_system.h"
+#include "tools/mkctl/commands.h"
+
+namespace mk::tools {
+
+/// The machine's serial ports; with `--prefs FILE` the "Ports" section of that
+/// preferences file points COM numbers at other devices.
+std::unique_ptr<platform::SerialSystem> SerialSystemFromArgs(const Args& args);
+
+/// The COM number that `--port PORT` stands for (a path takes a free number),
+/// checked to be openable now. Throws mk::Error with the reason otherwise.
+int PortFromArgs(platform::SerialSystem& system, const Args& args);
+
+/// A whole number of seconds or a decimal fraction, (0, 86400], as
+/// milliseconds; throws mk::Error for anything else.
+std::uint32_t TimeoutMs(const std::string& seconds);
+
+/// The link's messages, printed on standard error; questions are answered No.
+class StderrPrompt final : public link::IUserPrompt {
+ public:
+  void ShowError(const std::string& text) override;
+  void ShowInfo(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+};
+
+}  // namespace mk::tools

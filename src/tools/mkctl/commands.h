@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;
 /// Each returns the process exit status; errors go to standard error.
 int CmdPorts(const Args& args);
 int CmdIdentify(const Args& args);
+int CmdCatalog(const Args& args);
 
 struct CommandEntry {
   const char* name;

@@ -12,6 +12,8 @@ namespace {
 constexpr CommandEntry kCommands[] = {
     {"ports", "ports                      the COM numbers present and the MK's USB port", CmdPorts},
     {"identify", "identify --port PORT [--timeout SECONDS]", CmdIdentify},
+    {"catalog", "catalog --device-version N --variant V [--protocol P] [--json] | --file FILE",
+     CmdCatalog},
 };
 
 void Usage() {

@@ -35,11 +35,17 @@ TMIniFile::TMIniFile(fs::path path) : path_(std::move(path)) {
     std::ofstream(path_, std::ios::binary) << " \r\n";
     return;
   }
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return;
-  ini_.Parse(bytes);
+  // Something that is not a readable file gives the defaults, like an empty one.
+  if (!fs::is_regular_file(path_, ec)) return;
+  try {
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) return;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return;
+    ini_.Parse(bytes);
+  } catch (const std::exception&) {
+    ini_ = text::IniFile();
+  }
 }
 
 fs::path TMIniFile::DefaultPath(const fs::path& program) {

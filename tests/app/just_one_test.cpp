@@ -1,0 +1,57 @@
+// The single-instance guard, in one process and as a second program copy.
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <string>
+
+#include "app/just_one.h"
+#include "app_fixture.h"
+
+namespace mk::app::test {
+namespace {
+
+std::string UniqueName(const char* what) {
+  return std::string("mkconfig-test-") + what + "-" +
+         std::to_string(QCoreApplication::applicationPid());
+}
+
+TEST(JustOne, OnlyOneHolderAtATimeAndTheLockIsFreedWithIt) {
+  const std::string name = UniqueName("guard");
+  {
+    TJustOne first(name);
+    EXPECT_TRUE(first.OwnsMutex);
+    TJustOne second(name);
+    EXPECT_FALSE(second.OwnsMutex);
+    TJustOne other(name + "-other");
+    EXPECT_TRUE(other.OwnsMutex);
+  }
+  TJustOne again(name);
+  EXPECT_TRUE(again.OwnsMutex);
+}
+
+TEST(JustOne, ASecondProgramCopyEndsBeforeShowingAnything) {
+  App();
+  const std::string program = std::string(MK_BIN_DIR) + "/mkconfig";
+  if (!std::filesystem::exists(program)) GTEST_SKIP() << "mkconfig is not built";
+  const std::string name = UniqueName("program");
+  TJustOne running(name);
+  ASSERT_TRUE(running.OwnsMutex);
+
+  QTemporaryDir dir;
+  const QString ini = dir.filePath("mkconfig.ini");
+  QProcess second;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  second.setProcessEnvironment(env);
+  second.start(QString::fromStdString(program),
+               {"--ini", ini, "--lock-name", QString::fromStdString(name)});
+  ASSERT_TRUE(second.waitForFinished(30000));
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 0);
+  // It never got as far as its preferences.
+  EXPECT_FALSE(std::filesystem::exists(ini.toStdString()));
+}
+
+}  // namespace
+}  // namespace mk::app::test

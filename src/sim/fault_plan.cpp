@@ -69,6 +69,10 @@ FaultPlan FaultPlan::EveryNth(std::uint32_t n, FaultKind kind, std::uint32_t arg
 }
 
 bool FaultTrigger::Next(const FaultPlan& plan) {
+  if (skipped_ < plan.after) {
+    ++skipped_;
+    return false;
+  }
   ++answers_;
   if (plan.faults.empty()) return false;
   if (plan.count != 0 && fired_ >= plan.count) return false;

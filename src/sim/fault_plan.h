@@ -26,13 +26,16 @@ struct Fault {
 std::uint32_t FaultArg(const Fault& fault);
 
 /// Which faults apply to which answers. The answers the MK gives are counted
-/// from 1 since the plan was set; the plan fires on every answer, or with
-/// `every` = N on answers N, 2N, 3N, ...; with `count` = M it fires only M
-/// times in all. When it fires, every fault in `faults` applies together.
+/// from 1 since the plan was set, after the first `after` answers, which are
+/// always sound; the plan fires on every answer, or with `every` = N on answers
+/// N, 2N, 3N, ...; with `count` = M it fires only M times in all. When it
+/// fires, every fault in `faults` applies together. `after` lets a transfer
+/// break off in the middle: after = 100 with silence goes quiet for good.
 struct FaultPlan {
   std::vector<Fault> faults;
   std::uint32_t every = 0;  ///< 0 or 1: every answer
   std::uint32_t count = 0;  ///< 0: no limit
+  std::uint32_t after = 0;  ///< answers left alone before counting starts
 
   FaultPlan& Add(FaultKind kind, std::uint32_t arg = 0) {
     faults.push_back({kind, arg});
@@ -49,11 +52,12 @@ struct FaultPlan {
 /// Counts answers against a plan and says whether the plan fires for the next one.
 class FaultTrigger {
  public:
-  void Reset() { answers_ = fired_ = 0; }
+  void Reset() { skipped_ = answers_ = fired_ = 0; }
   bool Next(const FaultPlan& plan);
   std::uint32_t Fired() const { return fired_; }
 
  private:
+  std::uint32_t skipped_ = 0;
   std::uint32_t answers_ = 0;
   std::uint32_t fired_ = 0;
 };

@@ -54,6 +54,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       o.faults.faults.push_back(f);
     } else if (a == "--fault-every") {
       o.faults.every = Number(a, value(), 1, std::numeric_limits<std::uint32_t>::max());
+    } else if (a == "--fault-after") {
+      o.faults.after = Number(a, value(), 0, std::numeric_limits<std::uint32_t>::max());
     } else if (a == "--fault-count") {
       o.faults.count = Number(a, value(), 1, std::numeric_limits<std::uint32_t>::max());
     } else {
@@ -86,6 +88,8 @@ std::string SimUsage() {
          "                             zero-header      address and header word 0\n"
          "  --fault-every N          fault only every Nth answer (default: every answer)\n"
          "  --fault-count M          fault only M times in all (default: no limit)\n"
+         "  --fault-after K          leave the first K answers alone (e.g. to break off\n"
+         "                           a transfer half-way)\n"
          "  --verbose                log every request to stderr\n"
          "  --help                   this text\n"
          "\n"

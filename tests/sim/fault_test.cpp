@@ -94,6 +94,11 @@ TEST(FaultTriggers, AlwaysNextMEveryNthAndBoth) {
   FaultPlan both = FaultPlan::EveryNth(3, FaultKind::kSilence);
   both.count = 2;
   EXPECT_EQ(Pattern(both), "..x..x......");
+  FaultPlan later = FaultPlan::Always(FaultKind::kSilence);
+  later.after = 10;
+  EXPECT_EQ(Pattern(later), "..........xx");
+  later.every = 2;
+  EXPECT_EQ(Pattern(later), "...........x");
 }
 
 TEST(FaultTriggers, IgnoredFramesAreNotAnswersAndANewPlanStartsOver) {

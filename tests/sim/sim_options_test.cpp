@@ -17,10 +17,10 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_TRUE(d.faults.faults.empty());
 
   const SimOptions o = ParseSimOptions(
-      {"--address",     "254",           "--memory", "8192",          "--device-version",
-       "65535",         "--image",       "in.bin",   "--save",        "out.bin",
-       "--wire-timing", "--verbose",     "--fault",  "late:40",       "--fault",
-       "bad-checksum",  "--fault-every", "7",        "--fault-count", "3"});
+      {"--address",     "254",     "--memory",      "8192",         "--device-version", "65535",
+       "--image",       "in.bin",  "--save",        "out.bin",      "--wire-timing",    "--verbose",
+       "--fault",       "late:40", "--fault",       "bad-checksum", "--fault-every",    "7",
+       "--fault-count", "3",       "--fault-after", "100"});
   EXPECT_EQ(o.address, 254);
   EXPECT_EQ(o.memory, 8192u);
   EXPECT_EQ(o.device_version, 65535);
@@ -32,6 +32,7 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(o.faults.faults[1].kind, FaultKind::kBadChecksum);
   EXPECT_EQ(o.faults.every, 7u);
   EXPECT_EQ(o.faults.count, 3u);
+  EXPECT_EQ(o.faults.after, 100u);
   EXPECT_TRUE(ParseSimOptions({"--help"}).help);
 }
 
@@ -49,7 +50,7 @@ TEST(SimOptions, UsageNamesEveryOption) {
   const std::string usage = SimUsage();
   for (const char* option : {"--address", "--memory", "--device-version", "--image", "--save",
                              "--wire-timing", "--fault ", "--fault-every", "--fault-count",
-                             "--verbose", "--help", "zero-header", "stall"}) {
+                             "--fault-after", "--verbose", "--help", "zero-header", "stall"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }

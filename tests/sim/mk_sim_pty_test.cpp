@@ -153,21 +153,6 @@ TEST(MkSimOnPty, IdentifiesWritesAndSavesAcrossReconnects) {
   std::filesystem::remove(errors);
 }
 
-TEST(MkSimOnPty, SilentFaultGivesNoAnswer) {
-  MkSimProcess sim({"--fault", "silence", "--fault-count", "1"}, "/dev/null");
-  const std::string path = sim.FirstLine();
-  ASSERT_FALSE(path.empty());
-  const int fd = OpenRaw(path);
-  ASSERT_GE(fd, 0);
-  const Bytes identify = testing::Request(253, kIdentify);
-  EXPECT_TRUE(Exchange(fd, identify, 0).empty());
-  pollfd pfd{fd, POLLIN, 0};
-  EXPECT_EQ(poll(&pfd, 1, 300), 0);
-  EXPECT_EQ(Exchange(fd, identify, 9).size(), 9u);
-  close(fd);
-  EXPECT_EQ(sim.Stop(), 0);
-}
-
 }  // namespace
 }  // namespace mk::sim
 

@@ -46,14 +46,5 @@ TEST(SimOptions, RefusesWhatTheMKCannotBe) {
   }
 }
 
-TEST(SimOptions, UsageNamesEveryOption) {
-  const std::string usage = SimUsage();
-  for (const char* option : {"--address", "--memory", "--device-version", "--image", "--save",
-                             "--wire-timing", "--fault ", "--fault-every", "--fault-count",
-                             "--fault-after", "--verbose", "--help", "zero-header", "stall"}) {
-    EXPECT_NE(usage.find(option), std::string::npos) << option;
-  }
-}
-
 }  // namespace
 }  // namespace mk::sim

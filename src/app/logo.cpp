@@ -54,12 +54,12 @@ QPixmap MakeLogo() {
   p.drawText(QRectF(56, 2, 70, 36), Qt::AlignVCenter | Qt::AlignLeft, QString::fromUtf8("МК"));
 
   QFont small("DejaVu Sans");
-  small.setPixelSize(11);
+  small.setPixelSize(10);
   p.setFont(small);
   p.setPen(QColor(150, 180, 215));
-  p.drawText(QRectF(112, 4, 124, 16), Qt::AlignVCenter | Qt::AlignLeft,
+  p.drawText(QRectF(108, 4, 130, 16), Qt::AlignVCenter | Qt::AlignLeft,
              QString::fromUtf8("бортовой компьютер"));
-  p.drawText(QRectF(112, 20, 124, 16), Qt::AlignVCenter | Qt::AlignLeft,
+  p.drawText(QRectF(108, 20, 130, 16), Qt::AlignVCenter | Qt::AlignLeft,
              QString::fromUtf8("настройка и журналы"));
   return pixmap;
 }

@@ -8,14 +8,13 @@
 #include <QScreen>
 #include <QStringList>
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "app/just_one.h"
 #include "app/main_form.h"
 #include "app/placeholder_dialog.h"
-#include "platform/serial_system.h"
+#include "app/platform_services.h"
+#include "device/transfer.h"
 
 namespace {
 
@@ -37,22 +36,10 @@ int main(int argc, char* argv[]) {
   mk::app::TJustOne just_one(lock_name.toStdString());
   if (!just_one.OwnsMutex) return 0;
 
-  mk::platform::SerialSystem* system = nullptr;
   mk::app::MainFormServices services;
-  if (!ini.isEmpty()) services.ini_path = ini.toStdString();
-  services.make_ports = [&system](const mk::text::IniFile& prefs) {
-    auto ports = mk::platform::CreateSerialSystem();
-    ports->LoadPreferences(prefs);
-    system = ports.get();
-    return std::unique_ptr<mk::link::ISerialSystem>(std::move(ports));
-  };
-  services.find_mk = [&system] {
-    std::vector<int> numbers;
-    if (system != nullptr)
-      for (const auto& port : system->FindMk()) numbers.push_back(port.number);
-    return numbers;
-  };
-
+  // Made absolute now: start-up changes the current folder to the program's.
+  if (!ini.isEmpty()) services.ini_path = QFileInfo(ini).absoluteFilePath().toStdU16String();
+  mk::app::UsePlatformPorts(services);
   services.read_settings = &mk::device::ReadSettings;
   services.write_settings = &mk::device::WriteSettings;
 

@@ -5,30 +5,6 @@
 namespace mk::platform {
 namespace {
 
-termios Cooked() {
-  termios t{};
-  t.c_iflag = ICRNL | IXON | IXOFF | ISTRIP;
-  t.c_oflag = OPOST | ONLCR;
-  t.c_lflag = ICANON | ECHO | ISIG | IEXTEN;
-  t.c_cflag = CS7 | PARENB | PARODD | CRTSCTS;
-  t.c_cc[VMIN] = 1;
-  t.c_cc[VTIME] = 5;
-  return t;
-}
-
-TEST(TermiosTest, TheMkLineIsRaw8N2WithoutFlowControl) {
-  termios t = Cooked();
-  MakeMkLine(t);
-  EXPECT_EQ(t.c_iflag & (ICRNL | IXON | IXOFF | ISTRIP), 0u);
-  EXPECT_EQ(t.c_oflag & OPOST, 0u);
-  EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
-  EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-  EXPECT_EQ(t.c_cflag & (PARENB | PARODD | CMSPAR | CRTSCTS), 0u);
-  EXPECT_EQ(t.c_cflag & (CSTOPB | CLOCAL | CREAD), static_cast<tcflag_t>(CSTOPB | CLOCAL | CREAD));
-  EXPECT_EQ(t.c_cc[VMIN], 0);
-  EXPECT_EQ(t.c_cc[VTIME], 0);
-}
-
 TEST(TermiosTest, ParityFollowsTheWindowsEncoding) {
   struct Case {
     std::uint8_t parity;

@@ -19,7 +19,11 @@ struct Connection {
   std::uint16_t DeviceVersion = 0;
 };
 
-enum class TransferResult { Done, Cancelled };
+enum class TransferResult {
+  Done,
+  Cancelled,  // the user pressed Cancel while connecting
+  Refused,    // a version check failed; the message has been shown, nothing was written
+};
 
 /// Sends Identify to 252, 253 and 254 in turn, over and over, until one
 /// answers (returned) or the user presses Cancel (nullopt).
@@ -28,8 +32,8 @@ std::optional<Connection> ConnectCycle(link::TVL_RS& rs, link::IProgress& progre
 
 /// Connect cycle, then the whole memory into `mk`'s image and DeviceVersion.
 /// The caller runs LoadAll afterwards. Link errors are thrown as mk::Error.
-TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress,
-                            link::IPump& pump, Connection* found = nullptr);
+TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress, link::IPump& pump,
+                            Connection* found = nullptr);
 
 /// Connect, both version checks (errors shown through `prompt`), re-read, lay
 /// the settings over the fresh image, write every directory block, and show

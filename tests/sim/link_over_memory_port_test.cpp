@@ -5,8 +5,8 @@
 #include <string>
 
 #include "link/vl_rs.h"
-#include "text/error.h"
 #include "sim/virtual_rig.h"
+#include "text/error.h"
 
 namespace mk::sim {
 namespace {

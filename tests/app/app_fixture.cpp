@@ -12,12 +12,7 @@
 namespace mk::app::test {
 
 QApplication& App() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "tests_app";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  return *qobject_cast<QApplication*>(QCoreApplication::instance());
 }
 
 std::vector<std::uint8_t> LaidOutImage(std::uint32_t firmware_version) {

@@ -21,7 +21,7 @@
 
 namespace mk::app::test {
 
-/// The one QApplication of the test program, offscreen unless told otherwise.
+/// The test program's QApplication (made in main, offscreen unless told otherwise).
 QApplication& App();
 
 /// An 8 KB image (8128 bytes) whose directory lays blocks 1-14 out one after

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "device/settings_file.h"
+#include "sim/factory_image.h"
 #include "sim/sim_options.h"
 #include "sim/virtual_mk.h"
 #include "tools/mk-sim/pty_server.h"
@@ -20,15 +22,6 @@ volatile std::sig_atomic_t g_stop = 0;
 
 void OnSignal(int) {
   g_stop = 1;
-}
-
-// The memory the MK starts with when no --image is given. THE place to plug in
-// a plausible factory image once there is one; until then a simple pattern in
-// which every block reads differently.
-std::vector<std::uint8_t> DefaultMemory(std::size_t size) {
-  std::vector<std::uint8_t> memory(size);
-  for (std::size_t i = 0; i < size; ++i) memory[i] = static_cast<std::uint8_t>(i ^ (i >> 8));
-  return memory;
 }
 
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
@@ -60,12 +53,31 @@ void CatchStopSignals() {
   sigaction(SIGTERM, &action, nullptr);
 }
 
-int Run(const mk::sim::SimOptions& options) {
+// --settings FILE: the MK serves a settings file, its device version included.
+// Taken out of the arguments before the rest are parsed.
+std::string TakeSettingsOption(std::vector<std::string>& args) {
+  std::string file;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--settings") continue;
+    if (i + 1 >= args.size()) throw std::invalid_argument("--settings needs a file name");
+    file = args[i + 1];
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+               args.begin() + static_cast<std::ptrdiff_t>(i + 2));
+    --i;
+  }
+  return file;
+}
+
+int Run(const mk::sim::SimOptions& options, const std::string& settings) {
   mk::sim::VirtualMK mk(options.address);
   if (options.memory != 0) mk.SetMemorySize(options.memory);
   mk.SetDeviceVersion(options.device_version);
-  if (options.image.empty()) {
-    mk.LoadImage(DefaultMemory(mk.MemorySize()));
+  if (!settings.empty()) {
+    const auto file = mk::device::DecodeSettingsFile(ReadFile(settings));
+    mk.SetDeviceVersion(file.device_version);
+    mk.LoadImage(mk::sim::MemoryFromImage(file.image, mk.MemorySize()));
+  } else if (options.image.empty()) {
+    mk.LoadImage(mk::sim::FactoryMemory(mk.MemorySize()));
   } else {
     mk.LoadImage(ReadFile(options.image));
   }
@@ -91,18 +103,23 @@ int Run(const mk::sim::SimOptions& options) {
 
 int main(int argc, char** argv) {
   mk::sim::SimOptions options;
+  std::string settings;
   try {
-    options = mk::sim::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+    std::vector<std::string> args(argv + 1, argv + argc);
+    settings = TakeSettingsOption(args);
+    options = mk::sim::ParseSimOptions(args);
   } catch (const std::invalid_argument& e) {
     std::fprintf(stderr, "mk-sim: %s\n", e.what());
     return 2;
   }
   if (options.help) {
     std::fputs(mk::sim::SimUsage().c_str(), stdout);
+    std::fputs("  --settings FILE    serve a settings file (.vrnkp) and its device version\n",
+               stdout);
     return 0;
   }
   try {
-    return Run(options);
+    return Run(options, settings);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mk-sim: %s\n", e.what());
     return 1;

@@ -1,0 +1,379 @@
+#include "device/transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "device/byte_io.h"
+#include "device/transfer_doubles.h"
+#include "device/transfer_plan.h"
+#include "text/error.h"
+
+namespace mk::device {
+namespace {
+
+using testing::Bench;
+using FaultKind = sim::FaultKind;
+
+const std::string kConnecting = "Не могу подключиться к МК...";
+const std::string kReading = "Чтение настроек...";
+const std::string kWriting = "Запись настроек...";
+
+// The model as a file load would leave it: the MK's factory image, parsed.
+void LoadFactory(TMK& mk, std::size_t size, std::uint16_t device_version = 1) {
+  mk.ReplaceImage(device_version, sim::ImageFromMemory(sim::FactoryMemory(size)));
+}
+
+std::string ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "";
+}
+
+// --- Reading ------------------------------------------------------------------
+
+class ReadAtEachAddress : public ::testing::TestWithParam<std::uint8_t> {};
+
+TEST_P(ReadAtEachAddress, GivesTheWholeMemoryButTheFirstPageOfEachHalf) {
+  Bench b(GetParam());
+  b.rig.mk.SetDeviceVersion(0x0A07);
+  TMK mk;
+  Connection found;
+
+  ASSERT_EQ(ReadSettings(b.rs, mk, b.progress, b.pump, &found), TransferResult::Done);
+
+  const std::size_t size = b.rig.mk.MemorySize();
+  EXPECT_EQ(found.DeviceAddress, GetParam());
+  EXPECT_EQ(found.MemorySize, size);
+  EXPECT_EQ(mk.DeviceVersion(), 0x0A07);
+  ASSERT_EQ(mk.Image().size(), size - 64);
+  EXPECT_EQ(mk.Image(), sim::ImageFromMemory(b.rig.mk.Memory()));
+  EXPECT_EQ(b.rig.mk.RequestCount(sim::kReadBlock), size / 32 - 2);
+  EXPECT_EQ(b.progress.labels, (std::vector<std::string>{kConnecting, kReading}));
+  EXPECT_TRUE(b.progress.gauge_visible);
+  EXPECT_FALSE(b.progress.cancel_visible);
+  EXPECT_TRUE(b.rig.mk.Violations().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Addresses, ReadAtEachAddress, ::testing::Values(252, 253, 254));
+
+TEST(ReadGauge, Over1022BlocksOfA32KMemoryItClimbsTo100) {
+  Bench b(254);
+  TMK mk;
+  ASSERT_EQ(ReadSettings(b.rs, mk, b.progress, b.pump), TransferResult::Done);
+  const auto& g = b.progress.gauge;
+  ASSERT_EQ(g.size(), 1u + 1022u);
+  EXPECT_EQ(g.front(), 0);
+  EXPECT_TRUE(std::is_sorted(g.begin(), g.end()));
+  EXPECT_EQ(g[1], 0) << "round(100/1022)";
+  EXPECT_EQ(g[511], 50) << "the last block of the first half, n = 511";
+  EXPECT_EQ(g.back(), 100);
+}
+
+TEST(ReadFaults, ABadAnswerInTheMiddleIsRetried) {
+  Bench b(253);
+  sim::FaultPlan plan = sim::FaultPlan::NextAnswers(1, FaultKind::kBadChecksum);
+  plan.after = 100;
+  b.rig.mk.SetFaults(plan);
+  TMK mk;
+  ASSERT_EQ(ReadSettings(b.rs, mk, b.progress, b.pump), TransferResult::Done);
+  EXPECT_EQ(mk.Image(), sim::ImageFromMemory(b.rig.mk.Memory()));
+  EXPECT_EQ(b.rig.mk.RequestCount(sim::kReadBlock), 8192 / 32 - 2 + 1);
+}
+
+struct Stall {
+  FaultKind kind;
+  std::string message;
+};
+
+class ReadStall : public ::testing::TestWithParam<Stall> {};
+
+TEST_P(ReadStall, EndsWithTheLinksMessageAndLeavesTheModelAsItWas) {
+  Bench b(252);
+  TMK mk;
+  LoadFactory(mk, 8192, 0x0301);
+  mk.Image()[500] ^= 0x5A;  // something only this model holds
+  const auto image_before = mk.Image();
+  sim::FaultPlan plan = sim::FaultPlan::Always(GetParam().kind);
+  plan.after = 60;  // Identify, then 59 blocks
+  b.rig.mk.SetFaults(plan);
+
+  EXPECT_EQ(ErrorOf([&] { ReadSettings(b.rs, mk, b.progress, b.pump); }), GetParam().message);
+  EXPECT_EQ(mk.Image(), image_before);
+  EXPECT_EQ(mk.DeviceVersion(), 0x0301);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ReadStall,
+                         ::testing::Values(Stall{FaultKind::kSilence, link::kNoLink},
+                                           Stall{FaultKind::kTruncated, link::kByteDelay},
+                                           Stall{FaultKind::kBusy, link::kBusy},
+                                           Stall{FaultKind::kBadChecksum,
+                                                 std::string(link::kExchangeError) + "(0)"}));
+
+// --- Connecting ---------------------------------------------------------------
+
+TEST(Connect, CancelWhileTheMkIsSilentEndsQuietly) {
+  Bench b(253);
+  b.rig.mk.SetFaults(sim::FaultPlan::Always(FaultKind::kSilence));
+  b.progress.cancel_after = 5;
+  TMK mk;
+  LoadFactory(mk, 8192);
+  const auto before = mk.Image();
+
+  EXPECT_EQ(ReadSettings(b.rs, mk, b.progress, b.pump), TransferResult::Cancelled);
+  EXPECT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Cancelled);
+
+  EXPECT_EQ(b.progress.labels.back(), kConnecting);
+  EXPECT_FALSE(b.progress.gauge_visible);
+  EXPECT_TRUE(b.progress.cancel_visible);
+  EXPECT_EQ(mk.Image(), before);
+  EXPECT_EQ(b.rig.mk.RequestCount(sim::kReadBlock), 0u);
+  EXPECT_TRUE(b.prompt.errors.empty());
+}
+
+TEST(Connect, GoesRoundTheAddressesUntilTheMkAnswers) {
+  // 253 stays silent through its three tries, twice over; the cycle comes back to it.
+  Bench b(253);
+  b.rig.mk.SetFaults(sim::FaultPlan::NextAnswers(6, FaultKind::kSilence));
+  const auto found = ConnectCycle(b.rs, b.progress, b.pump);
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->DeviceAddress, 253);
+  EXPECT_EQ(found->MemorySize, 8192u);
+  EXPECT_EQ(b.rig.mk.RequestCount(sim::kIdentify), 7u);
+  EXPECT_EQ(b.rs.ResponseTimeout, 100);
+}
+
+// --- Writing ------------------------------------------------------------------
+
+class WriteAtEachAddress : public ::testing::TestWithParam<std::uint8_t> {};
+
+TEST_P(WriteAtEachAddress, LaysTheSettingsOverTheMksMemoryAndWritesEveryBlock) {
+  Bench b(GetParam());
+  const std::size_t size = b.rig.mk.MemorySize();
+  TMK mk;
+  LoadFactory(mk, size);
+  mk.Rec(BlockId::Limits).SetInt("VelocityLimit", 55);
+  mk.Rec(BlockId::ErrorJournal).Bytes()[20] = 0;  // a cleared error slot
+  mk.StoreAll();
+
+  // Meanwhile the MK has driven on: its block 12, cargo and recording differ.
+  TMK device_view;
+  device_view.ReplaceImage(1, sim::ImageFromMemory(b.rig.mk.Memory()));
+  const auto b12 = static_cast<std::size_t>(device_view.Directory().Position(12));
+  const auto b14 = static_cast<std::size_t>(device_view.Directory().Position(14));
+  auto memory = b.rig.mk.Memory();
+  memory[b12 + 32 + 3] = 0x77;
+  memory[b14 + 32] = 0x99;
+  memory[kOscPart1Position + 32 + 100] = 0x11;
+  memory[0] = 0x42;  // a page no read sees
+  const std::vector<std::uint8_t> mk_before(memory.begin(), memory.end());
+
+  ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
+
+  EXPECT_EQ(b.prompt.infos, std::vector<std::string>{"Настройки записаны в МК"});
+  EXPECT_TRUE(b.prompt.errors.empty());
+  EXPECT_TRUE(b.rig.mk.Violations().empty()) << b.rig.mk.Violations().front();
+  EXPECT_EQ(b.progress.labels.back(), kWriting);
+  EXPECT_EQ(b.progress.gauge.back(), 100);
+  EXPECT_EQ(b.rs.ResponseTimeout, 2000);
+
+  // Every directory block, 12 and 14 included, in directory order.
+  const auto& commits = b.rig.mk.Commits();
+  ASSERT_EQ(commits.size(), 14u);
+  for (int k = 1; k <= 14; ++k) {
+    EXPECT_EQ(commits[static_cast<std::size_t>(k - 1)].address, mk.Directory().BlockAddress[k - 1]);
+    EXPECT_EQ(commits[static_cast<std::size_t>(k - 1)].length, mk.Directory().DataLength(k));
+  }
+  // Byte for byte: the model's image is the MK's memory with the settings laid
+  // over it, and that is what the MK now holds.
+  EXPECT_EQ(sim::ImageFromMemory(b.rig.mk.Memory()), mk.Image());
+  EXPECT_EQ(mk.Image()[b12 + 3], 0x77);
+  EXPECT_EQ(mk.Image()[b14], 0x99);
+  EXPECT_EQ(b.rig.mk.Memory()[kOscPart1Position + 32 + 100], 0x11);
+  EXPECT_EQ(b.rig.mk.Memory()[0], 0x42);
+  EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("VelocityLimit"), 55);
+  const auto limits = static_cast<std::size_t>(mk.Directory().Position(6));
+  EXPECT_EQ(b.rig.mk.Memory()[limits + 32], 55);
+}
+
+INSTANTIATE_TEST_SUITE_P(Addresses, WriteAtEachAddress, ::testing::Values(252, 253, 254));
+
+TEST(WriteChecks, ADeviceOfAnotherVersionGetsNothingNotEvenARead) {
+  Bench b(253);
+  b.rig.mk.SetDeviceVersion(2);
+  TMK mk;
+  LoadFactory(mk, 8192, 1);
+  const auto before = mk.Image();
+  EXPECT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Refused);
+  EXPECT_EQ(b.prompt.errors,
+            std::vector<std::string>{"Версия настроек не совпадает с версией устройства!"});
+  EXPECT_EQ(b.rig.mk.RequestCount(sim::kReadBlock), 0u);
+  EXPECT_EQ(b.Writes(), 0u);
+  EXPECT_EQ(mk.Image(), before);
+  EXPECT_TRUE(b.prompt.infos.empty());
+}
+
+TEST(WriteChecks, AnotherFirmwareStopsAfterTheReadWithTheSettingsLaidOver) {
+  Bench b(253);
+  TMK mk;
+  auto image = sim::ImageFromMemory(sim::FactoryMemory(8192));
+  WriteU32(image, BlockDirectory::kFirmwareVersionOffset, 4);
+  mk.ReplaceImage(1, image);
+  mk.Rec(BlockId::Limits).SetInt("TankLimit", 7);
+
+  EXPECT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Refused);
+  EXPECT_EQ(b.prompt.errors,
+            std::vector<std::string>{"Версия настроек не совпадает с версией прошивки!"});
+  EXPECT_EQ(b.Writes(), 0u);
+  EXPECT_EQ(mk.FirmwareVersion(), sim::kFactoryFirmwareVersion) << "the MK's image is held";
+  EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("TankLimit"), 7) << "and so are the user's records";
+}
+
+TEST(WriteFaults, ALinkErrorDuringTheReReadLeavesTheModelAsItWas) {
+  Bench b(254);
+  TMK mk;
+  LoadFactory(mk, 32768);
+  mk.Rec(BlockId::Parking).SetInt("ParkType", 2);
+  const auto image_before = mk.Image();
+  const auto records_before = mk.CopyRecords(kStoredBlocks).records;
+  sim::FaultPlan plan = sim::FaultPlan::Always(FaultKind::kSilence);
+  plan.after = 700;
+  b.rig.mk.SetFaults(plan);
+
+  EXPECT_EQ(ErrorOf([&] { WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt); }), link::kNoLink);
+  EXPECT_EQ(mk.Image(), image_before);
+  EXPECT_EQ(mk.CopyRecords(kStoredBlocks).records, records_before);
+  EXPECT_EQ(b.Writes(), 0u);
+}
+
+TEST(WriteFaults, ABadAnswerDuringARegionIsRetriedWithoutSpoilingIt) {
+  Bench b(253);
+  TMK mk;
+  LoadFactory(mk, 8192);
+  sim::FaultPlan plan = sim::FaultPlan::EveryNth(7, FaultKind::kBadChecksum);
+  plan.after = 1 + 254;  // Identify and the read go through
+  b.rig.mk.SetFaults(plan);
+  ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
+  EXPECT_TRUE(b.rig.mk.Violations().empty());
+  EXPECT_EQ(b.rig.mk.Commits().size(), 14u);
+  EXPECT_EQ(sim::ImageFromMemory(b.rig.mk.Memory()), mk.Image());
+}
+
+// --- Region shapes and hostile directories ---------------------------------------
+
+// Moves block k of the MK's own directory (the one a write goes by).
+void SetMkEntry(Bench& b, int k, std::uint16_t address, std::uint16_t length) {
+  auto memory = b.rig.mk.Memory();
+  WriteU16(memory, 32 + 4 + 4 * static_cast<std::size_t>(k - 1), address);
+  WriteU16(memory, 32 + 6 + 4 * static_cast<std::size_t>(k - 1), length);
+}
+
+struct Shape {
+  std::uint16_t data;
+  std::size_t chunks;
+};
+
+class RegionShape : public ::testing::TestWithParam<Shape> {};
+
+TEST_P(RegionShape, ChunksOf32AndOneShortOneOnlyWhenSomethingRemains) {
+  Bench b(253);
+  // Block 12 moved to free memory before the recording, with a data part of `data` bytes.
+  SetMkEntry(b, 12, 3300, static_cast<std::uint16_t>(GetParam().data + 4));
+  TMK mk;
+  LoadFactory(mk, 8192);
+  const std::size_t chunks_before_12 = [&] {
+    std::size_t n = 0;
+    for (int k = 1; k <= 11; ++k) n += (mk.Directory().DataLength(k) + 31) / 32;
+    return n;
+  }();
+
+  ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
+  EXPECT_TRUE(b.rig.mk.Violations().empty()) << b.rig.mk.Violations().front();
+  ASSERT_EQ(b.rig.mk.Commits().size(), 14u);
+  EXPECT_EQ(b.rig.mk.Commits()[11], (sim::Region{3300, GetParam().data}));
+  std::size_t after_12 = 0;
+  for (int k = 13; k <= 14; ++k) after_12 += (mk.Directory().DataLength(k) + 31) / 32;
+  EXPECT_EQ(b.rig.mk.RequestCount(sim::kWriteChunk),
+            chunks_before_12 + GetParam().chunks + after_12);
+  EXPECT_EQ(b.rig.mk.RequestCount(sim::kBeginWrite), 14u);
+  EXPECT_EQ(b.rig.mk.RequestCount(sim::kEndWrite), 14u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, RegionShape,
+                         ::testing::Values(Shape{0, 0}, Shape{1, 1}, Shape{32, 1}, Shape{33, 2},
+                                           Shape{64, 2}, Shape{65, 3}));
+
+TEST(HostileDirectory, ABlockCountOfFourBillionWritesTheFourteenEntries) {
+  Bench b(253);
+  WriteU32(b.rig.mk.Memory(), 32, 4'000'000'000u);
+  TMK mk;
+  LoadFactory(mk, 8192);
+  ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
+  EXPECT_EQ(b.rig.mk.Commits().size(), 14u);
+  EXPECT_EQ(b.progress.gauge.back(), 100);
+}
+
+TEST(HostileDirectory, AFewerBlockCountWritesOnlyThoseEntries) {
+  Bench b(253);
+  WriteU32(b.rig.mk.Memory(), 32, 3);
+  TMK mk;
+  LoadFactory(mk, 8192);
+  ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
+  EXPECT_EQ(b.rig.mk.Commits().size(), 3u);
+  const std::vector<int> tail(b.progress.gauge.end() - 4, b.progress.gauge.end());
+  EXPECT_EQ(tail, (std::vector<int>{0, 33, 67, 100}));
+}
+
+struct Outside {
+  std::uint16_t address;
+  std::uint16_t length;
+};
+
+class BlockOutside : public ::testing::TestWithParam<Outside> {};
+
+TEST_P(BlockOutside, IsRefusedBeforeAnythingIsWritten) {
+  Bench b(253);
+  SetMkEntry(b, 12, GetParam().address, GetParam().length);
+  TMK mk;
+  LoadFactory(mk, 8192);
+  const auto before = mk.Image();
+  EXPECT_EQ(ErrorOf([&] { WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt); }),
+            "Блок 12 настроек лежит вне образа памяти.");
+  EXPECT_EQ(b.Writes(), 0u);
+  EXPECT_EQ(mk.Image(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, BlockOutside,
+                         ::testing::Values(Outside{0xFFF0, 20},     // far past the memory
+                                           Outside{31, 4},          // in the page no read sees
+                                           Outside{0, 4},           // address 0
+                                           Outside{4090, 11},       // across the end of the half
+                                           Outside{100, 0xFFFF}));  // longer than the memory
+
+TEST(RegionPlan, TheLastBytesOfTheFirstHalfAreStillInside) {
+  BlockDirectory d;
+  d.BlockCount = 2;
+  d.BlockAddress = {32, 4090};
+  d.BlockLength = {3, 10};  // a length below 4 moves nothing
+  const auto regions = PlanRegions(d, 8128, 8192);
+  ASSERT_EQ(regions.size(), 2u);
+  EXPECT_EQ(regions[0].position, 0u);
+  EXPECT_EQ(regions[0].bytes, 0u);
+  EXPECT_EQ(regions[1].position, 4058u);
+  EXPECT_EQ(regions[1].bytes, 6u);
+  EXPECT_THROW(PlanRegions(d, 4063, 8192), Error) << "an image that ends one byte short";
+}
+
+TEST(RegionPlan, PercentRoundsHalvesUp) {
+  EXPECT_EQ(RoundPercent(255, 254), 100);
+  EXPECT_EQ(RoundPercent(127, 254), 50);
+  EXPECT_EQ(RoundPercent(1, 8), 13);
+  EXPECT_EQ(RoundPercent(1, 3), 33);
+  EXPECT_EQ(RoundPercent(0, 0), 0);
+}
+
+}  // namespace
+}  // namespace mk::device

@@ -1,0 +1,158 @@
+// The main window against the virtual MK on a pseudo-terminal, through the
+// real serial code: read, save, load, edit, write, and the MK's memory after.
+#include <QProcess>
+#include <QPushButton>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/platform_services.h"
+#include "app/progress_form.h"
+#include "app_fixture.h"
+#include "device/block_tables.h"
+#include "device/mk.h"
+#include "device/transfer.h"
+#include "link/clock.h"
+
+namespace mk::app::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kMemory = 8192;
+constexpr std::size_t kHalf = kMemory / 2;
+constexpr std::size_t kBlock = 32;
+
+// The MK's memory for an image: the image skips the first block of each half.
+std::vector<std::uint8_t> MemoryFor(const std::vector<std::uint8_t>& image) {
+  std::vector<std::uint8_t> memory(kMemory, 0xEE);
+  for (std::size_t i = 0; i < image.size(); ++i) {
+    const std::size_t first_half = kHalf - kBlock;
+    memory[i < first_half ? i + kBlock : i - first_half + kHalf + kBlock] = image[i];
+  }
+  return memory;
+}
+
+std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class EndToEndTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    const std::string sim = std::string(MK_BIN_DIR) + "/mk-sim";
+    if (!fs::exists(sim)) GTEST_SKIP() << "mk-sim is not built";
+    image_ = LaidOutImage(7);
+    const auto memory = MemoryFor(image_);
+    std::ofstream(Dir() / "memory.bin", std::ios::binary)
+        .write(reinterpret_cast<const char*>(memory.data()),
+               static_cast<std::streamsize>(memory.size()));
+    sim_.start(QString::fromStdString(sim),
+               {"--address", "253", "--device-version", "5", "--image",
+                QString::fromStdString((Dir() / "memory.bin").string()), "--save",
+                QString::fromStdString((Dir() / "saved.bin").string())});
+    ASSERT_TRUE(sim_.waitForStarted(10000));
+    while (!sim_.canReadLine()) ASSERT_TRUE(sim_.waitForReadyRead(10000));
+    const std::string pty = sim_.readLine().trimmed().toStdString();
+    ASSERT_FALSE(pty.empty());
+    WriteIni("[Ports]\r\nCOM1=" + pty + "\r\n[RS232]\r\nPort=1\r\n[Common]\r\nAuto=0\r\n");
+    UsePlatformPorts(services_);
+    services_.clock = &clock_;
+    services_.pump = &pump_;
+    services_.read_settings = [](link::TVL_RS& rs, device::TMK& mk, link::IProgress& progress,
+                                 link::IPump& pump, device::Connection* found) {
+      return device::ReadSettings(rs, mk, progress, pump, found);
+    };
+    services_.write_settings = [](link::TVL_RS& rs, device::TMK& mk, link::IProgress& progress,
+                                  link::IPump& pump, link::IUserPrompt& prompt,
+                                  device::Connection* found) {
+      return device::WriteSettings(rs, mk, progress, pump, prompt, found);
+    };
+  }
+
+  void TearDown() override {
+    MainFormTest::TearDown();
+    if (sim_.state() != QProcess::NotRunning) {
+      sim_.terminate();
+      sim_.waitForFinished(10000);
+    }
+  }
+
+  /// Stops the virtual MK and returns the memory it saved on exit.
+  std::vector<std::uint8_t> StopAndReadMemory() {
+    sim_.terminate();
+    EXPECT_TRUE(sim_.waitForFinished(10000));
+    return ReadBytes(Dir() / "saved.bin");
+  }
+
+  std::vector<std::uint8_t> image_;
+  QProcess sim_;
+  link::SteadyClock clock_;
+  QtPump pump_;
+};
+
+TEST_F(EndToEndTest, ReadSaveLoadEditAndWriteReachTheMksMemory) {
+  std::uint8_t edited = 0;
+  services_.edit_dialog = [&edited](device::TMK& mk) {
+    auto& bytes = mk.Rec(device::BlockId::Limits).Bytes();
+    bytes[0] = static_cast<std::uint8_t>(bytes[0] ^ 0x5A);
+    edited = bytes[0];
+    return true;
+  };
+  TMainForm& form = Show();
+
+  form.bGetParams->click();
+  ASSERT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front();
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_EQ(form.DeviceAddress, 253);
+  EXPECT_EQ(form.MemorySize, kMemory);
+  EXPECT_EQ(form.Device()->DeviceVersion(), 5);
+  EXPECT_EQ(form.Device()->Image(), image_);
+
+  // Save, then load the file back: the same image.
+  const std::string file = (Dir() / "mk.vrnkp").string();
+  dialogs_.save_paths = {file};
+  form.bSaveParams->click();
+  EXPECT_EQ(fs::file_size(file), 2 + image_.size());
+  dialogs_.open_paths = {file};
+  form.bLoadParams->click();
+  EXPECT_EQ(form.Device()->Image(), image_);
+
+  form.bEditParams->click();
+  ASSERT_TRUE(form.Modified);
+  form.bSetParams->click();
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_EQ(dialogs_.infos, std::vector<std::string>{"Настройки записаны в МК"});
+  EXPECT_TRUE(form.Modified);
+
+  const std::int64_t position = form.Device()->Directory().Position(6);
+  ASSERT_GT(position, 0);
+  ASSERT_LT(position, static_cast<std::int64_t>(kHalf - kBlock));
+  const auto memory = StopAndReadMemory();
+  ASSERT_EQ(memory.size(), kMemory);
+  EXPECT_EQ(memory[static_cast<std::size_t>(position) + kBlock], edited);
+  // Everything else is as it was.
+  auto expected = MemoryFor(image_);
+  expected[static_cast<std::size_t>(position) + kBlock] = edited;
+  std::size_t differing = 0;
+  for (std::size_t i = kBlock; i < kMemory; ++i) differing += memory[i] != expected[i];
+  EXPECT_EQ(differing, 0u);
+}
+
+TEST_F(EndToEndTest, WritingSettingsOfAnotherDeviceVersionIsRefused) {
+  const std::string other = WriteSettingsFile("other.vrnkp", 9, LaidOutImage(7));
+  TMainForm& form = Show();
+  dialogs_.open_paths = {other};
+  form.bLoadParams->click();
+  form.bSetParams->click();
+  EXPECT_EQ(dialogs_.errors,
+            std::vector<std::string>{"Версия настроек не совпадает с версией устройства!"});
+  EXPECT_TRUE(dialogs_.infos.empty());
+  EXPECT_EQ(StopAndReadMemory(), MemoryFor(LaidOutImage(7)));
+}
+
+}  // namespace
+}  // namespace mk::app::test

@@ -138,6 +138,22 @@ TEST_F(MainFormTest, CancelWhileConnectingLeavesNoMessageAndBlocksTheWindowMeanw
   EXPECT_FALSE(form.Busy());
 }
 
+TEST_F(MainFormTest, ClosingDuringATransferWaitsForItsEnd) {
+  mk_ports_ = {3};
+  bool refused = false;
+  services_.read_settings = [&](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                device::Connection*) {
+    refused = !form_->close();
+    return device::TransferResult::Done;
+  };
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  EXPECT_TRUE(refused);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_TRUE(form.close());
+  EXPECT_NE(ReadIni().find("[MainWindow]"), std::string::npos);
+}
+
 TEST_F(MainFormTest, AutomaticSearchWithoutTheMkTransfersNothing) {
   TMainForm& form = Show();
   // No device; a number the channel cannot hold; a port that is not present.

@@ -13,6 +13,10 @@ using Args = std::vector<std::string>;
 int CmdPorts(const Args& args);
 int CmdIdentify(const Args& args);
 int CmdCatalog(const Args& args);
+int CmdRead(const Args& args);
+int CmdWrite(const Args& args);
+int CmdInfo(const Args& args);
+int CmdDump(const Args& args);
 
 struct CommandEntry {
   const char* name;

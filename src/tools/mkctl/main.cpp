@@ -14,6 +14,10 @@ constexpr CommandEntry kCommands[] = {
     {"identify", "identify --port PORT [--timeout SECONDS]", CmdIdentify},
     {"catalog", "catalog --device-version N --variant V [--protocol P] [--json] | --file FILE",
      CmdCatalog},
+    {"read", "read --port PORT --out FILE [--timeout SECONDS]", CmdRead},
+    {"write", "write --port PORT --in FILE [--timeout SECONDS]", CmdWrite},
+    {"info", "info FILE                  device and firmware version, block directory", CmdInfo},
+    {"dump", "dump FILE                  every named field as Block.Field=value", CmdDump},
 };
 
 void Usage() {

@@ -2,7 +2,7 @@
 // in memory every name and value is UTF-8.
 #pragma once
 
-#include <map>
+#include <utility>
 #include <string>
 #include <vector>
 

@@ -118,20 +118,29 @@ void TMK::Store(BlockId block) {
 }
 
 void TMK::StoreBlocks(std::span<const BlockId> blocks) {
-  ReadDirectory();
-  for (BlockId block : blocks) {
-    if (directory_.Position(static_cast<int>(block)) < 0) {
-      throw Error("Каталог блоков настроек повреждён: блок " +
-                  std::to_string(static_cast<int>(block)) + " лежит вне памяти МК.");
+  // A store may rewrite the directory itself (a block placed over it), and the
+  // directory is re-read before every block, so a later block can only be
+  // checked when its turn comes. Work so that a refusal leaves the image whole.
+  std::vector<std::uint8_t> saved_image = image_;
+  const BlockDirectory saved_directory = directory_;
+  try {
+    for (BlockId block : blocks) {
+      ReadDirectory();
+      const std::int64_t position = directory_.Position(static_cast<int>(block));
+      if (position < 0) {
+        throw Error("Каталог блоков настроек повреждён: блок " +
+                    std::to_string(static_cast<int>(block)) + " лежит вне памяти МК.");
+      }
+      const Record& rec = Rec(block);
+      const auto start = static_cast<std::size_t>(position);
+      const std::size_t end = start + rec.Bytes().size();
+      if (image_.size() < end) image_.resize(end, 0);
+      std::ranges::copy(rec.Bytes(), image_.begin() + static_cast<std::ptrdiff_t>(start));
     }
-  }
-  for (BlockId block : blocks) {
-    ReadDirectory();
-    const Record& rec = Rec(block);
-    const auto start = static_cast<std::size_t>(directory_.Position(static_cast<int>(block)));
-    const std::size_t end = start + rec.Bytes().size();
-    if (image_.size() < end) image_.resize(end, 0);
-    std::ranges::copy(rec.Bytes(), image_.begin() + static_cast<std::ptrdiff_t>(start));
+  } catch (...) {
+    image_ = std::move(saved_image);
+    directory_ = saved_directory;
+    throw;
   }
 }
 

@@ -105,8 +105,8 @@ class TMK {
   /// extending the image with zeros when it ends earlier. Throws mk::Error when
   /// the directory puts the block before the start of the image.
   void Store(BlockId block);
-  /// Stores several blocks; checks every position first so that a bad
-  /// directory leaves the image untouched rather than half stored.
+  /// Stores several blocks in order; when one cannot be stored the image is
+  /// put back as it was before the first, rather than left half stored.
   void StoreBlocks(std::span<const BlockId> blocks);
 
   void LoadTotals() { Load(BlockId::Totals); }

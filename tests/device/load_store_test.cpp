@@ -169,6 +169,16 @@ TEST(Store, ABlockBeforeTheImageIsRefusedBeforeAnythingIsWritten) {
   EXPECT_EQ(mk.Image(), image);
 }
 
+TEST(Store, ABlockStoredOverTheDirectoryCannotMoveALaterOneBeforeTheImage) {
+  TMK mk;
+  auto image = PatternImage();
+  SetEntry(image, 1, 32, 168);  // Totals over the directory: AllSum[2] is block 2's entry
+  mk.Image() = image;
+  mk.Rec(BlockId::Totals).SetInt("AllSum", 5, 2);
+  EXPECT_THROW(mk.StoreAll(), Error);
+  EXPECT_EQ(mk.Image(), image) << "nothing half stored";
+}
+
 TEST(Store, TheDirectoryIsReReadBeforeEveryBlock) {
   TMK mk;
   auto image = PatternImage();

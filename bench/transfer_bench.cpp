@@ -1,0 +1,171 @@
+// mk-bench: how close reading and writing the MK's memory come to the wire.
+// Run against mk-sim --wire-timing (see bench/run): the limit is the time the
+// bytes of every request and answer take at 115200 baud with 11 bits a byte.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include "device/transfer.h"
+#include "device/transfer_plan.h"
+#include "link/clock.h"
+#include "link/vl_rs.h"
+#include "platform/serial_system.h"
+#include "timing_port.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double kBitsPerByte = 11;
+constexpr double kBaud = 115200;
+constexpr std::size_t kFrame = 6;  // length, address, header word, command or status, checksum
+
+double CpuSeconds() {
+#ifdef _WIN32
+  return 0;
+#else
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  return seconds(u.ru_utime) + seconds(u.ru_stime);
+#endif
+}
+
+// Marks when a phase of a procedure begins, by the label it shows.
+class PhaseTimer final : public mk::link::IProgress {
+ public:
+  explicit PhaseTimer(std::string label) : label_(std::move(label)) {}
+  void SetLabel(const std::string& text) override {
+    if (text == label_) {
+      start_ = Clock::now();
+      cpu_start_ = CpuSeconds();
+    }
+  }
+  void SetGauge(int) override {}
+  void ShowGauge(bool) override {}
+  void ShowCancel(bool) override {}
+  bool Cancelled() override { return false; }
+
+  Clock::time_point start_{};
+  double cpu_start_ = 0;
+
+ private:
+  std::string label_;
+};
+
+class QuietPrompt final : public mk::link::IUserPrompt {
+ public:
+  void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  void ShowInfo(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+};
+
+// Where the time of the exchanges after `from` went, on average, against what
+// the wire alone would take: the MK's turnaround and the pacing of mk-sim show
+// as lateness of the first and last answer byte, the client's own work as the
+// gap between an answer's last byte and the next request.
+void Breakdown(const std::vector<mk::bench::Exchange>& log, std::size_t from) {
+  const double byte_s = kBitsPerByte / kBaud;
+  double first_late = 0, last_late = 0, gap = 0, reads = 0;
+  std::size_t n = 0;
+  for (std::size_t i = from; i + 1 < log.size(); ++i) {
+    const auto& e = log[i];
+    if (e.answer_bytes == 0) continue;
+    const double wire_first = static_cast<double>(e.request_bytes + 1) * byte_s;
+    const double wire_last = static_cast<double>(e.request_bytes + e.answer_bytes) * byte_s;
+    first_late += e.first_byte - e.sent - wire_first;
+    last_late += e.last_byte - e.sent - wire_last;
+    gap += log[i + 1].sent - e.last_byte;
+    reads += static_cast<double>(e.reads);
+    ++n;
+  }
+  if (n == 0) return;
+  const double k = 1e6 / static_cast<double>(n);
+  std::printf(
+      "       per exchange (%zu): first byte %+.0f us, last byte %+.0f us past the wire; "
+      "client gap %.0f us; %.1f reads\n",
+      n, first_late * k, last_late * k, gap * k, reads / static_cast<double>(n));
+}
+
+void Report(const char* what, std::size_t memory, double wall, double cpu, double wire_bytes) {
+  const double limit = wire_bytes * kBitsPerByte / kBaud;
+  std::printf("%-6s %5zu B  %7.3f s  wire limit %7.3f s  ratio %.3f  cpu %.1f%%\n", what, memory,
+              wall, limit, wall / limit, 100 * cpu / wall);
+}
+
+int Run(const std::string& op, const std::string& path) {
+  auto system = mk::platform::CreateSerialSystem();
+  const int n = system->Resolve(mk::platform::ParsePortArgument(path));
+  mk::link::SteadyClock clock;
+  mk::link::NoPump pump;
+  QuietPrompt prompt;
+  mk::link::TVL_RS rs(*system, clock, pump, prompt);
+  rs.OpenPort(n);
+  rs.SetBaud(115200);
+  if (!rs.IsOpen) {
+    std::fprintf(stderr, "mk-bench: cannot open %s\n", path.c_str());
+    return 1;
+  }
+  auto timing = std::make_unique<mk::bench::TimingPort>(std::move(rs.Handle));
+  mk::bench::TimingPort& log = *timing;
+  rs.Handle = std::move(timing);
+
+  mk::device::TMK mk;
+  mk::device::Connection c;
+  PhaseTimer reading("Чтение настроек...");
+  mk::device::ReadSettings(rs, mk, reading, pump, &c);
+  const double read_wall = std::chrono::duration<double>(Clock::now() - reading.start_).count();
+  const double read_cpu = CpuSeconds() - reading.cpu_start_;
+  const std::size_t blocks = c.MemorySize / 32 - 2;
+  const double read_bytes = static_cast<double>(blocks * ((kFrame + 2) + (kFrame + 32)));
+  if (op == "read") {
+    Report("read", c.MemorySize, read_wall, read_cpu, read_bytes);
+    Breakdown(log.log, log.log.size() - blocks);
+    return 0;
+  }
+
+  mk.LoadAll();
+  const std::size_t before_write = log.log.size();
+  PhaseTimer writing("Запись настроек...");
+  if (mk::device::WriteSettings(rs, mk, writing, pump, prompt) !=
+      mk::device::TransferResult::Done) {
+    return 1;
+  }
+  const double write_wall = std::chrono::duration<double>(Clock::now() - writing.start_).count();
+  const double write_cpu = CpuSeconds() - writing.cpu_start_;
+  double write_bytes = 0;
+  for (const auto& r : mk::device::PlanRegions(mk.Directory(), mk.Image().size(), c.MemorySize)) {
+    write_bytes += 2 * ((kFrame + 4) + kFrame);  // BeginWrite, EndWrite
+    write_bytes += static_cast<double>((r.bytes + 31) / 32 * (kFrame + 4 + kFrame) + r.bytes);
+  }
+  Report("write", c.MemorySize, write_wall, write_cpu, write_bytes);
+  // The write's own exchanges come after its connect and re-read.
+  Breakdown(log.log, before_write + 1 + blocks);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3 || (std::strcmp(argv[1], "read") != 0 && std::strcmp(argv[1], "write") != 0)) {
+    std::fprintf(stderr, "usage: mk-bench read|write PORT\n");
+    return 2;
+  }
+  try {
+    return Run(argv[1], argv[2]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "mk-bench: %s\n", e.what());
+    return 1;
+  }
+}

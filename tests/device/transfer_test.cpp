@@ -249,19 +249,6 @@ TEST(WriteFaults, ALinkErrorDuringTheReReadLeavesTheModelAsItWas) {
   EXPECT_EQ(b.Writes(), 0u);
 }
 
-TEST(WriteFaults, ABadAnswerDuringARegionIsRetriedWithoutSpoilingIt) {
-  Bench b(253);
-  TMK mk;
-  LoadFactory(mk, 8192);
-  sim::FaultPlan plan = sim::FaultPlan::EveryNth(7, FaultKind::kBadChecksum);
-  plan.after = 1 + 254;  // Identify and the read go through
-  b.rig.mk.SetFaults(plan);
-  ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
-  EXPECT_TRUE(b.rig.mk.Violations().empty());
-  EXPECT_EQ(b.rig.mk.Commits().size(), 14u);
-  EXPECT_EQ(sim::ImageFromMemory(b.rig.mk.Memory()), mk.Image());
-}
-
 // --- Region shapes and hostile directories ---------------------------------------
 
 // Moves block k of the MK's own directory (the one a write goes by).
@@ -314,17 +301,6 @@ TEST(HostileDirectory, ABlockCountOfFourBillionWritesTheFourteenEntries) {
   ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
   EXPECT_EQ(b.rig.mk.Commits().size(), 14u);
   EXPECT_EQ(b.progress.gauge.back(), 100);
-}
-
-TEST(HostileDirectory, AFewerBlockCountWritesOnlyThoseEntries) {
-  Bench b(253);
-  WriteU32(b.rig.mk.Memory(), 32, 3);
-  TMK mk;
-  LoadFactory(mk, 8192);
-  ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
-  EXPECT_EQ(b.rig.mk.Commits().size(), 3u);
-  const std::vector<int> tail(b.progress.gauge.end() - 4, b.progress.gauge.end());
-  EXPECT_EQ(tail, (std::vector<int>{0, 33, 67, 100}));
 }
 
 struct Outside {

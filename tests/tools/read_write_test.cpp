@@ -162,14 +162,6 @@ TEST(ReadFaults, AnMkThatGoesQuietHalfWayLeavesNoFileBehind) {
   EXPECT_FALSE(std::ifstream(file).good());
 }
 
-TEST(ReadFaults, NoMkAtAllEndsAfterTheTimeout) {
-  Sim sim({"--fault", "silence"});
-  const ToolRun r =
-      Mkctl("read --port " + sim.path() + " --out " + Temp("none.vrnkp") + " --timeout 0.5");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, kNoLink + "\n");
-}
-
 TEST(SettingsServed, MkSimServesASettingsFileAndItsDeviceVersion) {
   mk::device::TMK mk;
   {

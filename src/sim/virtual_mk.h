@@ -48,6 +48,18 @@ struct Region {
   bool operator==(const Region&) const = default;
 };
 
+/// A region between BeginWrite and EndWrite, not yet in memory.
+struct OpenRegion {
+  std::uint16_t address = 0;
+  std::uint16_t length = 0;
+  std::vector<std::uint8_t> bytes;
+  std::size_t next_chunk = 0;
+  std::size_t received = 0;
+  bool short_seen = false;
+  bool spoiled = false;
+  std::vector<std::uint8_t> last_chunk;  // the last accepted chunk's request data
+};
+
 class VirtualMK {
  public:
   /// Address 254 has 32768 bytes of memory, every other address 8192.
@@ -101,16 +113,6 @@ class VirtualMK {
     bool answer = true;
     std::uint8_t status = kStatusOk;
     std::vector<std::uint8_t> data;
-  };
-  struct OpenRegion {
-    std::uint16_t address = 0;
-    std::uint16_t length = 0;
-    std::vector<std::uint8_t> bytes;
-    std::size_t next_chunk = 0;
-    std::size_t received = 0;
-    bool short_seen = false;
-    bool spoiled = false;
-    std::vector<std::uint8_t> last_chunk;  // the last accepted chunk's request data
   };
 
   std::optional<Reply> HandleFrame(const std::vector<std::uint8_t>& frame);

@@ -9,6 +9,10 @@ Catalogues::Catalogues() {
 void Catalogues::Rebuild(std::uint16_t device_version, std::uint8_t protocol,
                          std::uint8_t firmware_version) {
   RebuildProtocols(device_version, protocol, firmware_version);
+  RebuildParamsAndMenu();
+}
+
+void Catalogues::RebuildParamsAndMenu() {
   params_.Build(Has(Feature::LightsOnMenu), Has(Feature::DippedBeamControl));
   params_.PrepareData(".");
   menu_.BuildMenuCatalogue(Variant().features);

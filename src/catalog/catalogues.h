@@ -23,6 +23,8 @@ class Catalogues {
   /// Only the protocol catalogue and its flags, as the oscilloscope needs.
   void RebuildProtocols(std::uint16_t device_version, std::uint8_t protocol,
                         std::uint8_t firmware_version);
+  /// Parameters and menu from the flags of the last protocol build.
+  void RebuildParamsAndMenu();
   void PrepareParams(std::string_view decimal_separator) { params_.PrepareData(decimal_separator); }
 
   bool OscilloscopeSupported() const { return Has(Feature::Oscilloscope); }

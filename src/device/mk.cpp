@@ -253,30 +253,28 @@ bool TMK::ViewOscilloscope(const Dialog& dialog, link::IUserPrompt& prompt) {
 }
 
 void TMK::RebuildCatalogues(CatalogueStep step) {
-  if (step == CatalogueStep::Protocols) {
-    // The protocol catalogue takes Protocol and FirmwareVersion as bytes.
-    if (Rec(BlockId::ServiceInfo).GetInt("Protocol") >= 256 || FirmwareVersion() >= 256) {
-      throw RangeError();
-    }
-    // Hook: rebuild the protocol catalogue from DeviceVersion, Protocol and
-    // FirmwareVersion here once the catalogue library offers it.
+  if (step == CatalogueStep::ParametersAndMenu) {
+    catalogues_.RebuildParamsAndMenu();
     return;
   }
-  // Hook: rebuild the measured-parameter list and the device menu catalogue.
+  const std::int64_t protocol = Rec(BlockId::ServiceInfo).GetInt("Protocol");
+  if (protocol >= 256 || FirmwareVersion() >= 256) throw RangeError();
+  catalogues_.RebuildProtocols(device_version_, static_cast<std::uint8_t>(protocol),
+                               static_cast<std::uint8_t>(FirmwareVersion()));
 }
 
 bool TMK::OscilloscopeSupported() const {
-  // Hook: the protocol catalogue will answer for the MK's variant.
-  return true;
+  return catalogues_.OscilloscopeSupported();
 }
 
 void TMK::ApplyHotMenuDefaults() {
-  // Hook: look the default items up by identifier in the device menu catalogue
-  // (FullTankMenu, ToTankMenu, ...; the taximeter and parking menus depend on
-  // the variant). Until it exists every hot menu stays empty (0).
+  const catalog::HotMenus defaults = catalogues_.DefaultHotMenus();
   Record& display = Rec(BlockId::Display);
-  const FieldDef& hot = display.Field("HotMenu");
-  for (std::size_t i = 0; i < hot.count; ++i) display.SetInt(hot, 0, i);
+  for (std::size_t menu = 0; menu < defaults.size(); ++menu) {
+    for (std::size_t i = 0; i < defaults[menu].size(); ++i) {
+      display.SetInt("HotMenu", defaults[menu][i], menu, i);
+    }
+  }
 }
 
 }  // namespace mk::device

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "catalog/catalogues.h"
 #include "device/block_tables.h"
 #include "device/colors.h"
 #include "device/field_table.h"
@@ -181,14 +182,15 @@ class TMK {
   bool ViewOscilloscope(const Dialog& dialog, link::IUserPrompt& prompt);
 
   // --- Catalogue hooks ---------------------------------------------------------
-  /// Rebuilds the catalogues the transactions need. For now only the range
-  /// rule: Protocol and FirmwareVersion travel to the catalogue as bytes.
+  /// Rebuilds the catalogues the transactions need. Protocol and
+  /// FirmwareVersion travel to the catalogue as bytes: 256 or more throws
+  /// mk::RangeError and leaves the catalogues as they were.
   void RebuildCatalogues(CatalogueStep step);
+  const catalog::Catalogues& Catalogues() const { return catalogues_; }
   /// Whether this MK variant keeps an oscilloscope recording.
   bool OscilloscopeSupported() const;
-  /// Writes the default hot menus into the Display record. The defaults are
-  /// device menu codes looked up by identifier, so they wait for the device
-  /// menu catalogue; until then the hot menus stay 0.
+  /// Writes the default hot menus into the Display record: device menu codes
+  /// looked up by identifier in the current device menu catalogue.
   void ApplyHotMenuDefaults();
 
  private:
@@ -197,6 +199,7 @@ class TMK {
   BlockDirectory directory_;
   std::vector<Record> records_;  // in kRecordBlocks order
   std::array<ColorSetBytes, 4> color_presets_;
+  catalog::Catalogues catalogues_;  // built for model 1, protocol 0, variant 0
   std::array<std::uint8_t, kOscHeaderSize> osc_header1_{};
   std::array<std::uint8_t, kOscHeaderSize> osc_header2_{};
   std::array<std::uint8_t, 2 * kOscSamplesPerPart> osc_samples_{};

@@ -77,7 +77,6 @@ TEST(NewModel, HoldsTheDefaultsOfEveryBlock) {
   EXPECT_EQ(ReadU32(display.Bytes(), 392), 0xFFFFFFFFu);
   EXPECT_EQ(ReadU32(display.Bytes(), 396), 0u);
   EXPECT_EQ(display.GetInt("ShowDisp6"), 1);
-  EXPECT_EQ(display.GetInt("HotMenu", 0, 0), 0) << "waits for the device menu catalogue";
 
   EXPECT_EQ(mk.Rec(BlockId::Cargo).GetInt("TareWeight"), 100);
   EXPECT_EQ(mk.Rec(BlockId::Cargo).GetInt("CargoDens"), 200);

@@ -27,12 +27,16 @@ deps() {
 configure() {  # configure DIR [cmake options...]
   local dir=$1
   shift
-  [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  # Always pass the options, so a folder configured by hand gets them too.
+  local generator=()
+  [ -f "$dir/CMakeCache.txt" ] || generator=(-G Ninja)
+  cmake -S . -B "$dir" "${generator[@]}" "$@" >/dev/null
 }
 
 build() {
   deps
-  configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON
+  configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
+    -DMK_TESTS=ON
   cmake --build build -j "$JOBS"
 }
 
@@ -45,7 +49,8 @@ build_sanitized() {
 build_windows() {
   configure build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DMK_WERROR=ON -DMK_TESTS=OFF -DMK_GUI=OFF
-  cmake --build build-win -j "$JOBS"
+  # What ships on Windows without the window: the core, the platform layer, mkctl.
+  cmake --build build-win -j "$JOBS" --target mkctl
 }
 
 run_tests() {  # run_tests DIR

@@ -9,5 +9,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# GCC 12 reports a false -Wrestrict inside std::string at -O3 (GCC bug 105329).
+# GCC 12 reports false -Wrestrict and -Wstringop-overflow inside std::string and
+# std::vector when it inlines at -O3 (GCC bug 105329); -O2 is plenty for a port tool.
 set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
+set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")

@@ -39,6 +39,15 @@ std::optional<std::uint64_t> AnswerSchedule::NextDue() const {
   return queue_.front().at_ns;
 }
 
+std::optional<std::uint64_t> AnswerSchedule::BurstDue(std::size_t max_bytes,
+                                                      std::uint64_t max_gap_ns) const {
+  if (queue_.empty() || max_bytes == 0) return std::nullopt;
+  std::uint64_t due = queue_.front().at_ns;
+  const std::size_t n = std::min(max_bytes, queue_.size());
+  for (std::size_t i = 1; i < n && queue_[i].at_ns - due <= max_gap_ns; ++i) due = queue_[i].at_ns;
+  return due;
+}
+
 std::size_t AnswerSchedule::DropDue(std::uint64_t now_ns) {
   std::size_t n = 0;
   while (!queue_.empty() && queue_.front().at_ns <= now_ns) {

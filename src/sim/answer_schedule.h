@@ -42,6 +42,11 @@ class AnswerSchedule {
   std::size_t TakeDue(std::uint64_t now_ns, std::uint8_t* out, std::size_t max);
   /// The arrival time of the next queued byte, if any.
   std::optional<std::uint64_t> NextDue() const;
+  /// The arrival time of the last byte of the leading run of at most
+  /// `max_bytes` queued bytes that follow each other by no more than
+  /// `max_gap_ns`. Handing the run over at that moment costs the client no
+  /// time (its last byte is exactly on time) and saves a wake-up a byte.
+  std::optional<std::uint64_t> BurstDue(std::size_t max_bytes, std::uint64_t max_gap_ns) const;
   /// Discards the bytes that have arrived by `now_ns` (a receive purge); bytes
   /// still on the wire arrive later, as they would from a real device.
   std::size_t DropDue(std::uint64_t now_ns);

@@ -154,3 +154,30 @@ TEST(MemorySerialSystem, PresentEmptyAbsentRefusedAndBusyPorts) {
 
 }  // namespace
 }  // namespace mk::sim
+
+namespace mk::sim {
+namespace {
+
+TEST(AnswerScheduleBurst, ARunEndsAtItsLastByteOrAtAGapInTheQueue) {
+  VirtualMK mk(253);
+  AnswerSchedule schedule(&mk);
+  schedule.SetWireTiming(true);
+  EXPECT_FALSE(schedule.BurstDue(16, 200'000).has_value()) << "nothing queued";
+
+  // Identify: a 6-byte request, a 9-byte answer paced at the wire rate.
+  schedule.Send(testing::Request(253, 1), 0);
+  const std::uint64_t start = WireTimeNs(6) + kTurnaroundNs;  // the answer's first bit
+  const std::uint64_t first = *schedule.NextDue();
+  EXPECT_EQ(first, start + WireTimeNs(1));
+  EXPECT_EQ(*schedule.BurstDue(4, 200'000), start + WireTimeNs(4));
+  EXPECT_EQ(*schedule.BurstDue(16, 200'000), start + WireTimeNs(9)) << "the whole answer";
+  EXPECT_EQ(*schedule.BurstDue(16, 1'000), first) << "bytes 95 us apart break a 1 us run";
+
+  // Handing the run over at its due time gives every byte of it at once.
+  std::uint8_t out[16];
+  EXPECT_EQ(schedule.TakeDue(*schedule.BurstDue(16, 200'000), out, sizeof out), 9u);
+  EXPECT_FALSE(schedule.NextDue().has_value());
+}
+
+}  // namespace
+}  // namespace mk::sim

@@ -4,10 +4,10 @@
 #include <QWidget>
 
 #include <fstream>
-#include <iterator>
 
 #include "device/block_tables.h"
 #include "device/settings_file.h"
+#include "support/files.h"
 
 namespace mk::app::test {
 
@@ -82,11 +82,8 @@ TMainForm& MainFormTest::Show() {
 
 std::string MainFormTest::WriteSettingsFile(const std::string& name, std::uint16_t version,
                                             const std::vector<std::uint8_t>& image) {
-  const auto bytes = device::EncodeSettingsFile(version, image);
   const auto path = Dir() / name;
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  tests::WriteBytes(path, device::EncodeSettingsFile(version, image));
   return path.string();
 }
 
@@ -95,8 +92,7 @@ void MainFormTest::WriteIni(const std::string& text) {
 }
 
 std::string MainFormTest::ReadIni() const {
-  std::ifstream in(IniPath(), std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return tests::ReadText(IniPath());
 }
 
 bool MainFormTest::DataButtonsEnabled() const {

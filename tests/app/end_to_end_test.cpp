@@ -1,11 +1,9 @@
 // The main window against the virtual MK on a pseudo-terminal, through the
 // real serial code: read, save, load, edit, write, and the MK's memory after.
-#include <QProcess>
 #include <QPushButton>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "app/platform_services.h"
 #include "app/progress_form.h"
@@ -14,6 +12,8 @@
 #include "device/mk.h"
 #include "device/transfer.h"
 #include "link/clock.h"
+#include "support/files.h"
+#include "support/sim_process.h"
 
 namespace mk::app::test {
 namespace {
@@ -34,29 +34,17 @@ std::vector<std::uint8_t> MemoryFor(const std::vector<std::uint8_t>& image) {
   return memory;
 }
 
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class EndToEndTest : public MainFormTest {
  protected:
   void SetUp() override {
     MainFormTest::SetUp();
-    const std::string sim = std::string(MK_BIN_DIR) + "/mk-sim";
-    if (!fs::exists(sim)) GTEST_SKIP() << "mk-sim is not built";
+    if (!fs::exists(tests::SimProcess::Program())) GTEST_SKIP() << "mk-sim is not built";
     image_ = LaidOutImage(7);
-    const auto memory = MemoryFor(image_);
-    std::ofstream(Dir() / "memory.bin", std::ios::binary)
-        .write(reinterpret_cast<const char*>(memory.data()),
-               static_cast<std::streamsize>(memory.size()));
-    sim_.start(QString::fromStdString(sim),
-               {"--address", "253", "--device-version", "5", "--image",
-                QString::fromStdString((Dir() / "memory.bin").string()), "--save",
-                QString::fromStdString((Dir() / "saved.bin").string())});
-    ASSERT_TRUE(sim_.waitForStarted(10000));
-    while (!sim_.canReadLine()) ASSERT_TRUE(sim_.waitForReadyRead(10000));
-    const std::string pty = sim_.readLine().trimmed().toStdString();
+    tests::WriteBytes(Dir() / "memory.bin", MemoryFor(image_));
+    sim_.emplace(std::vector<std::string>{"--address", "253", "--device-version", "5", "--image",
+                                          (Dir() / "memory.bin").string(), "--save",
+                                          (Dir() / "saved.bin").string()});
+    const std::string pty = sim_->path();
     ASSERT_FALSE(pty.empty());
     WriteIni("[Ports]\r\nCOM1=" + pty + "\r\n[RS232]\r\nPort=1\r\n[Common]\r\nAuto=0\r\n");
     UsePlatformPorts(services_);
@@ -75,21 +63,17 @@ class EndToEndTest : public MainFormTest {
 
   void TearDown() override {
     MainFormTest::TearDown();
-    if (sim_.state() != QProcess::NotRunning) {
-      sim_.terminate();
-      sim_.waitForFinished(10000);
-    }
+    sim_.reset();
   }
 
   /// Stops the virtual MK and returns the memory it saved on exit.
   std::vector<std::uint8_t> StopAndReadMemory() {
-    sim_.terminate();
-    EXPECT_TRUE(sim_.waitForFinished(10000));
-    return ReadBytes(Dir() / "saved.bin");
+    EXPECT_EQ(sim_->Stop(), 0);
+    return tests::ReadBytes(Dir() / "saved.bin");
   }
 
   std::vector<std::uint8_t> image_;
-  QProcess sim_;
+  std::optional<tests::SimProcess> sim_;
   link::SteadyClock clock_;
   QtPump pump_;
 };

@@ -8,11 +8,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "app/progress_form.h"
 #include "app_fixture.h"
 #include "link/vl_rs.h"
+#include "support/files.h"
 #include "text/error.h"
 
 namespace mk::app::test {
@@ -24,11 +24,6 @@ TProgressForm* VisibleProgressForm() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* p = qobject_cast<TProgressForm*>(w); p != nullptr && p->isVisible()) return p;
   return nullptr;
-}
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 TEST_F(MainFormTest, StartsWithEveryControlAndTheDataButtonsOff) {
@@ -254,13 +249,13 @@ TEST_F(MainFormTest, SavingOverAFileAsksAndOnlyYesReplacesIt) {
   dialogs_.answers = {false};
   form.bSaveParams->click();
   EXPECT_EQ(dialogs_.questions, std::vector<std::string>{kOverwriteQuestion});
-  EXPECT_EQ(FileText(old), "old contents");
+  EXPECT_EQ(tests::ReadText(old), "old contents");
   EXPECT_TRUE(form.Modified);
 
   dialogs_.save_paths = {old};
   dialogs_.answers = {true};
   form.bSaveParams->click();
-  EXPECT_EQ(FileText(old), FileText(good));
+  EXPECT_EQ(tests::ReadText(old), tests::ReadText(good));
   EXPECT_FALSE(form.Modified);
 }
 

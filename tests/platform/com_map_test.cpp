@@ -1,11 +1,11 @@
 #include "platform/com_map.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <set>
 
+#include "support/files.h"
 #include "text/error.h"
 #include "text/ini_file.h"
 
@@ -50,10 +50,9 @@ TEST(ComMapTest, OverridesComeFromThePortsSectionAndFromCode) {
 }
 
 TEST(ComMapTest, NumberOfPrefersOverridesAndFollowsLinks) {
-  const auto dir = std::filesystem::temp_directory_path() / ("com_map_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const auto target = dir / "ttyX";
-  const auto link = dir / "by-id-link";
+  const tests::TempFolder dir("com_map");
+  const auto target = dir.path() / "ttyX";
+  const auto link = dir.path() / "by-id-link";
   {
     std::FILE* f = std::fopen(target.c_str(), "w");
     std::fclose(f);
@@ -70,7 +69,6 @@ TEST(ComMapTest, NumberOfPrefersOverridesAndFollowsLinks) {
   EXPECT_EQ(map.NumberOf("/dev/ttyACM0"), std::nullopt);
   EXPECT_EQ(map.NumberOf(target.string()), 21);
   EXPECT_EQ(map.NumberOf(link.string()), 21);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(ComMapTest, AdoptGivesAPathTheHighestUnusedNumber) {

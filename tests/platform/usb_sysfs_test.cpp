@@ -1,12 +1,12 @@
 #include "platform/posix/usb_sysfs.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "platform/posix/serial_system.h"
+#include "support/files.h"
 
 namespace mk::platform {
 namespace {
@@ -16,14 +16,7 @@ namespace fs = std::filesystem;
 // below them, and class/tty entries whose "device" links point into it.
 class FakeSysfs : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("sysfs_" + std::to_string(getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "class" / "tty");
-  }
-  void TearDown() override { fs::remove_all(root_); }
+  void SetUp() override { fs::create_directories(root_ / "class" / "tty"); }
 
   fs::path UsbDevice(const std::string& name, const std::string& vendor,
                      const std::string& product) {
@@ -50,7 +43,8 @@ class FakeSysfs : public ::testing::Test {
     fs::create_symlink(device, root_ / "class" / "tty" / tty / "device");
   }
 
-  fs::path root_;
+  tests::TempFolder folder_{"sysfs"};
+  const fs::path root_ = folder_.path();
 };
 
 TEST_F(FakeSysfs, FindsTheMkByItsIdsInNaturalOrder) {

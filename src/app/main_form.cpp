@@ -303,11 +303,8 @@ bool TMainForm::FindDevice() {
   return false;
 }
 
-void TMainForm::bGetParamsClick() {
-  if (busy_ || !rs_) return;
-  if (Modified && dialogs_->AskYesNo(kUnsavedQuestion)) SaveSettingsFile();
-  if (!FindDevice()) return;
-
+void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()>& done,
+                            const std::function<void()>& failed) {
   BusyScope busy(*this);
   rs_->Reopen(true);
   rs_->SetBaud(kBaud);
@@ -320,15 +317,13 @@ void TMainForm::bGetParamsClick() {
   std::string failure;
   try {
     device::Connection found;
-    if (services_.read_settings(*rs_, *mk_, *progress, *pump_, &found) ==
-        device::TransferResult::Done) {
+    if (transfer(*progress, found) == device::TransferResult::Done) {
       DeviceAddress = found.DeviceAddress;
       MemorySize = found.MemorySize;
-      SetDataButtons(true);
-      mk_->LoadAll();
+      if (done) done();
     }
   } catch (const std::exception& e) {
-    SetDataButtons(false);
+    if (failed) failed();
     failure = e.what();
   }
   // The box comes after the progress window is gone, so it is not hidden under it.
@@ -337,33 +332,27 @@ void TMainForm::bGetParamsClick() {
   if (!failure.empty()) dialogs_->ShowError(failure);
 }
 
+void TMainForm::bGetParamsClick() {
+  if (busy_ || !rs_) return;
+  if (Modified && dialogs_->AskYesNo(kUnsavedQuestion)) SaveSettingsFile();
+  if (!FindDevice()) return;
+  RunTransfer(
+      [this](link::IProgress& progress, device::Connection& found) {
+        return services_.read_settings(*rs_, *mk_, progress, *pump_, &found);
+      },
+      [this] {
+        SetDataButtons(true);
+        mk_->LoadAll();
+      },
+      [this] { SetDataButtons(false); });
+}
+
 void TMainForm::bSetParamsClick() {
   if (busy_ || !rs_) return;
   if (!FindDevice()) return;
-
-  BusyScope busy(*this);
-  rs_->Reopen(true);
-  rs_->SetBaud(kBaud);
-  auto progress = std::make_unique<TProgressForm>(this);
-  progress->ShowCancel(true);
-  progress->SetLabel(kConnecting);
-  progress->ShowGauge(false);
-  progress->ShowCentred();
-
-  std::string failure;
-  try {
-    device::Connection found;
-    if (services_.write_settings(*rs_, *mk_, *progress, *pump_, *dialogs_, &found) ==
-        device::TransferResult::Done) {
-      DeviceAddress = found.DeviceAddress;
-      MemorySize = found.MemorySize;
-    }
-  } catch (const std::exception& e) {
-    failure = e.what();
-  }
-  progress.reset();
-  rs_->Reopen(false);
-  if (!failure.empty()) dialogs_->ShowError(failure);
+  RunTransfer([this](link::IProgress& progress, device::Connection& found) {
+    return services_.write_settings(*rs_, *mk_, progress, *pump_, *dialogs_, &found);
+  });
 }
 
 void TMainForm::bLoadParamsClick() {

@@ -136,6 +136,15 @@ class TMainForm final : public QMainWindow {
   /// Blocks the window's controls while a transfer runs; the destructor
   /// gives them back exactly as they were.
   class BusyScope;
+  using Transfer =
+      std::function<device::TransferResult(link::IProgress&, device::Connection& found)>;
+  /// One exchange with the MK on its own channel: the port reopened at the MK's
+  /// speed and the progress window up while `transfer` runs. When it ends Done
+  /// the MK's address and memory size are kept and `done` runs; when it throws
+  /// `failed` runs, and the error box comes once the window is gone and the port
+  /// is released.
+  void RunTransfer(const Transfer& transfer, const std::function<void()>& done = {},
+                   const std::function<void()>& failed = {});
 
   MainFormServices services_;
   std::unique_ptr<IDialogs> own_dialogs_;

@@ -5,10 +5,14 @@
 namespace mk::link::testing {
 
 Bytes Frame(std::uint8_t address, std::uint8_t status, const Bytes& data, std::uint16_t header) {
-  Bytes f{0, address, static_cast<std::uint8_t>(header), static_cast<std::uint8_t>(header >> 8),
-          status};
-  f.insert(f.end(), data.begin(), data.end());
+  // Sized first: GCC 12 takes an insert after a short initializer list for an overflow.
+  Bytes f(data.size() + 5, 0);
   f[0] = static_cast<std::uint8_t>(f.size() + 1);
+  f[1] = address;
+  f[2] = static_cast<std::uint8_t>(header);
+  f[3] = static_cast<std::uint8_t>(header >> 8);
+  f[4] = status;
+  std::copy(data.begin(), data.end(), f.begin() + 5);
   std::uint8_t sum = 0;
   for (std::uint8_t b : f) sum = static_cast<std::uint8_t>(sum + b);
   f.push_back(static_cast<std::uint8_t>(-sum));

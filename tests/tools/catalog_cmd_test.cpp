@@ -56,8 +56,8 @@ std::string SettingsFile(const TempFolder& dir, std::uint16_t device_version,
   }
   mk::device::TMK mk;
   mk.ReplaceImage(device_version, std::move(image));
-  const std::string path = dir.File(std::to_string(device_version) + "_" +
-                                    std::to_string(firmware) + ".vrnkp");
+  const std::string path =
+      dir.File(std::to_string(device_version) + "_" + std::to_string(firmware) + ".vrnkp");
   mk::device::SaveSettingsFile(path, mk);
   return path;
 }

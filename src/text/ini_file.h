@@ -2,8 +2,8 @@
 // in memory every name and value is UTF-8.
 #pragma once
 
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mk::text {

@@ -36,6 +36,7 @@ class PtyServer {
   int master_ = -1;
   std::string slave_path_;
   std::size_t violations_reported_ = 0;
+  std::uint64_t hot_until_ns_ = 0;  // poll without sleeping until then
 };
 
 }  // namespace mk::tools

@@ -192,6 +192,18 @@ void TMK::ClearErrorJournal() {
   ZeroInEachElement(rec, "ErrorRecords", 0, 8);
 }
 
+bool TMK::RunDialogKeeping(const RecordCopy& kept, const Dialog& dialog) {
+  bool ok = false;
+  try {
+    ok = dialog && dialog();
+  } catch (...) {
+    RestoreRecords(kept);
+    throw;
+  }
+  if (!ok) RestoreRecords(kept);
+  return ok;
+}
+
 bool TMK::EditSettings(const Dialog& dialog) {
   for (BlockId block : kSettingsBlocks) Load(block);
   RebuildCatalogues(CatalogueStep::Protocols);
@@ -200,17 +212,7 @@ bool TMK::EditSettings(const Dialog& dialog) {
   // puts them back like everything else it changed, and they are never stored.
   kept.records.emplace_back(BlockId::Cargo, Rec(BlockId::Cargo).Bytes());
   RebuildCatalogues(CatalogueStep::ParametersAndMenu);
-  bool ok = false;
-  try {
-    ok = dialog && dialog();
-  } catch (...) {
-    RestoreRecords(kept);
-    throw;
-  }
-  if (!ok) {
-    RestoreRecords(kept);
-    return false;
-  }
+  if (!RunDialogKeeping(kept, dialog)) return false;
   StoreBlocks(kSettingsBlocks);
   return true;
 }
@@ -223,18 +225,7 @@ bool TMK::ViewJournals(const Dialog& dialog) {
   // cleared journal there, or the next write to the MK would carry it.
   static constexpr BlockId kJournalBlocks[] = {BlockId::Journals, BlockId::Totals,
                                                BlockId::ErrorJournal, BlockId::Cargo};
-  const RecordCopy kept = CopyRecords(kJournalBlocks);
-  bool ok = false;
-  try {
-    ok = dialog && dialog();
-  } catch (...) {
-    RestoreRecords(kept);
-    throw;
-  }
-  if (!ok) {
-    RestoreRecords(kept);
-    return false;
-  }
+  if (!RunDialogKeeping(CopyRecords(kJournalBlocks), dialog)) return false;
   static constexpr BlockId kStored[] = {BlockId::Journals, BlockId::Totals, BlockId::ErrorJournal};
   StoreBlocks(kStored);
   return true;

@@ -194,6 +194,10 @@ class TMK {
   void ApplyHotMenuDefaults();
 
  private:
+  /// Runs `dialog`; when it is cancelled or throws, the `kept` records are put
+  /// back before this returns false or passes the exception on.
+  bool RunDialogKeeping(const RecordCopy& kept, const Dialog& dialog);
+
   std::vector<std::uint8_t> image_;
   std::uint16_t device_version_ = 1;
   BlockDirectory directory_;

@@ -19,11 +19,7 @@ int CmdIdentify(const Args& args) {
   link::NoPump pump;
   StderrPrompt prompt;
   link::TVL_RS rs(*system, clock, pump, prompt);
-  rs.OpenPort(n);
-  rs.SetBaud(115200);
-  if (!rs.IsOpen || rs.PortNumber != n) {
-    throw Error("Не могу открыть порт COM" + std::to_string(n) + " (" + system->PortName(n) + ").");
-  }
+  OpenAtMkSpeed(rs, *system, n);
   const device::Connection c = IdentifyWithin(rs, clock, timeout);
   rs.ClosePort();
   std::printf("address %u\nmemory %u\ndevice-version %u\n", unsigned{c.DeviceAddress},

@@ -11,23 +11,14 @@ namespace mk::tools {
 int CmdRead(const Args& args) {
   const std::string out = Option(args, "out");
   if (out.empty()) throw Error("Укажите файл настроек: --out FILE.");
-  const std::uint32_t timeout = TimeoutMs(Option(args, "timeout", "10"));
-  auto system = SerialSystemFromArgs(args);
-  const int n = PortFromArgs(*system, args);
-
-  link::SteadyClock clock;
-  link::NoPump pump;
-  TerminalProgress progress(clock, timeout, StderrIsTerminal());
-  TerminalPrompt prompt(progress);
-  link::TVL_RS rs(*system, clock, pump, prompt);
-  OpenForTransfer(rs, *system, n);
-
+  TransferLink channel(args);
   device::TMK mk;
-  if (device::ReadSettings(rs, mk, progress, pump) != device::TransferResult::Done) {
+  if (device::ReadSettings(channel.rs, mk, channel.progress, channel.pump) !=
+      device::TransferResult::Done) {
     throw Error(link::kNoLink);
   }
-  rs.ClosePort();
-  progress.EndLine();
+  channel.rs.ClosePort();
+  channel.progress.EndLine();
   device::SaveSettingsFile(FilePath(out), mk);
   return 0;
 }

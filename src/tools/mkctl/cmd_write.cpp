@@ -11,20 +11,10 @@ namespace mk::tools {
 int CmdWrite(const Args& args) {
   const std::string in = Option(args, "in");
   if (in.empty()) throw Error("Укажите файл настроек: --in FILE.");
-  const std::uint32_t timeout = TimeoutMs(Option(args, "timeout", "10"));
   device::TMK mk;
   device::LoadSettingsFile(FilePath(in), mk);
-  auto system = SerialSystemFromArgs(args);
-  const int n = PortFromArgs(*system, args);
-
-  link::SteadyClock clock;
-  link::NoPump pump;
-  TerminalProgress progress(clock, timeout, StderrIsTerminal());
-  TerminalPrompt prompt(progress);
-  link::TVL_RS rs(*system, clock, pump, prompt);
-  OpenForTransfer(rs, *system, n);
-
-  switch (device::WriteSettings(rs, mk, progress, pump, prompt)) {
+  TransferLink channel(args);
+  switch (device::WriteSettings(channel.rs, mk, channel.progress, channel.pump, channel.prompt)) {
     case device::TransferResult::Done:
       return 0;
     case device::TransferResult::Cancelled:

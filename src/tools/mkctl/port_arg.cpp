@@ -41,6 +41,14 @@ int PortFromArgs(platform::SerialSystem& system, const Args& args) {
   return n;
 }
 
+void OpenAtMkSpeed(link::TVL_RS& rs, platform::SerialSystem& system, int n) {
+  rs.OpenPort(n);
+  rs.SetBaud(115200);
+  if (!rs.IsOpen || rs.PortNumber != n) {
+    throw Error("Не могу открыть порт COM" + std::to_string(n) + " (" + system.PortName(n) + ").");
+  }
+}
+
 std::uint32_t TimeoutMs(const std::string& seconds) {
   std::istringstream in(seconds);
   double value = 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/user_prompt.h"
+#include "link/vl_rs.h"
 #include "platform/serial_system.h"
 #include "tools/mkctl/commands.h"
 
@@ -18,6 +19,9 @@ std::unique_ptr<platform::SerialSystem> SerialSystemFromArgs(const Args& args);
 /// The COM number that `--port PORT` stands for (a path takes a free number),
 /// checked to be openable now. Throws mk::Error with the reason otherwise.
 int PortFromArgs(platform::SerialSystem& system, const Args& args);
+
+/// Opens port `n` on the channel at the MK's baud rate; mk::Error when it cannot.
+void OpenAtMkSpeed(link::TVL_RS& rs, platform::SerialSystem& system, int n);
 
 /// A whole number of seconds or a decimal fraction, (0, 86400], as
 /// milliseconds; throws mk::Error for anything else.

@@ -9,6 +9,7 @@
 #endif
 
 #include "text/error.h"
+#include "tools/mkctl/port_arg.h"
 
 namespace mk::tools {
 
@@ -73,12 +74,13 @@ bool TerminalPrompt::AskYesNo(const std::string& text) {
   return false;
 }
 
-void OpenForTransfer(link::TVL_RS& rs, platform::SerialSystem& system, int n) {
-  rs.OpenPort(n);
-  rs.SetBaud(115200);
-  if (!rs.IsOpen || rs.PortNumber != n) {
-    throw Error("Не могу открыть порт COM" + std::to_string(n) + " (" + system.PortName(n) + ").");
-  }
+TransferLink::TransferLink(const Args& args)
+    : progress(clock, TimeoutMs(Option(args, "timeout", "10")), StderrIsTerminal()),
+      prompt(progress),
+      system(SerialSystemFromArgs(args)),
+      port(PortFromArgs(*system, args)),
+      rs(*system, clock, pump, prompt) {
+  OpenAtMkSpeed(rs, *system, port);
 }
 
 std::filesystem::path FilePath(const std::string& utf8) {

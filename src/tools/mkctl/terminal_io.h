@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "link/clock.h"
@@ -11,6 +12,7 @@
 #include "link/user_prompt.h"
 #include "link/vl_rs.h"
 #include "platform/serial_system.h"
+#include "tools/mkctl/commands.h"
 
 namespace mk::tools {
 
@@ -59,8 +61,20 @@ class TerminalPrompt final : public link::IUserPrompt {
   TerminalProgress& progress_;
 };
 
-/// Opens port `n` on the channel at the MK's baud rate; mk::Error when it cannot.
-void OpenForTransfer(link::TVL_RS& rs, platform::SerialSystem& system, int n);
+/// What the read and write commands share: the port of --port open at the
+/// MK's speed, the progress line and prompts on the terminal, and --timeout
+/// (10 s when not given) as the limit for finding the MK.
+struct TransferLink {
+  explicit TransferLink(const Args& args);
+
+  link::SteadyClock clock;
+  link::NoPump pump;
+  TerminalProgress progress;
+  TerminalPrompt prompt;
+  std::unique_ptr<platform::SerialSystem> system;
+  int port;  // resolved before the channel exists: a path gets its number here
+  link::TVL_RS rs;
+};
 
 /// A file name given on the command line (UTF-8) as a path.
 std::filesystem::path FilePath(const std::string& utf8);

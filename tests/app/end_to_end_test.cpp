@@ -1,6 +1,10 @@
 // The main window against the virtual MK on a pseudo-terminal, through the
 // real serial code: read, save, load, edit, write, and the MK's memory after.
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include <filesystem>
 #include <optional>
@@ -12,6 +16,7 @@
 #include "device/mk.h"
 #include "device/transfer.h"
 #include "link/clock.h"
+#include "link/vl_rs.h"
 #include "support/files.h"
 #include "support/sim_process.h"
 
@@ -41,12 +46,7 @@ class EndToEndTest : public MainFormTest {
     if (!fs::exists(tests::SimProcess::Program())) GTEST_SKIP() << "mk-sim is not built";
     image_ = LaidOutImage(7);
     tests::WriteBytes(Dir() / "memory.bin", MemoryFor(image_));
-    sim_.emplace(std::vector<std::string>{"--address", "253", "--device-version", "5", "--image",
-                                          (Dir() / "memory.bin").string(), "--save",
-                                          (Dir() / "saved.bin").string()});
-    const std::string pty = sim_->path();
-    ASSERT_FALSE(pty.empty());
-    WriteIni("[Ports]\r\nCOM1=" + pty + "\r\n[RS232]\r\nPort=1\r\n[Common]\r\nAuto=0\r\n");
+    StartSim({});
     UsePlatformPorts(services_);
     services_.clock = &clock_;
     services_.pump = &pump_;
@@ -66,6 +66,47 @@ class EndToEndTest : public MainFormTest {
     sim_.reset();
   }
 
+  /// (Re)starts the virtual MK with `extra` options and points COM1 at it;
+  /// before Show(), which reads the preferences.
+  void StartSim(const std::vector<std::string>& extra) {
+    sim_.reset();
+    std::vector<std::string> args{"--address",        "253",
+                                  "--device-version", "5",
+                                  "--image",          (Dir() / "memory.bin").string(),
+                                  "--save",           (Dir() / "saved.bin").string()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    sim_.emplace(args);
+    const std::string pty = sim_->path();
+    ASSERT_FALSE(pty.empty());
+    WriteIni("[Ports]\r\nCOM1=" + pty + "\r\n[RS232]\r\nPort=1\r\n[Common]\r\nAuto=0\r\n");
+  }
+
+  /// Takes the virtual MK away, as a pulled cable would, once the progress
+  /// window shows `label` with the gauge at `percent` or more. Should that
+  /// never happen, Cancel is pressed after 20 s so the test fails, not hangs.
+  void UnplugAt(const QString& label, int percent) {
+    auto* poll = new QTimer(&dialogs_host_);
+    QObject::connect(poll, &QTimer::timeout, [this, poll, label, percent] {
+      const TProgressForm* p = ShownProgress();
+      if (p == nullptr || p->ProgressLabel->text() != label || !p->ProgressGauge->isVisible() ||
+          p->ProgressGauge->value() < percent) {
+        return;
+      }
+      poll->stop();
+      sim_->Stop();
+    });
+    poll->start(5);
+    QTimer::singleShot(20000, &dialogs_host_, [] {
+      if (TProgressForm* p = ShownProgress()) p->BitBtn1->click();
+    });
+  }
+
+  static TProgressForm* ShownProgress() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* p = qobject_cast<TProgressForm*>(w); p != nullptr && p->isVisible()) return p;
+    return nullptr;
+  }
+
   /// Stops the virtual MK and returns the memory it saved on exit.
   std::vector<std::uint8_t> StopAndReadMemory() {
     EXPECT_EQ(sim_->Stop(), 0);
@@ -74,6 +115,7 @@ class EndToEndTest : public MainFormTest {
 
   std::vector<std::uint8_t> image_;
   std::optional<tests::SimProcess> sim_;
+  QObject dialogs_host_;  // owns the timers of a test
   link::SteadyClock clock_;
   QtPump pump_;
 };
@@ -136,6 +178,48 @@ TEST_F(EndToEndTest, WritingSettingsOfAnotherDeviceVersionIsRefused) {
             std::vector<std::string>{"Версия настроек не совпадает с версией устройства!"});
   EXPECT_TRUE(dialogs_.infos.empty());
   EXPECT_EQ(StopAndReadMemory(), MemoryFor(LaidOutImage(7)));
+}
+
+// The known endings of a link that went away: nothing more came, or a frame
+// stopped half-way.
+bool IsLinkMessage(const std::string& text) {
+  return text == link::kNoLink || text == link::kByteDelay;
+}
+
+// With wire timing a read of 8 KB takes over a second: the MK goes away in
+// the middle of it.
+TEST_F(EndToEndTest, UnpluggingDuringAReadEndsWithTheLinkMessageAndAUsableWindow) {
+  StartSim({"--wire-timing"});
+  TMainForm& form = Show();
+  UnplugAt("Чтение настроек...", 30);
+  form.bGetParams->click();
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_TRUE(IsLinkMessage(dialogs_.errors.front())) << dialogs_.errors.front();
+  EXPECT_TRUE(DataButtonsDisabled());
+  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_EQ(ShownProgress(), nullptr);
+  EXPECT_FALSE(form.Busy());
+  EXPECT_TRUE(form.bGetParams->isEnabled());
+  EXPECT_TRUE(form.bLoadParams->isEnabled());
+}
+
+TEST_F(EndToEndTest, UnpluggingDuringAWriteLeavesTheSettingsAsLoaded) {
+  StartSim({"--wire-timing"});
+  const std::string file = WriteSettingsFile("mine.vrnkp", 5, image_);
+  TMainForm& form = Show();
+  dialogs_.open_paths = {file};
+  form.bLoadParams->click();
+  ASSERT_TRUE(DataButtonsEnabled());
+  UnplugAt("Запись настроек...", 1);
+  form.bSetParams->click();
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_TRUE(IsLinkMessage(dialogs_.errors.front())) << dialogs_.errors.front();
+  EXPECT_TRUE(dialogs_.infos.empty());
+  EXPECT_EQ(form.Device()->Image(), image_);
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_EQ(ShownProgress(), nullptr);
+  EXPECT_FALSE(form.Busy());
 }
 
 }  // namespace

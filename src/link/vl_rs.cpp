@@ -128,7 +128,9 @@ void TVL_RS::Send() {
   const std::size_t n = Request[0] == 0 ? 256 : Request[0];
   PurgeInput();
   PurgeOutput();
-  Port().Write(Request.data(), n);
+  // A request that cannot go out wholly gets no answer: a device pulled out
+  // of the USB socket fails here at once instead of after the answer time.
+  if (Port().Write(Request.data(), n) < n) throw Error(kNoLink);
 
   if (half_duplex) {
     // On a two-wire line we hear our own request; it is read and dropped.

@@ -93,6 +93,16 @@ TEST_F(Exchange, NoDeviceFailsAfterThreeTimeOutsAndTwoPauses) {
   EXPECT_LE(line.reads, 3 * (100 / 5 + 2));
 }
 
+TEST_F(Exchange, ARequestThePortCannotSendFailsWithoutWaitingForAnAnswer) {
+  // An unplugged USB adapter refuses writes: nothing waits out the answer time.
+  rs.ResponseTimeout = 2000;
+  line.gone = true;
+  const std::uint32_t start = clock.TickCount();
+  EXPECT_EQ(Identify(), kNoLink);
+  EXPECT_EQ(clock.TickCount() - start, 2u * 50);
+  EXPECT_EQ(line.waits, 0);
+}
+
 TEST_F(Exchange, TheFirstByteMayTakeTheResponseTimePlusTheWireTime) {
   rs.ResponseTimeout = 100;
   rs.SetBaud(9600);  // 9600 / 9600 * RequestLength (5 after EndRequest): 5 ms more

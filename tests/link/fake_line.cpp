@@ -36,6 +36,7 @@ std::size_t FakeLine::Read(std::uint8_t* buffer, std::size_t max) {
 
 std::size_t FakeLine::Write(const std::uint8_t* data, std::size_t size) {
   events.push_back("write " + std::to_string(size));
+  if (gone) return 0;
   writes.emplace_back(data, data + size);
   write_times.push_back(clock_.TickCount());
   if (echo) Schedule(clock_.TickCount(), writes.back());

@@ -41,6 +41,7 @@ class FakeLine {
   std::vector<Bytes> writes;
   std::vector<std::uint32_t> write_times;
   bool echo = false;                // a two-wire line hears its own request
+  bool gone = false;                // the device was pulled out: writes take nothing
   std::uint32_t baud_readback = 0;  // 0: the rate set is reported back
   int waits = 0;
   int reads = 0;

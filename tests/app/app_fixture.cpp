@@ -109,4 +109,10 @@ bool MainFormTest::DataButtonsDisabled() const {
   return true;
 }
 
+TProgressForm* VisibleProgressForm() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* p = qobject_cast<TProgressForm*>(w); p != nullptr && p->isVisible()) return p;
+  return nullptr;
+}
+
 }  // namespace mk::app::test

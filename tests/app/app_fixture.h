@@ -17,6 +17,7 @@
 
 #include "app/dialogs.h"
 #include "app/main_form.h"
+#include "app/progress_form.h"
 #include "link/byte_port.h"
 
 namespace mk::app::test {
@@ -125,5 +126,8 @@ class MainFormTest : public ::testing::Test {
   int writes_ = 0;
   std::unique_ptr<TMainForm> form_;
 };
+
+/// The progress window on screen, or null when none is shown.
+TProgressForm* VisibleProgressForm();
 
 }  // namespace mk::app::test

@@ -1,6 +1,5 @@
 // The main window against the virtual MK on a pseudo-terminal, through the
 // real serial code: read, save, load, edit, write, and the MK's memory after.
-#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -85,9 +84,9 @@ class EndToEndTest : public MainFormTest {
   /// window shows `label` with the gauge at `percent` or more. Should that
   /// never happen, Cancel is pressed after 20 s so the test fails, not hangs.
   void UnplugAt(const QString& label, int percent) {
-    auto* poll = new QTimer(&dialogs_host_);
+    auto* poll = new QTimer(&timers_);
     QObject::connect(poll, &QTimer::timeout, [this, poll, label, percent] {
-      const TProgressForm* p = ShownProgress();
+      const TProgressForm* p = VisibleProgressForm();
       if (p == nullptr || p->ProgressLabel->text() != label || !p->ProgressGauge->isVisible() ||
           p->ProgressGauge->value() < percent) {
         return;
@@ -96,15 +95,9 @@ class EndToEndTest : public MainFormTest {
       sim_->Stop();
     });
     poll->start(5);
-    QTimer::singleShot(20000, &dialogs_host_, [] {
-      if (TProgressForm* p = ShownProgress()) p->BitBtn1->click();
+    QTimer::singleShot(20000, &timers_, [] {
+      if (TProgressForm* p = VisibleProgressForm()) p->BitBtn1->click();
     });
-  }
-
-  static TProgressForm* ShownProgress() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* p = qobject_cast<TProgressForm*>(w); p != nullptr && p->isVisible()) return p;
-    return nullptr;
   }
 
   /// Stops the virtual MK and returns the memory it saved on exit.
@@ -115,7 +108,7 @@ class EndToEndTest : public MainFormTest {
 
   std::vector<std::uint8_t> image_;
   std::optional<tests::SimProcess> sim_;
-  QObject dialogs_host_;  // owns the timers of a test
+  QObject timers_;  // parent of a test's timers
   link::SteadyClock clock_;
   QtPump pump_;
 };
@@ -197,7 +190,7 @@ TEST_F(EndToEndTest, UnpluggingDuringAReadEndsWithTheLinkMessageAndAUsableWindow
   EXPECT_TRUE(IsLinkMessage(dialogs_.errors.front())) << dialogs_.errors.front();
   EXPECT_TRUE(DataButtonsDisabled());
   EXPECT_FALSE(form.Channel()->IsOpen);
-  EXPECT_EQ(ShownProgress(), nullptr);
+  EXPECT_EQ(VisibleProgressForm(), nullptr);
   EXPECT_FALSE(form.Busy());
   EXPECT_TRUE(form.bGetParams->isEnabled());
   EXPECT_TRUE(form.bLoadParams->isEnabled());
@@ -218,7 +211,7 @@ TEST_F(EndToEndTest, UnpluggingDuringAWriteLeavesTheSettingsAsLoaded) {
   EXPECT_EQ(form.Device()->Image(), image_);
   EXPECT_TRUE(DataButtonsEnabled());
   EXPECT_FALSE(form.Channel()->IsOpen);
-  EXPECT_EQ(ShownProgress(), nullptr);
+  EXPECT_EQ(VisibleProgressForm(), nullptr);
   EXPECT_FALSE(form.Busy());
 }
 

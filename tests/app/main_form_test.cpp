@@ -20,12 +20,6 @@ namespace {
 
 constexpr const char* kNoMk = "Не вижу МК.";
 
-TProgressForm* VisibleProgressForm() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* p = qobject_cast<TProgressForm*>(w); p != nullptr && p->isVisible()) return p;
-  return nullptr;
-}
-
 TEST_F(MainFormTest, StartsWithEveryControlAndTheDataButtonsOff) {
   TMainForm& form = Show();
   EXPECT_EQ(form.windowTitle().toStdString(), kCaption);

@@ -30,7 +30,10 @@ configure() {  # configure DIR [cmake options...]
   # Always pass the options, so a folder configured by hand gets them too.
   local generator=()
   [ -f "$dir/CMakeCache.txt" ] || generator=(-G Ninja)
-  cmake -S . -B "$dir" "${generator[@]}" "$@" >/dev/null
+  # A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$dir" "${generator[@]}" "${launcher[@]}" "$@" >/dev/null
 }
 
 build() {

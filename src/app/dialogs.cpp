@@ -8,8 +8,10 @@
 namespace mk::app {
 namespace {
 
-const char* const kFilter = "Файлы настроек (*.vrnkp)";
-const char* const kSuffix = "vrnkp";
+const char* const kSettingsFilter = "Файлы настроек (*.vrnkp)";
+const char* const kSettingsSuffix = "vrnkp";
+const char* const kTextFilter = "Текстовые файлы (*.txt);;Все файлы (*)";
+const char* const kTextSuffix = "txt";
 
 // Message boxes carry the application's name as their title, like the
 // toolkit's own boxes do.
@@ -17,14 +19,18 @@ QString BoxTitle() {
   return QApplication::applicationDisplayName();
 }
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder, bool save) {
-  QFileDialog dialog(parent, QString(), QString::fromStdString(folder), QString::fromUtf8(kFilter));
-  dialog.setDefaultSuffix(QString::fromUtf8(kSuffix));
-  if (save) {
+enum class Mode { Open, SaveSettings, SaveText };
+
+std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder, Mode mode) {
+  const bool text = mode == Mode::SaveText;
+  QFileDialog dialog(parent, QString(), QString::fromStdString(folder),
+                     QString::fromUtf8(text ? kTextFilter : kSettingsFilter));
+  dialog.setDefaultSuffix(QString::fromUtf8(text ? kTextSuffix : kSettingsSuffix));
+  if (mode != Mode::Open) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // The window asks "Файл уже существует. Переписать?" itself.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // For settings files the window asks "Файл уже существует. Переписать?" itself.
+    if (mode == Mode::SaveSettings) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   } else {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -50,11 +56,15 @@ bool QtDialogs::AskYesNo(const std::string& text) {
 }
 
 std::optional<std::string> QtDialogs::OpenSettingsFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, false);
+  return RunFileDialog(parent_, folder, Mode::Open);
 }
 
 std::optional<std::string> QtDialogs::SaveSettingsFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, true);
+  return RunFileDialog(parent_, folder, Mode::SaveSettings);
+}
+
+std::optional<std::string> QtDialogs::SaveTextFile(const std::string& folder) {
+  return RunFileDialog(parent_, folder, Mode::SaveText);
 }
 
 }  // namespace mk::app

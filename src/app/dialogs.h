@@ -19,6 +19,10 @@ class IDialogs : public link::IUserPrompt {
   /// The save dialog for settings files; nullopt when cancelled. Does not ask
   /// about overwriting: the window asks its own question.
   virtual std::optional<std::string> SaveSettingsFile(const std::string& folder) = 0;
+  /// The save dialog for text exports (default extension "txt"), starting in
+  /// `folder`; nullopt when cancelled. The dialog itself asks before
+  /// overwriting a file.
+  virtual std::optional<std::string> SaveTextFile(const std::string& folder) = 0;
 };
 
 /// The real boxes and dialogs, parented to `parent` (may be null).
@@ -32,6 +36,7 @@ class QtDialogs final : public IDialogs {
   bool AskYesNo(const std::string& text) override;
   std::optional<std::string> OpenSettingsFile(const std::string& folder) override;
   std::optional<std::string> SaveSettingsFile(const std::string& folder) override;
+  std::optional<std::string> SaveTextFile(const std::string& folder) override;
 
  private:
   QWidget* parent_;

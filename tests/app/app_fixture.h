@@ -1,5 +1,6 @@
-// Shared doubles for the window tests: scripted boxes and dialogs, a machine
-// with chosen COM ports that never answer, and a main window built on them.
+// Shared doubles for the main window tests: a machine with chosen COM ports
+// that never answer, and a main window built on them and on the scripted
+// boxes and dialogs of tests/support.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include "app/main_form.h"
 #include "app/progress_form.h"
 #include "link/byte_port.h"
+#include "support/scripted_dialogs.h"
 
 namespace mk::app::test {
 
@@ -28,40 +30,6 @@ QApplication& App();
 /// An 8 KB image (8128 bytes) whose directory lays blocks 1-14 out one after
 /// another behind it, each with room for its whole record.
 std::vector<std::uint8_t> LaidOutImage(std::uint32_t firmware_version = 1);
-
-/// Records every box; answers questions and file dialogs from queues.
-class ScriptedDialogs final : public IDialogs {
- public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowInfo(const std::string& text) override { infos.push_back(text); }
-  bool AskYesNo(const std::string& text) override {
-    questions.push_back(text);
-    if (answers.empty()) return false;
-    const bool yes = answers.front();
-    answers.pop_front();
-    return yes;
-  }
-  std::optional<std::string> OpenSettingsFile(const std::string& folder) override {
-    open_folders.push_back(folder);
-    return Next(open_paths);
-  }
-  std::optional<std::string> SaveSettingsFile(const std::string& folder) override {
-    save_folders.push_back(folder);
-    return Next(save_paths);
-  }
-
-  std::vector<std::string> errors, infos, questions, open_folders, save_folders;
-  std::deque<bool> answers;
-  std::deque<std::optional<std::string>> open_paths, save_paths;
-
- private:
-  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
-    if (queue.empty()) return std::nullopt;
-    auto value = queue.front();
-    queue.pop_front();
-    return value;
-  }
-};
 
 /// A port that takes every byte and never answers.
 class SilentPort final : public link::IBytePort {

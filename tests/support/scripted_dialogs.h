@@ -1,0 +1,51 @@
+// Boxes and file dialogs for window tests: every box is recorded, questions
+// and file dialogs are answered from queues, so no test waits on a modal box.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialogs.h"
+
+namespace mk::app::test {
+
+class ScriptedDialogs final : public IDialogs {
+ public:
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  void ShowInfo(const std::string& text) override { infos.push_back(text); }
+  bool AskYesNo(const std::string& text) override {
+    questions.push_back(text);
+    if (answers.empty()) return false;
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+  }
+  std::optional<std::string> OpenSettingsFile(const std::string& folder) override {
+    open_folders.push_back(folder);
+    return Next(open_paths);
+  }
+  std::optional<std::string> SaveSettingsFile(const std::string& folder) override {
+    save_folders.push_back(folder);
+    return Next(save_paths);
+  }
+  std::optional<std::string> SaveTextFile(const std::string& folder) override {
+    text_folders.push_back(folder);
+    return Next(text_paths);
+  }
+
+  std::vector<std::string> errors, infos, questions, open_folders, save_folders, text_folders;
+  std::deque<bool> answers;
+  std::deque<std::optional<std::string>> open_paths, save_paths, text_paths;
+
+ private:
+  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto value = queue.front();
+    queue.pop_front();
+    return value;
+  }
+};
+
+}  // namespace mk::app::test

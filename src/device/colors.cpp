@@ -14,37 +14,27 @@ Rgb UnpackColor(std::uint16_t word) {
 namespace {
 
 // Every scheme uses its palette slots for the same roles, so the 24 screen
-// parts point at the same slots and only the palettes differ.
+// elements point at the same slots and only the palettes differ.
 //   0 background   1 main text    2 accent       3 secondary text
-//   4 frames       5 menu ground  6 menu text    7 menu selection
+//   4 frames       5 panels       6 menu text    7 menu selection
 //   8 graph line   9 graph grid   10 warning     11 all well
 //   12 second line 13 needle      14 gauge scale 15 dimmed
+// clang-format off
 constexpr std::uint8_t kScreenParts[kColorIndexCount] = {
-    1,   // 0 (offset 32): digits
-    0,   // background of the value screens
-    2,   // screen titles
-    3,   // units
-    4,   // frames between values
-    6,   // 5 (offset 37): menu text
-    5,   // menu background
-    7,   // menu selection
-    8,   // 8 (offset 40): graph line
-    9,   // graph grid
-    12,  // graph second parameter
-    10,  // warnings
-    0,   // warning background
-    13,  // 13 (offset 45): gauge needle
-    14,  // gauge scale
-    12,  // gauge second parameter
-    4,   // status line
-    3,   // clock
-    11,  // good state
-    10,  // bad state
-    3,   // captions
-    2,   // highlight
-    15,  // disabled items
-    4,   // outer border
+    // Digit screens (offset 32): value, its ground, captions, their ground, frames.
+    1, 0, 3, 5, 4,
+    // Menu (offset 37): active item, its ground, number of a hot item.
+    6, 7, 2,
+    // Graphs (offset 40): axes and time marks, ground, line 1, line 2, caption ground.
+    9, 0, 8, 12, 5,
+    // Arrow screens (offset 45): ground, caption text, left and right dial,
+    // left and right scale, left and right needle, caption ground, scale at
+    // high consumption.
+    0, 3, 5, 5, 14, 14, 13, 13, 0, 10,
+    // Spare.
+    0,
 };
+// clang-format on
 
 struct Palette {
   Rgb colors[kPaletteSize];

@@ -1,0 +1,205 @@
+#include "preview/screen_kind.h"
+
+#include <algorithm>
+#include <string>
+
+#include "device/field_table.h"
+#include "text/error.h"
+
+namespace mk::preview {
+
+std::string_view KindName(ScreenKind kind) {
+  switch (kind) {
+    case ScreenKind::X4:
+      return "x4";
+    case ScreenKind::X9:
+      return "x9";
+    case ScreenKind::X7:
+      return "x7";
+    case ScreenKind::X3:
+      return "x3";
+    case ScreenKind::X6:
+      return "x6";
+    case ScreenKind::Graph:
+      return "graph";
+    case ScreenKind::Arrow:
+      return "arrow";
+  }
+  return "";
+}
+
+std::optional<ScreenKind> KindFromName(std::string_view name) {
+  constexpr std::string_view kCyrillicX = "\xD1\x85";  // "х" in UTF-8
+  std::string latin(name);
+  if (name.starts_with(kCyrillicX)) latin = "x" + std::string(name.substr(kCyrillicX.size()));
+  for (ScreenKind kind : kScreenKinds) {
+    if (KindName(kind) == latin) return kind;
+  }
+  return std::nullopt;
+}
+
+ScreenRef ParseScreenRef(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  const std::string kinds = "x4, x9, x7, x3, x6, graph или arrow";
+  if (colon == std::string_view::npos) {
+    throw Error("Экран задаётся как ВИД:НОМЕР, например x4:1; ВИД: " + kinds + ".");
+  }
+  const std::string_view name = text.substr(0, colon), number = text.substr(colon + 1);
+  const std::optional<ScreenKind> kind = KindFromName(name);
+  if (!kind) throw Error("Неизвестный вид экрана «" + std::string(name) + "»: " + kinds + ".");
+  const int count = ScreenCount(*kind);
+  int n = 0;
+  const bool digits = !number.empty() && number.size() <= 3 &&
+                      number.find_first_not_of("0123456789") == std::string_view::npos;
+  if (digits) n = std::stoi(std::string(number));
+  if (!digits || n < 1 || n > count) {
+    throw Error("Нет экрана " + std::string(KindName(*kind)) + ":" + std::string(number) +
+                ": экраны " + std::string(KindName(*kind)) + " нумеруются от 1 до " +
+                std::to_string(count) + ".");
+  }
+  return ScreenRef{*kind, n - 1};
+}
+
+int ScreenCount(ScreenKind kind) {
+  switch (kind) {
+    case ScreenKind::X4:
+      return 6;
+    case ScreenKind::X9:
+    case ScreenKind::X3:
+      return 3;
+    case ScreenKind::X7:
+      return 4;
+    case ScreenKind::X6:
+      return 1;
+    case ScreenKind::Graph:
+    case ScreenKind::Arrow:
+      return 8;
+  }
+  return 0;
+}
+
+int PlaceCount(ScreenKind kind) {
+  switch (kind) {
+    case ScreenKind::X4:
+      return 4;
+    case ScreenKind::X9:
+      return 9;
+    case ScreenKind::X7:
+      return 7;
+    case ScreenKind::X3:
+      return 3;
+    case ScreenKind::X6:
+      return 6;
+    case ScreenKind::Graph:
+    case ScreenKind::Arrow:
+      return 2;
+  }
+  return 0;
+}
+
+std::string_view PlacesField(ScreenKind kind) {
+  switch (kind) {
+    case ScreenKind::X4:
+      return "Disp4Params";
+    case ScreenKind::X9:
+      return "Disp9Params";
+    case ScreenKind::X7:
+    case ScreenKind::X3:
+      return "Disp7Params";
+    case ScreenKind::X6:
+      return "Disp6Params";
+    case ScreenKind::Graph:
+      return "GraphParams";
+    case ScreenKind::Arrow:
+      return "ArrowParams";
+  }
+  return "";
+}
+
+namespace {
+
+std::size_t ElementIndex(const device::Record& display, ScreenKind kind, int screen, int place) {
+  if (screen < 0 || screen >= ScreenCount(kind) || place < 0 || place >= PlaceCount(kind)) {
+    throw Error("Нет места " + std::to_string(place) + " на экране " + std::string(KindName(kind)) +
+                " №" + std::to_string(screen + 1));
+  }
+  const device::FieldDef& field = display.Field(PlacesField(kind));
+  const std::size_t stride = field.cols == 0 ? field.count : field.cols;
+  return static_cast<std::size_t>(screen) * stride + static_cast<std::size_t>(place);
+}
+
+}  // namespace
+
+std::uint8_t PlaceCode(const device::Record& display, ScreenKind kind, int screen, int place) {
+  const std::size_t index = ElementIndex(display, kind, screen, place);
+  return static_cast<std::uint8_t>(display.GetInt(PlacesField(kind), index));
+}
+
+std::vector<std::uint8_t> ScreenCodes(const device::Record& display, ScreenKind kind, int screen) {
+  std::vector<std::uint8_t> codes;
+  for (int place = 0; place < PlaceCount(kind); ++place) {
+    codes.push_back(PlaceCode(display, kind, screen, place));
+  }
+  return codes;
+}
+
+void SetPlaceCode(device::Record& display, ScreenKind kind, int screen, int place,
+                  std::uint8_t code) {
+  display.SetInt(PlacesField(kind), code, ElementIndex(display, kind, screen, place));
+}
+
+std::optional<int> PlaceAt(ScreenKind kind, int x, int y, int w, int h) {
+  if (x < 0 || y < 0 || x >= w || y >= h) return std::nullopt;
+  const auto cell = [](int v, int size, int parts) {
+    const int step = size / parts;
+    return step == 0 ? -1 : std::min(v / step, parts - 1);
+  };
+  switch (kind) {
+    case ScreenKind::X4: {
+      const int col = cell(x, w, 2), row = cell(y, h, 2);
+      if (col < 0 || row < 0) return std::nullopt;
+      return col + 2 * row;
+    }
+    case ScreenKind::X9: {
+      const int col = cell(x, w, 3), row = cell(y, h, 3);
+      if (col < 0 || row < 0) return std::nullopt;
+      return col + 3 * row;
+    }
+    case ScreenKind::X7: {
+      const int band = cell(y, h, 7);
+      if (band < 0) return std::nullopt;
+      return band;
+    }
+    case ScreenKind::X3: {
+      const int band = cell(y, h, 7);
+      if (band < 0) return std::nullopt;
+      return band > 4 ? band - 4 : 0;
+    }
+    case ScreenKind::X6: {
+      const int col = cell(x, w, 3), row = cell(y, h, 3);
+      if (col < 0 || row < 0) return std::nullopt;
+      switch (col + 3 * row) {
+        case 2:
+          return 1;
+        case 5:
+          return 2;
+        case 6:
+          return 3;
+        case 7:
+          return 4;
+        case 8:
+          return 5;
+        default:
+          return 0;
+      }
+    }
+    case ScreenKind::Graph:
+      if (y > 180) return std::nullopt;
+      return y < 90 ? 0 : 1;
+    case ScreenKind::Arrow:
+      return x < w - 200 ? 0 : 1;
+  }
+  return std::nullopt;
+}
+
+}  // namespace mk::preview

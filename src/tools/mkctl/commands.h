@@ -17,6 +17,7 @@ int CmdRead(const Args& args);
 int CmdWrite(const Args& args);
 int CmdInfo(const Args& args);
 int CmdDump(const Args& args);
+int CmdPreview(const Args& args);
 
 struct CommandEntry {
   const char* name;

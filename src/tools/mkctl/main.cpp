@@ -18,6 +18,8 @@ constexpr CommandEntry kCommands[] = {
     {"write", "write --port PORT --in FILE [--timeout SECONDS]", CmdWrite},
     {"info", "info FILE                  device and firmware version, block directory", CmdInfo},
     {"dump", "dump FILE                  every named field as Block.Field=value", CmdDump},
+    {"preview", "preview FILE --screen KIND:N --out PICTURE.png   KIND: x4 x9 x7 x3 x6 graph arrow",
+     CmdPreview},
 };
 
 void Usage() {

@@ -1,5 +1,6 @@
 #include "device/atomic_file.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -13,27 +14,33 @@ std::string PathText(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                         const std::string& failure_message) {
+std::error_code TryWriteFileAtomically(const std::filesystem::path& path,
+                                       std::span<const std::uint8_t> bytes) {
   std::filesystem::path temp = path;
   temp += ".part";
-  std::error_code ignored;
-  bool written = false;
+  std::error_code error;
   {
+    errno = 0;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (out) {
       out.write(reinterpret_cast<const char*>(bytes.data()),
                 static_cast<std::streamsize>(bytes.size()));
       out.close();
-      written = !out.fail();
     }
+    // The streams keep no reason of their own; the C library's is the system's.
+    if (!out) error = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
   }
-  std::error_code error;
-  if (written) std::filesystem::rename(temp, path, error);
-  if (!written || error) {
+  if (!error) std::filesystem::rename(temp, path, error);
+  if (error) {
+    std::error_code ignored;
     std::filesystem::remove(temp, ignored);
-    throw Error(failure_message);
   }
+  return error;
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         const std::string& failure_message) {
+  if (TryWriteFileAtomically(path, bytes)) throw Error(failure_message);
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace mk::device {
@@ -15,6 +16,11 @@ namespace mk::device {
 /// stays as it was, and mk::Error is thrown with `failure_message`.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                          const std::string& failure_message);
+
+/// The same without an exception: the system's reason for a failure (a
+/// read-only folder, a full disk), or an empty code when the file was written.
+std::error_code TryWriteFileAtomically(const std::filesystem::path& path,
+                                       std::span<const std::uint8_t> bytes);
 
 /// The whole file; mk::Error with `failure_message` when it cannot be read.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,

@@ -1,0 +1,61 @@
+// The error journal of the ErrorJournal block: seven error records with an
+// OBD freeze frame each, and the PID support bitmap that says which values a
+// freeze frame holds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "journal/error_code.h"
+#include "journal/text_grid.h"
+
+namespace mk::device {
+class TMK;
+}
+
+namespace mk::journal {
+
+inline constexpr std::size_t kPidMapOffset = 4;
+inline constexpr std::size_t kPidMapSize = 12;
+inline constexpr std::size_t kErrorRecordsOffset = 16;
+inline constexpr std::size_t kErrorRecordSize = 92;
+inline constexpr std::size_t kErrorSlots = 7;
+
+/// How the error journal shows codes: the selected protocol's error-code
+/// format and the options formats 7 to 9 depend on.
+struct ErrorCodeStyle {
+  std::int32_t format = 0;
+  ProtocolOptions options;
+};
+
+/// The style of the MK's selected protocol, from a protocol catalogue built
+/// for the model's DeviceVersion, Protocol and FirmwareVersion (so it is right
+/// after a read even before the editor rebuilt the model's own). A protocol
+/// the catalogue does not hold shows codes as empty texts.
+ErrorCodeStyle CurrentErrorCodeStyle(const device::TMK& mk);
+
+/// Whether PID `pid` (1 to 96) is present in the 12-byte support bitmap: bit
+/// 7 - ((pid - 1) mod 8) of byte (pid - 1) div 8. Any other PID never is.
+bool PidSupported(std::span<const std::uint8_t> pid_map, int pid);
+
+/// The error grid's date cell: the hour neither reduced nor padded.
+std::string ErrorDate(std::uint16_t minutes, std::uint8_t day, std::uint8_t month);
+
+std::string FuelSystemState(std::uint8_t state);
+std::string SecondaryAirState(std::uint16_t state);
+
+/// The error grid: headers "#", "Время", "Код ошибки", then rows "0" to "6"
+/// with the date and code of each slot whose error code is not 0.
+TextGrid ErrorGrid(std::span<const std::uint8_t> error_journal, const ErrorCodeStyle& style);
+
+/// The freeze frame of error slot `slot`: nothing when its freeze-frame code
+/// is 0; else "Код ошибки" with that code in format 0, then a line for each
+/// supported PID. A slot the block is too short to hold has no lines.
+std::vector<CaptionedValue> FreezeFrameLines(std::span<const std::uint8_t> error_journal,
+                                             std::size_t slot, std::string_view separator);
+
+}  // namespace mk::journal

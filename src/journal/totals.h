@@ -1,0 +1,45 @@
+// The running totals of the Totals block: eight groups of counters, each
+// shown as six (caption, value) lines, and their reset.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "journal/text_grid.h"
+
+namespace mk::journal {
+
+/// One group of counters: where its seconds, metres and fuels lie in the
+/// Totals block. The single-fuel groups lack one fuel counter.
+struct TotalsGroup {
+  const char* caption;
+  std::size_t seconds;
+  std::size_t metres;
+  std::optional<std::size_t> petrol;
+  std::optional<std::size_t> gas;
+  bool adds_path_start;  // the All group shows the start mileage in its distance
+};
+
+/// In the order the window places them: All, Trip, Reset 1, traffic jams,
+/// without jams, Reset 2, petrol only, gas only.
+extern const std::array<TotalsGroup, 8> kTotalsGroups;
+
+inline constexpr std::size_t kAllPathStartOffset = 100;
+
+/// The six lines of `group`: time, distance, fuel, and the three averages.
+/// When the block is too short for a value the lines before it are returned,
+/// never an exception.
+std::vector<CaptionedValue> TotalsLines(std::span<const std::uint8_t> totals,
+                                        const TotalsGroup& group, std::string_view separator);
+
+/// Zeroes the group's seconds, metres and fuel counters; AllPathStart stays.
+/// mk::RangeError, with nothing changed, when the block is too short.
+void ClearTotalsGroup(std::span<std::uint8_t> totals, const TotalsGroup& group);
+
+}  // namespace mk::journal

@@ -105,13 +105,15 @@ TEST(MkctlCatalogTest, BadInputIsRefusedWithoutAListing) {
   EXPECT_EQ(missing.out, "");
 
   const ToolRun word = Mkctl("catalog --device-version abc --variant 0");
-  EXPECT_EQ(word.status, 1);
+  EXPECT_EQ(word.status, 2) << "a malformed value is a usage error";
   EXPECT_EQ(word.out, "");
-  EXPECT_EQ(word.err, "Неверное значение --device-version: «abc»\n");
+  EXPECT_EQ(word.err.rfind("mkctl catalog: неверное значение --device-version: «abc»\n", 0), 0u)
+      << word.err;
 
   const ToolRun wide = Mkctl("catalog --device-version 1 --variant 256");
-  EXPECT_EQ(wide.status, 1);
-  EXPECT_EQ(wide.err, "Неверное значение --variant: «256»\n");
+  EXPECT_EQ(wide.status, 2);
+  EXPECT_EQ(wide.err.rfind("mkctl catalog: неверное значение --variant: «256»\n", 0), 0u)
+      << wide.err;
 
   const TempFolder dir("catalog");
   // A variant travels as a byte: the editor refuses a wider one too.

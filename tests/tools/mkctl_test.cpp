@@ -62,11 +62,11 @@ TEST(MkctlIdentifyTest, ASilentMkEndsInTheNoLinkTextAfterTheTimeout) {
 
 TEST(MkctlIdentifyTest, WrongArgumentsAndUnusablePortsFailWithAReason) {
   ToolRun r = Mkctl("identify");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("Укажите порт"), std::string::npos) << r.err;
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("укажите порт"), std::string::npos) << r.err;
 
   r = Mkctl("identify --port COM33");
-  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("Неверный порт «COM33»"), std::string::npos) << r.err;
 
   r = Mkctl("identify --port /nonexistent/ttyQ9 --timeout 1");
@@ -75,8 +75,8 @@ TEST(MkctlIdentifyTest, WrongArgumentsAndUnusablePortsFailWithAReason) {
 
   for (const char* bad : {"0", "-1", "x", "1e9", ""}) {
     r = Mkctl(std::string("identify --port 1 --timeout '") + bad + "'");
-    EXPECT_EQ(r.status, 1) << bad;
-    EXPECT_NE(r.err.find("Неверное время ожидания"), std::string::npos) << bad << r.err;
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.err.find("неверное время ожидания"), std::string::npos) << bad << r.err;
   }
 
   SimProcess sim;

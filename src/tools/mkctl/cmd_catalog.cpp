@@ -22,7 +22,7 @@ long ParseNumber(const std::string& text, const char* what, long max) {
   char* end = nullptr;
   const long v = std::strtol(text.c_str(), &end, 0);
   if (text.empty() || *end != '\0' || v < 0 || v > max) {
-    throw Error(std::string("Неверное значение ") + what + ": «" + text + "»");
+    throw UsageError(std::string("неверное значение ") + what + ": «" + text + "»");
   }
   return v;
 }
@@ -256,8 +256,7 @@ int CmdCatalog(const Args& args) {
     const std::string dv = Option(args, "device-version");
     const std::string fv = Option(args, "variant");
     if (dv.empty() || fv.empty()) {
-      std::fprintf(stderr, "mkctl catalog: нужны --device-version и --variant или --file\n");
-      return 2;
+      throw UsageError("нужны --device-version и --variant или --file");
     }
     device_version = ParseNumber(dv, "--device-version", 65535);
     variant = ParseNumber(fv, "--variant", 255);

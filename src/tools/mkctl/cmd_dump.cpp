@@ -10,9 +10,10 @@
 namespace mk::tools {
 
 int CmdDump(const Args& args) {
-  if (args.size() != 1) throw Error("Укажите файл настроек: mkctl dump FILE.");
+  const auto files = Operands(args);
+  if (files.size() != 1) throw UsageError("укажите один файл настроек");
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(args[0]), mk);
+  device::LoadSettingsFile(FilePath(files[0]), mk);
   mk.LoadCargo();  // not part of a load, but part of what the file holds
   for (const device::FieldValue& v : device::DumpFields(mk)) {
     std::printf("%s=%s\n", v.path.c_str(), v.text.c_str());

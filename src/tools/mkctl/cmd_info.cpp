@@ -9,9 +9,10 @@
 namespace mk::tools {
 
 int CmdInfo(const Args& args) {
-  if (args.size() != 1) throw Error("Укажите файл настроек: mkctl info FILE.");
+  const auto files = Operands(args);
+  if (files.size() != 1) throw UsageError("укажите один файл настроек");
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(args[0]), mk);
+  device::LoadSettingsFile(FilePath(files[0]), mk);
   const device::BlockDirectory& d = mk.Directory();
   std::printf("device-version %u\nfirmware-version %u\nimage-size %zu\nblock-count %u\n",
               unsigned{mk.DeviceVersion()}, unsigned{d.FirmwareVersion}, mk.Image().size(),

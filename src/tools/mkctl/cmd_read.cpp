@@ -1,4 +1,6 @@
 // mkctl read: the MK's whole memory into a settings file.
+#include <cstdio>
+
 #include "device/settings_file.h"
 #include "device/transfer.h"
 #include "text/error.h"
@@ -10,7 +12,7 @@ namespace mk::tools {
 
 int CmdRead(const Args& args) {
   const std::string out = Option(args, "out");
-  if (out.empty()) throw Error("Укажите файл настроек: --out FILE.");
+  if (out.empty()) throw UsageError("укажите файл настроек: --out ФАЙЛ");
   TransferLink channel(args);
   device::TMK mk;
   if (device::ReadSettings(channel.rs, mk, channel.progress, channel.pump) !=
@@ -20,6 +22,7 @@ int CmdRead(const Args& args) {
   channel.rs.ClosePort();
   channel.progress.EndLine();
   device::SaveSettingsFile(FilePath(out), mk);
+  std::printf("Настройки МК сохранены в файл «%s»\n", out.c_str());
   return 0;
 }
 

@@ -10,7 +10,7 @@ namespace mk::tools {
 
 int CmdWrite(const Args& args) {
   const std::string in = Option(args, "in");
-  if (in.empty()) throw Error("Укажите файл настроек: --in FILE.");
+  if (in.empty()) throw UsageError("укажите файл настроек: --in ФАЙЛ");
   device::TMK mk;
   device::LoadSettingsFile(FilePath(in), mk);
   TransferLink channel(args);

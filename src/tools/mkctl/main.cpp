@@ -2,31 +2,93 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <string_view>
 
 #include "text/error.h"
+#include "tools/mkctl/command_line.h"
 #include "tools/mkctl/commands.h"
+
+#ifndef MK_VERSION
+#define MK_VERSION "0"
+#endif
 
 namespace mk::tools {
 namespace {
 
+// One line a command: its name, what follows the name (every option it
+// takes), and its help (the first line shows in the list of commands).
 constexpr CommandEntry kCommands[] = {
-    {"ports", "ports                      the COM numbers present and the MK's USB port", CmdPorts},
-    {"identify", "identify --port PORT [--timeout SECONDS]", CmdIdentify},
-    {"catalog", "catalog --device-version N --variant V [--protocol P] [--json] | --file FILE",
+    {"ports", "[--prefs ФАЙЛ]",
+     "номера COM, которые есть, почему порт не открыть, и какой из них - МК на USB", CmdPorts},
+    {"identify", "--port ПОРТ [--timeout СЕКУНДЫ] [--prefs ФАЙЛ]",
+     "какой МК отвечает на порту: адрес, память, версия устройства\n"
+     "Печатает строки «address N», «memory N», «device-version N».",
+     CmdIdentify},
+    {"catalog", "--device-version ЧИСЛО --variant ЧИСЛО | --file ФАЙЛ [--protocol ЧИСЛО] [--json]",
+     "что программа предлагает для модели и варианта МК: флаги, протоколы, параметры, меню\n"
+     "  --device-version, --variant  модель МК и вариант прошивки\n"
+     "  --file ФАЙЛ                  взять их (и протокол) из файла настроек\n"
+     "  --protocol ЧИСЛО             выбранный протокол\n"
+     "  --json                       вывод в JSON",
      CmdCatalog},
-    {"read", "read --port PORT --out FILE [--timeout SECONDS]", CmdRead},
-    {"write", "write --port PORT --in FILE [--timeout SECONDS]", CmdWrite},
-    {"info", "info FILE                  device and firmware version, block directory", CmdInfo},
-    {"dump", "dump FILE                  every named field as Block.Field=value", CmdDump},
-    {"preview", "preview FILE --screen KIND:N --out PICTURE.png   KIND: x4 x9 x7 x3 x6 graph arrow",
+    {"read", "--port ПОРТ --out ФАЙЛ [--timeout СЕКУНДЫ] [--prefs ФАЙЛ]",
+     "считать всю память МК в файл настроек\n"
+     "  --out ФАЙЛ  файл настроек (*.vrnkp), который будет записан",
+     CmdRead},
+    {"write", "--port ПОРТ --in ФАЙЛ [--timeout СЕКУНДЫ] [--prefs ФАЙЛ]",
+     "записать настройки из файла настроек в МК\n"
+     "  --in ФАЙЛ  файл настроек (*.vrnkp); повреждённый файл не записывается",
+     CmdWrite},
+    {"info", "ФАЙЛ",
+     "что в файле настроек: версии устройства и прошивки, каталог блоков, исправен ли он", CmdInfo},
+    {"dump", "ФАЙЛ", "каждое поле файла настроек строкой Блок.Поле=значение", CmdDump},
+    {"preview", "ФАЙЛ --screen ВИД:N --out РИСУНОК.png",
+     "один экран МК из файла настроек, нарисованный в PNG\n"
+     "  --screen ВИД:N       вид экрана (x4 x9 x7 x3 x6 graph arrow) и его номер, например x4:1\n"
+     "  --out РИСУНОК.png    файл рисунка",
      CmdPreview},
 };
 
-void Usage() {
-  std::fprintf(
-      stderr,
-      "usage: mkctl COMMAND [options]\n\nPORT is a COM number (7, COM7) or a device path.\n\n");
-  for (const auto& c : kCommands) std::fprintf(stderr, "  mkctl %s\n", c.usage);
+// Options described once for every command that names them in its usage.
+constexpr OptionHelp kOptions[] = {
+    {"--port ПОРТ", "порт МК: номер COM (7, COM7) или путь к устройству (/dev/ttyACM0)"},
+    {"--timeout СЕКУНДЫ", "сколько искать МК, прежде чем сдаться; по умолчанию 10"},
+    {"--prefs ФАЙЛ",
+     "файл настроек программы (mkconfig.ini): раздел [Ports] ставит устройства за номера COM"},
+};
+
+// Options every command takes, as a usage line writes them.
+constexpr std::string_view kCommonOptions = "";
+
+const CommandEntry* FindCommand(std::string_view name) {
+  for (const auto& c : kCommands) {
+    if (name == c.name) return &c;
+  }
+  return nullptr;
+}
+
+std::vector<UsageOption> AcceptedOptions(const CommandEntry& c) {
+  return OptionsOf(std::string(c.usage) + " " + std::string(kCommonOptions));
+}
+
+int Run(const CommandEntry& c, const Args& args) {
+  try {
+    if (CheckArgs(args, AcceptedOptions(c))) {
+      std::fputs(CommandHelp(c, kOptions, kCommonOptions).c_str(), stdout);
+      return 0;
+    }
+    return c.run(args);
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "mkctl %s: %s\nИспользование: %s\nСправка: mkctl %s --help\n", c.name,
+                 e.what(), UsageLine(c, kCommonOptions).c_str(), c.name);
+    return 2;
+  } catch (const Error& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Ошибка: %s\n", e.what());
+    return 1;
+  }
 }
 
 }  // namespace
@@ -45,28 +107,40 @@ bool HasFlag(const Args& args, const std::string& name) {
   return false;
 }
 
+std::vector<std::string> Operands(const Args& args) {
+  // An option takes a value in every command or in none, so the whole table tells.
+  std::vector<UsageOption> all;
+  for (const auto& c : kCommands) {
+    for (auto& o : AcceptedOptions(c)) all.push_back(std::move(o));
+  }
+  return OperandsOf(args, all);
+}
+
 }  // namespace mk::tools
 
 int main(int argc, char** argv) {
   using namespace mk::tools;
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
-    Usage();
-    return argc < 2 ? 2 : 0;
+  const std::string_view first = argc < 2 ? "" : argv[1];
+  if (first == "--help" || first == "-h" || first == "help") {
+    const CommandEntry* c = argc > 2 ? FindCommand(argv[2]) : nullptr;
+    std::fputs(c ? CommandHelp(*c, kOptions, kCommonOptions).c_str()
+                 : ToolHelp(kCommands, kOptions, kCommonOptions).c_str(),
+               stdout);
+    return 0;
   }
-  const Args args(argv + 2, argv + argc);
-  for (const auto& c : kCommands) {
-    if (std::strcmp(argv[1], c.name) != 0) continue;
-    try {
-      return c.run(args);
-    } catch (const mk::Error& e) {
-      std::fprintf(stderr, "%s\n", e.what());
-      return 1;
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "Ошибка: %s\n", e.what());
-      return 1;
+  if (first == "--version") {
+    std::printf("mkctl %s\n", MK_VERSION);
+    return 0;
+  }
+  const CommandEntry* c = FindCommand(first);
+  if (c == nullptr) {
+    if (first.empty()) {
+      std::fprintf(stderr, "mkctl: не указана команда\n");
+    } else {
+      std::fprintf(stderr, "mkctl: неизвестная команда «%s»\n", argv[1]);
     }
+    std::fprintf(stderr, "Список команд: mkctl --help\n");
+    return 2;
   }
-  std::fprintf(stderr, "mkctl: неизвестная команда «%s»\n", argv[1]);
-  Usage();
-  return 2;
+  return Run(*c, SplitAssignments(Args(argv + 2, argv + argc)));
 }

@@ -26,8 +26,13 @@ std::unique_ptr<platform::SerialSystem> SerialSystemFromArgs(const Args& args) {
 
 int PortFromArgs(platform::SerialSystem& system, const Args& args) {
   const std::string text = Option(args, "port");
-  if (text.empty()) throw Error("Укажите порт: --port PORT (7, COM7 или путь к устройству).");
-  const platform::PortArgument arg = platform::ParsePortArgument(text);
+  if (text.empty()) throw UsageError("укажите порт: --port ПОРТ (7, COM7 или путь к устройству)");
+  platform::PortArgument arg;
+  try {
+    arg = platform::ParsePortArgument(text);
+  } catch (const Error& e) {
+    throw UsageError(e.what());
+  }
   const int n = system.Resolve(arg);
   if (n == 0) throw Error("Порту «" + text + "» не досталось свободного номера COM1..COM32.");
   const platform::PortCheck check = system.Check(n);
@@ -54,7 +59,7 @@ std::uint32_t TimeoutMs(const std::string& seconds) {
   double value = 0;
   in >> value;
   if (seconds.empty() || !in || !in.eof() || !std::isfinite(value) || value <= 0 || value > 86400) {
-    throw Error("Неверное время ожидания «" + seconds + "»: нужно число секунд больше 0.");
+    throw UsageError("неверное время ожидания «" + seconds + "»: нужно число секунд больше 0");
   }
   return static_cast<std::uint32_t>(std::lround(value * 1000));
 }
@@ -64,7 +69,7 @@ void StderrPrompt::ShowError(const std::string& text) {
 }
 
 void StderrPrompt::ShowInfo(const std::string& text) {
-  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fprintf(stdout, "%s\n", text.c_str());
 }
 
 bool StderrPrompt::AskYesNo(const std::string& text) {

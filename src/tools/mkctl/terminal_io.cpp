@@ -65,7 +65,7 @@ void TerminalPrompt::ShowError(const std::string& text) {
 
 void TerminalPrompt::ShowInfo(const std::string& text) {
   progress_.EndLine();
-  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fprintf(stdout, "%s\n", text.c_str());
 }
 
 bool TerminalPrompt::AskYesNo(const std::string& text) {

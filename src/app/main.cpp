@@ -10,11 +10,13 @@
 
 #include <string>
 
+#include "app/dialogs.h"
 #include "app/just_one.h"
 #include "app/main_form.h"
 #include "app/placeholder_dialog.h"
 #include "app/platform_services.h"
 #include "device/transfer.h"
+#include "editor/tmk_set_params_dlg.h"
 
 namespace {
 
@@ -44,9 +46,10 @@ int main(int argc, char* argv[]) {
   services.write_settings = &mk::device::WriteSettings;
 
   mk::app::TMainForm* form_ptr = nullptr;
-  services.edit_dialog = [&form_ptr](mk::device::TMK&) {
-    return mk::app::RunPlaceholderDialog(form_ptr, QString::fromUtf8("Настройки МК"),
-                                         QString::fromUtf8("Здесь откроется редактор настроек."));
+  // The editor's range errors and messages are the toolkit's boxes over the editor.
+  mk::app::QtDialogs editor_prompt;
+  services.edit_dialog = [&form_ptr, &editor_prompt](mk::device::TMK& mk) {
+    return mk::editor::RunSettingsEditor(mk, editor_prompt, form_ptr);
   };
   services.journals_dialog = [&form_ptr](mk::device::TMK&) {
     return mk::app::RunPlaceholderDialog(form_ptr, QString::fromUtf8("Журналы"),

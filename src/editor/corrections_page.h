@@ -1,0 +1,15 @@
+// The page "Поправки" of the settings editor.
+#pragma once
+
+#include "editor/value_page.h"
+
+namespace mk::editor {
+
+class TCorrectionsPage final : public TValuePage {
+  Q_OBJECT
+
+ public:
+  explicit TCorrectionsPage(TEditorContext& context, QWidget* parent = nullptr);
+};
+
+}  // namespace mk::editor

@@ -1,0 +1,33 @@
+// The page "Дисплей": screens, colour schemes and hot menus, on ten sub-pages
+// of its own page control. The sub-pages are empty frames here; the screen
+// previews, colour editors and hot menus are built on them against the page
+// contract (settings_page.h).
+#pragma once
+
+#include <QTabWidget>
+
+#include <array>
+
+#include "editor/settings_page.h"
+
+namespace mk::editor {
+
+class TDisplayPage final : public TSettingsPage {
+  Q_OBJECT
+
+ public:
+  explicit TDisplayPage(TEditorContext& context, QWidget* parent = nullptr);
+
+  void Build() override;
+  void Fill() override;
+
+  /// The sub-page control (object name "pcDisp") and one sub-page.
+  QTabWidget* SubPages() const { return sub_pages_; }
+  QWidget* SubPage(settings::DisplayPage page) const;
+
+ private:
+  QTabWidget* sub_pages_ = nullptr;
+  std::array<QWidget*, settings::kDisplayPages.size()> pages_{};
+};
+
+}  // namespace mk::editor

@@ -1,0 +1,35 @@
+#include "editor/editor_context.h"
+
+#include "text/error.h"
+
+namespace mk::editor {
+
+TEditorContext::TEditorContext(device::TMK& mk, link::IUserPrompt& prompt, QObject* parent)
+    : QObject(parent), mk_(mk), prompt_(prompt), history_(mk) {}
+
+bool TEditorContext::Change(const std::function<void()>& change) {
+  try {
+    history_.Apply(change);
+  } catch (const Error& e) {
+    prompt_.ShowError(e.what());
+    return false;
+  }
+  emit Changed();
+  return true;
+}
+
+bool TEditorContext::Undo() {
+  if (!history_.Undo()) return false;
+  emit Refilled();
+  emit Changed();
+  return true;
+}
+
+bool TEditorContext::Redo() {
+  if (!history_.Redo()) return false;
+  emit Refilled();
+  emit Changed();
+  return true;
+}
+
+}  // namespace mk::editor

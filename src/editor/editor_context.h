@@ -1,0 +1,60 @@
+// What the pages of the settings editor share: the device model, the box seam,
+// the undo history, and the signals by which one page's change reaches the
+// others. Every change of the image goes through Change(), so a refused value
+// is reported in one place and every change can be undone.
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+#include "device/mk.h"
+#include "link/user_prompt.h"
+#include "settings/edit_history.h"
+
+namespace mk::editor {
+
+class TEditorContext final : public QObject {
+  Q_OBJECT
+
+ public:
+  TEditorContext(device::TMK& mk, link::IUserPrompt& prompt, QObject* parent = nullptr);
+
+  device::TMK& Mk() { return mk_; }
+  const device::TMK& Mk() const { return mk_; }
+  link::IUserPrompt& Prompt() { return prompt_; }
+
+  /// Runs `change` on the records as one undo step and tells the pages
+  /// (Changed). An mk::Error (a range error above all) is shown in an error
+  /// box, every record stays as it was, and the result is false.
+  bool Change(const std::function<void()>& change);
+
+  /// Puts back the bytes of the last change, or writes them again; the pages
+  /// are refilled (Refilled). False when there was nothing to undo or redo.
+  bool Undo();
+  bool Redo();
+
+  /// True while pages are being filled from the image: bound controls do not
+  /// write back what they are given then.
+  bool Refreshing() const { return refreshing_; }
+  void SetRefreshing(bool on) { refreshing_ = on; }
+
+  /// Tells the pages that the selected protocol entry changed (the catalogues
+  /// were rebuilt): protocol-dependent lists and visibility must be redone.
+  void AnnounceProtocolChange() { emit ProtocolChanged(); }
+
+ signals:
+  /// A setting changed through Change().
+  void Changed();
+  /// The records changed under the pages (undo, redo): every page refills.
+  void Refilled();
+  void ProtocolChanged();
+
+ private:
+  device::TMK& mk_;
+  link::IUserPrompt& prompt_;
+  settings::EditHistory history_;
+  bool refreshing_ = false;
+};
+
+}  // namespace mk::editor

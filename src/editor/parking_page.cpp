@@ -1,0 +1,8 @@
+#include "editor/parking_page.h"
+
+namespace mk::editor {
+
+TParkingPage::TParkingPage(TEditorContext& context, QWidget* parent)
+    : TValuePage(context, settings::Page::Parking, parent) {}
+
+}  // namespace mk::editor

@@ -1,0 +1,15 @@
+// The page "Парковка" of the settings editor.
+#pragma once
+
+#include "editor/value_page.h"
+
+namespace mk::editor {
+
+class TParkingPage final : public TValuePage {
+  Q_OBJECT
+
+ public:
+  explicit TParkingPage(TEditorContext& context, QWidget* parent = nullptr);
+};
+
+}  // namespace mk::editor

@@ -1,0 +1,8 @@
+#include "editor/service_page.h"
+
+namespace mk::editor {
+
+TServicePage::TServicePage(TEditorContext& context, QWidget* parent)
+    : TValuePage(context, settings::Page::Service, parent) {}
+
+}  // namespace mk::editor

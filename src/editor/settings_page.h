@@ -1,0 +1,48 @@
+// The contract every page of the settings editor follows. The dialog builds
+// each page once, fills it each time the dialog is shown, asks it to write
+// back what the user has not yet left before OK closes, and tells it when
+// something it depends on changed elsewhere. A page reads and writes only the
+// device model's records, and writes only through TEditorContext::Change, so
+// the undo history, the changed-value count and the error boxes stay whole.
+//
+//   Build()     create the controls (once, right after construction);
+//   Fill()      show the image's values, apply the variant's visibility;
+//   WriteBack() commit an edit still in progress; false keeps the dialog open;
+//   Refresh()   the protocol or a shared value changed, or an undo/redo
+//               replaced the bytes: redo lists and visibility (default: Fill);
+//   Activated() the page became the current page.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "editor/editor_context.h"
+#include "settings/pages.h"
+
+namespace mk::editor {
+
+class TSettingsPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  TSettingsPage(TEditorContext& context, settings::Page page, QWidget* parent = nullptr);
+
+  settings::Page Page() const { return page_; }
+  QString Caption() const;
+
+  virtual void Build() = 0;
+  virtual void Fill() = 0;
+  virtual bool WriteBack() { return true; }
+  virtual void Refresh() { Fill(); }
+  virtual void Activated() {}
+
+ protected:
+  TEditorContext& Context() { return context_; }
+  device::TMK& Mk() { return context_.Mk(); }
+
+ private:
+  TEditorContext& context_;
+  settings::Page page_;
+};
+
+}  // namespace mk::editor

@@ -1,0 +1,63 @@
+// TMK_SetParamsDlg: the settings editor. A modal dialog with eleven pages over
+// the device model's live records; it keeps no copy of its own. Whether the
+// edits stand is the edit transaction's business (TMK::EditSettings): OK keeps
+// them, any other close has them put back.
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+#include "device/mk.h"
+#include "editor/editor_context.h"
+#include "editor/settings_page.h"
+#include "link/user_prompt.h"
+
+class QDialogButtonBox;
+class QPushButton;
+class QShowEvent;
+class QTabWidget;
+
+namespace mk::editor {
+
+class TMK_SetParamsDlg final : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// Builds every page; `prompt` shows the range errors and the pages' messages.
+  TMK_SetParamsDlg(device::TMK& mk, link::IUserPrompt& prompt, QWidget* parent = nullptr);
+
+  /// Shows the dialog modally; true when it closed with OK.
+  bool Run();
+
+  TEditorContext& Context() { return context_; }
+  QTabWidget* PageControl() const { return page_control_; }
+  TSettingsPage* PageOf(settings::Page page) const;
+  QPushButton* OkButton() const { return ok_; }
+  QPushButton* CancelButton() const { return cancel_; }
+
+  /// The opening sequence: first page everywhere, every page filled from the
+  /// image, pages the variant lacks hidden. Runs each time the dialog is shown.
+  void Open();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ public slots:
+  /// Commits what is still being typed first; a refused value keeps the dialog open.
+  void accept() override;
+
+ private:
+  void RefillAll();
+
+  TEditorContext context_;
+  QTabWidget* page_control_ = nullptr;
+  std::vector<TSettingsPage*> pages_;  // in settings::kPages order
+  QPushButton* ok_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+};
+
+/// The edit dialog the main window runs inside TMK::EditSettings.
+bool RunSettingsEditor(device::TMK& mk, link::IUserPrompt& prompt, QWidget* parent);
+
+}  // namespace mk::editor

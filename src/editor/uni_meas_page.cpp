@@ -1,0 +1,8 @@
+#include "editor/uni_meas_page.h"
+
+namespace mk::editor {
+
+TUniMeasPage::TUniMeasPage(TEditorContext& context, QWidget* parent)
+    : TValuePage(context, settings::Page::UniMeas, parent) {}
+
+}  // namespace mk::editor

@@ -1,0 +1,8 @@
+#include "editor/voice_page.h"
+
+namespace mk::editor {
+
+TVoicePage::TVoicePage(TEditorContext& context, QWidget* parent)
+    : TValuePage(context, settings::Page::Voice, parent) {}
+
+}  // namespace mk::editor

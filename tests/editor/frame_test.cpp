@@ -1,0 +1,84 @@
+// The editor's frame: caption, size, the eleven pages and what the variant hides.
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "editor/display_page.h"
+#include "editor_fixture.h"
+#include "settings/pages.h"
+
+namespace mk::editor::test {
+namespace {
+
+using FrameTest = EditorTest;
+
+TEST_F(FrameTest, HasItsCaptionFixedSizeAndElevenPagesInOrder) {
+  Load();
+  auto& dlg = Show();
+  EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("Настройки МК"));
+  EXPECT_EQ(dlg.size(), QSize(1021, 562));
+  EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize());
+  QTabWidget* pages = dlg.PageControl();
+  ASSERT_EQ(pages->count(), 11);
+  const char* names[] = {"TabSheet2", "tsCorr", "TabSheet1", "tsDisp",   "tsVoice",  "tsAver",
+                         "tsPark",    "tsOil",  "tsTO",      "tsBlocks", "tsUniMeas"};
+  const char* captions[] = {"Поправки", "Источники", "Границы", "Дисплей", "Озвуч.сообщения",
+                            "Средние",  "Парковка",  "Бак",     "ТО",      "Допсистемы",
+                            "Унив.вход"};
+  for (int i = 0; i < 11; ++i) {
+    EXPECT_EQ(pages->widget(i)->objectName(), names[i]);
+    EXPECT_EQ(pages->tabText(i), QString::fromUtf8(captions[i]));
+  }
+  EXPECT_TRUE(dlg.OkButton()->isDefault());
+  EXPECT_EQ(dlg.OkButton()->text(), "OK");
+}
+
+TEST_F(FrameTest, DisplayPageHasTenSubPages) {
+  Load();
+  auto& dlg = Show();
+  auto* display = static_cast<TDisplayPage*>(dlg.PageOf(settings::Page::Display));
+  ASSERT_EQ(display->SubPages()->count(), 10);
+  EXPECT_EQ(display->SubPages()->tabText(0), QString::fromUtf8("Цветовые схемы"));
+  EXPECT_EQ(display->SubPages()->tabText(9), QString::fromUtf8("Разное"));
+}
+
+TEST_F(FrameTest, EverySecondOpeningStartsOnTheFirstPages) {
+  Load();
+  for (int round = 0; round < 2; ++round) {
+    auto& dlg = Show();
+    EXPECT_EQ(dlg.PageControl()->currentIndex(), 0);
+    auto* display = static_cast<TDisplayPage*>(dlg.PageOf(settings::Page::Display));
+    EXPECT_EQ(display->SubPages()->currentIndex(), 0);
+    dlg.PageControl()->setCurrentIndex(5);
+    display->SubPages()->setCurrentIndex(3);
+    dlg.reject();
+  }
+}
+
+TEST_F(FrameTest, TheSameDialogShownAgainStartsOnTheFirstPage) {
+  Load();
+  auto& dlg = Show();
+  dlg.PageControl()->setCurrentIndex(4);
+  dlg.hide();
+  dlg.show();
+  EXPECT_EQ(dlg.PageControl()->currentIndex(), 0);
+}
+
+TEST_F(FrameTest, TheVariantHidesThePagesItLacks) {
+  const auto shown = [&](settings::Page page) {
+    return dialog->PageControl()->isTabVisible(static_cast<int>(page));
+  };
+  Load(5, 0);  // the basic MK: no parking radar, no blocks, no universal input
+  Show();
+  EXPECT_FALSE(shown(settings::Page::Parking));
+  EXPECT_FALSE(shown(settings::Page::Blocks));
+  EXPECT_FALSE(shown(settings::Page::UniMeas));
+  EXPECT_TRUE(shown(settings::Page::Tank));
+  Load(1, 0);
+  Show();
+  EXPECT_TRUE(shown(settings::Page::Parking));
+  EXPECT_TRUE(shown(settings::Page::Blocks));
+  EXPECT_TRUE(shown(settings::Page::UniMeas));
+}
+
+}  // namespace
+}  // namespace mk::editor::test

@@ -204,8 +204,10 @@ class TMK {
   std::vector<Record> records_;  // in kRecordBlocks order
   std::array<ColorSetBytes, 4> color_presets_;
   catalog::Catalogues catalogues_;  // built for model 1, protocol 0, variant 0
-  std::array<std::uint8_t, kOscHeaderSize> osc_header1_{};
-  std::array<std::uint8_t, kOscHeaderSize> osc_header2_{};
+  // Until a recording is loaded: time index 1, level 128, range index 4 (which
+  // no scale table holds, so nothing unread is ever drawn as a trace).
+  std::array<std::uint8_t, kOscHeaderSize> osc_header1_{1, 0, 0, 0, 128, 0, 4, 0};
+  std::array<std::uint8_t, kOscHeaderSize> osc_header2_{1, 0, 0, 0, 128, 0, 4, 0};
   std::array<std::uint8_t, 2 * kOscSamplesPerPart> osc_samples_{};
 };
 

@@ -1,0 +1,25 @@
+#include "scope/osc_recording.h"
+
+#include "device/mk.h"
+
+namespace mk::scope {
+
+OscRecording OscRecording::Of(const device::TMK& mk) {
+  return {mk.OscHeader1(), mk.OscHeader2(), mk.OscSamples()};
+}
+
+int OscRecording::Level(std::span<const std::uint8_t, kHeaderSize> header) {
+  const auto raw = static_cast<std::uint16_t>(header[kTriggerLevelOffset] |
+                                              header[kTriggerLevelOffset + 1] << 8);
+  return static_cast<std::int16_t>(raw);
+}
+
+void SetTimeIndex(device::TMK& mk, int index) {
+  mk.OscHeader1()[kTimeIndexOffset] = static_cast<std::uint8_t>(index);
+}
+
+void SetRangeIndex(device::TMK& mk, int index) {
+  mk.OscHeader1()[kRangeIndexOffset] = static_cast<std::uint8_t>(index);
+}
+
+}  // namespace mk::scope

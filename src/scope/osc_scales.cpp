@@ -35,10 +35,6 @@ int Checked(int index, int size, const char* what) {
   return index;
 }
 
-int CheckedTime(int index) {
-  return Checked(index, kTimeScales, "масштаб времени");
-}
-
 int CheckedRange(int index) {
   return Checked(index, kRanges, "диапазон напряжения");
 }
@@ -55,8 +51,8 @@ const char* const kDividerItems[kDividers] = {"1 : 1", "1 : 10", "1 : 100"};
 
 OscScales OscScales::For(int base_time_index, int time_index, int range_index, int divider_index) {
   OscScales s;
-  s.base_rate = kTimeTable[CheckedTime(base_time_index)].rate;
-  const TimeScale& now = kTimeTable[CheckedTime(time_index)];
+  s.base_rate = kTimeTable[CheckedTimeIndex(base_time_index)].rate;
+  const TimeScale& now = kTimeTable[CheckedTimeIndex(time_index)];
   s.rate = now.rate;
   s.time_caption = now.caption;
   s.volts_per_division = kVoltsPerDivision[CheckedRange(range_index)];
@@ -64,6 +60,10 @@ OscScales OscScales::For(int base_time_index, int time_index, int range_index, i
   s.divider_factor = kDividerFactor[CheckedDivider(divider_index)];
   s.volt_caption = kVoltCaptions[divider_index][range_index];
   return s;
+}
+
+int CheckedTimeIndex(int index) {
+  return Checked(index, kTimeScales, "масштаб времени");
 }
 
 const char* VoltCaption(int divider_index, int range_index) {

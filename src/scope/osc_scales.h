@@ -50,6 +50,9 @@ struct OscScales {
   }
 };
 
+/// `index` when it names one of the ten time scales; mk::RangeError otherwise.
+int CheckedTimeIndex(int index);
+
 /// The three volt captions of a divider index, with their leading spaces;
 /// mk::RangeError above 2.
 const char* VoltCaption(int divider_index, int range_index);

@@ -41,6 +41,10 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& fol
 
 }  // namespace
 
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+  return std::filesystem::path(QString::fromStdString(utf8).toStdU16String());
+}
+
 void QtDialogs::ShowError(const std::string& text) {
   QMessageBox::critical(parent_, BoxTitle(), QString::fromStdString(text), QMessageBox::Ok);
 }

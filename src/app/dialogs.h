@@ -2,6 +2,7 @@
 // seam, so tests can answer them without a modal loop.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,9 @@ class IDialogs : public link::IUserPrompt {
   /// overwriting a file.
   virtual std::optional<std::string> SaveTextFile(const std::string& folder) = 0;
 };
+
+/// A path the dialogs returned (UTF-8, whatever the system's narrow code page is).
+std::filesystem::path PathFromUtf8(const std::string& utf8);
 
 /// The real boxes and dialogs, parented to `parent` (may be null).
 class QtDialogs final : public IDialogs {

@@ -17,6 +17,7 @@
 #include "app/platform_services.h"
 #include "device/transfer.h"
 #include "editor/tmk_set_params_dlg.h"
+#include "viewers/osc_dialog.h"
 
 namespace {
 
@@ -55,9 +56,9 @@ int main(int argc, char* argv[]) {
     return mk::app::RunPlaceholderDialog(form_ptr, QString::fromUtf8("Журналы"),
                                          QString::fromUtf8("Здесь откроются журналы МК."));
   };
-  services.osc_dialog = [&form_ptr](mk::device::TMK&) {
-    return mk::app::RunPlaceholderDialog(form_ptr, QString::fromUtf8("Осциллограф"),
-                                         QString::fromUtf8("Здесь откроется осциллограф."));
+  services.osc_dialog = [&form_ptr](mk::device::TMK& mk) {
+    return mk::viewers::RunOscDialog(mk, form_ptr,
+                                     QApplication::applicationDirPath().toStdString());
   };
 
   mk::app::TMainForm form(std::move(services));

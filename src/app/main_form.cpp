@@ -33,11 +33,6 @@ QString Q(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
-// Dialog paths are UTF-8 whatever the system's narrow code page is.
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-  return std::filesystem::path(QString::fromStdString(utf8).toStdU16String());
-}
-
 QLabel* WrappedLabel(const char* name, const char* text, QWidget* parent) {
   auto* label = new QLabel(Q(text), parent);
   label->setObjectName(name);

@@ -1,0 +1,222 @@
+#include "viewers/osc_dialog.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <utility>
+
+#include "app/dialogs.h"
+#include "device/mk.h"
+#include "scope/osc_scales.h"
+#include "scope/osc_text.h"
+#include "text/error.h"
+#include "viewers/osc_paint_box.h"
+#include "viewers/osc_radio_group.h"
+
+namespace mk::viewers {
+namespace {
+
+constexpr int kClientWidth = 1002;
+constexpr int kClientHeight = 523;
+constexpr int kScrollHeight = 16;
+constexpr int kScrollPage = 32;
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+QStringList Items(const char* const* items, int count) {
+  QStringList list;
+  for (int i = 0; i < count; ++i) list << Q(items[i]);
+  return list;
+}
+
+QStringList VoltItems(int divider_index) {
+  QStringList list;
+  for (int v = 0; v < scope::kRanges; ++v) list << Q(scope::VoltCaption(divider_index, v));
+  return list;
+}
+
+// The core formats numbers with one ASCII character between the places.
+char DecimalSeparator() {
+  const QString point = QLocale::system().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
+}
+
+}  // namespace
+
+TMK_ViewOscDlg::TMK_ViewOscDlg(device::TMK& mk, app::IDialogs& dialogs, std::string program_folder,
+                               QWidget* parent)
+    : QDialog(parent),
+      mk_(mk),
+      dialogs_(dialogs),
+      program_folder_(std::move(program_folder)),
+      base_time_index_(scope::CheckedTimeIndex(scope::OscRecording::Of(mk).TimeIndex())) {
+  BuildControls();
+}
+
+TMK_ViewOscDlg::~TMK_ViewOscDlg() = default;
+
+void TMK_ViewOscDlg::BuildControls() {
+  setWindowTitle(Q(kOscCaption));
+  setFixedSize(kClientWidth, kClientHeight);
+  setSizeGripEnabled(false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  PB = new TOscPaintBox(this);
+  PB->setObjectName("PB");
+  PB->setFixedSize(kClientWidth, scope::OscView::kHeight);
+  layout->addWidget(PB);
+
+  sbSclollOffset = new QScrollBar(Qt::Horizontal, this);
+  sbSclollOffset->setObjectName("sbSclollOffset");
+  sbSclollOffset->setFixedHeight(kScrollHeight);
+  sbSclollOffset->setRange(scope::OscView::kMinOffset, scope::OscView::kMaxOffset);
+  sbSclollOffset->setPageStep(kScrollPage);
+  sbSclollOffset->setSingleStep(1);
+  layout->addWidget(sbSclollOffset);
+
+  auto* controls = new QHBoxLayout;
+  controls->setContentsMargins(8, 8, 8, 8);
+  controls->setSpacing(8);
+  rgOscTimeDiv = new TOscRadioGroup("rgOscTimeDiv", Q("мс/деление"),
+                                    Items(scope::kTimeItems, scope::kTimeScales), 2, this);
+  rgOscVoltDiv = new TOscRadioGroup("rgOscVoltDiv", Q("Вольт/деление"), VoltItems(0), 1, this);
+  rgOscInDivider = new TOscRadioGroup("rgOscInDivider", Q("Входной делитель"),
+                                      Items(scope::kDividerItems, scope::kDividers), 1, this);
+  // The MK sets the range and the divider when it records; they are shown, not chosen.
+  rgOscVoltDiv->setEnabled(false);
+  rgOscInDivider->setEnabled(false);
+  for (QWidget* group : {static_cast<QWidget*>(rgOscTimeDiv), static_cast<QWidget*>(rgOscVoltDiv),
+                         static_cast<QWidget*>(rgOscInDivider)}) {
+    controls->addWidget(group, 0, Qt::AlignTop);
+  }
+
+  auto* side = new QVBoxLayout;
+  lReadout = new QLabel(this);
+  lReadout->setObjectName("lReadout");
+  lReadout->setMinimumWidth(280);
+  bSave = new QPushButton(Q("Сохранить в файл"), this);
+  bSave->setObjectName("bSave");
+  bSave->setAutoDefault(false);
+  side->addWidget(lReadout);
+  side->addWidget(bSave, 0, Qt::AlignLeft);
+  side->addStretch(1);
+  controls->addLayout(side);
+  controls->addStretch(1);
+  layout->addLayout(controls);
+  layout->addStretch(1);
+
+  connect(rgOscTimeDiv, &TOscRadioGroup::Clicked, this, [this](int i) { rgOscTimeDivClick(i); });
+  connect(rgOscVoltDiv, &TOscRadioGroup::Clicked, this, [this] { rgOscVoltDivClick(); });
+  connect(rgOscInDivider, &TOscRadioGroup::Clicked, this, [this] { rgOscVoltDivClick(); });
+  connect(sbSclollOffset, &QScrollBar::valueChanged, this,
+          [this](int position) { sbSclollOffsetChange(position); });
+  connect(bSave, &QPushButton::clicked, this, [this] { bSaveClick(); });
+  connect(PB, &TOscPaintBox::PointerMoved, this, [this](int x) { PBPointerMove(x); });
+  connect(PB, &TOscPaintBox::PointerLeft, lReadout, &QLabel::clear);
+}
+
+void TMK_ViewOscDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (shown_ || event->spontaneous()) return;
+  shown_ = true;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  FormShow();
+}
+
+void TMK_ViewOscDlg::FormShow() {
+  const scope::OscRecording rec = Recording();
+  // Part 2's divider names the volts of a division; one out of its table keeps
+  // the plain captions, and the drawing says what is wrong.
+  try {
+    rgOscVoltDiv->SetItems(VoltItems(rec.DividerIndex2()));
+  } catch (const RangeError&) {
+  }
+  PB->CreateBitmap();
+  rgOscTimeDiv->SetItemIndex(rec.TimeIndex());
+  rgOscVoltDiv->SetItemIndex(rec.RangeIndex());
+  rgOscInDivider->SetItemIndex(rec.DividerIndex1());
+  offset_ = 0;
+  {
+    const QSignalBlocker quiet(sbSclollOffset);
+    sbSclollOffset->setRange(scope::OscView::kMinOffset, scope::OscView::kMaxOffset);
+    sbSclollOffset->setValue(0);
+  }
+  Draw();
+}
+
+void TMK_ViewOscDlg::rgOscTimeDivClick(int index) {
+  scope::SetTimeIndex(mk_, index);
+  Draw();
+}
+
+void TMK_ViewOscDlg::rgOscVoltDivClick() {
+  scope::SetRangeIndex(mk_, rgOscVoltDiv->ItemIndex());
+  Draw();
+}
+
+void TMK_ViewOscDlg::sbSclollOffsetChange(int position) {
+  offset_ = position;
+  Draw();
+}
+
+void TMK_ViewOscDlg::bSaveClick() {
+  const auto path = dialogs_.SaveTextFile(program_folder_);
+  if (!path) return;
+  try {
+    scope::SaveTraceText(app::PathFromUtf8(*path), Recording(), View());
+  } catch (const Error& e) {
+    dialogs_.ShowError(e.what());
+  }
+}
+
+void TMK_ViewOscDlg::PBPointerMove(int x) {
+  lReadout->setText(QString::fromStdString(scope::PointerReadout(Recording(), View(), x)));
+}
+
+void TMK_ViewOscDlg::Draw() {
+  if (PB->Bitmap().isNull()) PB->CreateBitmap();
+  try {
+    PaintOscPicture(scope::DrawOscilloscope(Recording(), View()), PB->Bitmap());
+  } catch (const Error& e) {
+    dialogs_.ShowError(e.what());
+  }
+  PB->update();
+}
+
+scope::OscView TMK_ViewOscDlg::View() const {
+  scope::OscView view;
+  view.offset = offset_;
+  view.base_time_index = base_time_index_;
+  view.width = PB->width();
+  view.height = PB->height();
+  view.decimal_separator = DecimalSeparator();
+  return view;
+}
+
+scope::OscRecording TMK_ViewOscDlg::Recording() const {
+  return scope::OscRecording::Of(mk_);
+}
+
+bool RunOscDialog(device::TMK& mk, QWidget* parent, const std::string& program_folder) {
+  app::QtDialogs boxes;
+  TMK_ViewOscDlg dialog(mk, boxes, program_folder, parent);
+  boxes.SetParent(&dialog);
+  dialog.exec();
+  return true;
+}
+
+}  // namespace mk::viewers

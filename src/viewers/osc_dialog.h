@@ -1,0 +1,84 @@
+// TMK_ViewOscDlg: the oscilloscope recording drawn with its grid, scales and
+// trigger markers; scroll along the 1024 samples, change the time scale, see
+// the sample under the pointer, save the trace as text.
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+#include "scope/osc_drawing.h"
+#include "scope/osc_recording.h"
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace mk::app {
+class IDialogs;
+}
+namespace mk::device {
+class TMK;
+}
+
+namespace mk::viewers {
+
+class TOscPaintBox;
+class TOscRadioGroup;
+
+inline constexpr const char* kOscCaption = "Просмотр данных осциллографа";
+
+class TMK_ViewOscDlg final : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// Works on the recording in `mk` (loaded by the oscilloscope transaction).
+  /// The samples were taken at the time scale the recording holds now; when
+  /// that is none of the ten, mk::RangeError is thrown and nothing opens.
+  /// `program_folder` is where the save dialog starts.
+  TMK_ViewOscDlg(device::TMK& mk, app::IDialogs& dialogs, std::string program_folder,
+                 QWidget* parent = nullptr);
+  ~TMK_ViewOscDlg() override;
+
+  // Event handlers, public so that tests can run them as the controls do.
+  void FormShow();
+  void rgOscTimeDivClick(int index);
+  void rgOscVoltDivClick();
+  void sbSclollOffsetChange(int position);
+  void bSaveClick();
+  void PBPointerMove(int x);
+  /// Draws the picture into the bitmap and shows it; a range error goes to the
+  /// error box and the dialog stays as it is.
+  void Draw();
+
+  /// What is drawn now: the scroll offset, the opening time scale, the size.
+  scope::OscView View() const;
+
+  TOscPaintBox* PB;
+  QScrollBar* sbSclollOffset;
+  TOscRadioGroup* rgOscTimeDiv;
+  TOscRadioGroup* rgOscVoltDiv;
+  TOscRadioGroup* rgOscInDivider;
+  QLabel* lReadout;
+  QPushButton* bSave;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildControls();
+  scope::OscRecording Recording() const;
+
+  device::TMK& mk_;
+  app::IDialogs& dialogs_;
+  std::string program_folder_;
+  int base_time_index_;
+  int offset_ = 0;
+  bool shown_ = false;
+};
+
+/// The main window's oscilloscope dialog: runs TMK_ViewOscDlg modally over
+/// `parent` with the real boxes; true when it was shown.
+bool RunOscDialog(device::TMK& mk, QWidget* parent, const std::string& program_folder);
+
+}  // namespace mk::viewers

@@ -13,10 +13,10 @@
 #include "app/dialogs.h"
 #include "app/just_one.h"
 #include "app/main_form.h"
-#include "app/placeholder_dialog.h"
 #include "app/platform_services.h"
 #include "device/transfer.h"
 #include "editor/tmk_set_params_dlg.h"
+#include "viewers/journals_service.h"
 #include "viewers/osc_dialog.h"
 
 namespace {
@@ -52,10 +52,13 @@ int main(int argc, char* argv[]) {
   services.edit_dialog = [&form_ptr, &editor_prompt](mk::device::TMK& mk) {
     return mk::editor::RunSettingsEditor(mk, editor_prompt, form_ptr);
   };
-  services.journals_dialog = [&form_ptr](mk::device::TMK&) {
-    return mk::app::RunPlaceholderDialog(form_ptr, QString::fromUtf8("Журналы"),
-                                         QString::fromUtf8("Здесь откроются журналы МК."));
-  };
+  services.journals_dialog = mk::viewers::JournalsDialog(
+      {.parent = [&form_ptr] { return static_cast<QWidget*>(form_ptr); },
+       .program_folder = QApplication::applicationDirPath().toStdString(),
+       .dialogs = nullptr,
+       // A clearing kept with OK changes the settings: the close question and
+       // the write step must know.
+       .cleared = [&form_ptr] { form_ptr->Modified = true; }});
   services.osc_dialog = [&form_ptr](mk::device::TMK& mk) {
     return mk::viewers::RunOscDialog(mk, form_ptr,
                                      QApplication::applicationDirPath().toStdString());

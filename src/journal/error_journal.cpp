@@ -115,6 +115,14 @@ ErrorCodeStyle CurrentErrorCodeStyle(const device::TMK& mk) {
   return style;
 }
 
+void ClearErrorJournal(device::TMK& mk) {
+  mk.ClearErrorJournal();
+  device::Record& errors = mk.Rec(device::BlockId::ErrorJournal);
+  for (std::size_t slot = 0; slot < kErrorSlots; ++slot) {
+    device::WriteU32(errors.Element("ErrorRecords", slot), 8, 0);
+  }
+}
+
 bool PidSupported(std::span<const std::uint8_t> pid_map, int pid) {
   if (pid < 1 || pid > 96) return false;
   const auto index = static_cast<std::size_t>(pid - 1);

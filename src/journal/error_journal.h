@@ -52,6 +52,11 @@ std::string SecondaryAirState(std::uint16_t state);
 /// with the date and code of each slot whose error code is not 0.
 TextGrid ErrorGrid(std::span<const std::uint8_t> error_journal, const ErrorCodeStyle& style);
 
+/// Clears the error journal in the model: the model's own clearing (the PID
+/// bitmap, and the date and error code of every record), and the freeze-frame
+/// code as well, so that no freeze frame of an erased error is left to show.
+void ClearErrorJournal(device::TMK& mk);
+
 /// The freeze frame of error slot `slot`: nothing when its freeze-frame code
 /// is 0; else "Код ошибки" with that code in format 0, then a line for each
 /// supported PID. A slot the block is too short to hold has no lines.

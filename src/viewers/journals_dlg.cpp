@@ -266,7 +266,7 @@ void TMK_ViewJournalsDlg::bTankResetClick() {
 }
 
 void TMK_ViewJournalsDlg::bErrrJResetClick() {
-  mk_.ClearErrorJournal();
+  journal::ClearErrorJournal(mk_);
   cleared_ = true;
   FillErrors();
 }

@@ -124,6 +124,22 @@ TEST(FreezeFrameTest, EveryPidGivesFortyTwoLines) {
   EXPECT_EQ(lines.back().first, "Время с момента сброса ошибок, мин");
 }
 
+TEST(ClearErrorJournalTest, ZeroesTheBitmapDatesCodesAndFreezeFrameCodesOnly) {
+  device::TMK mk;
+  auto& bytes = mk.Rec(device::BlockId::ErrorJournal).Bytes();
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i | 1);
+  const std::vector<std::uint8_t> before = bytes;
+  ClearErrorJournal(mk);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const bool in_records = i >= 16 && i < 660;
+    const bool cleared = (i >= 4 && i < 16) || (in_records && (i - 16) % 92 < 12);
+    EXPECT_EQ(bytes[i], cleared ? 0 : before[i]) << i;
+  }
+  for (std::size_t slot = 0; slot < kErrorSlots; ++slot) {
+    EXPECT_TRUE(FreezeFrameLines(bytes, slot, ",").empty());
+  }
+}
+
 TEST(ErrorCodeStyleTest, TheSelectedProtocolOfTheImageDecides) {
   device::TMK mk;
   mk.ReplaceImage(1, sim::ImageFromMemory(sim::FactoryMemory(8192)));

@@ -1,0 +1,261 @@
+// What the journals window shows and does: the factory journals, the freeze
+// frame, saving, clearing, and what OK and Cancel keep.
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "device/byte_io.h"
+#include "journal/text_grid.h"
+#include "journal/trip_journal.h"
+#include "journals_fixture.h"
+#include "support/files.h"
+#include "viewers/journals_service.h"
+
+namespace mk::viewers::test {
+namespace {
+
+using device::BlockId;
+
+std::vector<std::string> Row(const QTableWidget* grid, int row) {
+  std::vector<std::string> cells;
+  for (int c = 0; c < grid->columnCount(); ++c)
+    cells.push_back(CellText(grid, row, c).toStdString());
+  return cells;
+}
+
+bool AllBlank(const QTableWidget* grid) {
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    for (int c = 0; c < grid->columnCount(); ++c) {
+      if (!CellText(grid, r, c).isEmpty()) return false;
+    }
+  }
+  return true;
+}
+
+std::span<std::uint8_t> ErrorRecord(device::TMK& mk, std::size_t slot) {
+  return mk.Rec(BlockId::ErrorJournal).Element("ErrorRecords", slot);
+}
+
+TEST_F(JournalsTest, ShowsTheFactoryTripsAndRefuellings) {
+  auto& w = Open();
+  EXPECT_EQ(Row(w.sgTrip, 1), (std::vector<std::string>{"Посл.", "18:42   14.03", "0:42", "31,400",
+                                                        "3,120", "45", "9,9", "4,46", "172,2"}));
+  EXPECT_EQ(Cell(w.sgTrip, 5, 1), "12:30   11.03");
+  EXPECT_EQ(Cell(w.sgTrip, 6, 1), "Пусто");
+  EXPECT_EQ(Cell(w.sgTrip, 6, 2), "");
+  EXPECT_EQ(Cell(w.sgTank, 1, 1), "17:55   12.03");
+  EXPECT_EQ(Cell(w.sgTank, 3, 1), "20:03   19.02");
+  EXPECT_EQ(Cell(w.sgTank, 4, 1), "Пусто");
+}
+
+TEST_F(JournalsTest, AllEmptyJournalsShowPustoAndOnlyLabelsBesides) {
+  device::TMK fresh;
+  TMK_ViewJournalsDlg w(fresh, dialogs, kProgramFolder);
+  w.show();
+  for (const QTableWidget* grid : {w.sgTrip, w.sgTank}) {
+    for (int r = 1; r < 22; ++r) {
+      std::vector<std::string> expected(9, "");
+      expected[0] = r == 1 ? "Посл." : std::to_string(r - 1);
+      expected[1] = "Пусто";
+      EXPECT_EQ(Row(grid, r), expected);
+    }
+  }
+}
+
+TEST_F(JournalsTest, TotalsShowEveryGroupAndTheStartMileage) {
+  auto& w = Open();
+  EXPECT_EQ(Row(w.sgSums[0], 0), (std::vector<std::string>{"Время", "225:39"}));
+  EXPECT_EQ(Row(w.sgSums[0], 1), (std::vector<std::string>{"Пробег, км", "58434,500"}));
+  EXPECT_EQ(Row(w.sgSums[0], 3), (std::vector<std::string>{"Ср.скорость, км/час", "45,4"}));
+  EXPECT_EQ(Row(w.sgSums[2], 1), (std::vector<std::string>{"Пробег, км", "10234,500"}));
+  EXPECT_EQ(Row(w.sgSums[7], 5), (std::vector<std::string>{"Ср.расход, л/час", "-----"}));
+}
+
+TEST_F(JournalsTest, ErrorsShowWithTheFreezeFrameOfTheFirstRow) {
+  auto& w = Open();
+  const journal::ErrorCodeStyle style = journal::CurrentErrorCodeStyle(mk);
+  EXPECT_EQ(Row(w.sgErrors, 1),
+            (std::vector<std::string>{
+                "0", "7:48 13.03", journal::RenderErrorCode(0x0301, style.format, style.options)}));
+  EXPECT_EQ(Cell(w.sgErrors, 3, 1), "25:30 28.02");
+  EXPECT_EQ(Row(w.sgErrors, 4), (std::vector<std::string>{"3", "", ""}));
+  EXPECT_EQ(w.sgErrors->currentRow(), 1);
+  ASSERT_EQ(w.sgStopCadr->rowCount(), 13);
+  EXPECT_EQ(Row(w.sgStopCadr, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
+  EXPECT_EQ(Row(w.sgStopCadr, 1),
+            (std::vector<std::string>{"Сост. топливной системы 1", "Замкнута"}));
+  EXPECT_EQ(Row(w.sgStopCadr, 10),
+            (std::vector<std::string>{"Угол опережения зажигания, ВМТ", "8,5"}));
+
+  w.sgErrors->setCurrentCell(2, 1);
+  EXPECT_EQ(Row(w.sgStopCadr, 0), (std::vector<std::string>{"Код ошибки", "P0171"}));
+}
+
+TEST_F(JournalsTest, AnErrorWithoutAFreezeFrameLeavesTheFreezeFrameBlank) {
+  device::WriteU32(ErrorRecord(mk, 1), 8, 0);
+  auto& w = Open();
+  const int rows = w.sgStopCadr->rowCount();
+  w.sgErrors->setCurrentCell(2, 2);
+  EXPECT_TRUE(AllBlank(w.sgStopCadr));
+  EXPECT_EQ(w.sgStopCadr->rowCount(), rows) << "the rows stay";
+  w.sgErrors->setCurrentCell(5, 2);  // an empty slot
+  EXPECT_TRUE(AllBlank(w.sgStopCadr));
+  EXPECT_EQ(Cell(w.sgErrors, 2, 2).empty(), false) << "the error itself still shows";
+}
+
+TEST_F(JournalsTest, AFreezeFrameWithoutPidsShowsOnlyTheCodeLine) {
+  auto map = mk.Rec(BlockId::ErrorJournal).Element("PidMap");
+  std::fill(map.begin(), map.end(), 0);
+  auto& w = Open();
+  ASSERT_EQ(w.sgStopCadr->rowCount(), 1);
+  EXPECT_EQ(Row(w.sgStopCadr, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
+}
+
+TEST_F(JournalsTest, NumbersFollowTheSystemsSeparator) {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  auto& w = Open();
+  EXPECT_EQ(Cell(w.sgTrip, 1, 3), "31.400");
+  EXPECT_EQ(Cell(w.sgSums[0], 1, 1), "58434.500");
+}
+
+TEST_F(JournalsTest, SavingWritesTheShownJournalAs22LinesOf9Fields) {
+  tests::TempFolder folder("journals-save");
+  const auto path = folder.path() / "поездки.txt";
+  dialogs.text_paths.push_back(path.string());
+  auto& w = Open();
+  w.bTrip->click();
+  EXPECT_EQ(dialogs.text_folders, (std::vector<std::string>{kProgramFolder}));
+  EXPECT_TRUE(dialogs.errors.empty());
+  const std::vector<std::uint8_t> bytes = tests::ReadBytes(path);
+  EXPECT_EQ(bytes, journal::ExportBytes(journal::JournalGrid(mk.Rec(BlockId::Journals).Bytes(),
+                                                             journal::JournalKind::Trip, ",")));
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 22);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 22 * 9);
+  EXPECT_TRUE(text.starts_with("#\t\xC4\xE0\xF2\xE0 "));  // "Дата" in Windows-1251
+
+  dialogs.text_paths.push_back(path.string());
+  w.bTank->click();
+  EXPECT_NE(tests::ReadBytes(path), bytes) << "the refuelling journal replaced it";
+}
+
+TEST_F(JournalsTest, ACancelledSaveDoesNothing) {
+  auto& w = Open();
+  dialogs.text_paths.push_back(std::nullopt);
+  w.bTank->click();
+  EXPECT_EQ(dialogs.text_folders.size(), 1u);
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(JournalsTest, AFailedSaveShowsTheSystemsReasonAndTheWindowStays) {
+  tests::TempFolder folder("journals-save");
+  const auto path = folder.path() / "missing" / "trips.txt";
+  dialogs.text_paths.push_back(path.string());
+  auto& w = Open();
+  w.bTrip->click();
+  ASSERT_EQ(dialogs.errors.size(), 1u);
+  EXPECT_EQ(dialogs.errors[0], "Не удалось записать файл «" + path.string() + "».\n" +
+                                   std::generic_category().message(ENOENT));
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(w.result(), 0);
+}
+
+TEST_F(JournalsTest, ClearingTheTripJournalThenCancelKeepsIt) {
+  const std::vector<std::uint8_t> image = mk.Image();
+  const bool ok = mk.ViewJournals([&] {
+    auto& w = Open();
+    w.bTripReset->click();
+    EXPECT_EQ(Cell(w.sgTrip, 1, 1), "Пусто");
+    EXPECT_EQ(Cell(w.sgTank, 1, 1), "17:55   12.03") << "only the trip journal";
+    EXPECT_TRUE(w.Cleared());
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    return w.result() == QDialog::Accepted;
+  });
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(mk.Image(), image);
+  mk.ViewJournals([&] {
+    EXPECT_EQ(Cell(Open().sgTrip, 1, 1), "18:42   14.03") << "opened again: the old entries";
+    return false;
+  });
+}
+
+TEST_F(JournalsTest, ClearingKeptWithOkReachesTheImage) {
+  const bool ok = mk.ViewJournals([&] {
+    auto& w = Open();
+    w.bTankResetClick();
+    w.bErrrJResetClick();
+    EXPECT_EQ(Row(w.sgErrors, 1), (std::vector<std::string>{"0", "", ""}));
+    EXPECT_TRUE(AllBlank(w.sgStopCadr));
+    w.OKBtn->click();
+    return w.result() == QDialog::Accepted;
+  });
+  ASSERT_TRUE(ok);
+  device::TMK reread;
+  reread.ReplaceImage(1, mk.Image());
+  TMK_ViewJournalsDlg w(reread, dialogs, kProgramFolder);
+  w.show();
+  EXPECT_EQ(Cell(w.sgTank, 1, 1), "Пусто");
+  EXPECT_EQ(Cell(w.sgTrip, 1, 1), "18:42   14.03");
+  EXPECT_EQ(Cell(w.sgErrors, 1, 1), "");
+}
+
+TEST_F(JournalsTest, DoubleClickingATotalsGridZeroesThatGroupOnly) {
+  auto& w = Open();
+  const auto trip_before = Row(w.sgSums[1], 1);
+  w.pcMain->setCurrentWidget(w.tsSum);
+  QTableWidget* all = w.sgSums[0];
+  const QPoint at = all->visualItemRect(all->item(2, 1)).center();
+  QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(all->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(Row(all, 0), (std::vector<std::string>{"Время", "0:00"}));
+  EXPECT_EQ(Row(all, 1), (std::vector<std::string>{"Пробег, км", "48200,000"}));
+  for (int r = 3; r < 6; ++r) EXPECT_EQ(Cell(all, r, 1), "-----");
+  EXPECT_EQ(Row(w.sgSums[1], 1), trip_before);
+  EXPECT_TRUE(w.Cleared());
+  EXPECT_EQ(mk.Rec(BlockId::Totals).GetInt("AllPathStart"), 48200);
+  EXPECT_EQ(mk.Rec(BlockId::Totals).GetInt("AllSum", 1), 0);
+}
+
+// The main window's journals_dialog, run modally as the main window runs it.
+class JournalsServiceTest : public JournalsTest {
+ protected:
+  /// Runs the service; `act` works the window once it is up.
+  bool Run(const std::function<void(TMK_ViewJournalsDlg&)>& act) {
+    QTimer::singleShot(0, [&] {
+      auto* w = qobject_cast<TMK_ViewJournalsDlg*>(QApplication::activeModalWidget());
+      ASSERT_NE(w, nullptr);
+      act(*w);
+    });
+    auto service = JournalsDialog(
+        {.parent = {}, .program_folder = kProgramFolder, .dialogs = &dialogs, .cleared = [this] {
+           ++cleared;
+         }});
+    return mk.ViewJournals([&] { return service(mk); });
+  }
+  int cleared = 0;
+};
+
+TEST_F(JournalsServiceTest, OkAfterAClearingMarksTheSettingsChanged) {
+  EXPECT_TRUE(Run([](TMK_ViewJournalsDlg& w) {
+    w.bTripReset->click();
+    w.OKBtn->click();
+  }));
+  EXPECT_EQ(cleared, 1);
+}
+
+TEST_F(JournalsServiceTest, OkWithoutAClearingOrCancelAfterOneChangesNothing) {
+  EXPECT_TRUE(Run([](TMK_ViewJournalsDlg& w) { w.OKBtn->click(); }));
+  EXPECT_FALSE(Run([](TMK_ViewJournalsDlg& w) {
+    w.bErrrJReset->click();
+    w.CancelBtn->click();
+  }));
+  EXPECT_EQ(cleared, 0);
+}
+
+}  // namespace
+}  // namespace mk::viewers::test

@@ -1,0 +1,47 @@
+// The journals window over the virtual MK's factory image, with scripted
+// boxes and dialogs and a comma as the decimal separator.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QTableWidget>
+
+#include <memory>
+#include <string>
+
+#include "device/mk.h"
+#include "sim/factory_image.h"
+#include "support/scripted_dialogs.h"
+#include "viewers/journals_dlg.h"
+#include "viewers/journals_grid.h"
+
+namespace mk::viewers::test {
+
+inline constexpr const char* kProgramFolder = "/opt/mk";
+
+class JournalsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    mk.ReplaceImage(1, sim::ImageFromMemory(sim::FactoryMemory(8192)));
+  }
+  void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+  /// The window, shown (which fills it) as the journals transaction shows it.
+  TMK_ViewJournalsDlg& Open() {
+    window = std::make_unique<TMK_ViewJournalsDlg>(mk, dialogs, kProgramFolder);
+    window->show();
+    return *window;
+  }
+
+  static std::string Cell(const QTableWidget* grid, int row, int col) {
+    return CellText(grid, row, col).toStdString();
+  }
+
+  device::TMK mk;
+  app::test::ScriptedDialogs dialogs;
+  std::unique_ptr<TMK_ViewJournalsDlg> window;
+};
+
+}  // namespace mk::viewers::test

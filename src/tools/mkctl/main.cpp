@@ -56,6 +56,8 @@ constexpr CommandEntry kCommands[] = {
      "  --time-index ИНДЕКС   масштаб времени рисунка 0…9 (0.5…500 мс/деление); по умолчанию "
      "записанный",
      CmdScope},
+    {"tank", "tank FILE [--save OUT.vrnko | --load IN.vrnko --out NEW.vrnkp]  the tank calibration",
+     CmdTank},
 };
 
 // Options described once for every command that names them in its usage.

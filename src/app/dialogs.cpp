@@ -8,10 +8,19 @@
 namespace mk::app {
 namespace {
 
-const char* const kSettingsFilter = "Файлы настроек (*.vrnkp)";
-const char* const kSettingsSuffix = "vrnkp";
-const char* const kTextFilter = "Текстовые файлы (*.txt);;Все файлы (*)";
-const char* const kTextSuffix = "txt";
+// What tells one kind of file dialog from another.
+struct FileKind {
+  const char* filter;
+  const char* suffix;
+  bool save;
+  bool confirm_overwrite;  // settings files: the window asks its own question
+};
+
+constexpr FileKind kOpenSettings{"Файлы настроек (*.vrnkp)", "vrnkp", false, false};
+constexpr FileKind kSaveSettings{"Файлы настроек (*.vrnkp)", "vrnkp", true, false};
+constexpr FileKind kSaveText{"Текстовые файлы (*.txt);;Все файлы (*)", "txt", true, true};
+constexpr FileKind kOpenTank{"Файлы настроек бака (*.vrnko)", "vrnko", false, false};
+constexpr FileKind kSaveTank{"Файлы настроек бака (*.vrnko)", "vrnko", true, true};
 
 // Message boxes carry the application's name as their title, like the
 // toolkit's own boxes do.
@@ -19,18 +28,15 @@ QString BoxTitle() {
   return QApplication::applicationDisplayName();
 }
 
-enum class Mode { Open, SaveSettings, SaveText };
-
-std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder, Mode mode) {
-  const bool text = mode == Mode::SaveText;
+std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder,
+                                         const FileKind& kind) {
   QFileDialog dialog(parent, QString(), QString::fromStdString(folder),
-                     QString::fromUtf8(text ? kTextFilter : kSettingsFilter));
-  dialog.setDefaultSuffix(QString::fromUtf8(text ? kTextSuffix : kSettingsSuffix));
-  if (mode != Mode::Open) {
+                     QString::fromUtf8(kind.filter));
+  dialog.setDefaultSuffix(QString::fromUtf8(kind.suffix));
+  if (kind.save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // For settings files the window asks "Файл уже существует. Переписать?" itself.
-    if (mode == Mode::SaveSettings) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!kind.confirm_overwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   } else {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -60,15 +66,23 @@ bool QtDialogs::AskYesNo(const std::string& text) {
 }
 
 std::optional<std::string> QtDialogs::OpenSettingsFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, Mode::Open);
+  return RunFileDialog(parent_, folder, kOpenSettings);
 }
 
 std::optional<std::string> QtDialogs::SaveSettingsFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, Mode::SaveSettings);
+  return RunFileDialog(parent_, folder, kSaveSettings);
 }
 
 std::optional<std::string> QtDialogs::SaveTextFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, Mode::SaveText);
+  return RunFileDialog(parent_, folder, kSaveText);
+}
+
+std::optional<std::string> QtDialogs::OpenTankFile(const std::string& folder) {
+  return RunFileDialog(parent_, folder, kOpenTank);
+}
+
+std::optional<std::string> QtDialogs::SaveTankFile(const std::string& folder) {
+  return RunFileDialog(parent_, folder, kSaveTank);
 }
 
 }  // namespace mk::app

@@ -24,6 +24,11 @@ class IDialogs : public link::IUserPrompt {
   /// `folder`; nullopt when cancelled. The dialog itself asks before
   /// overwriting a file.
   virtual std::optional<std::string> SaveTextFile(const std::string& folder) = 0;
+  /// The open and save dialogs for tank settings files (default extension
+  /// "vrnko"), starting in `folder`; nullopt when cancelled. The save dialog
+  /// itself asks before overwriting a file.
+  virtual std::optional<std::string> OpenTankFile(const std::string& folder) = 0;
+  virtual std::optional<std::string> SaveTankFile(const std::string& folder) = 0;
 };
 
 /// A path the dialogs returned (UTF-8, whatever the system's narrow code page is).
@@ -41,6 +46,8 @@ class QtDialogs final : public IDialogs {
   std::optional<std::string> OpenSettingsFile(const std::string& folder) override;
   std::optional<std::string> SaveSettingsFile(const std::string& folder) override;
   std::optional<std::string> SaveTextFile(const std::string& folder) override;
+  std::optional<std::string> OpenTankFile(const std::string& folder) override;
+  std::optional<std::string> SaveTankFile(const std::string& folder) override;
 
  private:
   QWidget* parent_;

@@ -34,10 +34,20 @@ class ScriptedDialogs final : public IDialogs {
     text_folders.push_back(folder);
     return Next(text_paths);
   }
+  std::optional<std::string> OpenTankFile(const std::string& folder) override {
+    tank_open_folders.push_back(folder);
+    return Next(tank_open_paths);
+  }
+  std::optional<std::string> SaveTankFile(const std::string& folder) override {
+    tank_save_folders.push_back(folder);
+    return Next(tank_save_paths);
+  }
 
-  std::vector<std::string> errors, infos, questions, open_folders, save_folders, text_folders;
+  std::vector<std::string> errors, infos, questions, open_folders, save_folders, text_folders,
+      tank_open_folders, tank_save_folders;
   std::deque<bool> answers;
-  std::deque<std::optional<std::string>> open_paths, save_paths, text_paths;
+  std::deque<std::optional<std::string>> open_paths, save_paths, text_paths, tank_open_paths,
+      tank_save_paths;
 
  private:
   static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {

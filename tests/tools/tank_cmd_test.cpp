@@ -107,7 +107,7 @@ TEST_F(MkctlTank, FailuresSayWhyAndWriteNothing) {
            "", " --save x.vrnko", " " + factory_ + " --load x.vrnko",
            " " + factory_ + " --out y.vrnkp", " " + factory_ + " --save a --load b --out c"}) {
     r = Mkctl("tank" + bad);
-    EXPECT_EQ(r.status, 1) << bad;
+    EXPECT_EQ(r.status, 2) << bad;
     EXPECT_FALSE(r.err.empty()) << bad;
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.path() / "c"));

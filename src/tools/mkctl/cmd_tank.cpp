@@ -35,20 +35,16 @@ void PrintCalibration(const device::TMK& mk) {
 }  // namespace
 
 int CmdTank(const Args& args) {
-  if (args.empty() || args[0].rfind("--", 0) == 0) {
-    throw Error(
-        "Укажите файл настроек: mkctl tank FILE [--save OUT.vrnko | --load IN.vrnko --out "
-        "NEW.vrnkp].");
-  }
+  const auto files = Operands(args);
+  if (files.size() != 1) throw UsageError("укажите один файл настроек");
   const std::string save = Option(args, "save"), load = Option(args, "load"),
                     out = Option(args, "out");
-  if (!save.empty() && !load.empty()) throw Error("Укажите что-то одно: --save или --load.");
-  if (!load.empty() && out.empty())
-    throw Error("Укажите, куда записать настройки: --out NEW.vrnkp.");
-  if (load.empty() && !out.empty()) throw Error("--out нужен только вместе с --load.");
+  if (!save.empty() && !load.empty()) throw UsageError("укажите что-то одно: --save или --load");
+  if (!load.empty() && out.empty()) throw UsageError("к --load нужен --out НОВЫЙ.vrnkp");
+  if (load.empty() && !out.empty()) throw UsageError("--out нужен только вместе с --load");
 
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(args[0]), mk);
+  device::LoadSettingsFile(FilePath(files[0]), mk);
   if (!save.empty()) {
     device::SaveTankFile(FilePath(save), mk);
     return 0;

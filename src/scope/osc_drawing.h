@@ -34,13 +34,18 @@ struct LineOp {
   Rgb colour;
 };
 
-/// Text whose top left corner is at (x, y).
+/// Text whose top left corner is at (x, y), `points` high at 96 dots an inch.
 struct TextOp {
   int x, y;
   Rgb colour;
   int points;
   std::string text;  // UTF-8
 };
+
+/// The pixel height of a font of `points` at 96 dots an inch.
+constexpr int TextPixels(int points) {
+  return (points * 96 + 36) / 72;
+}
 
 using DrawOp = std::variant<FillOp, LineOp, TextOp>;
 

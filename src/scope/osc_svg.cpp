@@ -65,10 +65,12 @@ void Append(std::string& svg, const LineOp& l) {
 }
 
 void Append(std::string& svg, const TextOp& t) {
-  // The operation gives the top of the text; SVG places its baseline.
-  svg += "<text x=\"" + std::to_string(t.x) + "\" y=\"" + std::to_string(t.y) +
-         "\" dominant-baseline=\"text-before-edge\" font-size=\"" + std::to_string(t.points) +
-         "pt\" fill=\"" + Colour(t.colour) + "\">" + Escaped(t.text) + "</text>\n";
+  // The operation gives the top of the text, SVG its baseline: a font's ascent
+  // is about nine tenths of its size.
+  const int pixels = TextPixels(t.points);
+  svg += "<text x=\"" + std::to_string(t.x) + "\" y=\"" +
+         std::to_string(t.y + (pixels * 9 + 5) / 10) + "\" font-size=\"" + std::to_string(pixels) +
+         "\" fill=\"" + Colour(t.colour) + "\">" + Escaped(t.text) + "</text>\n";
 }
 
 }  // namespace

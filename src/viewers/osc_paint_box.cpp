@@ -5,7 +5,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace mk::viewers {
 namespace {
@@ -35,8 +34,7 @@ void Paint(const scope::LineOp& l, QImage& bitmap) {
 void Paint(const scope::TextOp& t, QImage& bitmap) {
   QPainter painter(&bitmap);
   QFont font = QApplication::font();
-  // Points at 96 dots an inch, as the picture's SVG has them.
-  font.setPixelSize(static_cast<int>(std::lround(t.points * 96.0 / 72.0)));
+  font.setPixelSize(scope::TextPixels(t.points));
   painter.setFont(font);
   painter.setPen(QColor(Colour(t.colour)));
   painter.drawText(QRect(t.x, t.y, bitmap.width(), bitmap.height()), Qt::AlignLeft | Qt::AlignTop,

@@ -34,7 +34,7 @@ TEST(OscSvg, OperationsBecomeElementsPixelForPixel) {
   EXPECT_FALSE(Has(svg, "#FFFF00")) << "a line of no length draws nothing";
   EXPECT_TRUE(Has(svg, "fill=\"#FF00FF\">  1В/д &lt;&amp;&gt;</text>"));
   EXPECT_TRUE(Has(svg, "xml:space=\"preserve\""));
-  EXPECT_TRUE(Has(svg, "font-size=\"10pt\""));
+  EXPECT_TRUE(Has(svg, "<text x=\"2\" y=\"15\" font-size=\"13\"")) << "baseline below the top";
 }
 
 TEST(OscFactoryTrace, TheVirtualMksRecordingDrawsWithItsScales) {

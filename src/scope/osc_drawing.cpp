@@ -1,6 +1,5 @@
 #include "scope/osc_drawing.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "text/error.h"
@@ -99,30 +98,6 @@ OscPicture DrawOscilloscope(const OscRecording& rec, const OscView& view) {
   LevelMarker(p, rec, scales);
   TimeMarker(p, scales, view.offset);
   return p;
-}
-
-void ForEachLinePixel(const LineOp& line, const std::function<void(int x, int y)>& pixel) {
-  // Bresenham, stopping one step short of the end point. 64-bit error terms:
-  // a line may run far outside the picture when the trace is stretched.
-  const long long dx = std::llabs(static_cast<long long>(line.x1) - line.x0);
-  const long long dy = -std::llabs(static_cast<long long>(line.y1) - line.y0);
-  const int step_x = line.x0 < line.x1 ? 1 : -1;
-  const int step_y = line.y0 < line.y1 ? 1 : -1;
-  long long err = dx + dy;
-  int x = line.x0;
-  int y = line.y0;
-  while (x != line.x1 || y != line.y1) {
-    pixel(x, y);
-    const long long e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += step_x;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += step_y;
-    }
-  }
 }
 
 std::string OffsetText(const OscScales& scales, int offset, char separator) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -76,8 +75,31 @@ OscScales ScalesOf(const OscRecording& rec, const OscView& view);
 /// The whole picture; mk::RangeError (and no picture) for an index out of its table.
 OscPicture DrawOscilloscope(const OscRecording& rec, const OscView& view);
 
-/// The pixels a line covers, end pixel excluded, in drawing order.
-void ForEachLinePixel(const LineOp& line, const std::function<void(int x, int y)>& pixel);
+/// Calls `pixel(x, y)` for each pixel a line covers, end pixel excluded, in
+/// drawing order (Bresenham). 64-bit error terms: a line may run far outside
+/// the picture when the trace is stretched.
+template <typename PixelFn>
+void ForEachLinePixel(const LineOp& line, PixelFn&& pixel) {
+  const long long dx = line.x1 > line.x0 ? 0LL + line.x1 - line.x0 : 0LL + line.x0 - line.x1;
+  const long long dy = line.y1 > line.y0 ? 0LL + line.y0 - line.y1 : 0LL + line.y1 - line.y0;
+  const int step_x = line.x0 < line.x1 ? 1 : -1;
+  const int step_y = line.y0 < line.y1 ? 1 : -1;
+  long long err = dx + dy;
+  int x = line.x0;
+  int y = line.y0;
+  while (x != line.x1 || y != line.y1) {
+    pixel(x, y);
+    const long long e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += step_x;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += step_y;
+    }
+  }
+}
 
 /// The time readout of the picture: the time the scroll offset stands for.
 std::string OffsetText(const OscScales& scales, int offset, char separator);

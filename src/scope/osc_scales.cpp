@@ -1,8 +1,8 @@
 #include "scope/osc_scales.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 #include "text/error.h"
 
@@ -75,17 +75,26 @@ int RangeFactor(int range_index) {
 }
 
 std::string FormatFixed(double value, int decimals, char separator) {
-  const double scale = std::pow(10.0, decimals);
-  const long long units = std::llround(value * scale);
-  const long long whole = std::llabs(units) / static_cast<long long>(scale);
-  std::string text = units < 0 ? "-" : "";
-  text += std::to_string(whole);
+  static constexpr long long kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+  decimals = std::clamp(decimals, 0, 7);
+  const long long scale = kPowers[decimals];
+  // Far beyond any value shown; keeps the conversion defined.
+  const long long units = std::llround(std::clamp(value * static_cast<double>(scale), -9e15, 9e15));
+  const long long magnitude = units < 0 ? -units : units;
+  char buffer[32];
+  char* out = buffer;
+  if (units < 0) *out++ = '-';
+  out = std::to_chars(out, buffer + sizeof buffer, magnitude / scale).ptr;
   if (decimals > 0) {
-    std::string digits = std::to_string(std::llabs(units) % static_cast<long long>(scale));
-    text += separator;
-    text += std::string(static_cast<std::size_t>(decimals) - digits.size(), '0') + digits;
+    *out++ = separator;
+    long long fraction = magnitude % scale;
+    for (int d = decimals - 1; d >= 0; --d) {
+      out[d] = static_cast<char>('0' + fraction % 10);
+      fraction /= 10;
+    }
+    out += decimals;
   }
-  return text;
+  return std::string(buffer, out);
 }
 
 int RoundHalfEven(double value) {

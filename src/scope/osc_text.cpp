@@ -48,7 +48,12 @@ std::string TraceText(const OscRecording& rec, const OscView& view) {
   text.reserve(kSampleCount * 24);
   for (int i = 0; i < static_cast<int>(kSampleCount); ++i) {
     const SampleTexts t = TextsOf(rec, scales, i, view.decimal_separator);
-    text += std::to_string(i) + '\t' + t.time + '\t' + t.volts + "\r\n";
+    text += std::to_string(i);
+    text += '\t';
+    text += t.time;
+    text += '\t';
+    text += t.volts;
+    text += "\r\n";
   }
   return text;
 }

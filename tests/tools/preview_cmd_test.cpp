@@ -47,21 +47,22 @@ TEST(MkctlPreviewTest, BadArgumentsSayWhatIsWrongAndWriteNothing) {
   struct Case {
     std::string args;
     std::string message;
+    int status = 2;  // a bad command line
   };
   const Case cases[] = {
-      {"", "Укажите файл настроек"},
-      {file + " --out " + out, "Укажите экран"},
-      {file + " --screen x4:1", "Укажите файл картинки"},
+      {"", "укажите один файл настроек"},
+      {file + " --out " + out, "укажите экран"},
+      {file + " --screen x4:1", "укажите файл рисунка"},
       {file + " --screen x5:1 --out " + out, "Неизвестный вид экрана «x5»"},
       {file + " --screen x4 --out " + out, "ВИД:НОМЕР"},
       {file + " --screen x4:7 --out " + out, "от 1 до 6"},
       {file + " --screen x6:0 --out " + out, "от 1 до 1"},
       {file + " --screen graph:one --out " + out, "Нет экрана graph:one"},
-      {dir.File("none.vrnkp") + " --screen x4:1 --out " + out, "none.vrnkp"},
+      {dir.File("none.vrnkp") + " --screen x4:1 --out " + out, "none.vrnkp", 1},
   };
   for (const Case& c : cases) {
     const ToolRun r = Mkctl("preview " + c.args);
-    EXPECT_NE(r.status, 0) << c.args;
+    EXPECT_EQ(r.status, c.status) << c.args;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
   }
   EXPECT_FALSE(std::filesystem::exists(out));

@@ -13,17 +13,21 @@
 namespace mk::tools {
 
 int CmdPreview(const Args& args) {
-  if (args.empty() || args[0].starts_with("--")) {
-    throw Error("Укажите файл настроек: mkctl preview FILE --screen KIND:N --out PICTURE.png.");
-  }
+  const auto files = Operands(args);
+  if (files.size() != 1) throw UsageError("укажите один файл настроек");
   const std::string screen = Option(args, "screen");
-  if (screen.empty()) throw Error("Укажите экран: --screen KIND:N, например --screen x4:1.");
+  if (screen.empty()) throw UsageError("укажите экран: --screen ВИД:N, например --screen x4:1");
   const std::string out = Option(args, "out");
-  if (out.empty()) throw Error("Укажите файл картинки: --out PICTURE.png.");
-  const preview::ScreenRef ref = preview::ParseScreenRef(screen);
+  if (out.empty()) throw UsageError("укажите файл рисунка: --out РИСУНОК.png");
+  preview::ScreenRef ref;
+  try {
+    ref = preview::ParseScreenRef(screen);
+  } catch (const Error& e) {
+    throw UsageError(e.what());  // a screen that does not exist is a bad command line
+  }
 
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(args[0]), mk);
+  device::LoadSettingsFile(FilePath(files[0]), mk);
   // The parameter list depends on the variant (code 11 is the air temperature
   // or the lights flag), as in the editor.
   mk.RebuildCatalogues(device::CatalogueStep::Protocols);
@@ -33,7 +37,7 @@ int CmdPreview(const Args& args) {
   preview::RenderScreen(canvas, mk, ref.kind, ref.screen);
   const auto png =
       preview::EncodePng(preview::kScreenWidth, preview::kScreenHeight, preview::ToRgb24(canvas));
-  device::WriteFileAtomically(FilePath(out), png, "Не удалось записать картинку " + out + ".");
+  device::WriteFileAtomically(FilePath(out), png, "Не удалось записать рисунок " + out + ".");
   return 0;
 }
 

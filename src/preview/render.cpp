@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/mk.h"
+#include "preview/screen_painter.h"
 #include "preview/screens.h"
 
 namespace mk::preview {
@@ -26,6 +27,27 @@ void RenderScreen(Canvas& canvas, const device::TMK& mk, ScreenKind kind, int sc
   const auto active =
       static_cast<std::uint8_t>(mk.Rec(device::BlockId::Display).GetInt("ActiveColorScheme"));
   RenderScreen(canvas, mk, kind, screen, WorkingColorSetIndex(active));
+}
+
+void RenderX1(Canvas& canvas, const device::TMK& mk, std::uint8_t code, std::size_t color_set) {
+  const ScreenColors colors(mk.ColorSet(std::min<std::size_t>(color_set, 1)));
+  const std::uint8_t codes[] = {code};
+  canvas.SetOrigin(0, 0);
+  DrawX1(canvas, ScreenInput{codes, mk.Catalogues().Params(), colors, 0});
+}
+
+void RenderHotMenu(Canvas& canvas, const device::TMK& mk, int list, std::size_t color_set) {
+  const ScreenColors colors(mk.ColorSet(std::min<std::size_t>(color_set, 1)));
+  const device::Record& display = mk.Rec(device::BlockId::Display);
+  std::vector<std::string> items;
+  for (std::size_t row = 0; row < 10; ++row) {
+    const auto code =
+        static_cast<std::uint16_t>(display.GetInt("HotMenu", static_cast<std::size_t>(list), row));
+    const catalog::TMKMenuItem* item = mk.Catalogues().Menu().FindMenuItemByCode(code);
+    if (code != 0) items.push_back(item != nullptr ? ToScreenText(item->Caption) : std::string());
+  }
+  canvas.SetOrigin(0, 0);
+  DrawMenu(canvas, colors, items, 0);
 }
 
 namespace {

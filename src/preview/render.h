@@ -27,6 +27,11 @@ void RenderScreen(Canvas& canvas, const device::TMK& mk, ScreenKind kind, int sc
 /// The same in the colour set the image's active scheme selects.
 void RenderScreen(Canvas& canvas, const device::TMK& mk, ScreenKind kind, int screen);
 
+/// A single-parameter screen of parameter `code`, in working colour set `color_set`.
+void RenderX1(Canvas& canvas, const device::TMK& mk, std::uint8_t code, std::size_t color_set);
+/// The MK's menu showing hot menu `list` of the image, its first item active.
+void RenderHotMenu(Canvas& canvas, const device::TMK& mk, int list, std::size_t color_set);
+
 /// Pixels as 0xFFRRGGBB words, row by row (what a 32-bit image takes).
 void ToArgb32(const Canvas& canvas, std::span<std::uint32_t> out);
 /// Pixels as R, G, B bytes, row by row.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "catalog/meas_param.h"
 #include "preview/canvas.h"
@@ -34,6 +35,14 @@ void DrawX3(Canvas& canvas, const ScreenInput& in);
 void DrawX6(Canvas& canvas, const ScreenInput& in);
 void DrawGraph(Canvas& canvas, const ScreenInput& in);
 void DrawArrow(Canvas& canvas, const ScreenInput& in);
+
+/// A single-parameter screen (x1) of the parameter in place 0: its short
+/// name, its value in the large digits, its unit.
+void DrawX1(Canvas& canvas, const ScreenInput& in);
+/// The MK's menu: `items` (Windows-1251) numbered from 0, item `active`
+/// highlighted, the numbers in the hot-item colour.
+void DrawMenu(Canvas& canvas, const ScreenColors& colors, std::span<const std::string> items,
+              int active);
 
 /// The function for `kind`.
 void DrawScreen(Canvas& canvas, ScreenKind kind, const ScreenInput& in);

@@ -171,6 +171,40 @@ void DrawX6(Canvas& canvas, const ScreenInput& in) {
   Outline(canvas, dc);
 }
 
+void DrawX1(Canvas& canvas, const ScreenInput& in) {
+  const DigitColors dc(in.colors);
+  canvas.Fill(dc.ground);
+  const Rect all{0, 0, kScreenWidth, kScreenHeight};
+  const catalog::TMeasParBase* p = in.Param(0);
+  if (p != nullptr) {
+    CentredText(canvas, all, 24, FontId::Large, ToScreenText(p->ShortName), dc.caption, dc.ground);
+    const std::string sample = Sample(*p);
+    CentredText(canvas, all, 96, DigitsFor(sample, all.w, FontId::BigDigits), sample, dc.value,
+                dc.ground);
+    CentredText(canvas, all, 176, FontId::Large, ToScreenText(p->Unit), dc.caption, dc.ground);
+  }
+  Outline(canvas, dc);
+}
+
+void DrawMenu(Canvas& canvas, const ScreenColors& colors, std::span<const std::string> items,
+              int active) {
+  const Color text = colors.Digit(DigitPart::Color2), ground = colors.Digit(DigitPart::Back1);
+  const Color hot = colors.Menu(MenuPart::HotNumber);
+  canvas.Fill(ground);
+  constexpr int kRowH = 22;
+  for (std::size_t i = 0; i < items.size() && static_cast<int>(i) * kRowH + 4 < kScreenHeight;
+       ++i) {
+    const bool on = static_cast<int>(i) == active;
+    const Color fg = on ? colors.Menu(MenuPart::ActiveColor) : text;
+    const Color bg = on ? colors.Menu(MenuPart::ActiveBack) : ground;
+    const int y = 4 + static_cast<int>(i) * kRowH;
+    canvas.FillRect(2, y, kScreenWidth - 4, kRowH - 2, bg);
+    TextAt(canvas, 6, y + 2, FontId::Small, std::to_string(i), hot, bg);
+    TextAt(canvas, 26, y + 2, FontId::Small, items[i].substr(0, 36), fg, bg);
+  }
+  Outline(canvas, DigitColors(colors));
+}
+
 void DrawScreen(Canvas& canvas, ScreenKind kind, const ScreenInput& in) {
   canvas.SetOrigin(0, 0);
   switch (kind) {

@@ -61,7 +61,7 @@ std::vector<ShowGroup> ShowDisplayGroups(catalog::Features features,
 
   // One box per parameter the selected protocol delivers, captioned with its name.
   ShowGroup x1 = Numbered("x1", "ShowDisp1", "1", kX1Boxes);
-  x1.boxes_per_row = kX1BoxesPerGroup;
+  x1.boxes_per_group = kX1BoxesPerGroup;
   const std::size_t delivered = protocol != nullptr ? protocol->ParamCodes.size() : 0;
   for (std::size_t n = 0; n < x1.boxes.size(); ++n) {
     ShowBox& box = x1.boxes[n];

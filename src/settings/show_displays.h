@@ -18,9 +18,10 @@ class Record;
 namespace mk::settings {
 
 inline constexpr std::string_view kShowDisplaysCaption = "Показывать дисплеи";
-/// Boxes of the x1 group: one per parameter of the protocol, at most 40.
+/// Boxes of the x1 group: one per parameter of the protocol, at most 40, in
+/// eight sub-groups "#1" ... "#8" of five.
 inline constexpr int kX1Boxes = 40;
-inline constexpr int kX1BoxesPerGroup = 8;
+inline constexpr int kX1BoxesPerGroup = 5;
 
 struct ShowBox {
   std::string object_name;  // "cbShowDisp_4_0"
@@ -33,8 +34,8 @@ struct ShowBox {
 struct ShowGroup {
   std::string caption;
   std::vector<ShowBox> boxes;
-  /// For the x1 group: boxes laid out in sub-groups of eight, "#1" ... "#5".
-  int boxes_per_row = 0;
+  /// For the x1 group: boxes laid out in sub-groups of this many, "#1" ... "#8".
+  int boxes_per_group = 0;
 };
 
 /// The groups "x4", "x9", "x7" (or "x3"), "Графики", "Стрелки", "x6",

@@ -123,6 +123,19 @@ TEST_F(Screens, ArrowDialsSitLeftAndInTheRight200Pixels) {
   EXPECT_GT(Count(colors_.Arrow(ArrowPart::RightDial), 120, 0, 320, 240), 10000);
 }
 
+TEST_F(Screens, X1AndMenuScreens) {
+  Draw(ScreenKind::X4, {});
+  codes_ = {12};
+  DrawX1(canvas_, ScreenInput{codes_, Params(), colors_, 0});
+  EXPECT_GT(Count(colors_.Digit(DigitPart::Color1), 0, 90, 320, 150), 300);  // "60", large
+  EXPECT_GT(Count(colors_.Digit(DigitPart::Color2), 0, 0, 320, 90), 100);    // "Скорость"
+  const std::vector<std::string> items = {"\xC0", "\xC1", "\xC2"};
+  DrawMenu(canvas_, colors_, items, 1);
+  EXPECT_GT(Count(colors_.Menu(MenuPart::ActiveBack), 0, 26, 320, 46), 3000);  // row 1
+  EXPECT_EQ(Count(colors_.Menu(MenuPart::ActiveBack), 0, 0, 320, 24), 0);
+  EXPECT_GT(Count(colors_.Menu(MenuPart::HotNumber), 0, 0, 24, 70), 30);  // the numbers
+}
+
 TEST(ScreenColors, IndicesAbove15AreTakenModulo16) {
   device::ColorSetBytes set = DistinctSet();
   set[device::kDigitsIndexOffset] = 16 + 3;

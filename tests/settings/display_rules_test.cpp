@@ -268,7 +268,7 @@ TEST(ShowDisplays, AProtocolWith50ParametersShows40X1BoxesAndBits40To63Stay) {
   EXPECT_TRUE(std::all_of(x1.boxes.begin(), x1.boxes.end(), [](auto& b) { return b.shown; }));
   EXPECT_EQ(x1.boxes[11].caption, "Скорость");  // code 12
   EXPECT_EQ(x1.boxes[39].object_name, "cbShowDisp_1_39");
-  EXPECT_EQ(x1.boxes_per_row, 8);
+  EXPECT_EQ(x1.boxes_per_group, 5);
 
   device::TMK mk;
   device::Record& d = mk.Rec(device::BlockId::Display);

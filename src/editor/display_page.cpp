@@ -2,6 +2,8 @@
 
 #include <QVBoxLayout>
 
+#include "editor/display_show_boxes.h"
+#include "editor/display_sub_page.h"
 #include "settings/page_rules.h"
 
 namespace mk::editor {
@@ -20,7 +22,15 @@ void TDisplayPage::Build() {
     page->setObjectName(QString::fromUtf8(info.object_name));
     sub_pages_->addTab(page, QString::fromUtf8(info.caption));
     pages_[static_cast<unsigned>(info.page)] = page;
+    auto* content_layout = new QVBoxLayout(page);
+    content_layout->setContentsMargins(0, 0, 0, 0);
+    if (TDisplaySubPage* content = MakeDisplaySubPage(info.page, Context(), page)) {
+      content_layout->addWidget(content);
+      contents_[static_cast<unsigned>(info.page)] = content;
+    }
   }
+  show_boxes_ = new TShowDisplayBoxes(Context(), SubPage(settings::DisplayPage::Misc));
+  SubPage(settings::DisplayPage::Misc)->layout()->addWidget(show_boxes_);
 }
 
 void TDisplayPage::Fill() {
@@ -28,11 +38,17 @@ void TDisplayPage::Fill() {
   for (const auto& info : settings::kDisplayPages) {
     sub_pages_->setTabVisible(static_cast<int>(info.page),
                               settings::DisplayPageShown(info.page, features));
+    if (TDisplaySubPage* content = SubPageContent(info.page)) content->Fill();
   }
+  show_boxes_->Fill();
 }
 
 QWidget* TDisplayPage::SubPage(settings::DisplayPage page) const {
   return pages_[static_cast<unsigned>(page)];
+}
+
+TDisplaySubPage* TDisplayPage::SubPageContent(settings::DisplayPage page) const {
+  return contents_[static_cast<unsigned>(page)];
 }
 
 }  // namespace mk::editor

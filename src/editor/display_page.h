@@ -12,6 +12,9 @@
 
 namespace mk::editor {
 
+class TDisplaySubPage;
+class TShowDisplayBoxes;
+
 class TDisplayPage final : public TSettingsPage {
   Q_OBJECT
 
@@ -24,10 +27,16 @@ class TDisplayPage final : public TSettingsPage {
   /// The sub-page control (object name "pcDisp") and one sub-page.
   QTabWidget* SubPages() const { return sub_pages_; }
   QWidget* SubPage(settings::DisplayPage page) const;
+  /// The content of a sub-page (display_sub_page.h); nullptr for "Разное".
+  TDisplaySubPage* SubPageContent(settings::DisplayPage page) const;
+  /// The show-display boxes on "Разное".
+  TShowDisplayBoxes* ShowDisplayBoxes() const { return show_boxes_; }
 
  private:
   QTabWidget* sub_pages_ = nullptr;
   std::array<QWidget*, settings::kDisplayPages.size()> pages_{};
+  std::array<TDisplaySubPage*, settings::kDisplayPages.size()> contents_{};
+  TShowDisplayBoxes* show_boxes_ = nullptr;
 };
 
 }  // namespace mk::editor

@@ -1,0 +1,357 @@
+#include "editor/display_colors_page.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "device/mk.h"
+#include "editor/display_preview_box.h"
+#include "preview/canvas.h"
+#include "preview/render.h"
+#include "preview/screen_colors.h"
+
+namespace mk::editor {
+namespace {
+
+using settings::ElementGroup;
+
+constexpr ElementGroup kGroups[] = {ElementGroup::Digits, ElementGroup::Menu, ElementGroup::Graphs,
+                                    ElementGroup::Arrows};
+constexpr const char* kGroupPages[] = {"Цифровые дисплеи", "Меню", "Графики", "Стрелочный дисплей"};
+constexpr const char* kGroupNames[] = {"Digit", "Menu", "Graph", "Arrow"};
+
+QColor ToQColor(std::uint16_t word) {
+  const preview::Rgb8 c = preview::Widen(word);
+  return QColor(c.r, c.g, c.b);
+}
+
+QTableWidget* MakeGrid(int rows, int caption_width, QWidget* parent) {
+  auto* grid = new QTableWidget(rows, 2, parent);
+  grid->horizontalHeader()->hide();
+  grid->verticalHeader()->hide();
+  grid->verticalHeader()->setMinimumSectionSize(15);
+  grid->verticalHeader()->setDefaultSectionSize(17);
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->setColumnWidth(0, caption_width);
+  grid->setColumnWidth(1, 36);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setFixedSize(caption_width + 36 + 2 * grid->frameWidth(),
+                     rows * 17 + 2 * grid->frameWidth());
+  for (int r = 0; r < rows; ++r) {
+    grid->setItem(r, 0, new QTableWidgetItem);
+    grid->setItem(r, 1, new QTableWidgetItem);
+  }
+  return grid;
+}
+
+QSpinBox* MakeSpin(int max, const QString& name, QWidget* parent) {
+  auto* spin = new QSpinBox(parent);
+  spin->setObjectName(name);
+  spin->setRange(0, max);
+  spin->setKeyboardTracking(false);
+  return spin;
+}
+
+QButtonGroup* MakeRadioGroup(const QString& caption, const QString& name, QStringList items,
+                             QWidget* parent, QLayout* into) {
+  auto* box = new QGroupBox(caption, parent);
+  box->setObjectName(name);
+  auto* layout = new QHBoxLayout(box);
+  auto* group = new QButtonGroup(box);
+  for (int i = 0; i < items.size(); ++i) {
+    auto* radio = new QRadioButton(items[i], box);
+    group->addButton(radio, i);
+    layout->addWidget(radio);
+  }
+  into->addWidget(box);
+  return group;
+}
+
+}  // namespace
+
+TColorsSubPage::TColorsSubPage(TEditorContext& context, QWidget* parent)
+    : TDisplaySubPage(context, parent) {
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(4);
+  BuildPalette(this, layout);
+  BuildEditors(this, layout);
+
+  auto* groups = new QTabWidget(this);
+  groups->setObjectName("pcColors");
+  for (ElementGroup g : kGroups) {
+    groups->addTab(BuildElementPage(g, groups),
+                   QString::fromUtf8(kGroupPages[static_cast<int>(g)]));
+  }
+  layout->addWidget(groups, 1);
+}
+
+void TColorsSubPage::BuildPalette(QWidget* parent, QLayout* into) {
+  auto* box = new QGroupBox("Палитра цветов", parent);
+  auto* v = new QVBoxLayout(box);
+  palette_ = MakeGrid(static_cast<int>(device::kPaletteSize), 72, box);
+  palette_->setObjectName("sgPalette");
+  for (int r = 0; r < palette_->rowCount(); ++r) {
+    palette_->item(r, 0)->setText(
+        QString::fromStdString(settings::PaletteCaption(static_cast<std::size_t>(r))));
+  }
+  connect(palette_, &QTableWidget::cellPressed, this,
+          [this](int row, int) { PaletteRowClicked(row); });
+  v->addWidget(palette_);
+  v->addStretch();
+  into->addWidget(box);
+}
+
+void TColorsSubPage::BuildEditors(QWidget* parent, QLayout* into) {
+  auto* column = new QWidget(parent);
+  auto* v = new QVBoxLayout(column);
+  v->setContentsMargins(0, 0, 0, 0);
+  auto* rgb = new QGroupBox(column);
+  auto* form = new QGridLayout(rgb);
+  color_caption_ = new QLabel("Цвет 1", rgb);
+  color_caption_->setObjectName("lColorCaption");
+  form->addWidget(color_caption_, 0, 0, 1, 2);
+  const char* captions[] = {"Красный", "Зеленый", "Синий"};
+  const char* names[] = {"seRed", "seGreen", "seBlue"};
+  for (int c = 0; c < 3; ++c) {
+    channels_[static_cast<std::size_t>(c)] = MakeSpin(31, names[c], rgb);
+    form->addWidget(new QLabel(QString::fromUtf8(captions[c]), rgb), c + 1, 0);
+    form->addWidget(channels_[static_cast<std::size_t>(c)], c + 1, 1);
+    connect(channels_[static_cast<std::size_t>(c)], &QSpinBox::valueChanged, this,
+            &TColorsSubPage::ChannelChanged);
+  }
+  v->addWidget(rgb);
+
+  scheme_box_ = new QGroupBox("Цветовая схема", column);
+  scheme_box_->setObjectName("rgColorScheme");
+  auto* schemes = new QVBoxLayout(scheme_box_);
+  schemes_ = new QButtonGroup(scheme_box_);
+  for (int s = 0; s < 4; ++s) {
+    auto* radio = new QRadioButton(
+        QString::fromUtf8(settings::kSchemeCaptions[static_cast<std::size_t>(s)]), scheme_box_);
+    schemes_->addButton(radio, s + 1);
+    schemes->addWidget(radio);
+  }
+  connect(schemes_, &QButtonGroup::idClicked, this, &TColorsSubPage::SchemeClicked);
+  v->addWidget(scheme_box_);
+
+  auto* copy = new QPushButton("Скопировать в польз.", column);
+  copy->setObjectName("bCopyToUser");
+  connect(copy, &QPushButton::clicked, this,
+          [this] { Change([this] { settings::CopyToUserScheme(Mk()); }); });
+  v->addWidget(copy);
+  auto* reset = new QPushButton("Все в исх.состояние", column);
+  reset->setObjectName("bResetColors");
+  connect(reset, &QPushButton::clicked, this, &TColorsSubPage::ResetAll);
+  v->addWidget(reset);
+  v->addStretch();
+  into->addWidget(column);
+}
+
+QWidget* TColorsSubPage::BuildElementPage(ElementGroup group, QWidget* parent) {
+  const auto g = static_cast<std::size_t>(group);
+  auto* page = new QWidget(parent);
+  const bool digits = group == ElementGroup::Digits;
+  // The digit page has two previews side by side, so its grid goes above them;
+  // the others have one preview beside the grid.
+  QBoxLayout* outer = digits ? static_cast<QBoxLayout*>(new QVBoxLayout(page))
+                             : static_cast<QBoxLayout*>(new QHBoxLayout(page));
+  outer->setContentsMargins(4, 4, 4, 4);
+  auto* top = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  const auto rows = settings::ElementRows(group);
+  auto* grid = MakeGrid(static_cast<int>(rows.size()), digits ? 90 : 180, page);
+  grid->setObjectName(QStringLiteral("sg%1Colors").arg(kGroupNames[g]));
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    grid->item(static_cast<int>(r), 0)->setText(QString::fromUtf8(rows[r].caption));
+  }
+  element_grids_[g] = grid;
+  connect(grid, &QTableWidget::cellPressed, this,
+          [this, group](int row, int) { ElementRowClicked(group, row); });
+  left->addWidget(grid);
+  auto* editor_row = new QHBoxLayout;
+  editor_row->addWidget(new QLabel("Цвет #", page));
+  element_editors_[g] = MakeSpin(15, QStringLiteral("se%1Color").arg(kGroupNames[g]), page);
+  connect(element_editors_[g], &QSpinBox::valueChanged, this,
+          [this, group] { ElementIndexChanged(group); });
+  editor_row->addWidget(element_editors_[g]);
+  editor_row->addStretch();
+  left->addLayout(editor_row);
+  left->addStretch();
+  top->addLayout(left);
+
+  if (digits) {
+    top->addWidget(BuildDigitExtras(page), 0, Qt::AlignTop);
+    top->addStretch();
+    outer->addLayout(top);
+    // Preview pages of the digit screens in the colours being edited.
+    auto* pages = new QTabWidget(page);
+    pages->setObjectName("pcDigitPreviews");
+    const auto add_page = [&](const char* caption, std::vector<TPreviewBox*> boxes) {
+      auto* p = new QWidget(pages);
+      auto* row = new QHBoxLayout(p);
+      row->setContentsMargins(0, 0, 0, 0);
+      row->setSpacing(2);
+      for (TPreviewBox* b : boxes) {
+        b->setParent(p);
+        row->addWidget(b);
+        previews_.push_back(b);
+      }
+      pages->addTab(p, QString::fromUtf8(caption));
+    };
+    auto x1 = new TPreviewBox([](preview::Canvas& c, const device::TMK& mk, std::size_t set) {
+      const catalog::TProtBase* protocol = mk.Catalogues().CurrentProtocol();
+      const std::uint8_t code =
+          protocol != nullptr && !protocol->ParamCodes.empty() ? protocol->ParamCodes[0] : 12;
+      preview::RenderX1(c, mk, code, set);
+    });
+    add_page("х1 и х7", {x1, new TPreviewBox(preview::ScreenKind::X7, 0)});
+    add_page("х4 и х9", {new TPreviewBox(preview::ScreenKind::X4, 0),
+                         new TPreviewBox(preview::ScreenKind::X9, 0)});
+    add_page("х6 и х3", {new TPreviewBox(preview::ScreenKind::X6, 0),
+                         new TPreviewBox(preview::ScreenKind::X3, 0)});
+    outer->addWidget(pages, 0, Qt::AlignLeft);
+    outer->addStretch();
+    return page;
+  }
+  outer->addLayout(top);
+  TPreviewBox* box = nullptr;
+  if (group == ElementGroup::Menu) {
+    box = new TPreviewBox([](preview::Canvas& c, const device::TMK& mk, std::size_t set) {
+      preview::RenderHotMenu(c, mk, 0, set);
+    });
+  } else {
+    box = new TPreviewBox(
+        group == ElementGroup::Graphs ? preview::ScreenKind::Graph : preview::ScreenKind::Arrow, 0);
+  }
+  box->setParent(page);
+  previews_.push_back(box);
+  auto* v = new QVBoxLayout;
+  v->addWidget(box);
+  v->addStretch();
+  outer->addLayout(v);
+  outer->addStretch();
+  return page;
+}
+
+QWidget* TColorsSubPage::BuildDigitExtras(QWidget* parent) {
+  auto* box = new QWidget(parent);
+  auto* v = new QHBoxLayout(box);
+  v->setContentsMargins(0, 0, 0, 0);
+  disp_var4_ = MakeRadioGroup("Тип х4", "rgDispVar4", {"1", "2"}, box, v);
+  disp_var9_ = MakeRadioGroup("Тип х9", "rgDispVar9", {"1", "2"}, box, v);
+  const auto bind = [this](QButtonGroup* group, const char* field) {
+    connect(group, &QButtonGroup::idClicked, this, [this, field](int index) {
+      if (setting_) return;
+      Change([this, field, index] { Mk().Rec(device::BlockId::Display).SetInt(field, index); });
+    });
+  };
+  bind(disp_var4_, "DispVar4");
+  bind(disp_var9_, "DispVar9");
+  return box;
+}
+
+void TColorsSubPage::Fill() {
+  setting_ = true;
+  const device::TMK& mk = Mk();
+  const auto set = mk.ColorSet(SetIndex());
+  const preview::ScreenColors colors(set);
+  for (int r = 0; r < palette_->rowCount(); ++r) {
+    palette_->item(r, 1)->setBackground(
+        ToQColor(settings::PaletteWord(set, static_cast<std::size_t>(r))));
+  }
+  for (ElementGroup g : kGroups) {
+    QTableWidget* grid = ElementGrid(g);
+    const auto rows = settings::ElementRows(g);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      grid->item(static_cast<int>(r), 1)->setBackground(ToQColor(colors.AtOffset(rows[r].offset)));
+    }
+    const int current = std::max(grid->currentRow(), 0);
+    ElementEditor(g)->setValue(
+        settings::ElementIndex(set, rows[static_cast<std::size_t>(current)]));
+  }
+  const device::Rgb rgb =
+      device::UnpackColor(settings::PaletteWord(set, static_cast<std::size_t>(palette_row_)));
+  channels_[0]->setValue(rgb.r);
+  channels_[1]->setValue(rgb.g);
+  channels_[2]->setValue(rgb.b);
+  if (QAbstractButton* b = schemes_->button(settings::ActiveScheme(mk))) b->setChecked(true);
+  const device::Record& display = mk.Rec(device::BlockId::Display);
+  for (auto [group, field] :
+       {std::pair{disp_var4_, "DispVar4"}, std::pair{disp_var9_, "DispVar9"}}) {
+    if (QAbstractButton* b = group->button(static_cast<int>(display.GetInt(field))))
+      b->setChecked(true);
+  }
+  for (TPreviewBox* box : previews_) box->Redraw(mk, SetIndex());
+  setting_ = false;
+}
+
+void TColorsSubPage::PaletteRowClicked(int row) {
+  if (setting_ || row < 0) return;
+  palette_row_ = row;
+  color_caption_->setText(palette_->item(row, 0)->text());
+  Fill();
+}
+
+void TColorsSubPage::ChannelChanged() {
+  if (setting_) return;
+  const device::Rgb rgb{channels_[0]->value(), channels_[1]->value(), channels_[2]->value()};
+  const std::size_t entry = static_cast<std::size_t>(palette_row_);
+  Change([this, entry, rgb] { settings::SetPaletteColor(Mk().ColorSet(SetIndex()), entry, rgb); });
+}
+
+void TColorsSubPage::ElementRowClicked(ElementGroup group, int row) {
+  if (setting_ || row < 0) return;
+  setting_ = true;
+  const auto rows = settings::ElementRows(group);
+  ElementEditor(group)->setValue(
+      settings::ElementIndex(Mk().ColorSet(SetIndex()), rows[static_cast<std::size_t>(row)]));
+  setting_ = false;
+}
+
+void TColorsSubPage::ElementIndexChanged(ElementGroup group) {
+  if (setting_) return;
+  const int row = std::max(ElementGrid(group)->currentRow(), 0);
+  const settings::ElementRow element = settings::ElementRows(group)[static_cast<std::size_t>(row)];
+  const int index = ElementEditor(group)->value();
+  Change([this, element, index] {
+    settings::SetElementIndex(Mk().ColorSet(SetIndex()), element, index);
+  });
+}
+
+bool TColorsSubPage::SchemeFocus() const {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr && scheme_box_->isAncestorOf(focus);
+}
+
+void TColorsSubPage::SchemeClicked(int scheme) {
+  if (setting_) return;
+  if (settings::SchemeChangeReplacesColors(Mk(), scheme) && SchemeFocus() &&
+      !Context().Prompt().AskYesNo(std::string(settings::kChangeSchemeQuestion))) {
+    Fill();  // back on the active scheme
+    return;
+  }
+  Change([this, scheme] { settings::ChooseScheme(Mk(), scheme); });
+}
+
+void TColorsSubPage::ResetAll() {
+  if (!Context().Prompt().AskYesNo(std::string(settings::kResetSchemesQuestion))) return;
+  Change([this] { settings::ResetColorSchemes(Mk()); });
+}
+
+}  // namespace mk::editor

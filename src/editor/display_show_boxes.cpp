@@ -1,0 +1,110 @@
+#include "editor/display_show_boxes.h"
+
+#include <QCheckBox>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "device/mk.h"
+
+namespace mk::editor {
+
+TShowDisplayBoxes::TShowDisplayBoxes(TEditorContext& context, QWidget* parent)
+    : QGroupBox(QString::fromUtf8(settings::kShowDisplaysCaption), parent), context_(context) {
+  setObjectName("gbShowDisp");
+  Build(settings::ShowDisplayGroups(context_.Mk().Catalogues()));
+  connect(&context_, &TEditorContext::Refilled, this, &TShowDisplayBoxes::Fill);
+  connect(&context_, &TEditorContext::ProtocolChanged, this, &TShowDisplayBoxes::Fill);
+}
+
+void TShowDisplayBoxes::Build(const std::vector<settings::ShowGroup>& groups) {
+  // Three columns: the numbered screens, the averages, the x1 screens.
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  auto* numbered = new QVBoxLayout;
+  layout->addLayout(numbered);
+  for (const settings::ShowGroup& g : groups) {
+    auto* box = new QGroupBox(QString::fromStdString(g.caption), this);
+    groups_.push_back(box);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setSpacing(2);
+    const bool x1 = g.boxes_per_group > 0;
+    const bool named = !x1 && g.boxes.size() == 9;  // the averages: one column
+    QGridLayout* target = grid;
+    QWidget* holder = box;
+    for (std::size_t i = 0; i < g.boxes.size(); ++i) {
+      const settings::ShowBox& spec = g.boxes[i];
+      const auto per = static_cast<std::size_t>(g.boxes_per_group);
+      if (x1 && i % per == 0) {
+        // The x1 boxes come in sub-groups "#1" ... "#8", four to a row.
+        auto* sub = new QGroupBox(QStringLiteral("#%1").arg(i / per + 1), box);
+        target = new QGridLayout(sub);
+        target->setContentsMargins(2, 0, 2, 0);
+        target->setSpacing(0);
+        holder = sub;
+        x1_groups_.push_back(sub);
+        const int n = static_cast<int>(i / per);
+        grid->addWidget(sub, n / 4, n % 4, Qt::AlignTop);
+      }
+      auto* check = new QCheckBox(QString::fromStdString(spec.caption), holder);
+      check->setObjectName(QString::fromStdString(spec.object_name));
+      const int index = static_cast<int>(i);
+      if (x1) {
+        target->addWidget(check, index % g.boxes_per_group, 0);
+      } else if (named) {
+        grid->addWidget(check, index, 0);
+      } else {
+        grid->addWidget(check, index / 4, index % 4);
+      }
+      const std::string field(spec.field);
+      const int bit = spec.bit;
+      connect(check, &QCheckBox::clicked, this, [this, field, bit](bool on) {
+        if (setting_) return;
+        context_.Change([this, field, bit, on] {
+          settings::SetShowBit(context_.Mk().Rec(device::BlockId::Display), field, bit, on);
+        });
+      });
+      boxes_.push_back(check);
+    }
+    if (x1) {
+      grid->setRowStretch(2, 1);
+      layout->addWidget(box, 1);
+    } else if (named) {
+      auto* column = new QVBoxLayout;
+      column->addWidget(box);
+      column->addStretch();
+      layout->addLayout(column);
+    } else {
+      numbered->addWidget(box);
+    }
+  }
+  numbered->addStretch();
+}
+
+void TShowDisplayBoxes::Fill() {
+  setting_ = true;
+  const auto groups = settings::ShowDisplayGroups(context_.Mk().Catalogues());
+  const device::Record& display = context_.Mk().Rec(device::BlockId::Display);
+  std::size_t n = 0;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    groups_[g]->setTitle(QString::fromStdString(groups[g].caption));
+    for (const settings::ShowBox& spec : groups[g].boxes) {
+      QCheckBox* check = boxes_[n++];
+      check->setText(QString::fromStdString(spec.caption));
+      check->setVisible(spec.shown);
+      // A hidden box shows unchecked; its bit keeps what the image holds.
+      check->setChecked(spec.shown && settings::ShowBit(display, spec.field, spec.bit));
+    }
+  }
+  for (QGroupBox* sub : x1_groups_) {
+    const auto checks = sub->findChildren<QCheckBox*>();
+    sub->setVisible(std::any_of(checks.begin(), checks.end(),
+                                [](const QCheckBox* c) { return !c->isHidden(); }));
+  }
+  setting_ = false;
+}
+
+}  // namespace mk::editor

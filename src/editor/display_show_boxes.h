@@ -1,0 +1,37 @@
+// "Показывать дисплеи" on the sub-page "Разное": one check box per screen, each
+// setting or clearing its bit of a show-display flag word. The x1 boxes are
+// captioned with the selected protocol's parameters.
+#pragma once
+
+#include <QGroupBox>
+
+#include <vector>
+
+#include "editor/editor_context.h"
+#include "settings/show_displays.h"
+
+class QCheckBox;
+class QGridLayout;
+
+namespace mk::editor {
+
+class TShowDisplayBoxes final : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  explicit TShowDisplayBoxes(TEditorContext& context, QWidget* parent = nullptr);
+
+  /// Captions and visibility for the variant and protocol, checks from the image.
+  void Fill();
+
+ private:
+  void Build(const std::vector<settings::ShowGroup>& groups);
+
+  TEditorContext& context_;
+  std::vector<QCheckBox*> boxes_;  // in the order of ShowDisplayGroups
+  std::vector<QGroupBox*> groups_;
+  std::vector<QGroupBox*> x1_groups_;  // "#1" ... "#8": hidden when none of their boxes shows
+  bool setting_ = false;
+};
+
+}  // namespace mk::editor

@@ -1,0 +1,45 @@
+// Pictures of the "Дисплей" sub-pages for docs/: run by hand under a real X
+// display (Xvfb with a window manager), skipped otherwise:
+//   MK_SCREENSHOTS=DIR QT_QPA_PLATFORM=xcb DISPLAY=:N tests_editor --gtest_filter='*Screenshots*'
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QtTest/QTest>
+
+#include <cstdlib>
+
+#include "editor/display_page.h"
+#include "editor_fixture.h"
+
+namespace mk::editor::test {
+namespace {
+
+class DisplayScreenshots : public EditorTest {};
+
+TEST_F(DisplayScreenshots, EverySubPage) {
+  const char* dir = std::getenv("MK_SCREENSHOTS");
+  if (dir == nullptr || QGuiApplication::platformName() != "xcb") {
+    GTEST_SKIP() << "set MK_SCREENSHOTS and run on an X display";
+  }
+  Load();
+  Show();
+  dialog->move(10, 10);
+  auto* page = dynamic_cast<TDisplayPage*>(dialog->PageOf(settings::Page::Display));
+  ASSERT_NE(page, nullptr);
+  dialog->PageControl()->setCurrentWidget(page);
+  for (const auto& info : settings::kDisplayPages) {
+    if (!page->SubPages()->isTabVisible(static_cast<int>(info.page))) continue;
+    page->SubPages()->setCurrentWidget(page->SubPage(info.page));
+    QTest::qWait(400);
+    // The whole screen as the window manager shows it, cut to the dialog's frame.
+    const QRect frame = dialog->frameGeometry();
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(frame);
+    ASSERT_TRUE(shot.save(QString::fromUtf8(dir) + "/" + QString::fromUtf8(info.object_name) +
+                          ".png"));
+  }
+}
+
+}  // namespace
+}  // namespace mk::editor::test

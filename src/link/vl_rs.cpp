@@ -1,6 +1,7 @@
 #include "link/vl_rs.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -84,22 +85,28 @@ void TVL_RS::BeginCommand(std::uint8_t address, std::uint8_t command) {
 void TVL_RS::Transact() {
   EndRequest();
   if (PortType != 0) clock_.Sleep(kLineTurnaroundMs);
+  std::optional<std::uint32_t> first_lost;  // when the first attempt without its answer began
   for (int attempt = 1;; ++attempt) {
     try {
-      Exchange();
-      AnswerPos = 5;
-      return;
+      Attempt();
+      break;
     } catch (const Error&) {
       if (attempt == kAttempts) throw;
+      if (awaiting_answer_ && !first_lost) first_lost = last_sent_;
     }
     clock_.Sleep(kRetryPauseMs);
   }
+  // The answer to a retry may be the late one of an earlier attempt; then the
+  // answers of the later attempts follow it as far apart as those attempts
+  // were sent, and the next request must not take one of them for its own.
+  if (first_lost) MarkUnsettled(last_sent_ - *first_lost + ResponseTimeout);
+  AnswerPos = 5;
 }
 
 void TVL_RS::TransactOnce() {
   EndRequest();
   if (PortType != 0) clock_.Sleep(kLineTurnaroundMs);
-  Exchange();
+  Attempt();
   AnswerPos = 5;
 }
 
@@ -120,6 +127,7 @@ int TVL_RS::DetectAddress() {
 }
 
 void TVL_RS::Send() {
+  awaiting_answer_ = false;
   Port();  // no link at all fails here, before any line is touched
   const bool half_duplex = PortType == 2;
   std::optional<Turnaround> turnaround;
@@ -139,6 +147,7 @@ void TVL_RS::Send() {
     } catch (const Error&) {
     }
   }
+  awaiting_answer_ = true;
 }
 
 void TVL_RS::Receive() {
@@ -160,6 +169,7 @@ void TVL_RS::Receive() {
     if (got == 0) throw Error(kByteDelay);
     i += std::min(got, length - i);
   }
+  awaiting_answer_ = false;  // whole, though maybe garbled: nothing more of it comes
   if (!AnswerValid()) throw Error(std::string(kExchangeError) + "(0)");
 }
 
@@ -174,6 +184,44 @@ void TVL_RS::Exchange() {
 
 void TVL_RS::SetPortType(std::uint8_t n) {
   PortType = n < 3 ? n : 0;
+}
+
+void TVL_RS::Attempt() {
+  Settle();
+  last_sent_ = clock_.TickCount();
+  try {
+    Exchange();
+  } catch (const Error&) {
+    // An answer that went out but did not come whole may still come late.
+    if (awaiting_answer_) MarkUnsettled(ResponseTimeout);
+    throw;
+  }
+}
+
+void TVL_RS::MarkUnsettled(std::uint32_t quiet_ms) {
+  unsettled_ = true;
+  unsettled_since_ = clock_.TickCount();
+  settle_quiet_ms_ = quiet_ms;
+}
+
+void TVL_RS::Settle() {
+  if (!unsettled_) return;
+  std::array<std::uint8_t, 256> dropped{};
+  std::uint32_t quiet_from = unsettled_since_;
+  for (;;) {
+    pump_.ProcessMessages();
+    const bool heard = Port().Read(dropped.data(), dropped.size()) > 0;
+    const std::uint32_t now = clock_.TickCount();
+    if (heard) {
+      quiet_from = now;
+      continue;
+    }
+    const std::uint32_t quiet = now - quiet_from;  // wraps correctly at 2^32 ms
+    if (quiet >= settle_quiet_ms_) break;
+    const std::uint32_t wait = std::min(settle_quiet_ms_ - quiet, kWaitSliceMs);
+    if (!Port().WaitReadable(wait) && clock_.TickCount() == now) clock_.Sleep(1);
+  }
+  unsettled_ = false;
 }
 
 IBytePort& TVL_RS::Port() {

@@ -57,12 +57,27 @@ class TVL_RS : public TVL_RS_Base {
 
  private:
   IBytePort& Port();
+  /// One attempt of the current request: first waits out late answers of
+  /// earlier attempts, and marks the line unsettled when this one fails.
+  void Attempt();
+  /// Reads and drops what arrives until the line has been quiet for the time
+  /// MarkUnsettled asked. Returns at once while the line is settled.
+  void Settle();
+  /// From now on, the next request waits until `quiet_ms` pass without a byte.
+  void MarkUnsettled(std::uint32_t quiet_ms);
   /// Waits until `port` has a byte or `timeout` ms after `start` have passed,
   /// pumping the window meanwhile; reads at most `max` bytes into `into`.
   std::size_t ReadWithin(std::uint8_t* into, std::size_t max, std::uint32_t start,
                          std::uint32_t timeout, bool pump_first);
 
   IPriorityBoost* boost_ = nullptr;
+  // After an attempt without its answer, that answer may still come, and the
+  // frames carry nothing that tells which request they answer.
+  bool unsettled_ = false;
+  std::uint32_t unsettled_since_ = 0;
+  std::uint32_t settle_quiet_ms_ = 0;
+  std::uint32_t last_sent_ = 0;   // when the latest attempt began
+  bool awaiting_answer_ = false;  // a request went out and its answer is not whole yet
 };
 
 }  // namespace mk::link

@@ -7,6 +7,7 @@
 namespace mk::sim {
 
 void AnswerSchedule::Send(std::span<const std::uint8_t> bytes, std::uint64_t now_ns) {
+  ++sends_;
   if (mk_ == nullptr || bytes.empty()) return;
   // Bytes written while earlier ones are still on the wire queue up behind them.
   const std::uint64_t start = wire_timing_ ? std::max(now_ns, in_free_ns_) : now_ns;
@@ -20,7 +21,7 @@ void AnswerSchedule::Send(std::span<const std::uint8_t> bytes, std::uint64_t now
     for (std::size_t i = 0; i < reply.bytes.size(); ++i) {
       // A byte can be read once its last bit is in.
       const std::uint64_t at = wire_timing_ ? first + WireTimeNs(i + 1) : first;
-      queue_.push_back({at, reply.bytes[i]});
+      queue_.push_back({at, reply.bytes[i], sends_});
     }
   }
 }
@@ -29,6 +30,7 @@ std::size_t AnswerSchedule::TakeDue(std::uint64_t now_ns, std::uint8_t* out, std
   std::size_t n = 0;
   while (n < max && !queue_.empty() && queue_.front().at_ns <= now_ns) {
     out[n++] = queue_.front().byte;
+    last_taken_answers_ = queue_.front().answers;
     queue_.pop_front();
   }
   return n;

@@ -51,17 +51,23 @@ class AnswerSchedule {
   /// still on the wire arrive later, as they would from a real device.
   std::size_t DropDue(std::uint64_t now_ns);
   std::size_t Queued() const { return queue_.size(); }
+  /// Which Send, counted from 1, the last byte taken answers (0: none yet).
+  /// Lets a test tell an answer to this request from a late one to another.
+  std::uint64_t LastTakenAnswers() const { return last_taken_answers_; }
 
  private:
   struct Timed {
     std::uint64_t at_ns;
     std::uint8_t byte;
+    std::uint64_t answers;  // the Send it answers
   };
 
   VirtualMK* mk_;
   bool wire_timing_ = false;
   std::deque<Timed> queue_;
   std::uint64_t in_free_ns_ = 0;  // when the request line is idle again
+  std::uint64_t sends_ = 0;
+  std::uint64_t last_taken_answers_ = 0;
 };
 
 }  // namespace mk::sim

@@ -50,6 +50,8 @@ class MemoryPort final : public link::IBytePort {
   bool WaitReadable(std::uint32_t ms) override;
 
   bool LineMatchesMK() const;
+  /// Which write, counted from 1, the last byte read answers (0: none yet).
+  std::uint64_t LastReadAnswers() const { return schedule_.LastTakenAnswers(); }
 
  private:
   std::uint64_t NowNs();

@@ -82,15 +82,49 @@ TEST_F(Exchange, BadChecksumsAreRetriedThreeTimes) {
   EXPECT_EQ(line.write_times[5] - line.write_times[4], 1u + 50u);
 }
 
-TEST_F(Exchange, NoDeviceFailsAfterThreeTimeOutsAndTwoPauses) {
+TEST_F(Exchange, NoDeviceFailsAfterThreeTimeOutsEachFollowedByAQuietAnswerTime) {
   rs.ResponseTimeout = 100;
   const std::uint32_t start = clock.TickCount();
   EXPECT_EQ(Identify(), kNoLink);
   const std::uint32_t spent = clock.TickCount() - start;
-  EXPECT_GE(spent, 3u * 100 + 2 * 50);
-  EXPECT_LE(spent, 3u * 102 + 2 * 50);
+  // Between attempts the line stays quiet for the answer time (the 50 ms
+  // pause included), so a late answer is not taken for the retry's.
+  EXPECT_GE(spent, 3u * 100 + 2 * 100);
+  EXPECT_LE(spent, 3u * 102 + 2 * 102);
+  EXPECT_GE(line.write_times[1] - line.write_times[0], 200u);
   // Waiting blocks in slices of a few milliseconds; it does not spin.
-  EXPECT_LE(line.reads, 3 * (100 / 5 + 2));
+  EXPECT_LE(line.reads, 5 * (100 / 5 + 2));
+}
+
+TEST_F(Exchange, ALateAnswerIsDroppedAndTheRetryGetsItsOwn) {
+  rs.ResponseTimeout = 100;
+  line.Reply({{150, Frame(253, 0, {1})}});  // 50 ms after the attempt gave up
+  line.Reply({{70, Frame(253, 0, {2})}});
+  EXPECT_EQ(Identify(), "");
+  EXPECT_EQ(rs.GetByte(), 2);
+  // Quiet for 100 ms after the late answer, then the retry.
+  EXPECT_GE(line.write_times[1] - line.write_times[0], 250u);
+  EXPECT_LE(line.write_times[1] - line.write_times[0], 255u);
+}
+
+TEST_F(Exchange, AfterARetryTheNextRequestWaitsUntilTheLateAnswersWouldHaveCome) {
+  rs.ResponseTimeout = 100;
+  line.Reply(std::vector<testing::Piece>{});  // lost, or on its way
+  line.Reply(Frame(253, 0, {2}));
+  EXPECT_EQ(Identify(), "");
+  const std::uint32_t answered = clock.TickCount();
+  const std::uint32_t apart = line.write_times[1] - line.write_times[0];
+  line.Reply(Frame(253, 0, {3}));
+  EXPECT_EQ(Identify(), "");
+  EXPECT_EQ(rs.GetByte(), 3);
+  EXPECT_GE(line.write_times[2] - answered, apart + 100);
+  EXPECT_LE(line.write_times[2] - answered, apart + 102);
+
+  // A clean answer settles the line: the request after it goes at once.
+  line.Reply(Frame(253, 0, {4}));
+  const std::uint32_t before = clock.TickCount();
+  EXPECT_EQ(Identify(), "");
+  EXPECT_EQ(line.write_times[3], before);
 }
 
 TEST_F(Exchange, ARequestThePortCannotSendFailsWithoutWaitingForAnAnswer) {

@@ -73,11 +73,12 @@ TEST_F(LinkOverMemoryPort, EachFaultEndsInItsOwnMessage) {
       EXPECT_EQ(std::string(e.what()).find(c.message), 0u) << e.what();
     }
   }
-  // Three silent attempts of 100 ms and two pauses of 50 ms.
+  // Three silent attempts of 100 ms, each but the last followed by 100 ms of
+  // quiet on the line.
   rig.mk.SetFaults(FaultPlan::Always(FaultKind::kSilence));
   const auto start = rig.clock.TickCount();
   EXPECT_THROW(Identify(253), mk::Error);
-  EXPECT_NEAR(rig.clock.TickCount() - start, 400, 6);
+  EXPECT_NEAR(rig.clock.TickCount() - start, 500, 6);
 }
 
 // 8 + 38 bytes on the wire and a 0.2 ms turnaround: 4.6 ms a block, and the

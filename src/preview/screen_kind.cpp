@@ -8,24 +8,39 @@
 
 namespace mk::preview {
 
+namespace {
+
+struct KindInfo {
+  std::string_view name;
+  int screens;
+  int places;
+  std::string_view field;
+};
+
+// In ScreenKind order.
+constexpr KindInfo kKinds[] = {
+    {"x4", 6, 4, "Disp4Params"},    {"x9", 3, 9, "Disp9Params"}, {"x7", 4, 7, "Disp7Params"},
+    {"x3", 3, 3, "Disp7Params"},    {"x6", 1, 6, "Disp6Params"}, {"graph", 8, 2, "GraphParams"},
+    {"arrow", 8, 2, "ArrowParams"},
+};
+
+const KindInfo& Info(ScreenKind kind) {
+  return kKinds[static_cast<int>(kind)];
+}
+
+}  // namespace
+
 std::string_view KindName(ScreenKind kind) {
-  switch (kind) {
-    case ScreenKind::X4:
-      return "x4";
-    case ScreenKind::X9:
-      return "x9";
-    case ScreenKind::X7:
-      return "x7";
-    case ScreenKind::X3:
-      return "x3";
-    case ScreenKind::X6:
-      return "x6";
-    case ScreenKind::Graph:
-      return "graph";
-    case ScreenKind::Arrow:
-      return "arrow";
-  }
-  return "";
+  return Info(kind).name;
+}
+int ScreenCount(ScreenKind kind) {
+  return Info(kind).screens;
+}
+int PlaceCount(ScreenKind kind) {
+  return Info(kind).places;
+}
+std::string_view PlacesField(ScreenKind kind) {
+  return Info(kind).field;
 }
 
 std::optional<ScreenKind> KindFromName(std::string_view name) {
@@ -58,62 +73,6 @@ ScreenRef ParseScreenRef(std::string_view text) {
                 std::to_string(count) + ".");
   }
   return ScreenRef{*kind, n - 1};
-}
-
-int ScreenCount(ScreenKind kind) {
-  switch (kind) {
-    case ScreenKind::X4:
-      return 6;
-    case ScreenKind::X9:
-    case ScreenKind::X3:
-      return 3;
-    case ScreenKind::X7:
-      return 4;
-    case ScreenKind::X6:
-      return 1;
-    case ScreenKind::Graph:
-    case ScreenKind::Arrow:
-      return 8;
-  }
-  return 0;
-}
-
-int PlaceCount(ScreenKind kind) {
-  switch (kind) {
-    case ScreenKind::X4:
-      return 4;
-    case ScreenKind::X9:
-      return 9;
-    case ScreenKind::X7:
-      return 7;
-    case ScreenKind::X3:
-      return 3;
-    case ScreenKind::X6:
-      return 6;
-    case ScreenKind::Graph:
-    case ScreenKind::Arrow:
-      return 2;
-  }
-  return 0;
-}
-
-std::string_view PlacesField(ScreenKind kind) {
-  switch (kind) {
-    case ScreenKind::X4:
-      return "Disp4Params";
-    case ScreenKind::X9:
-      return "Disp9Params";
-    case ScreenKind::X7:
-    case ScreenKind::X3:
-      return "Disp7Params";
-    case ScreenKind::X6:
-      return "Disp6Params";
-    case ScreenKind::Graph:
-      return "GraphParams";
-    case ScreenKind::Arrow:
-      return "ArrowParams";
-  }
-  return "";
 }
 
 namespace {

@@ -23,21 +23,35 @@ TEST_F(DisplayScreenshots, EverySubPage) {
   if (dir == nullptr || QGuiApplication::platformName() != "xcb") {
     GTEST_SKIP() << "set MK_SCREENSHOTS and run on an X display";
   }
-  Load();
-  Show();
-  dialog->move(10, 10);
-  auto* page = dynamic_cast<TDisplayPage*>(dialog->PageOf(settings::Page::Display));
-  ASSERT_NE(page, nullptr);
-  dialog->PageControl()->setCurrentWidget(page);
-  for (const auto& info : settings::kDisplayPages) {
-    if (!page->SubPages()->isTabVisible(static_cast<int>(info.page))) continue;
-    page->SubPages()->setCurrentWidget(page->SubPage(info.page));
-    QTest::qWait(400);
-    // The whole screen as the window manager shows it, cut to the dialog's frame.
-    const QRect frame = dialog->frameGeometry();
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(frame);
-    ASSERT_TRUE(shot.save(QString::fromUtf8(dir) + "/" + QString::fromUtf8(info.object_name) +
-                          ".png"));
+  // The plain car variant, then the hybrid taxi for the x3 screens, the
+  // taximeter hot menu and the x3 caption of the show boxes.
+  struct Variant {
+    std::uint16_t device_version;
+    std::uint32_t firmware;
+    const char* suffix;
+  };
+  for (const Variant& v : {Variant{1, 0, ""}, Variant{2, 1, "_hybrid_taxi"}}) {
+    Load(v.device_version, v.firmware);
+    Show();
+    dialog->move(10, 10);
+    auto* page = dynamic_cast<TDisplayPage*>(dialog->PageOf(settings::Page::Display));
+    ASSERT_NE(page, nullptr);
+    dialog->PageControl()->setCurrentWidget(page);
+    for (const auto& info : settings::kDisplayPages) {
+      if (!page->SubPages()->isTabVisible(static_cast<int>(info.page))) continue;
+      if (*v.suffix != 0 && info.page != settings::DisplayPage::X3 &&
+          info.page != settings::DisplayPage::HotMenus &&
+          info.page != settings::DisplayPage::Misc) {
+        continue;
+      }
+      page->SubPages()->setCurrentWidget(page->SubPage(info.page));
+      QTest::qWait(400);
+      // The whole screen as the window manager shows it, cut to the dialog's frame.
+      const QRect frame = dialog->frameGeometry();
+      const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(frame);
+      ASSERT_TRUE(shot.save(QString::fromUtf8(dir) + "/" + QString::fromUtf8(info.object_name) +
+                            QString::fromUtf8(v.suffix) + ".png"));
+    }
   }
 }
 

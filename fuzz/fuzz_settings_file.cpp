@@ -26,6 +26,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
 
+  // What loading takes is an image whose blocks all lie where the model and
+  // the write can use them: storing never grows it, nor reaches before it.
+  const bool taken = SettingsFileFault(contents).empty();
+  if (taken) {
+    TMK checked;
+    checked.ReplaceImage(contents.device_version, contents.image);
+    try {
+      checked.StoreAll();
+    } catch (const mk::Error&) {
+      std::abort();
+    }
+    if (checked.Image().size() != contents.image.size()) std::abort();
+  }
+
   TMK mk;
   mk.ReplaceImage(contents.device_version, contents.image);
   mk.LoadCargo();

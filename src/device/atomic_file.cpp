@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "text/error.h"
@@ -41,22 +40,6 @@ std::error_code TryWriteFileAtomically(const std::filesystem::path& path,
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                          const std::string& failure_message) {
   if (TryWriteFileAtomically(path, bytes)) throw Error(failure_message);
-}
-
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,
-                                        const std::string& failure_message) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(failure_message);
-  // A folder opens like a file here and fails only on the first read, with
-  // the library's own exception: report it in the program's words.
-  try {
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad()) throw Error(failure_message);
-    return bytes;
-  } catch (const std::ios_base::failure&) {
-    throw Error(failure_message);
-  }
 }
 
 }  // namespace mk::device

@@ -22,10 +22,6 @@ void WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
 std::error_code TryWriteFileAtomically(const std::filesystem::path& path,
                                        std::span<const std::uint8_t> bytes);
 
-/// The whole file; mk::Error with `failure_message` when it cannot be read.
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,
-                                        const std::string& failure_message);
-
 /// A path as UTF-8 text, for messages.
 std::string PathText(const std::filesystem::path& path);
 

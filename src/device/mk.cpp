@@ -31,6 +31,22 @@ void ZeroInEachElement(Record& rec, std::string_view field, std::size_t at, std:
 
 }  // namespace
 
+BlockDirectory BlockDirectory::Parse(std::span<const std::uint8_t> image) {
+  // An image shorter than the directory (an empty one, a damaged file) reads
+  // as zeros: no block has data, and nothing stale from an earlier image stays.
+  std::array<std::uint8_t, kSize> raw{};
+  std::copy_n(image.begin(), std::min(raw.size(), image.size()), raw.begin());
+  BlockDirectory d;
+  d.BlockCount = ReadU32(raw, 0);
+  for (std::size_t k = 0; k < kDirectoryEntries; ++k) {
+    d.BlockAddress[k] = ReadU16(raw, 4 + 4 * k);
+    d.BlockLength[k] = ReadU16(raw, 6 + 4 * k);
+  }
+  d.FirmwareVersion = ReadU32(raw, kFirmwareVersionOffset);
+  std::copy_n(raw.begin() + 64, 4, d.Reserved.begin());
+  return d;
+}
+
 std::size_t BlockDirectory::EntriesToWrite() const {
   return std::min<std::size_t>(BlockCount, kDirectoryEntries);
 }
@@ -85,17 +101,7 @@ void TMK::RestoreRecords(const RecordCopy& copy) {
 }
 
 void TMK::ReadDirectory() {
-  // An image shorter than the directory (an empty one, a damaged file) reads
-  // as zeros: no block has data, and nothing stale from an earlier image stays.
-  std::array<std::uint8_t, BlockDirectory::kSize> raw{};
-  std::copy_n(image_.begin(), std::min(raw.size(), image_.size()), raw.begin());
-  directory_.BlockCount = ReadU32(raw, 0);
-  for (std::size_t k = 0; k < kDirectoryEntries; ++k) {
-    directory_.BlockAddress[k] = ReadU16(raw, 4 + 4 * k);
-    directory_.BlockLength[k] = ReadU16(raw, 6 + 4 * k);
-  }
-  directory_.FirmwareVersion = ReadU32(raw, BlockDirectory::kFirmwareVersionOffset);
-  std::copy_n(raw.begin() + 64, 4, directory_.Reserved.begin());
+  directory_ = BlockDirectory::Parse(image_);
 }
 
 void TMK::Load(BlockId block) {

@@ -32,6 +32,9 @@ struct BlockDirectory {
   std::uint32_t FirmwareVersion = 0;
   std::array<std::uint8_t, 4> Reserved{};
 
+  /// The directory at the start of `image`; bytes the image lacks read as 0.
+  static BlockDirectory Parse(std::span<const std::uint8_t> image);
+
   /// BlockCount, capped at the 14 entries the directory holds.
   std::size_t EntriesToWrite() const;
   /// Image position of directory entry `k` (1..14): address - 32; negative

@@ -2,6 +2,7 @@
 
 #include "device/atomic_file.h"
 #include "device/file_key.h"
+#include "device/file_reader.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -40,10 +41,25 @@ void SaveSettingsFile(const std::filesystem::path& path, const TMK& mk) {
   WriteFileAtomically(path, bytes, "Не удалось записать файл настроек «" + PathText(path) + "».");
 }
 
+SettingsFileContents ReadSettingsFile(const std::filesystem::path& path) {
+  const std::string largest = ByteCount(kMaxSettingsFileSize);
+  const auto bytes = ReadFileAtMost(
+      path, kMaxSettingsFileSize,
+      {"Не удалось прочитать файл настроек «" + PathText(path) + "».",
+       "Файл настроек повреждён: он длиннее " + largest + ", а файл настроек МК занимает " +
+           std::to_string(2 + kSmallImageSize) + " или " + largest + "."});
+  return DecodeSettingsFile(bytes);
+}
+
+std::string SettingsFileFault(const SettingsFileContents& contents) {
+  const std::string fault = ImageFault(contents.image);
+  return fault.empty() ? fault : "Файл настроек повреждён: " + fault + ".";
+}
+
 void LoadSettingsFile(const std::filesystem::path& path, TMK& mk) {
-  const auto bytes =
-      ReadWholeFile(path, "Не удалось прочитать файл настроек «" + PathText(path) + "».");
-  SettingsFileContents contents = DecodeSettingsFile(bytes);
+  SettingsFileContents contents = ReadSettingsFile(path);
+  const std::string fault = SettingsFileFault(contents);
+  if (!fault.empty()) throw Error(fault);
   mk.ReplaceImage(contents.device_version, std::move(contents.image));
 }
 

@@ -119,9 +119,8 @@ TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress
   const std::optional<Connection> c = ConnectCycle(rs, progress, pump);
   if (!c) return TransferResult::Cancelled;
   if (found != nullptr) *found = *c;
-  std::vector<std::uint8_t> image = ReadMemory(rs, *c, progress);
-  mk.Image() = std::move(image);
-  mk.SetDeviceVersion(c->DeviceVersion);
+  // Only a whole memory replaces the model, and through its one replace-and-parse step.
+  mk.ReplaceImage(c->DeviceVersion, ReadMemory(rs, *c, progress));
   return TransferResult::Done;
 }
 

@@ -30,8 +30,9 @@ enum class TransferResult {
 std::optional<Connection> ConnectCycle(link::TVL_RS& rs, link::IProgress& progress,
                                        link::IPump& pump);
 
-/// Connect cycle, then the whole memory into `mk`'s image and DeviceVersion.
-/// The caller runs LoadAll afterwards. Link errors are thrown as mk::Error.
+/// Connect cycle, then the whole memory into `mk`'s image and DeviceVersion
+/// and its records (TMK::ReplaceImage). Link errors are thrown as mk::Error;
+/// the model is then as it was.
 TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress, link::IPump& pump,
                             Connection* found = nullptr);
 

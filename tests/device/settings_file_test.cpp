@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "device/file_key.h"
 #include "image_builder.h"
@@ -75,18 +76,92 @@ TEST_F(SettingsFile, SaveAndLoadGiveBackTheSameVersionAndImage) {
       << "records loaded too";
 }
 
-TEST_F(SettingsFile, AShortFileAfterALongImageLeavesOnlyItsOwnLength) {
+// A file is taken only when its image can be an MK's memory; whatever is
+// refused leaves the model, records included, exactly as it was.
+TEST_F(SettingsFile, ADamagedFileIsRefusedAndTheModelKeepsWhatItHeld) {
   TMK mk;
-  mk.ReplaceImage(1, testing::PatternImage(32704));
-  WriteBytes(dir_ / "short.vrnkp", {0x09, 0x00, 0x11, 0x22, 0x33});
-  LoadSettingsFile(dir_ / "short.vrnkp", mk);
-  EXPECT_EQ(mk.DeviceVersion(), 9);
-  ASSERT_EQ(mk.Image().size(), 3u);
-  EXPECT_EQ(mk.Image()[2], 0x33 ^ kFileKey[2]);
+  mk.ReplaceImage(3, testing::PatternImage(32704));
+  mk.Rec(BlockId::Limits).SetInt("VelocityLimit", 61);  // an edit not yet stored
+  const TMK before = mk;
 
-  WriteBytes(dir_ / "two.vrnkp", {0x02, 0x00});
-  LoadSettingsFile(dir_ / "two.vrnkp", mk);
-  EXPECT_TRUE(mk.Image().empty());
+  const auto good = EncodeSettingsFile(5, testing::PatternImage());
+  std::vector<std::uint8_t> random(8130);
+  std::uint32_t x = 12345;
+  for (auto& b : random) b = static_cast<std::uint8_t>((x = x * 1103515245 + 12345) >> 16);
+  const std::string text = "This is not a settings file, sorry!";  // 35 bytes
+  auto short_block = testing::PatternImage();
+  testing::SetEntry(short_block, 1, 100, 4);
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"cut", {good.begin(), good.begin() + 2000}, "его длина 2000 байт"},
+      {"random", random, "Файл настроек повреждён: "},
+      {"text", {text.begin(), text.end()}, "его длина 35 байт"},
+      {"two bytes", {0x05, 0x00}, "его длина 2 байта"},
+      {"one byte", {0x05}, "Файл настроек повреждён: "},
+      {"empty", {}, "Файл настроек повреждён: "},
+      {"one more",
+       [&] {
+         auto b = good;
+         b.push_back(0);
+         return b;
+       }(),
+       "его длина 8131 байт"},
+      {"short block", EncodeSettingsFile(5, short_block), "блок 1 короче своей записи"},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(dir_ / "bad.vrnkp", c.bytes);
+    try {
+      LoadSettingsFile(dir_ / "bad.vrnkp", mk);
+      ADD_FAILURE() << c.name << " was taken";
+    } catch (const Error& e) {
+      const std::string message = e.what();
+      EXPECT_EQ(message.rfind("Файл настроек повреждён: ", 0), 0u) << c.name << ": " << message;
+      EXPECT_NE(message.find(c.says), std::string::npos) << c.name << ": " << message;
+    }
+    EXPECT_EQ(mk.DeviceVersion(), 3) << c.name;
+    EXPECT_EQ(mk.Image(), before.Image()) << c.name;
+    for (BlockId block : kRecordBlocks) {
+      EXPECT_EQ(mk.Rec(block).Bytes(), before.Rec(block).Bytes()) << c.name;
+    }
+  }
+}
+
+TEST_F(SettingsFile, ADamagedFileCanStillBeReadToSeeWhatItHolds) {
+  auto image = testing::PatternImage();
+  testing::SetEntry(image, 7, 8150, 864);
+  WriteBytes(dir_ / "end.vrnkp", EncodeSettingsFile(9, image));
+  const SettingsFileContents contents = ReadSettingsFile(dir_ / "end.vrnkp");
+  EXPECT_EQ(contents.device_version, 9);
+  EXPECT_EQ(contents.image, image);
+  EXPECT_EQ(SettingsFileFault(contents).rfind("Файл настроек повреждён: блок 7 (", 0), 0u);
+  TMK mk;
+  EXPECT_THROW(LoadSettingsFile(dir_ / "end.vrnkp", mk), Error);
+  EXPECT_EQ(SettingsFileFault(ReadSettingsFile(dir_ / "end.vrnkp")), SettingsFileFault(contents))
+      << "the same verdict every time";
+}
+
+TEST_F(SettingsFile, AFileLongerThanTheLargestIsRefusedBeforeItIsRead) {
+  WriteBytes(dir_ / "max.vrnkp", EncodeSettingsFile(1, testing::PatternImage(32704)));
+  EXPECT_EQ(ReadSettingsFile(dir_ / "max.vrnkp").image.size(), 32704u);
+  {
+    std::ofstream big(dir_ / "big.vrnkp", std::ios::binary);
+    big.seekp(10 * 1024 * 1024 - 1);
+    big.put('\0');
+  }
+  for (const fs::path& p : {dir_ / "big.vrnkp", fs::path("/dev/zero")}) {
+    try {
+      ReadSettingsFile(p);
+      ADD_FAILURE() << p << " was read";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Файл настроек повреждён: он длиннее 32706 байт, а файл настроек МК занимает "
+                "8130 или 32706 байт.");
+    }
+  }
 }
 
 TEST_F(SettingsFile, AFailedLoadLeavesTheModelAsItWas) {

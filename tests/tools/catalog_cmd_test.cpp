@@ -9,6 +9,7 @@
 
 #include "device/mk.h"
 #include "device/settings_file.h"
+#include "sim/factory_image.h"
 #include "support/files.h"
 #include "support/tool_run.h"
 
@@ -49,7 +50,7 @@ bool LooksLikeOneJsonObject(const std::string& text) {
 // every Protocol byte zero.
 std::string SettingsFile(const TempFolder& dir, std::uint16_t device_version,
                          std::uint32_t firmware) {
-  std::vector<std::uint8_t> image(256, 0);
+  std::vector<std::uint8_t> image = mk::sim::ImageFromMemory(mk::sim::FactoryMemory(8192));
   for (int i = 0; i < 4; ++i) {
     image[mk::device::BlockDirectory::kFirmwareVersionOffset + i] =
         static_cast<std::uint8_t>(firmware >> (8 * i));

@@ -1,4 +1,5 @@
-// mkctl info: what a settings file holds, at a glance.
+// mkctl info: what a settings file holds, at a glance, and whether the
+// program takes it.
 #include <cstdio>
 
 #include "device/settings_file.h"
@@ -11,11 +12,11 @@ namespace mk::tools {
 int CmdInfo(const Args& args) {
   const auto files = Operands(args);
   if (files.size() != 1) throw UsageError("укажите один файл настроек");
-  device::TMK mk;
-  device::LoadSettingsFile(FilePath(files[0]), mk);
-  const device::BlockDirectory& d = mk.Directory();
+  // A damaged file is shown too: seeing what it holds is how one learns why it is refused.
+  const device::SettingsFileContents contents = device::ReadSettingsFile(FilePath(files[0]));
+  const device::BlockDirectory d = device::BlockDirectory::Parse(contents.image);
   std::printf("device-version %u\nfirmware-version %u\nimage-size %zu\nblock-count %u\n",
-              unsigned{mk.DeviceVersion()}, unsigned{d.FirmwareVersion}, mk.Image().size(),
+              unsigned{contents.device_version}, unsigned{d.FirmwareVersion}, contents.image.size(),
               unsigned{d.BlockCount});
   std::printf("block  address  length  data  position\n");
   for (std::size_t k = 1; k <= device::kDirectoryEntries; ++k) {
@@ -24,7 +25,11 @@ int CmdInfo(const Args& args) {
                 unsigned{d.BlockLength[k - 1]}, d.DataLength(entry),
                 static_cast<long long>(d.Position(entry)));
   }
-  return 0;
+  const std::string fault = device::SettingsFileFault(contents);
+  std::printf("verdict %s\n", fault.empty() ? "ok" : fault.c_str());
+  if (fault.empty()) return 0;
+  std::fprintf(stderr, "%s\n", fault.c_str());
+  return 1;
 }
 
 }  // namespace mk::tools

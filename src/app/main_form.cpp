@@ -335,11 +335,9 @@ void TMainForm::bGetParamsClick() {
       [this](link::IProgress& progress, device::Connection& found) {
         return services_.read_settings(*rs_, *mk_, progress, *pump_, &found);
       },
-      [this] {
-        SetDataButtons(true);
-        mk_->LoadAll();
-      },
-      [this] { SetDataButtons(false); });
+      // A failed read leaves the model as it was (the read replaces it only
+      // when the whole memory has arrived), so the buttons stay as they were.
+      [this] { SetDataButtons(true); });
 }
 
 void TMainForm::bSetParamsClick() {
@@ -358,7 +356,7 @@ void TMainForm::bLoadParamsClick() {
     device::LoadSettingsFile(PathFromUtf8(*path), *mk_);
     SetDataButtons(true);
   } catch (const std::exception& e) {
-    SetDataButtons(false);
+    // A refused file changes nothing: what was held before is still held.
     dialogs_->ShowError(e.what());
   }
 }

@@ -196,6 +196,27 @@ TEST_F(EndToEndTest, UnpluggingDuringAReadEndsWithTheLinkMessageAndAUsableWindow
   EXPECT_TRUE(form.bLoadParams->isEnabled());
 }
 
+TEST_F(EndToEndTest, UnpluggingDuringASecondReadKeepsTheFirstByteForByte) {
+  StartSim({"--wire-timing"});
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  ASSERT_TRUE(dialogs_.errors.empty());
+  ASSERT_EQ(form.Device()->Image(), image_);
+  const device::TMK first = *form.Device();
+
+  UnplugAt("Чтение настроек...", 30);
+  form.bGetParams->click();
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_TRUE(IsLinkMessage(dialogs_.errors.front())) << dialogs_.errors.front();
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_FALSE(form.Modified);
+  EXPECT_EQ(form.Device()->Image(), first.Image());
+  EXPECT_EQ(form.Device()->DeviceVersion(), first.DeviceVersion());
+  for (device::BlockId block : device::kRecordBlocks) {
+    EXPECT_EQ(form.Device()->Rec(block).Bytes(), first.Rec(block).Bytes());
+  }
+}
+
 TEST_F(EndToEndTest, UnpluggingDuringAWriteLeavesTheSettingsAsLoaded) {
   StartSim({"--wire-timing"});
   const std::string file = WriteSettingsFile("mine.vrnkp", 5, image_);

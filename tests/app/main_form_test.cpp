@@ -69,21 +69,33 @@ TEST_F(MainFormTest, ReadEnablesTheDataButtonsAndLeavesModifiedAlone) {
   EXPECT_FALSE(form.Modified);
 }
 
-TEST_F(MainFormTest, FailedReadShowsTheLinkTextAndDisablesTheDataButtons) {
+TEST_F(MainFormTest, FailedReadShowsTheLinkTextAndKeepsWhatWasHeld) {
   mk_ports_ = {3};
-  services_.read_settings = [this](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+  services_.read_settings = [this](link::TVL_RS&, device::TMK& mk, link::IProgress&, link::IPump&,
                                    device::Connection*) {
     if (++reads_ > 1) throw Error(link::kNoLink);
+    mk.ReplaceImage(4, LaidOutImage(2));
     return device::TransferResult::Done;
   };
   TMainForm& form = Show();
   form.bGetParams->click();
-  ASSERT_TRUE(DataButtonsEnabled());
   form.bGetParams->click();
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{link::kNoLink});
-  EXPECT_TRUE(DataButtonsDisabled());
+  EXPECT_TRUE(DataButtonsEnabled()) << "the settings of the first read are still held";
+  EXPECT_EQ(form.Device()->Image(), LaidOutImage(2));
   EXPECT_EQ(VisibleProgressForm(), nullptr);
   EXPECT_FALSE(form.Channel()->IsOpen);
+}
+
+TEST_F(MainFormTest, AFailedFirstReadLeavesTheDataButtonsOff) {
+  mk_ports_ = {3};
+  services_.read_settings = [](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                               device::Connection*) -> device::TransferResult {
+    throw Error(link::kNoLink);
+  };
+  Show().bGetParams->click();
+  EXPECT_EQ(dialogs_.errors, std::vector<std::string>{link::kNoLink});
+  EXPECT_TRUE(DataButtonsDisabled());
 }
 
 TEST_F(MainFormTest, CancelWhileConnectingLeavesNoMessageAndBlocksTheWindowMeanwhile) {
@@ -179,10 +191,8 @@ TEST_F(MainFormTest, ManualPortSkipsTheSearch) {
   EXPECT_EQ(reads_, 1);
 }
 
-TEST_F(MainFormTest, LoadEnablesAndAFailedLoadDisablesTheDataButtons) {
-  const std::string good = WriteSettingsFile("good.vrnkp", 3, std::vector<std::uint8_t>(8128, 0));
-  const std::string bad = (Dir() / "bad.vrnkp").string();
-  std::ofstream(bad, std::ios::binary) << 'x';
+TEST_F(MainFormTest, LoadEnablesTheDataButtons) {
+  const std::string good = WriteSettingsFile("good.vrnkp", 3, LaidOutImage());
   TMainForm& form = Show();
 
   dialogs_.open_paths = {std::nullopt};
@@ -195,14 +205,67 @@ TEST_F(MainFormTest, LoadEnablesAndAFailedLoadDisablesTheDataButtons) {
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_TRUE(DataButtonsEnabled());
   EXPECT_EQ(form.Device()->DeviceVersion(), 3);
-  EXPECT_EQ(form.Device()->Image().size(), 8128u);
+  EXPECT_EQ(form.Device()->Image(), LaidOutImage());
+}
 
-  dialogs_.open_paths = {bad};
+// Cut, random, text, tiny and oversized files are refused with what is wrong;
+// the settings held before, the buttons and Modified stay exactly as they were.
+TEST_F(MainFormTest, ADamagedFileIsRefusedAndWhatWasHeldStays) {
+  const std::vector<std::uint8_t> image = LaidOutImage(3);
+  const std::string good = WriteSettingsFile("good.vrnkp", 3, image);
+  const auto bytes = tests::ReadBytes(good);
+  std::vector<std::uint8_t> random(8130);
+  std::uint32_t x = 77;
+  for (auto& b : random) b = static_cast<std::uint8_t>((x = x * 1664525 + 1013904223) >> 24);
+  const std::string text = "This is not a settings file, sorry!";
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+  };
+  const Case cases[] = {
+      {"cut", {bytes.begin(), bytes.begin() + 2000}},
+      {"random", random},
+      {"text", {text.begin(), text.end()}},
+      {"two bytes", {0x03, 0x00}},
+      {"empty", {}},
+      {"big", std::vector<std::uint8_t>(40000, 1)},
+  };
+  services_.edit_dialog = [](device::TMK& mk) {
+    mk.Rec(device::BlockId::Limits).SetInt("VelocityLimit", 61);
+    return true;
+  };
+  TMainForm& form = Show();
+
+  for (bool held : {false, true}) {
+    if (held) {
+      dialogs_.open_paths = {good};
+      form.bLoadParams->click();
+      form.bEditParams->click();
+      ASSERT_TRUE(form.Modified);
+    }
+    const std::vector<std::uint8_t> before = form.Device()->Image();
+    const auto limits = form.Device()->Rec(device::BlockId::Limits).Bytes();
+    for (const Case& c : cases) {
+      const auto path = Dir() / (std::string(c.name) + ".vrnkp");
+      tests::WriteBytes(path, c.bytes);
+      dialogs_.errors.clear();
+      dialogs_.open_paths = {path.string()};
+      form.bLoadParams->click();
+      ASSERT_EQ(dialogs_.errors.size(), 1u) << c.name;
+      EXPECT_EQ(dialogs_.errors[0].rfind("Файл настроек повреждён: ", 0), 0u)
+          << c.name << ": " << dialogs_.errors[0];
+      EXPECT_EQ(DataButtonsEnabled(), held) << c.name;
+      EXPECT_EQ(DataButtonsDisabled(), !held) << c.name;
+      EXPECT_EQ(form.Modified, held) << c.name;
+      EXPECT_EQ(form.Device()->Image(), before) << c.name;
+      EXPECT_EQ(form.Device()->Rec(device::BlockId::Limits).Bytes(), limits) << c.name;
+    }
+  }
+  dialogs_.errors.clear();
+  dialogs_.open_paths = {(Dir() / "missing.vrnkp").string()};
   form.bLoadParams->click();
-  ASSERT_EQ(dialogs_.errors.size(), 1u);
-  EXPECT_FALSE(dialogs_.errors[0].empty());
-  EXPECT_TRUE(DataButtonsDisabled());
-  EXPECT_FALSE(form.Modified);
+  EXPECT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_TRUE(DataButtonsEnabled()) << "a file that cannot be read changes nothing either";
 }
 
 TEST_F(MainFormTest, EditOkMarksModifiedAndSaveClearsIt) {

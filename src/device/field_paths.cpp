@@ -108,7 +108,8 @@ std::vector<FieldValue> DumpFields(const TMK& mk) {
     const Record& rec = mk.Rec(static_cast<BlockId>(block.number));
     for (const FieldDef& f : block.fields) {
       for (std::size_t i = 0; i < f.count; ++i) {
-        values.push_back({ElementPath(block, f, i), FormatElement(rec, f, i)});
+        values.push_back({ElementPath(block, f, i), FormatElement(rec, f, i),
+                          static_cast<BlockId>(block.number), &f, i});
       }
     }
   }

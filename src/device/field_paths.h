@@ -13,6 +13,10 @@ namespace mk::device {
 struct FieldValue {
   std::string path;
   std::string text;  // integers in decimal, floats shortest, texts as UTF-8, bytes in hex
+  // Where it comes from, for callers that need the type or the raw value.
+  BlockId block = BlockId::Totals;
+  const FieldDef* field = nullptr;
+  std::size_t index = 0;
 };
 
 /// Every element of every field of every record, in table order.

@@ -11,40 +11,15 @@
 #include "device/settings_file.h"
 #include "sim/factory_image.h"
 #include "support/files.h"
+#include "support/json_shape.h"
 #include "support/tool_run.h"
 
 namespace {
 
+using mk::tests::LooksLikeOneJsonObject;
 using mk::tests::Mkctl;
 using mk::tests::TempFolder;
 using mk::tests::ToolRun;
-
-// Brackets and braces balance outside string literals and nothing follows the
-// outer object: enough to catch a list left open or a stray quote.
-bool LooksLikeOneJsonObject(const std::string& text) {
-  int depth = 0;
-  bool in_string = false, escaped = false, closed = false;
-  for (char ch : text) {
-    if (in_string) {
-      if (escaped) {
-        escaped = false;
-      } else if (ch == '\\') {
-        escaped = true;
-      } else if (ch == '"') {
-        in_string = false;
-      }
-      continue;
-    }
-    if (closed && ch != '\n' && ch != ' ') return false;
-    if (ch == '"') in_string = true;
-    if (ch == '{' || ch == '[') ++depth;
-    if (ch == '}' || ch == ']') {
-      if (--depth < 0) return false;
-      if (depth == 0) closed = true;
-    }
-  }
-  return closed && depth == 0 && !in_string;
-}
 
 // A settings file of `device_version` whose directory names `firmware`, with
 // every Protocol byte zero.

@@ -10,6 +10,7 @@
 #include "device/settings_file.h"
 #include "text/error.h"
 #include "tools/mkctl/commands.h"
+#include "tools/mkctl/json.h"
 
 namespace mk::tools {
 namespace {
@@ -25,41 +26,6 @@ long ParseNumber(const std::string& text, const char* what, long max) {
     throw UsageError(std::string("неверное значение ") + what + ": «" + text + "»");
   }
   return v;
-}
-
-/// A string as a JSON literal: quotes, backslashes and control characters
-/// escaped, UTF-8 passed through.
-std::string Quote(std::string_view s) {
-  std::string out = "\"";
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += ch;
-        }
-    }
-  }
-  return out + "\"";
 }
 
 template <typename T>

@@ -44,7 +44,13 @@ constexpr CommandEntry kCommands[] = {
      "Последняя строка - «verdict ok» или «verdict» и что в файле не так; у повреждённого\n"
      "файла код выхода 1 (write, dump и другие команды такой файл не берут).",
      CmdInfo},
-    {"dump", "ФАЙЛ", "каждое поле файла настроек строкой Блок.Поле=значение", CmdDump},
+    {"dump", "ФАЙЛ [--json]",
+     "каждое поле файла настроек строкой Блок.Поле=значение\n"
+     "  --json  объект JSON: device_version, firmware_version и fields - список\n"
+     "          {\"path\", \"type\", \"value\"}; type - u8 s8 u16 s16 u32 s32 u16be (value -\n"
+     "          целое число), f32 (число или null), text (строка), bytes (строка\n"
+     "          шестнадцатеричных цифр)",
+     CmdDump},
     {"preview", "ФАЙЛ --screen ВИД:N --out РИСУНОК.png",
      "один экран МК из файла настроек, нарисованный в PNG\n"
      "  --screen ВИД:N       вид экрана (x4 x9 x7 x3 x6 graph arrow) и его номер, например x4:1\n"

@@ -4,22 +4,24 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "device/mk.h"
 #include "preview/render.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
   static mk::device::TMK mk;  // catalogues built once
+  // Two bytes choose the screen, the rest is the record: one screen a run keeps
+  // the fuzzer fast enough to explore.
+  const auto kind = mk::preview::kScreenKinds[data[0] % std::size(mk::preview::kScreenKinds)];
+  const int screen = data[1] % mk::preview::ScreenCount(kind);
   auto& bytes = mk.Rec(mk::device::BlockId::Display).Bytes();
   std::fill(bytes.begin(), bytes.end(), 0);
-  std::copy_n(data, std::min(size, bytes.size()), bytes.begin());
+  std::copy_n(data + 2, std::min(size - 2, bytes.size()), bytes.begin());
   static mk::preview::Canvas canvas;
-  for (mk::preview::ScreenKind kind : mk::preview::kScreenKinds) {
-    for (int n = 0; n < mk::preview::ScreenCount(kind); ++n) {
-      mk::preview::RenderScreen(canvas, mk, kind, n);
-    }
-  }
-  mk::preview::RenderHotMenu(canvas, mk, 0, 1);
-  if (size > 0) mk::preview::RenderX1(canvas, mk, data[0], 0);
+  mk::preview::RenderScreen(canvas, mk, kind, screen);
+  if (data[0] & 0x80) mk::preview::RenderHotMenu(canvas, mk, data[1] % 4, 1);
+  if (data[0] & 0x40) mk::preview::RenderX1(canvas, mk, data[1], 0);
   return 0;
 }

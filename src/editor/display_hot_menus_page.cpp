@@ -1,5 +1,6 @@
 #include "editor/display_hot_menus_page.h"
 
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -52,6 +53,12 @@ void THotMenuGrid::mouseReleaseEvent(QMouseEvent* event) {
   drag_from_ = -1;
   const QModelIndex at = indexAt(event->position().toPoint());
   if (at.isValid() && at.row() != from) emit RowDragged(list_, from, at.row());
+}
+
+void THotMenuGrid::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() != QContextMenuEvent::Keyboard || currentRow() < 0) return;
+  const QRect cell = visualItemRect(item(currentRow(), 1));
+  emit RowMenuRequested(list_, currentRow(), viewport()->mapToGlobal(cell.center()));
 }
 
 THotMenusSubPage::THotMenusSubPage(TEditorContext& context, QWidget* parent)

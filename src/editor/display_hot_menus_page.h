@@ -31,6 +31,8 @@ class THotMenuGrid final : public QTableWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  /// The menu key opens the row menu of the current row, as a right click would.
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   int list_;

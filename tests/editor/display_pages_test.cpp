@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -283,6 +284,16 @@ TEST_F(HotMenusTest, DraggingTheLeftColumnMovesTheEntry) {
   QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, caption);
   QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, to);
   EXPECT_EQ(Entry(0, 0), 1);
+}
+
+TEST_F(HotMenusTest, TheMenuKeyOpensTheRowMenuOfTheCurrentRow) {
+  THotMenuGrid* grid = hot_->Grid(0);
+  grid->setCurrentCell(2, 1);
+  QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5), grid->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(grid->viewport(), &key);
+  ASSERT_NE(hot_->RowMenu(), nullptr);
+  hot_->RowMenu()->actions()[1]->trigger();   // "Удалить пункт" on row 2
+  EXPECT_EQ(Caption(0, 2), "Граница Скор.");  // row 3 moved up
 }
 
 TEST_F(HotMenusTest, UnknownCodesShowNoCaptionAndStay) {

@@ -7,9 +7,8 @@
 namespace mk::scope {
 namespace {
 
-constexpr int kBottom = 256;     // the trace area is 8 divisions high
-constexpr int kTraceLeft = 64;   // where the trigger sample lies unscrolled
-constexpr int kPretrigger = 32;  // samples recorded before the trigger
+constexpr int kBottom = 256;    // the trace area is 8 divisions high
+constexpr int kTraceLeft = 64;  // where the trigger sample lies unscrolled
 constexpr int kCaptionY = 258;
 constexpr int kCaptionPoints = 10;
 
@@ -41,7 +40,9 @@ void Captions(OscPicture& p, const OscRecording& rec, const OscScales& s, const 
 void Trace(OscPicture& p, const OscRecording& rec, const OscScales& s, int offset) {
   const double sx = s.Sx();
   const double sy = s.Sy();
-  const auto x = [&](int i) { return RoundHalfEven((i - kPretrigger - offset) * sx + kTraceLeft); };
+  const auto x = [&](int i) {
+    return RoundHalfEven((i - kTriggerSample - offset) * sx + kTraceLeft);
+  };
   const auto y = [&](int i) { return RoundHalfEven(kBottom - rec.samples[i] * 256.0 / sy); };
   for (int i = 0; i + 1 < static_cast<int>(kSampleCount); ++i) {
     const int x0 = x(i);
@@ -100,12 +101,14 @@ OscPicture DrawOscilloscope(const OscRecording& rec, const OscView& view) {
   return p;
 }
 
+// One sample period a sample scrolled, so that the readout agrees with the
+// time per division (32 samples) and with the saved times.
 std::string OffsetText(const OscScales& scales, int offset, char separator) {
   return FormatFixed(offset * scales.SamplePeriodMs(), 1, separator);
 }
 
 int SampleAtX(const OscScales& scales, int offset, int x) {
-  const int i = RoundHalfEven((x - kTraceLeft) / scales.Sx() + kPretrigger + offset);
+  const int i = RoundHalfEven((x - kTraceLeft) / scales.Sx() + kTriggerSample + offset);
   return i >= 0 && i < static_cast<int>(kSampleCount) ? i : -1;
 }
 

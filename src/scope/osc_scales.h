@@ -14,6 +14,8 @@ inline constexpr int kDividers = 3;
 /// Pixels of one division, both ways; one sample is one pixel at the scale
 /// the recording was taken at.
 inline constexpr int kDivision = 32;
+/// The sample the MK triggered at: the 32 before it are what led up to it.
+inline constexpr int kTriggerSample = 32;
 /// Volts at the MK's input stage of one sample unit at range factor 1, per
 /// vertical pixel of 256.
 inline constexpr double kVoltsPerUnit = 0.0012096774193548388;

@@ -10,7 +10,6 @@
 namespace mk::scope {
 namespace {
 
-constexpr int kPretrigger = 32;
 // Samples are 1/64 ms apart at the finest scale: six places show every time exactly.
 constexpr int kTimeDecimals = 6;
 constexpr int kVoltDecimals = 4;
@@ -19,10 +18,10 @@ constexpr const char* kHeaderLine = "Отсчёт\tВремя, мс\tНапря�
 // Fixed point without the zeros that carry nothing ("-0.5", "12", "0.015625").
 std::string Trimmed(double value, int decimals, char separator) {
   std::string text = FormatFixed(value, decimals, separator);
-  if (text.find(separator) == std::string::npos) return text;
+  if (decimals == 0) return text;
   while (text.back() == '0') text.pop_back();
   if (text.back() == separator) text.pop_back();
-  return text == "-0" ? "0" : text;
+  return text;
 }
 
 struct SampleTexts {
@@ -38,7 +37,7 @@ SampleTexts TextsOf(const OscRecording& rec, const OscScales& scales, int index,
 }  // namespace
 
 double SampleTimeMs(const OscScales& scales, int index) {
-  return (index - kPretrigger) * scales.SamplePeriodMs();
+  return (index - kTriggerSample) * scales.SamplePeriodMs();
 }
 
 std::string TraceText(const OscRecording& rec, const OscView& view) {

@@ -84,6 +84,8 @@ void TMK_ViewOscDlg::BuildControls() {
   sbSclollOffset->setRange(scope::OscView::kMinOffset, scope::OscView::kMaxOffset);
   sbSclollOffset->setPageStep(kScrollPage);
   sbSclollOffset->setSingleStep(1);
+  // Arrows, Page Up and Down, Home and End scroll from the keyboard.
+  sbSclollOffset->setFocusPolicy(Qt::StrongFocus);
   layout->addWidget(sbSclollOffset);
 
   auto* controls = new QHBoxLayout;
@@ -155,6 +157,7 @@ void TMK_ViewOscDlg::FormShow() {
     sbSclollOffset->setRange(scope::OscView::kMinOffset, scope::OscView::kMaxOffset);
     sbSclollOffset->setValue(0);
   }
+  sbSclollOffset->setFocus();
   Draw();
 }
 

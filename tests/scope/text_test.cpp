@@ -121,14 +121,5 @@ TEST(OscNumbers, PixelsRoundHalvesToEven) {
   EXPECT_EQ(RoundHalfEven(1e12), 1000000000) << "held to a defined conversion";
 }
 
-TEST(OscNumbers, TheRangeFactorIsFourForAnyIndexAboveOne) {
-  EXPECT_EQ(RangeFactor(0), 1);
-  EXPECT_EQ(RangeFactor(1), 2);
-  EXPECT_EQ(RangeFactor(2), 4);
-  EXPECT_EQ(RangeFactor(4), 4);
-  EXPECT_STREQ(VoltCaption(2, 0), " 20");
-  EXPECT_THROW(VoltCaption(0, 3), RangeError);
-}
-
 }  // namespace
 }  // namespace mk::scope

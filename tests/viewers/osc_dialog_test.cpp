@@ -137,8 +137,11 @@ TEST_F(OscDialogTest, ScrollingMovesTheTriggerMarker) {
   EXPECT_EQ(d.View().offset, -32);
   EXPECT_EQ(Pixel(d, 96, 254), 0xFF00FFu);
   EXPECT_NE(Pixel(d, 64, 254), 0xFF00FFu);
+  EXPECT_TRUE(d.sbSclollOffset->hasFocus()) << "the keyboard scrolls at once";
   QTest::keyClick(d.sbSclollOffset, Qt::Key_PageDown);
   EXPECT_EQ(d.View().offset, 0) << "a large step is one division";
+  QTest::keyClick(d.sbSclollOffset, Qt::Key_End);
+  EXPECT_EQ(d.View().offset, 992);
 }
 
 TEST_F(OscDialogTest, ATimeScaleClickGoesToTheModelsHeaderNeverToTheImage) {

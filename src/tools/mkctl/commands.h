@@ -34,6 +34,7 @@ int CmdDump(const Args& args);
 int CmdPreview(const Args& args);
 int CmdScope(const Args& args);
 int CmdTank(const Args& args);
+int CmdJournals(const Args& args);
 
 struct CommandEntry {
   const char* name;

@@ -74,6 +74,13 @@ constexpr CommandEntry kCommands[] = {
      "  --load БАК.vrnko        взять калибровку из файла настроек бака...\n"
      "  --out НОВЫЙ.vrnkp       ...и записать файл настроек с ней; остальное - как в ФАЙЛ",
      CmdTank},
+    {"journals", "ФАЙЛ [--tsv ПАПКА] [--decimal-separator ЗНАК]",
+     "журналы и средние из файла настроек, как их показывает окно просмотра журналов\n"
+     "Журналы поездок, заправок, ошибок со стоп-кадрами и средние, строки через табуляцию.\n"
+     "  --tsv ПАПКА                записать в папку журналы поездок (trip_journal.txt) и заправок\n"
+     "                             (tank_journal.txt) так же, как «Сохранить в файл» окна\n"
+     "  --decimal-separator ЗНАК   десятичный разделитель , или .; по умолчанию системный",
+     CmdJournals},
 };
 
 // Options described once for every command that names them in its usage.

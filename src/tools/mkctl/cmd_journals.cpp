@@ -1,0 +1,113 @@
+// mkctl journals: the journals of a settings file as the journals window
+// shows them, or the trip and refuelling journals saved as the window saves
+// them, from the same core functions.
+#include <cstdio>
+#include <filesystem>
+#include <locale>
+#include <string>
+
+#include "device/atomic_file.h"
+#include "device/mk.h"
+#include "device/settings_file.h"
+#include "journal/error_journal.h"
+#include "journal/text_grid.h"
+#include "journal/totals.h"
+#include "journal/trip_journal.h"
+#include "text/error.h"
+#include "tools/mkctl/commands.h"
+#include "tools/mkctl/terminal_io.h"
+
+namespace mk::tools {
+namespace {
+
+using device::BlockId;
+using journal::JournalKind;
+
+// The window takes the separator from the system; so does the tool, unless told.
+std::string DecimalSeparator(const Args& args) {
+  const std::string given = Option(args, "decimal-separator");
+  if (!given.empty()) {
+    if (given != "," && given != ".") {
+      throw UsageError("неверное значение --decimal-separator: «" + given +
+                       "» (допустимо , или .)");
+    }
+    return given;
+  }
+  try {
+    return std::string(1, std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point());
+  } catch (const std::exception&) {
+    return ".";  // the system names a locale the C++ library does not know
+  }
+}
+
+void PrintRow(const std::vector<std::string>& cells) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i) line += (i ? "\t" : "") + cells[i];
+  std::printf("%s\n", line.c_str());
+}
+
+void PrintLines(const std::vector<journal::CaptionedValue>& lines) {
+  for (const auto& [caption, value] : lines) PrintRow({caption, value});
+}
+
+void PrintPages(const device::TMK& mk, const std::string& separator) {
+  const auto& journals = mk.Rec(BlockId::Journals).Bytes();
+  std::printf("== Журнал поездок\n");
+  for (const auto& row : journal::JournalGrid(journals, JournalKind::Trip, separator))
+    PrintRow(row);
+  std::printf("\n== Журнал заправок\n");
+  for (const auto& row : journal::JournalGrid(journals, JournalKind::Tank, separator))
+    PrintRow(row);
+  std::printf("\n== Средние\n");
+  for (const auto& group : journal::kTotalsGroups) {
+    std::printf("-- %s\n", group.caption);
+    PrintLines(journal::TotalsLines(mk.Rec(BlockId::Totals).Bytes(), group, separator));
+  }
+  const auto& errors = mk.Rec(BlockId::ErrorJournal).Bytes();
+  std::printf("\n== Журнал ошибок\n");
+  for (const auto& row : journal::ErrorGrid(errors, journal::CurrentErrorCodeStyle(mk))) {
+    PrintRow(row);
+  }
+  for (std::size_t slot = 0; slot < journal::kErrorSlots; ++slot) {
+    const auto lines = journal::FreezeFrameLines(errors, slot, separator);
+    if (lines.empty()) continue;
+    std::printf("-- Стоп-кадр ошибки %zu\n", slot);
+    PrintLines(lines);
+  }
+}
+
+void SaveJournals(const device::TMK& mk, const std::string& folder, const std::string& separator) {
+  const auto& journals = mk.Rec(BlockId::Journals).Bytes();
+  const struct {
+    JournalKind kind;
+    const char* name;
+  } files[] = {{JournalKind::Trip, "trip_journal.txt"}, {JournalKind::Tank, "tank_journal.txt"}};
+  for (const auto& f : files) {
+    const std::filesystem::path path = FilePath(folder) / f.name;
+    journal::SaveExport(path, journal::JournalGrid(journals, f.kind, separator));
+    std::printf("%s\n", device::PathText(path).c_str());
+  }
+}
+
+}  // namespace
+
+int CmdJournals(const Args& args) {
+  const auto files = Operands(args);
+  if (files.size() != 1) throw UsageError("укажите один файл настроек");
+  const std::string separator = DecimalSeparator(args);
+  const std::string folder = Option(args, "tsv");
+  device::TMK mk;
+  device::LoadSettingsFile(FilePath(files[0]), mk);
+  // The window's transaction, closed with Cancel: nothing goes back to the image.
+  mk.ViewJournals([&] {
+    if (folder.empty()) {
+      PrintPages(mk, separator);
+    } else {
+      SaveJournals(mk, folder, separator);
+    }
+    return false;
+  });
+  return 0;
+}
+
+}  // namespace mk::tools

@@ -70,6 +70,9 @@ TMK_ViewJournalsDlg::TMK_ViewJournalsDlg(device::TMK& mk, app::IDialogs& dialogs
       error_style_(journal::CurrentErrorCodeStyle(mk)) {
   setObjectName(QStringLiteral("MK_ViewJournalsDlg"));
   setWindowTitle(Q(kJournalsCaption));
+  // A fixed dialog border: no maximise or minimise, no resizing.
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   BuildControls();
   setFixedSize(kClientWidth, kClientHeight);
 }
@@ -159,6 +162,8 @@ QWidget* TMK_ViewJournalsDlg::BuildErrorPage() {
   auto* left = new QVBoxLayout;
   sgErrors = MakeGrid(page, "sgErrors", kErrorShape);
   sgErrors->setFixedSize(sgErrors->size());
+  // One error at a time: the selected row shows its freeze frame.
+  sgErrors->setSelectionBehavior(QAbstractItemView::SelectRows);
   left->addWidget(sgErrors);
   left->addSpacing(6);
   bErrrJReset = MakeButton(page, "bErrrJReset", "Очистить");

@@ -48,7 +48,7 @@ void DecodeAll(std::span<const std::uint8_t> journals, std::span<const std::uint
       Check(TotalsLines(totals, group, separator).size() <= 6);
     }
     CheckGrid(ErrorGrid(errors, style), 8, 3);
-    for (std::size_t slot = 0; slot <= kErrorSlots; ++slot) {
+    for (std::size_t slot = 0; slot <= mk::device::kErrorRecords; ++slot) {
       Check(FreezeFrameLines(errors, slot, separator).size() <= 42);
     }
   }

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "catalog/protocol.h"
+#include "device/block_tables.h"
 #include "device/byte_io.h"
 #include "device/mk.h"
 #include "journal/number_format.h"
@@ -91,10 +92,20 @@ std::string ValueText(std::span<const std::uint8_t> record, const PidValue& v,
   return "";
 }
 
+const device::FieldDef& ErrorJournalField(std::string_view name) {
+  return *device::BlockDefOf(device::BlockId::ErrorJournal).Find(name);
+}
+
+// The bytes of one element of the field, or none when the block is too short.
+std::span<const std::uint8_t> Element(std::span<const std::uint8_t> block,
+                                      const device::FieldDef& field, std::size_t index) {
+  const std::size_t at = field.offset + index * field.elem_size;
+  if (index >= field.count || !FitsIn(block.size(), at, field.elem_size)) return {};
+  return block.subspan(at, field.elem_size);
+}
+
 std::span<const std::uint8_t> ErrorRecord(std::span<const std::uint8_t> block, std::size_t slot) {
-  const std::size_t at = kErrorRecordsOffset + slot * kErrorRecordSize;
-  if (slot >= kErrorSlots || !FitsIn(block.size(), at, kErrorRecordSize)) return {};
-  return block.subspan(at, kErrorRecordSize);
+  return Element(block, ErrorJournalField("ErrorRecords"), slot);
 }
 
 }  // namespace
@@ -118,7 +129,7 @@ ErrorCodeStyle CurrentErrorCodeStyle(const device::TMK& mk) {
 void ClearErrorJournal(device::TMK& mk) {
   mk.ClearErrorJournal();
   device::Record& errors = mk.Rec(device::BlockId::ErrorJournal);
-  for (std::size_t slot = 0; slot < kErrorSlots; ++slot) {
+  for (std::size_t slot = 0; slot < device::kErrorRecords; ++slot) {
     device::WriteU32(errors.Element("ErrorRecords", slot), 8, 0);
   }
 }
@@ -168,7 +179,7 @@ std::string SecondaryAirState(std::uint16_t state) {
 TextGrid ErrorGrid(std::span<const std::uint8_t> block, const ErrorCodeStyle& style) {
   TextGrid grid;
   grid.push_back({"#", "Время", "Код ошибки"});
-  for (std::size_t slot = 0; slot < kErrorSlots; ++slot) {
+  for (std::size_t slot = 0; slot < device::kErrorRecords; ++slot) {
     std::vector<std::string> row = {Plain(static_cast<std::int64_t>(slot)), "", ""};
     const auto record = ErrorRecord(block, slot);
     if (!record.empty()) {
@@ -190,9 +201,7 @@ std::vector<CaptionedValue> FreezeFrameLines(std::span<const std::uint8_t> block
   const std::uint32_t code = ReadU32(record, 8);
   if (code == 0) return lines;
   lines.emplace_back("Код ошибки", RenderErrorCode(code, 0, {}));
-  const auto pid_map = FitsIn(block.size(), kPidMapOffset, kPidMapSize)
-                           ? block.subspan(kPidMapOffset, kPidMapSize)
-                           : std::span<const std::uint8_t>();
+  const auto pid_map = Element(block, ErrorJournalField("PidMap"), 0);
   for (const PidValue& v : kPidValues) {
     if (PidSupported(pid_map, v.pid))
       lines.emplace_back(v.caption, ValueText(record, v, separator));

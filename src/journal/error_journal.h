@@ -19,12 +19,6 @@ class TMK;
 
 namespace mk::journal {
 
-inline constexpr std::size_t kPidMapOffset = 4;
-inline constexpr std::size_t kPidMapSize = 12;
-inline constexpr std::size_t kErrorRecordsOffset = 16;
-inline constexpr std::size_t kErrorRecordSize = 92;
-inline constexpr std::size_t kErrorSlots = 7;
-
 /// How the error journal shows codes: the selected protocol's error-code
 /// format and the options formats 7 to 9 depend on.
 struct ErrorCodeStyle {
@@ -48,8 +42,8 @@ std::string ErrorDate(std::uint16_t minutes, std::uint8_t day, std::uint8_t mont
 std::string FuelSystemState(std::uint8_t state);
 std::string SecondaryAirState(std::uint16_t state);
 
-/// The error grid: headers "#", "Время", "Код ошибки", then rows "0" to "6"
-/// with the date and code of each slot whose error code is not 0.
+/// The error grid (one row a record of device::kErrorRecords): headers "#", "Время", "Код ошибки",
+/// then rows "0" to "6" with the date and code of each slot whose error code is not 0.
 TextGrid ErrorGrid(std::span<const std::uint8_t> error_journal, const ErrorCodeStyle& style);
 
 /// Clears the error journal in the model: the model's own clearing (the PID

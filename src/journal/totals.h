@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,22 +14,20 @@
 
 namespace mk::journal {
 
-/// One group of counters: where its seconds, metres and fuels lie in the
-/// Totals block. The single-fuel groups lack one fuel counter.
+/// One group of counters, by the fields of the Totals record that hold them:
+/// three u32 (seconds, metres, fuel ml) and, for groups of both fuels, a
+/// separate gas counter.
 struct TotalsGroup {
   const char* caption;
-  std::size_t seconds;
-  std::size_t metres;
-  std::optional<std::size_t> petrol;
-  std::optional<std::size_t> gas;
+  const char* counters;  // "AllSum"
+  const char* gas;       // "AllSumGas"; nullptr for the single-fuel groups
+  bool fuel_is_gas;      // the gas-only group counts gas where the others count petrol
   bool adds_path_start;  // the All group shows the start mileage in its distance
 };
 
 /// In the order the window places them: All, Trip, Reset 1, traffic jams,
 /// without jams, Reset 2, petrol only, gas only.
 extern const std::array<TotalsGroup, 8> kTotalsGroups;
-
-inline constexpr std::size_t kAllPathStartOffset = 100;
 
 /// The six lines of `group`: time, distance, fuel, and the three averages.
 /// When the block is too short for a value the lines before it are returned,

@@ -1,5 +1,6 @@
 #include "journal/trip_journal.h"
 
+#include "device/block_tables.h"
 #include "device/byte_io.h"
 #include "journal/number_format.h"
 
@@ -21,6 +22,12 @@ constexpr std::array<const char*, 9> kHeaders = {
     "Ср. расход в час",
     "Стоимость",
 };
+
+// Where the journal lies in the Journals block, how many records it has and how long each is.
+const device::FieldDef& JournalField(JournalKind kind) {
+  return *device::BlockDefOf(device::BlockId::Journals)
+              .Find(kind == JournalKind::Trip ? "TripJournal" : "TankJournal");
+}
 
 std::int16_t ReadS16(std::span<const std::uint8_t> bytes, std::size_t offset) {
   return static_cast<std::int16_t>(ReadU16(bytes, offset));
@@ -73,13 +80,13 @@ std::array<std::string, 8> TripColumns(const TripRecord& r, const Prices& prices
 
 TextGrid JournalGrid(std::span<const std::uint8_t> journals, JournalKind kind,
                      std::string_view separator) {
-  TextGrid grid(kJournalSlots + 1);
+  const device::FieldDef& field = JournalField(kind);
+  TextGrid grid(field.count + 1);
   grid[0].assign(kHeaders.begin(), kHeaders.end());
   const Prices prices = FitsIn(journals.size(), 0, 8) ? Prices::Read(journals) : Prices{};
-  const std::size_t base = kind == JournalKind::Trip ? kTripJournalOffset : kTankJournalOffset;
-  for (std::size_t slot = 0; slot < kJournalSlots; ++slot) {
-    const std::size_t at = base + slot * kTripRecordSize;
-    const TripRecord record = FitsIn(journals.size(), at, kTripRecordSize)
+  for (std::size_t slot = 0; slot < field.count; ++slot) {
+    const std::size_t at = field.offset + slot * field.elem_size;
+    const TripRecord record = FitsIn(journals.size(), at, field.elem_size)
                                   ? TripRecord::Read(journals.subspan(at))
                                   : TripRecord{};
     auto& row = grid[slot + 1];

@@ -15,11 +15,6 @@ namespace mk::journal {
 
 enum class JournalKind { Trip, Tank };
 
-inline constexpr std::size_t kTripRecordSize = 20;
-inline constexpr std::size_t kJournalSlots = 21;
-inline constexpr std::size_t kTripJournalOffset = 16;   // in the Journals block
-inline constexpr std::size_t kTankJournalOffset = 436;  // in the Journals block
-
 /// Counters are seconds, metres and millilitres as the MK stores them.
 struct TripRecord {
   std::uint16_t minutes = 0;  // time of day of the entry

@@ -135,7 +135,7 @@ TEST(ClearErrorJournalTest, ZeroesTheBitmapDatesCodesAndFreezeFrameCodesOnly) {
     const bool cleared = (i >= 4 && i < 16) || (in_records && (i - 16) % 92 < 12);
     EXPECT_EQ(bytes[i], cleared ? 0 : before[i]) << i;
   }
-  for (std::size_t slot = 0; slot < kErrorSlots; ++slot) {
+  for (std::size_t slot = 0; slot < device::kErrorRecords; ++slot) {
     EXPECT_TRUE(FreezeFrameLines(bytes, slot, ",").empty());
   }
 }

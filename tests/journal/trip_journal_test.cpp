@@ -13,6 +13,10 @@ using test::PutTrip;
 
 using Columns = std::array<std::string, 8>;
 
+// Where the two journals lie in the Journals block.
+constexpr std::size_t kTrips = 16;
+constexpr std::size_t kTanks = 436;
+
 TEST(TripColumnsTest, AnEmptySlotShowsPustoWhateverItsCounters) {
   TripRecord r{600, 0, 3, 3600, 50000, 4000, 100};
   EXPECT_EQ(TripColumns(r, {}, ","), (Columns{"Пусто", "", "", "", "", "", "", ""}));
@@ -63,8 +67,8 @@ TEST(TripColumnsTest, HugeCountersStillGiveTexts) {
 
 TEST(JournalGridTest, HeadersLabelsAndSlotsOfBothJournals) {
   std::vector<std::uint8_t> block(860, 0);
-  PutTrip(block, kTripJournalOffset, 60, 2, 3, 60, 1000, 100, 0);
-  PutTrip(block, kTankJournalOffset + 20 * 20, 120, 4, 5, 3600, 2000, 0, 0);
+  PutTrip(block, kTrips, 60, 2, 3, 60, 1000, 100, 0);
+  PutTrip(block, kTanks + 20 * 20, 120, 4, 5, 3600, 2000, 0, 0);
   const TextGrid trips = JournalGrid(block, JournalKind::Trip, ",");
   ASSERT_EQ(trips.size(), 22u);
   EXPECT_EQ(trips[0],
@@ -85,7 +89,7 @@ TEST(JournalGridTest, HeadersLabelsAndSlotsOfBothJournals) {
 
 TEST(JournalGridTest, ABlockTooShortShowsItsMissingSlotsEmpty) {
   std::vector<std::uint8_t> block(16 + 20 * 2 + 5, 0);
-  PutTrip(block, kTripJournalOffset + 20, 60, 2, 3, 60, 1000, 100, 0);
+  PutTrip(block, kTrips + 20, 60, 2, 3, 60, 1000, 100, 0);
   const TextGrid trips = JournalGrid(block, JournalKind::Trip, ",");
   ASSERT_EQ(trips.size(), 22u);
   EXPECT_EQ(trips[2][1], "01:00   2.03");

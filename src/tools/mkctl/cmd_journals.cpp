@@ -68,7 +68,7 @@ void PrintPages(const device::TMK& mk, const std::string& separator) {
   for (const auto& row : journal::ErrorGrid(errors, journal::CurrentErrorCodeStyle(mk))) {
     PrintRow(row);
   }
-  for (std::size_t slot = 0; slot < journal::kErrorSlots; ++slot) {
+  for (std::size_t slot = 0; slot < device::kErrorRecords; ++slot) {
     const auto lines = journal::FreezeFrameLines(errors, slot, separator);
     if (lines.empty()) continue;
     std::printf("-- Стоп-кадр ошибки %zu\n", slot);

@@ -4,14 +4,14 @@
 
 namespace mk::editor {
 
-TEditorContext::TEditorContext(device::TMK& mk, link::IUserPrompt& prompt, QObject* parent)
-    : QObject(parent), mk_(mk), prompt_(prompt), history_(mk) {}
+TEditorContext::TEditorContext(device::TMK& mk, app::IDialogs& dialogs, QObject* parent)
+    : QObject(parent), mk_(mk), dialogs_(dialogs), history_(mk) {}
 
 bool TEditorContext::Change(const std::function<void()>& change) {
   try {
     history_.Apply(change);
   } catch (const Error& e) {
-    prompt_.ShowError(e.what());
+    dialogs_.ShowError(e.what());
     return false;
   }
   emit Changed();

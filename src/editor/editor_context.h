@@ -8,8 +8,8 @@
 
 #include <functional>
 
+#include "app/dialogs.h"
 #include "device/mk.h"
-#include "link/user_prompt.h"
 #include "settings/edit_history.h"
 
 namespace mk::editor {
@@ -18,11 +18,13 @@ class TEditorContext final : public QObject {
   Q_OBJECT
 
  public:
-  TEditorContext(device::TMK& mk, link::IUserPrompt& prompt, QObject* parent = nullptr);
+  TEditorContext(device::TMK& mk, app::IDialogs& dialogs, QObject* parent = nullptr);
 
   device::TMK& Mk() { return mk_; }
   const device::TMK& Mk() const { return mk_; }
-  link::IUserPrompt& Prompt() { return prompt_; }
+  link::IUserPrompt& Prompt() { return dialogs_; }
+  /// The boxes and the file dialogs (the tank page opens and saves tank files).
+  app::IDialogs& Dialogs() { return dialogs_; }
 
   /// Runs `change` on the records as one undo step and tells the pages
   /// (Changed). An mk::Error (a range error above all) is shown in an error
@@ -52,7 +54,7 @@ class TEditorContext final : public QObject {
 
  private:
   device::TMK& mk_;
-  link::IUserPrompt& prompt_;
+  app::IDialogs& dialogs_;
   settings::EditHistory history_;
   bool refreshing_ = false;
 };

@@ -1,12 +1,371 @@
 #include "editor/tank_page.h"
 
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <filesystem>
+#include <functional>
+#include <utility>
+
+#include "device/tank_file.h"
+#include "editor/tank_chart.h"
+#include "text/error.h"
+
 namespace mk::editor {
 
+const char* const TTankPage::kNoticeVersions =
+    "Внмание! Для правильной работы программы МК НЕОБХОДИМО использовать последние версии ПО МК "
+    "и программы настройки.";
+const char* const TTankPage::kNoticeCopy =
+    "В том случае, если Вы хотите скопировать текущие настройки бака из текущей версии ПО в "
+    "последующие, сохраните их сейчас кнопкой \"Сохранить настройки бака\".\r\nВ будущем, после "
+    "загрузки НОВОГО ПО МК и соответствующей новой программы настройки, откройте закладку Бак и "
+    "нажмите кнопку \"Считать настройки бака\".";
+const char* const TTankPage::kNoticeManual =
+    "Внмание! Установка значений пользователем вручную НЕ РЕКОМЕНДУЕТСЯ! \r\nНекорректная "
+    "установка может привести к неправильной работе МК!";
+
+namespace {
+
+using device::BlockId;
+
+constexpr const char* kHeader = "  #       литры           у.е.";
+constexpr int kLitresColumn = 1, kUnitsColumn = 2;
+const QColor kTypoCell{255, 205, 205};
+
+// The grid's cells take digits only: at most three for litres, four for units.
+class TarirCellDelegate final : public QStyledItemDelegate {
+ public:
+  TarirCellDelegate(std::function<void()> typed, QObject* parent)
+      : QStyledItemDelegate(parent), typed_(std::move(typed)) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                        const QModelIndex& index) const override {
+    if (index.column() != kLitresColumn && index.column() != kUnitsColumn) return nullptr;
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(index.column() == kLitresColumn ? 3 : 4);
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [typed = typed_] { typed(); });
+    return edit;
+  }
+
+ private:
+  std::function<void()> typed_;
+};
+
+// A notice keeps the line breaks it was written with.
+QLabel* Notice(const char* text, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(text).replace("\r\n", "\n"), parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  return label;
+}
+
+QLabel* Header(QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(kHeader), parent);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::path(QString::fromStdString(utf8).toStdU16String());
+}
+
+}  // namespace
+
 TTankPage::TTankPage(TEditorContext& context, QWidget* parent)
-    : TSettingsPage(context, settings::Page::Tank, parent) {}
+    : TSettingsPage(context, settings::Page::Tank, parent),
+      program_folder_(QApplication::applicationDirPath().toStdString()) {}
 
-void TTankPage::Build() {}
+QSpinBox* TTankPage::AddSpin(const QString& name, const char* field, std::size_t index,
+                             bool litres) {
+  auto* spin = new QSpinBox(this);
+  spin->setObjectName(name);
+  spin->setMinimum(0);
+  spin->setMaximum(litres ? 0xFFFF : settings::kTankUnitsMax);
+  spin->setMinimumWidth(70);
+  spins_.push_back({spin, field, index, litres});
+  const BoundSpin bound = spins_.back();
+  connect(spin, &QSpinBox::editingFinished, this, [this, bound] { StoreSpin(bound); });
+  return spin;
+}
 
-void TTankPage::Fill() {}
+void TTankPage::Build() {
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(6, 6, 6, 6);
+  page->setSpacing(4);
+  for (const char* text : {kNoticeVersions, kNoticeCopy, kNoticeManual}) {
+    page->addWidget(Notice(text, this));
+  }
+
+  auto* middle = new QHBoxLayout;
+  page->addLayout(middle, 1);
+  auto* left = new QVBoxLayout;
+  middle->addLayout(left);
+
+  auto* two = new QGroupBox("Линейный по 2 точкам", this);
+  two->setObjectName("gbOil2Points");
+  auto* two_grid = new QGridLayout(two);
+  two_grid->addWidget(Header(two), 0, 0, 1, 3);
+  const struct {
+    const char* lit;
+    const char* res;
+  } two_rows[] = {{"Lit6L", "Oil6L"}, {"Lit43L", "Oil43L"}};
+  for (int r = 0; r < 2; ++r) {
+    two_grid->addWidget(new QLabel(QString::number(r + 1), two), r + 1, 0);
+    two_grid->addWidget(AddSpin(QString("se") + two_rows[r].lit, two_rows[r].lit, 0, true), r + 1,
+                        1);
+    two_grid->addWidget(AddSpin(QString("se") + two_rows[r].res, two_rows[r].res, 0, false), r + 1,
+                        2);
+  }
+  left->addWidget(two);
+
+  auto* seven = new QGroupBox("Линейный по 7 точкам", this);
+  seven->setObjectName("gbOil7Points");
+  auto* seven_grid = new QGridLayout(seven);
+  seven_grid->addWidget(Header(seven), 0, 0, 1, 3);
+  for (std::size_t k = 0; k < settings::kSevenPointsMax; ++k) {
+    SevenRow& row = seven_[k];
+    const int r = static_cast<int>(k) + 1;
+    row.label = new QLabel(QString::number(r), seven);
+    row.label->setObjectName(QString("lOilCalibr%1").arg(k));
+    row.litres = AddSpin(QString("seOilCalibrLitArr%1").arg(k), "OilCalibrLitArr", k, true);
+    row.units = AddSpin(QString("seOilCalibrResArr%1").arg(k), "OilCalibrResArr", k, false);
+    seven_grid->addWidget(row.label, r, 0);
+    seven_grid->addWidget(row.litres, r, 1);
+    seven_grid->addWidget(row.units, r, 2);
+  }
+  seven_grid->addWidget(new QLabel("Кол-во точек", seven), 8, 0, 1, 2, Qt::AlignRight);
+  se_quant_ = new QSpinBox(seven);
+  se_quant_->setObjectName("seOilCalibrQuant");
+  se_quant_->setRange(0, static_cast<int>(settings::kSevenPointsMax));
+  seven_grid->addWidget(se_quant_, 8, 2);
+  seven_grid->setRowStretch(9, 1);
+  // Rows follow the count as it is typed; the count is stored on leaving.
+  connect(se_quant_, &QSpinBox::valueChanged, this, [this](int count) { ShowSevenRows(count); });
+  connect(se_quant_, &QSpinBox::editingFinished, this, [this] {
+    StoreSpin({se_quant_, "OilCalibrQuant", 0, false});
+  });
+  left->addWidget(seven, 1);
+
+  auto* table = new QGroupBox("Тарированный", this);
+  table->setObjectName("gbTarir");
+  middle->addWidget(table, 1);
+  auto* table_layout = new QHBoxLayout(table);
+  auto* table_left = new QVBoxLayout;
+  table_layout->addLayout(table_left);
+  auto* count_row = new QHBoxLayout;
+  count_row->addWidget(new QLabel("Количество точек тарировки", table));
+  se_tarir_leng_ = new QSpinBox(table);
+  se_tarir_leng_->setObjectName("seTarirLeng");
+  se_tarir_leng_->setRange(0, static_cast<int>(settings::kTarirPointsMax));
+  // Buttons only: the count changes by the arrows, never by typing.
+  if (auto* edit = se_tarir_leng_->findChild<QLineEdit*>()) edit->setReadOnly(true);
+  count_row->addWidget(se_tarir_leng_);
+  table_left->addLayout(count_row);
+  connect(se_tarir_leng_, &QSpinBox::valueChanged, this, [this](int count) {
+    if (filling_) return;
+    Context().Change([&] { settings::SetTarirPointCount(Mk(), count); });
+    Fill();
+  });
+
+  cb_finish_ = new QCheckBox("Тарировка проведена", table);
+  cb_finish_->setObjectName("cbTarirFlagFinish");
+  table_left->addWidget(cb_finish_);
+  connect(cb_finish_, &QCheckBox::clicked, this, [this](bool checked) {
+    Context().Change(
+        [&] { Mk().Rec(BlockId::TankCalibration).SetInt("TarirFlagFinish", checked ? 1 : 0); });
+  });
+
+  grid_ = new QTableWidget(1, 3, table);
+  grid_->setObjectName("sgTarir");
+  grid_->setHorizontalHeaderLabels({"#", "литры", "уе"});
+  grid_->verticalHeader()->hide();
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->setColumnWidth(0, 36);
+  grid_->setColumnWidth(kLitresColumn, 60);
+  grid_->verticalHeader()->setDefaultSectionSize(20);
+  grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setItemDelegate(new TarirCellDelegate([this] { tarir_edited_ = true; }, grid_));
+  grid_->setMinimumWidth(190);
+  table_left->addWidget(grid_, 1);
+  connect(qApp, &QApplication::focusChanged, this, &TTankPage::OnFocusChanged);
+
+  auto* slope = new QGroupBox("Наклон ДУТ (справочно)", table);
+  slope->setObjectName("rgTarirIncline");
+  slope->setEnabled(false);
+  auto* slope_layout = new QHBoxLayout(slope);
+  incline_ = new QButtonGroup(slope);
+  int id = 0;
+  for (const char* caption : {"Обратный", "Прямой", "Авто"}) {
+    auto* button = new QRadioButton(caption, slope);
+    incline_->addButton(button, id++);
+    slope_layout->addWidget(button);
+  }
+  table_left->addWidget(slope);
+
+  chart_ = new TTankChart(table);
+  table_layout->addWidget(chart_, 1);
+  connect(&Context(), &TEditorContext::Changed, this, &TTankPage::ShowChart);
+
+  auto* buttons = new QHBoxLayout;
+  auto* save = new QPushButton("Сохранить настройки бака в файл", this);
+  save->setObjectName("bSaveTankFile");
+  auto* load = new QPushButton("Считать настройки бака из файла", this);
+  load->setObjectName("bLoadTankFile");
+  buttons->addWidget(save);
+  buttons->addWidget(load);
+  buttons->addStretch(1);
+  page->addLayout(buttons);
+  connect(save, &QPushButton::clicked, this, &TTankPage::SaveTankFileClick);
+  connect(load, &QPushButton::clicked, this, &TTankPage::LoadTankFileClick);
+}
+
+void TTankPage::Fill() {
+  filling_ = true;
+  const device::Record& fuel = Mk().Rec(BlockId::FuelSensor);
+  const auto full = static_cast<int>(fuel.GetInt("TankContFull"));
+  for (const BoundSpin& b : spins_) {
+    // The limit first, so a stored value within it is shown as it is.
+    if (b.litres) b.spin->setMaximum(full);
+    b.spin->setValue(static_cast<int>(fuel.GetInt(b.field, b.index)));
+  }
+  se_quant_->setValue(static_cast<int>(fuel.GetInt("OilCalibrQuant")));
+  ShowSevenRows(static_cast<int>(fuel.GetInt("OilCalibrQuant")));
+
+  const device::Record& tank = Mk().Rec(BlockId::TankCalibration);
+  cb_finish_->setChecked(tank.GetInt("TarirFlagFinish") != 0);
+  const std::size_t points = settings::TarirPointCount(Mk());
+  se_tarir_leng_->setValue(static_cast<int>(points));
+  const auto slope = tank.GetInt("TarirIncline");
+  incline_->setExclusive(false);
+  for (QAbstractButton* button : incline_->buttons()) {
+    button->setChecked(incline_->id(button) == slope);
+  }
+  incline_->setExclusive(true);
+  FillGrid(points);
+  tarir_edited_ = false;
+  filling_ = false;
+}
+
+void TTankPage::FillGrid(std::size_t points) {
+  const device::Record& tank = Mk().Rec(BlockId::TankCalibration);
+  const settings::TankChart chart = settings::TankChartOf(Mk());
+  grid_->clearContents();
+  // No points: the header and one empty row.
+  grid_->setRowCount(points == 0 ? 1 : static_cast<int>(points));
+  for (int r = 0; r < grid_->rowCount(); ++r) {
+    const auto i = static_cast<std::size_t>(r);
+    const bool shown = i < points;
+    auto* number = new QTableWidgetItem(shown ? QString::number(r + 1) : QString());
+    number->setFlags(Qt::ItemIsEnabled);
+    grid_->setItem(r, 0, number);
+    auto* litres = new QTableWidgetItem(shown ? QString::number(tank.GetInt("TarirLit", i)) : "");
+    auto* units = new QTableWidgetItem(shown ? QString::number(tank.GetInt("TarirRes", i)) : "");
+    if (shown && chart.table_typos[i]) {
+      for (QTableWidgetItem* item : {number, litres, units}) {
+        item->setBackground(kTypoCell);
+        item->setToolTip("Литров меньше, чем в предыдущей точке: возможно, опечатка.");
+      }
+    }
+    grid_->setItem(r, kLitresColumn, litres);
+    grid_->setItem(r, kUnitsColumn, units);
+  }
+  chart_->SetChart(chart);
+}
+
+void TTankPage::ShowChart() {
+  chart_->SetChart(settings::TankChartOf(Mk()));
+}
+
+void TTankPage::StoreSpin(const BoundSpin& bound) {
+  if (filling_ || Context().Refreshing()) return;
+  const int value = bound.spin->value();
+  device::Record& fuel = Mk().Rec(BlockId::FuelSensor);
+  if (fuel.GetInt(bound.field, bound.index) == value) return;
+  if (!Context().Change([&] { fuel.SetInt(bound.field, value, bound.index); })) Fill();
+}
+
+void TTankPage::ShowSevenRows(int count) {
+  for (std::size_t k = 0; k < seven_.size(); ++k) {
+    const bool shown = settings::SevenPointRowShown(k, count);
+    seven_[k].label->setVisible(shown);
+    seven_[k].litres->setVisible(shown);
+    seven_[k].units->setVisible(shown);
+  }
+}
+
+bool TTankPage::StoreGrid() {
+  std::vector<settings::TarirRow> rows;
+  for (int r = 0; r < grid_->rowCount(); ++r) {
+    auto text = [&](int column) {
+      const QTableWidgetItem* item = grid_->item(r, column);
+      return item != nullptr ? item->text().toStdString() : std::string();
+    };
+    rows.push_back({text(kLitresColumn), text(kUnitsColumn)});
+  }
+  // The points before a refused value stay stored, as one undo step.
+  std::string refused;
+  Context().Change([&] {
+    try {
+      settings::StoreTarirRows(Mk(), rows);
+    } catch (const RangeError& e) {
+      refused = e.what();
+    }
+  });
+  if (!refused.empty()) {
+    Context().Prompt().ShowError(refused);
+    return false;
+  }
+  Fill();
+  return true;
+}
+
+bool TTankPage::WriteBack() {
+  return !tarir_edited_ || StoreGrid();
+}
+
+void TTankPage::OnFocusChanged(QWidget* /*old*/, QWidget* now) {
+  // Focus leaving the window altogether is not leaving the grid.
+  if (!tarir_edited_ || storing_grid_ || now == nullptr) return;
+  if (now == grid_ || grid_->isAncestorOf(now)) return;
+  storing_grid_ = true;
+  const bool stored = StoreGrid();
+  storing_grid_ = false;
+  if (!stored) grid_->setFocus();
+}
+
+void TTankPage::SaveTankFileClick() {
+  const auto path = Context().Dialogs().SaveTankFile(program_folder_);
+  if (!path) return;
+  try {
+    device::SaveTankFile(PathOf(*path), Mk());
+  } catch (const Error& e) {
+    Context().Prompt().ShowError(e.what());
+  }
+}
+
+void TTankPage::LoadTankFileClick() {
+  const auto path = Context().Dialogs().OpenTankFile(program_folder_);
+  if (!path) return;
+  Context().Change([&] { device::LoadTankFile(PathOf(*path), Mk()); });
+  Fill();
+}
 
 }  // namespace mk::editor

@@ -1,19 +1,86 @@
-// The page "Бак": the fuel-tank calibration and the tank settings file. An
-// empty frame here, built against the page contract (settings_page.h).
+// The page "Бак": the fuel-tank calibration (a line through two points, a
+// polyline through up to seven points, a table of up to 68 measured points),
+// its chart, and the tank settings file that carries it across firmware
+// changes. The rules live in the core (settings/tank_calibration.h,
+// device/tank_file.h); this page shows them and writes back through the
+// editor's context.
 #pragma once
 
+#include <array>
+#include <string>
+#include <vector>
+
 #include "editor/settings_page.h"
+#include "settings/tank_calibration.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
 
 namespace mk::editor {
+
+class TTankChart;
 
 class TTankPage final : public TSettingsPage {
   Q_OBJECT
 
  public:
+  static const char* const kNoticeVersions;
+  static const char* const kNoticeCopy;
+  static const char* const kNoticeManual;
+
   explicit TTankPage(TEditorContext& context, QWidget* parent = nullptr);
 
   void Build() override;
   void Fill() override;
+  bool WriteBack() override;
+  void Activated() override { Fill(); }
+
+  /// TarirEdited: a grid cell was typed into and not yet written back.
+  bool TarirEdited() const { return tarir_edited_; }
+  TTankChart* Chart() const { return chart_; }
+
+ private:
+  // A spin edit of the FuelSensor record: litres are limited by TankContFull,
+  // units by the shown range.
+  struct BoundSpin {
+    QSpinBox* spin;
+    const char* field;
+    std::size_t index;
+    bool litres;
+  };
+  struct SevenRow {
+    QLabel* label = nullptr;
+    QSpinBox* litres = nullptr;
+    QSpinBox* units = nullptr;
+  };
+
+  QSpinBox* AddSpin(const QString& name, const char* field, std::size_t index, bool litres);
+  void StoreSpin(const BoundSpin& bound);
+  void ShowChart();
+  void ShowSevenRows(int count);
+  void FillGrid(std::size_t points);
+  /// The grid's write-back; false when a value was refused.
+  bool StoreGrid();
+  void OnFocusChanged(QWidget* old, QWidget* now);
+  void SaveTankFileClick();
+  void LoadTankFileClick();
+
+  std::vector<BoundSpin> spins_;
+  std::array<SevenRow, settings::kSevenPointsMax> seven_{};
+  QSpinBox* se_quant_ = nullptr;
+  QSpinBox* se_tarir_leng_ = nullptr;
+  QCheckBox* cb_finish_ = nullptr;
+  QTableWidget* grid_ = nullptr;
+  QButtonGroup* incline_ = nullptr;
+  TTankChart* chart_ = nullptr;
+  bool filling_ = false;
+  bool tarir_edited_ = false;
+  bool storing_grid_ = false;
+  std::string program_folder_;
 };
 
 }  // namespace mk::editor

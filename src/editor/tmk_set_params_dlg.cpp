@@ -57,8 +57,8 @@ TSettingsPage* MakePage(settings::Page page, TEditorContext& context) {
 
 }  // namespace
 
-TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, link::IUserPrompt& prompt, QWidget* parent)
-    : QDialog(parent), context_(mk, prompt) {
+TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), context_(mk, dialogs) {
   setObjectName("MK_SetParamsDlg");
   setWindowTitle(QString::fromUtf8(settings::kEditorCaption.data()));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -147,8 +147,8 @@ bool TMK_SetParamsDlg::Run() {
   return exec() == QDialog::Accepted;
 }
 
-bool RunSettingsEditor(device::TMK& mk, link::IUserPrompt& prompt, QWidget* parent) {
-  TMK_SetParamsDlg dialog(mk, prompt, parent);
+bool RunSettingsEditor(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent) {
+  TMK_SetParamsDlg dialog(mk, dialogs, parent);
   return dialog.Run();
 }
 

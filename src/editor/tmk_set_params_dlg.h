@@ -8,10 +8,10 @@
 
 #include <vector>
 
+#include "app/dialogs.h"
 #include "device/mk.h"
 #include "editor/editor_context.h"
 #include "editor/settings_page.h"
-#include "link/user_prompt.h"
 
 class QDialogButtonBox;
 class QPushButton;
@@ -24,8 +24,9 @@ class TMK_SetParamsDlg final : public QDialog {
   Q_OBJECT
 
  public:
-  /// Builds every page; `prompt` shows the range errors and the pages' messages.
-  TMK_SetParamsDlg(device::TMK& mk, link::IUserPrompt& prompt, QWidget* parent = nullptr);
+  /// Builds every page; `dialogs` shows the range errors, the pages' messages
+  /// and the tank page's file dialogs.
+  TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent = nullptr);
 
   /// Shows the dialog modally; true when it closed with OK.
   bool Run();
@@ -58,6 +59,6 @@ class TMK_SetParamsDlg final : public QDialog {
 };
 
 /// The edit dialog the main window runs inside TMK::EditSettings.
-bool RunSettingsEditor(device::TMK& mk, link::IUserPrompt& prompt, QWidget* parent);
+bool RunSettingsEditor(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent);
 
 }  // namespace mk::editor

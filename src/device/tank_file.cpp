@@ -1,10 +1,10 @@
 #include "device/tank_file.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 
 #include "device/atomic_file.h"
+#include "device/file_reader.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -27,27 +27,9 @@ constexpr TankFileItem kItems[] = {
     {BlockId::TankCalibration, "TarirRes"},
 };
 
-std::string ReadFailure(const std::filesystem::path& path) {
-  return "Не удалось прочитать файл настроек бака «" + PathText(path) + "».";
-}
-
-// The file's first bytes, no more than the layout holds: whatever follows is
-// ignored anyway, and a huge file costs nothing.
-std::vector<std::uint8_t> ReadTankBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(ReadFailure(path));
-  std::vector<std::uint8_t> bytes(kTankFileSize);
-  // A folder opens like a file and fails on the first read (bad, or the
-  // library's own exception): report it in the program's words.
-  try {
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  } catch (const std::ios_base::failure&) {
-    throw Error(ReadFailure(path));
-  }
-  if (in.bad()) throw Error(ReadFailure(path));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
+// Bytes past the layout are ignored, so a longer file still loads; one far
+// longer than any tank file is refused rather than read in whole.
+constexpr std::size_t kTankFileReadLimit = 1 << 20;
 
 }  // namespace
 
@@ -91,7 +73,13 @@ void SaveTankFile(const std::filesystem::path& path, const TMK& mk) {
 }
 
 void LoadTankFile(const std::filesystem::path& path, TMK& mk) {
-  DecodeTankFile(ReadTankBytes(path), mk);
+  const std::string name = "«" + PathText(path) + "»";
+  DecodeTankFile(
+      ReadFileAtMost(path, kTankFileReadLimit,
+                     {.unreadable = "Не удалось прочитать файл настроек бака " + name + ".",
+                      .too_large = "Файл " + name +
+                                   " слишком велик для файла настроек бака: в нём больше 1 МБ."}),
+      mk);
 }
 
 }  // namespace mk::device

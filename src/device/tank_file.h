@@ -38,8 +38,9 @@ void DecodeTankFile(std::span<const std::uint8_t> file, TMK& mk);
 /// Writes EncodeTankFile atomically. Throws mk::Error; an old file stays whole.
 void SaveTankFile(const std::filesystem::path& path, const TMK& mk);
 
-/// Reads the file (its first 245 bytes at most) and decodes it into `mk`'s
-/// records. Throws mk::Error when it cannot be read; `mk` is unchanged then.
+/// Reads the file through the bounded reader (up to 1 MB; only its first 245
+/// bytes matter) and decodes it into `mk`'s records. Throws mk::Error when it
+/// cannot be read or is larger; `mk` is unchanged then.
 void LoadTankFile(const std::filesystem::path& path, TMK& mk);
 
 }  // namespace mk::device

@@ -63,7 +63,7 @@ TEST(TankFileBytes, ThirteenItemsAtTheirOffsetsLittleEndian) {
   EXPECT_EQ(file[41], 255);
   EXPECT_EQ(file[41 + 67], 255 - 67);
   EXPECT_EQ(ReadU16(file, 109), 1000);
-  EXPECT_EQ(file[110], 1000 >> 8);  // the low byte comes first
+  EXPECT_EQ(file[110], 1000 >> 8);                        // the low byte comes first
   EXPECT_EQ(ReadU16(file, 109 + 2 * 67), 0x10000 - 943);  // 1000 - 29 * 67, negative
 }
 
@@ -151,6 +151,18 @@ TEST_F(TankFileOnDisk, AFileOfAnyLengthLoadsWhatItHas) {
   TMK to;
   LoadTankFile(dir_ / "long.vrnko", to);
   EXPECT_EQ(EncodeTankFile(to), EncodeTankFile(from));
+
+  bytes.resize((1 << 20) + 1);
+  WriteBytes(dir_ / "huge.vrnko", bytes);
+  TMK untouched;
+  try {
+    LoadTankFile(dir_ / "huge.vrnko", untouched);
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_NE(std::string(e.what()).find("слишком велик для файла настроек бака"),
+              std::string::npos);
+  }
+  EXPECT_EQ(EncodeTankFile(untouched), EncodeTankFile(TMK()));
 
   WriteBytes(dir_ / "empty.vrnko", {});
   LoadTankFile(dir_ / "empty.vrnko", to);

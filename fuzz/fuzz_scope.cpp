@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t* tail = p + 2 * kHeaderSize + kSampleCount;
   OscView view;
   view.offset = OscView::kMinOffset + (tail[0] | tail[1] << 8) % 1025;
-  view.base_time_index = tail[2] % 12;  // now and then out of its table
+  view.base_time_index = (tail[2] & 0x3F) % 12;  // now and then out of its table
 
   try {
     const OscPicture picture = DrawOscilloscope(rec, view);
@@ -37,10 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (pixels > 2'000'000) std::abort();
       }
     }
-    if (PictureToSvg(picture).empty()) std::abort();
+    // The SVG and the text are the slow parts; each input runs one of them.
+    if ((tail[2] & 0x40) != 0 && PictureToSvg(picture).empty()) std::abort();
     for (int x = -1; x <= view.width; x += 37) (void)PointerReadout(rec, view, x);
   } catch (const mk::RangeError&) {
   }
+  if ((tail[2] & 0x40) != 0) return 0;
   try {
     if (TraceText(rec, view).empty()) std::abort();
   } catch (const mk::RangeError&) {

@@ -4,6 +4,9 @@
 
 namespace mk::scope {
 
+static_assert(kHeaderSize == device::kOscHeaderSize);
+static_assert(kSampleCount == 2 * device::kOscSamplesPerPart);
+
 OscRecording OscRecording::Of(const device::TMK& mk) {
   return {mk.OscHeader1(), mk.OscHeader2(), mk.OscSamples()};
 }

@@ -16,8 +16,8 @@ inline constexpr int kDividers = 3;
 inline constexpr int kDivision = 32;
 /// The sample the MK triggered at: the 32 before it are what led up to it.
 inline constexpr int kTriggerSample = 32;
-/// Volts at the MK's input stage of one sample unit at range factor 1, per
-/// vertical pixel of 256.
+/// The MK's scale constant: a sample unit is 8 × this × the range factor
+/// volts at its input stage (0.0096774 V at factor 1).
 inline constexpr double kVoltsPerUnit = 0.0012096774193548388;
 
 /// "мс/деление" captions as the time-scale group lists them, without padding.

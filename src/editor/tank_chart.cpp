@@ -11,7 +11,7 @@ namespace mk::editor {
 
 namespace {
 
-constexpr double kLeft = 40, kRight = 10, kTop = 24, kBottom = 26;
+constexpr double kLeft = 40, kRight = 22, kTop = 24, kBottom = 26;
 
 // A step of 1, 2 or 5 times a power of ten that gives about five grid lines.
 double NiceStep(double span) {
@@ -122,9 +122,9 @@ void TTankChart::paintEvent(QPaintEvent* /*event*/) {
   }
 
   // The legend, one coloured mark and caption per series.
-  double x = kLeft + 40;
+  double x = kLeft + 8;
   for (const auto& [color, caption] :
-       {std::pair{kTwoPointColor, "по 2 точкам"}, std::pair{kSevenPointColor, "по 7 точкам"},
+       {std::pair{kTwoPointColor, "2 точки"}, std::pair{kSevenPointColor, "7 точек"},
         std::pair{kTableColor, "тарировка"}}) {
     p.fillRect(QRectF(x, 7, 12, 8), color);
     p.setPen(Qt::black);

@@ -113,6 +113,7 @@ void TTankPage::Build() {
     page->addWidget(Notice(text, this));
   }
 
+  // The two linear calibrations side by side, the table with its chart beside them.
   auto* middle = new QHBoxLayout;
   page->addLayout(middle, 1);
   auto* left = new QVBoxLayout;
@@ -134,6 +135,7 @@ void TTankPage::Build() {
                         2);
   }
   left->addWidget(two);
+  left->addStretch(1);
 
   auto* seven = new QGroupBox("Линейный по 7 точкам", this);
   seven->setObjectName("gbOil7Points");
@@ -161,7 +163,7 @@ void TTankPage::Build() {
   connect(se_quant_, &QSpinBox::editingFinished, this, [this] {
     StoreSpin({se_quant_, "OilCalibrQuant", 0, false});
   });
-  left->addWidget(seven, 1);
+  middle->addWidget(seven);
 
   auto* table = new QGroupBox("Тарированный", this);
   table->setObjectName("gbTarir");

@@ -101,10 +101,12 @@ OscPicture DrawOscilloscope(const OscRecording& rec, const OscView& view) {
   return p;
 }
 
-// One sample period a sample scrolled, so that the readout agrees with the
-// time per division (32 samples) and with the saved times.
+// The MK's own readout of the scrolled time: ten times the sample period a
+// sample, as its users read it off the MK. The pointer readout and the saved
+// text give the sample period itself.
 std::string OffsetText(const OscScales& scales, int offset, char separator) {
-  return FormatFixed(offset * scales.SamplePeriodMs(), 1, separator);
+  constexpr double kReadoutFactor = 312.5;
+  return FormatFixed(offset * kReadoutFactor / scales.base_rate, 1, separator);
 }
 
 int SampleAtX(const OscScales& scales, int offset, int x) {

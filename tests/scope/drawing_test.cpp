@@ -199,7 +199,7 @@ TEST(OscCaptions, ScalesOffsetAndLevelUnderTheGrid) {
   const auto texts = TextsOf(DrawOscilloscope(rec.View(), view));
   ASSERT_EQ(texts.size(), 4u);
   const std::vector<std::pair<int, std::string>> expected = {
-      {10, "0.5В/д"}, {100, "  5мс/д"}, {200, "5,0мс"}, {300, "2,5В"}};
+      {10, "0.5В/д"}, {100, "  5мс/д"}, {200, "50,0мс"}, {300, "2,5В"}};
   const Rgb colours[] = {kWhite, kWhite, kMagenta, kCyan};
   for (std::size_t i = 0; i < texts.size(); ++i) {
     EXPECT_EQ(texts[i].x, expected[i].first);
@@ -211,13 +211,14 @@ TEST(OscCaptions, ScalesOffsetAndLevelUnderTheGrid) {
 }
 
 TEST(OscCaptions, TheTimeReadoutIsTheTimeOfTheScrolledSamples) {
-  // 32 samples are one division: at 1 ms a division an offset of 32 is 1 ms.
+  // The readout is off x T0 x 312.5: at 1 ms a division (T0 = 1/1000) an
+  // offset of 32 reads 10 ms, whatever scale is shown now.
   OwnedRecording rec;
-  EXPECT_EQ(TextsOf(DrawOscilloscope(rec.View(), ViewAt(32)))[2].text, "1.0мс");
-  EXPECT_EQ(TextsOf(DrawOscilloscope(rec.View(), ViewAt(-32)))[2].text, "-1.0мс");
-  EXPECT_EQ(TextsOf(DrawOscilloscope(rec.View(), ViewAt(4)))[2].text, "0.1мс") << "0.125";
+  EXPECT_EQ(TextsOf(DrawOscilloscope(rec.View(), ViewAt(32)))[2].text, "10.0мс");
+  EXPECT_EQ(TextsOf(DrawOscilloscope(rec.View(), ViewAt(-32)))[2].text, "-10.0мс");
+  EXPECT_EQ(TextsOf(DrawOscilloscope(rec.View(), ViewAt(5)))[2].text, "1.6мс") << "1.5625";
   rec.header1[0] = 9;
-  EXPECT_EQ(TextsOf(DrawOscilloscope(rec.View(), ViewAt(992, 9)))[2].text, "15500.0мс");
+  EXPECT_EQ(TextsOf(DrawOscilloscope(rec.View(), ViewAt(992, 9)))[2].text, "155000.0мс");
 }
 
 TEST(OscCaptions, DividerOneTimesTenTheVoltCaptionsAndTheLevel) {

@@ -7,7 +7,7 @@ ROOT=$PWD
 JOBS=$(nproc)
 
 PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n libgl-dev
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3)
 
 deps() {

@@ -22,10 +22,9 @@ constexpr FileKind kSaveText{"Текстовые файлы (*.txt);;Все фа
 constexpr FileKind kOpenTank{"Файлы настроек бака (*.vrnko)", "vrnko", false, false};
 constexpr FileKind kSaveTank{"Файлы настроек бака (*.vrnko)", "vrnko", true, true};
 
-// Message boxes carry the application's name as their title, like the
-// toolkit's own boxes do.
+// Message boxes carry the program's Russian name as their title.
 QString BoxTitle() {
-  return QApplication::applicationDisplayName();
+  return QString::fromUtf8(kProgramName);
 }
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder,

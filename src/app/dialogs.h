@@ -12,6 +12,9 @@ class QWidget;
 
 namespace mk::app {
 
+/// The program's name as its message boxes show it.
+inline constexpr const char* kProgramName = "Конфигуратор МК";
+
 class IDialogs : public link::IUserPrompt {
  public:
   /// The open dialog for settings files; nullopt when cancelled. `folder` is

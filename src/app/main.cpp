@@ -14,6 +14,7 @@
 #include "app/just_one.h"
 #include "app/main_form.h"
 #include "app/platform_services.h"
+#include "app/russian_texts.h"
 #include "device/transfer.h"
 #include "editor/tmk_set_params_dlg.h"
 #include "viewers/journals_service.h"
@@ -35,9 +36,13 @@ int main(int argc, char* argv[]) {
   QString lock_name = OptionValue(args, "--lock-name");
   if (lock_name.isEmpty()) lock_name = QFileInfo(QApplication::applicationFilePath()).fileName();
 
-  // A second copy ends here, before it shows anything.
+  // A second copy brings the first to the front and ends here, before it shows anything.
   mk::app::TJustOne just_one(lock_name.toStdString());
-  if (!just_one.OwnsMutex) return 0;
+  if (!just_one.OwnsMutex) {
+    just_one.WakeFirstCopy();
+    return 0;
+  }
+  mk::app::InstallRussianTexts(app);
 
   mk::app::MainFormServices services;
   // Made absolute now: start-up changes the current folder to the program's.
@@ -66,6 +71,7 @@ int main(int argc, char* argv[]) {
 
   mk::app::TMainForm form(std::move(services));
   form_ptr = &form;
+  just_one.OnLaterCopy([&form] { form.BringToFront(); });
   if (const QScreen* screen = QApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -99,6 +100,7 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
   pump_ = services_.pump != nullptr ? services_.pump : own_pump_.get();
   if (services_.port_dialog == nullptr) own_port_dialog_ = std::make_unique<QtPortDialog>(this);
   port_dialog_ = services_.port_dialog != nullptr ? services_.port_dialog : own_port_dialog_.get();
+  prompt_ = std::make_unique<WindowPrompt>(*dialogs_, *this);
 
   BuildControls();
 }
@@ -205,22 +207,75 @@ void TMainForm::BuildControls() {
   columns->addWidget(left, 0, Qt::AlignTop);
   columns->addWidget(right);
 
+  StatusLine = new QLabel(this);
+  StatusLine->setObjectName("StatusLine");
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->addWidget(StatusLine, 1);
+
   SetDataButtons(false);
+  UpdateStatus();
 
   connect(cbAuto, &QCheckBox::clicked, this, [this] { cbAutoClick(); });
-  connect(bRS232, &QPushButton::clicked, this, [this] { bRS232Click(); });
-  connect(bGetParams, &QPushButton::clicked, this, [this] { bGetParamsClick(); });
-  connect(bLoadParams, &QPushButton::clicked, this, [this] { bLoadParamsClick(); });
-  connect(bEditParams, &QPushButton::clicked, this, [this] { bEditParamsClick(); });
-  connect(bViewJournals, &QPushButton::clicked, this, [this] { bViewJournalsClick(); });
-  connect(bViewOsc, &QPushButton::clicked, this, [this] { bViewOscClick(); });
-  connect(bSaveParams, &QPushButton::clicked, this, [this] { bSaveParamsClick(); });
-  connect(bSetParams, &QPushButton::clicked, this, [this] { bSetParamsClick(); });
+  Connect(bRS232, &TMainForm::bRS232Click);
+  Connect(bGetParams, &TMainForm::bGetParamsClick);
+  Connect(bLoadParams, &TMainForm::bLoadParamsClick);
+  Connect(bEditParams, &TMainForm::bEditParamsClick);
+  Connect(bViewJournals, &TMainForm::bViewJournalsClick);
+  Connect(bViewOsc, &TMainForm::bViewOscClick);
+  Connect(bSaveParams, &TMainForm::bSaveParamsClick);
+  Connect(bSetParams, &TMainForm::bSetParamsClick);
 
-  // Fixed size: at least the classic 810 x 401, more when the fonts here
-  // need it so that no caption is cut.
+  // Fixed size: at least the classic 810 x 401 client area (the status line
+  // comes below it), more when the fonts here need it so that no caption is cut.
   const QSize hint = central->sizeHint();
-  setFixedSize(std::max(kMinWidth, hint.width()), std::max(kMinHeight, hint.height()));
+  setFixedSize(std::max(kMinWidth, hint.width()),
+               std::max(kMinHeight, hint.height()) + statusBar()->sizeHint().height());
+}
+
+void TMainForm::Connect(QPushButton* button, void (TMainForm::*handler)()) {
+  connect(button, &QPushButton::clicked, this, [this, handler] {
+    (this->*handler)();
+    UpdateStatus();
+  });
+}
+
+void TMainForm::SetOrigin(Origin origin, const std::string& file) {
+  origin_ = origin;
+  origin_file_ = file;
+  if (mk_) origin_version_ = mk_->DeviceVersion();
+}
+
+void TMainForm::UpdateStatus() {
+  QString text;
+  const QString name = QString::fromStdString(origin_file_).section('/', -1);
+  switch (origin_) {
+    case Origin::None:
+      StatusLine->setText(Q("Настройки ещё не считаны: считайте их из МК или из файла."));
+      StatusLine->setToolTip(QString());
+      return;
+    case Origin::LoadedFile:
+      text = Q("Настройки из файла «%1»").arg(name);
+      break;
+    case Origin::SavedFile:
+      text = Q("Настройки сохранены в файл «%1»").arg(name);
+      break;
+    case Origin::Mk:
+      text = Q("Настройки считаны из МК: адрес %1, память %2 байт, версия устройства %3")
+                 .arg(DeviceAddress)
+                 .arg(MemorySize)
+                 .arg(origin_version_);
+      break;
+  }
+  text += Modified ? Q(" - изменены и не сохранены") : Q(" - без изменений");
+  StatusLine->setText(text);
+  StatusLine->setToolTip(QString::fromStdString(origin_file_));
+}
+
+void TMainForm::BringToFront() {
+  setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  show();
+  raise();
+  activateWindow();
 }
 
 void TMainForm::SetDataButtons(bool enabled) {
@@ -252,7 +307,9 @@ void TMainForm::FormShow() {
                   : services_.ini_path;
   TMIniFile ini(ini_path_);
   ports_ = services_.make_ports(ini.Ini());
-  rs_ = std::make_unique<link::TVL_RS>(*ports_, *clock_, *pump_, *dialogs_);
+  // Making the channel and opening the stored port may both find no port: say it once.
+  prompt_->CollapseRepeats(true);
+  rs_ = std::make_unique<link::TVL_RS>(*ports_, *clock_, *pump_, *prompt_);
   rs_->SetPortType(0);
   rs_->SetPortDialog(port_dialog_);
   AutoSearch = true;
@@ -264,6 +321,7 @@ void TMainForm::FormShow() {
 
   rs_->SetBaud(kBaud);
   rs_->Reopen(false);
+  prompt_->CollapseRepeats(false);
 
   cbAuto->setChecked(AutoSearch);
   bRS232->setEnabled(!AutoSearch);
@@ -298,18 +356,27 @@ bool TMainForm::FindDevice() {
   return false;
 }
 
-void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()>& done,
-                            const std::function<void()>& failed) {
+void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()>& done) {
   BusyScope busy(*this);
   rs_->Reopen(true);
   rs_->SetBaud(kBaud);
+  if (!rs_->IsOpen) {
+    // Looking for the MK on a port that is not open would go on until Cancel.
+    const int n = rs_->PortNumber;
+    rs_->Reopen(false);
+    dialogs_->ShowError(n == 0 ? link::kNoFreePort
+                               : "Не могу открыть порт COM" + std::to_string(n) + ".");
+    return;
+  }
   auto progress = std::make_unique<TProgressForm>(this);
   progress->ShowCancel(true);
   progress->SetLabel(kConnecting);
   progress->ShowGauge(false);
   progress->ShowCentred();
 
-  std::string failure;
+  // Every box of the transfer, its result included, waits until the progress
+  // window is gone, so none is hidden under it.
+  prompt_->Hold(progress.get());
   try {
     device::Connection found;
     if (transfer(*progress, found) == device::TransferResult::Done) {
@@ -318,13 +385,11 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
       if (done) done();
     }
   } catch (const std::exception& e) {
-    if (failed) failed();
-    failure = e.what();
+    prompt_->ShowError(e.what());
   }
-  // The box comes after the progress window is gone, so it is not hidden under it.
   progress.reset();
   rs_->Reopen(false);
-  if (!failure.empty()) dialogs_->ShowError(failure);
+  prompt_->Release();
 }
 
 void TMainForm::bGetParamsClick() {
@@ -337,14 +402,17 @@ void TMainForm::bGetParamsClick() {
       },
       // A failed read leaves the model as it was (the read replaces it only
       // when the whole memory has arrived), so the buttons stay as they were.
-      [this] { SetDataButtons(true); });
+      [this] {
+        SetDataButtons(true);
+        SetOrigin(Origin::Mk);
+      });
 }
 
 void TMainForm::bSetParamsClick() {
   if (busy_ || !rs_) return;
   if (!FindDevice()) return;
   RunTransfer([this](link::IProgress& progress, device::Connection& found) {
-    return services_.write_settings(*rs_, *mk_, progress, *pump_, *dialogs_, &found);
+    return services_.write_settings(*rs_, *mk_, progress, *pump_, *prompt_, &found);
   });
 }
 
@@ -355,6 +423,7 @@ void TMainForm::bLoadParamsClick() {
   try {
     device::LoadSettingsFile(PathFromUtf8(*path), *mk_);
     SetDataButtons(true);
+    SetOrigin(Origin::LoadedFile, *path);
   } catch (const std::exception& e) {
     // A refused file changes nothing: what was held before is still held.
     dialogs_->ShowError(e.what());
@@ -376,6 +445,7 @@ void TMainForm::SaveSettingsFile() {
   }
   SetDataButtons(true);
   Modified = false;
+  SetOrigin(Origin::SavedFile, *path);
 }
 
 void TMainForm::bSaveParamsClick() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/dialogs.h"
+#include "app/window_prompt.h"
 #include "device/transfer.h"
 #include "link/clock.h"
 #include "link/vl_rs.h"
@@ -89,6 +90,12 @@ class TMainForm final : public QMainWindow {
   bool FindDevice();
   void SaveSettingsFile();
 
+  /// Shows the window restored from the task bar, raised and active (a second
+  /// copy of the program asks for this).
+  void BringToFront();
+  /// Rewrites the status line from where the settings came from and Modified.
+  void UpdateStatus();
+
   link::TVL_RS* Channel() { return rs_.get(); }
   device::TMK* Device() { return mk_.get(); }
   bool Busy() const { return busy_; }
@@ -124,6 +131,8 @@ class TMainForm final : public QMainWindow {
   QLabel* lMZ;
   QLabel* Image1;
   QPlainTextEdit* Memo;
+  /// Where the settings held came from and whether they changed since.
+  QLabel* StatusLine;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -139,12 +148,18 @@ class TMainForm final : public QMainWindow {
   using Transfer =
       std::function<device::TransferResult(link::IProgress&, device::Connection& found)>;
   /// One exchange with the MK on its own channel: the port reopened at the MK's
-  /// speed and the progress window up while `transfer` runs. When it ends Done
-  /// the MK's address and memory size are kept and `done` runs; when it throws
-  /// `failed` runs, and the error box comes once the window is gone and the port
-  /// is released.
-  void RunTransfer(const Transfer& transfer, const std::function<void()>& done = {},
-                   const std::function<void()>& failed = {});
+  /// speed (a port that will not open is reported and nothing runs) and the
+  /// progress window up while `transfer` runs. When it ends Done the MK's
+  /// address and memory size are kept and `done` runs. Every box of the
+  /// transfer, an error it throws included, comes once the progress window is
+  /// gone and the port is released.
+  void RunTransfer(const Transfer& transfer, const std::function<void()>& done = {});
+  /// Runs a button's handler, then brings the status line up to date.
+  void Connect(QPushButton* button, void (TMainForm::*handler)());
+
+  /// Where the settings held came from: nothing yet, a file, or the MK.
+  enum class Origin { None, LoadedFile, SavedFile, Mk };
+  void SetOrigin(Origin origin, const std::string& file = {});
 
   MainFormServices services_;
   std::unique_ptr<IDialogs> own_dialogs_;
@@ -152,6 +167,7 @@ class TMainForm final : public QMainWindow {
   std::unique_ptr<link::IPump> own_pump_;
   std::unique_ptr<link::TVL_RS_Base::IPortDialog> own_port_dialog_;
   IDialogs* dialogs_;
+  std::unique_ptr<WindowPrompt> prompt_;
   link::IClock* clock_;
   link::IPump* pump_;
   link::TVL_RS_Base::IPortDialog* port_dialog_;
@@ -160,6 +176,9 @@ class TMainForm final : public QMainWindow {
   std::unique_ptr<link::ISerialSystem> ports_;
   std::unique_ptr<link::TVL_RS> rs_;
   std::unique_ptr<device::TMK> mk_;
+  Origin origin_ = Origin::None;
+  std::string origin_file_;  // UTF-8, for a file origin
+  std::uint16_t origin_version_ = 0;
   bool shown_ = false;
   bool closed_ = false;
   bool busy_ = false;

@@ -46,7 +46,7 @@ void MainFormTest::SetUp() {
   services_.program_dir = Dir();
   services_.dialogs = &dialogs_;
   services_.make_ports = [this](const text::IniFile&) {
-    return std::unique_ptr<link::ISerialSystem>(std::make_unique<FakePorts>(present_));
+    return std::unique_ptr<link::ISerialSystem>(std::make_unique<FakePorts>(present_, unopenable_));
   };
   services_.find_mk = [this] { return mk_ports_; };
   services_.read_settings = [this](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,

@@ -51,13 +51,17 @@ class SilentPort final : public link::IBytePort {
 /// COM ports that exist (all silent) by number.
 class FakePorts final : public link::ISerialSystem {
  public:
-  explicit FakePorts(std::vector<int> present) : present_(std::move(present)) {}
+  /// `unopenable` ports are present but refuse to open (held by another program).
+  explicit FakePorts(std::vector<int> present, std::vector<int> unopenable = {})
+      : present_(std::move(present)), unopenable_(std::move(unopenable)) {}
   bool Probe(int number) override {
     return std::find(present_.begin(), present_.end(), number) != present_.end();
   }
   std::unique_ptr<link::IBytePort> Open(int number) override {
     opened.push_back(number);
-    return Probe(number) ? std::make_unique<SilentPort>() : nullptr;
+    const bool refused =
+        std::find(unopenable_.begin(), unopenable_.end(), number) != unopenable_.end();
+    return Probe(number) && !refused ? std::make_unique<SilentPort>() : nullptr;
   }
   std::string PortName(int number) const override { return "COM" + std::to_string(number); }
 
@@ -65,6 +69,7 @@ class FakePorts final : public link::ISerialSystem {
 
  private:
   std::vector<int> present_;
+  std::vector<int> unopenable_;
 };
 
 /// A main window on scripted doubles, with its preferences in a temporary folder.
@@ -89,6 +94,7 @@ class MainFormTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
   MainFormServices services_;
   std::vector<int> present_ = {1, 3};
+  std::vector<int> unopenable_;
   std::vector<int> mk_ports_;
   int reads_ = 0;
   int writes_ = 0;

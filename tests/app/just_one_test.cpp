@@ -1,4 +1,5 @@
 // The single-instance guard, in one process and as a second program copy.
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -51,6 +52,55 @@ TEST(JustOne, ASecondProgramCopyEndsBeforeShowingAnything) {
   EXPECT_EQ(second.exitCode(), 0);
   // It never got as far as its preferences.
   EXPECT_FALSE(std::filesystem::exists(ini.toStdString()));
+}
+
+TEST(JustOne, ALaterCopyWakesTheFirstThroughItsDoor) {
+  App();
+  const std::string name = UniqueName("door");
+  TJustOne first(name);
+  ASSERT_TRUE(first.OwnsMutex);
+  int woken = 0;
+  ASSERT_TRUE(first.OnLaterCopy([&woken] { ++woken; }));
+
+  TJustOne second(name);
+  ASSERT_FALSE(second.OwnsMutex);
+  EXPECT_FALSE(second.OnLaterCopy([] {})) << "only the owner opens the door";
+  for (int copy = 1; copy <= 2; ++copy) {
+    EXPECT_TRUE(second.WakeFirstCopy());
+    QDeadlineTimer deadline(5000);
+    while (woken < copy && !deadline.hasExpired()) QCoreApplication::processEvents();
+    EXPECT_EQ(woken, copy);
+  }
+  EXPECT_FALSE(TJustOne(name + "-nobody").WakeFirstCopy(200)) << "no first copy, no answer";
+}
+
+TEST(JustOne, ASecondProgramCopyBringsTheFirstToTheFront) {
+  App();
+  const std::string program = std::string(MK_BIN_DIR) + "/mkconfig";
+  if (!std::filesystem::exists(program)) GTEST_SKIP() << "mkconfig is not built";
+  const std::string name = UniqueName("wake");
+  TJustOne running(name);
+  ASSERT_TRUE(running.OwnsMutex);
+  bool woken = false;
+  ASSERT_TRUE(running.OnLaterCopy([&woken] { woken = true; }));
+
+  QTemporaryDir dir;
+  QProcess second;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  second.setProcessEnvironment(env);
+  second.start(QString::fromStdString(program), {"--ini", dir.filePath("mkconfig.ini"),
+                                                 "--lock-name", QString::fromStdString(name)});
+  QDeadlineTimer deadline(30000);
+  while (second.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+    QCoreApplication::processEvents();
+    second.waitForFinished(10);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_TRUE(woken);
+  EXPECT_FALSE(std::filesystem::exists(dir.filePath("mkconfig.ini").toStdString()))
+      << "it ends before it shows anything";
 }
 
 }  // namespace

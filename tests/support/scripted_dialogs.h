@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,9 +14,16 @@ namespace mk::app::test {
 
 class ScriptedDialogs final : public IDialogs {
  public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowInfo(const std::string& text) override { infos.push_back(text); }
+  void ShowError(const std::string& text) override {
+    Seen("error: " + text);
+    errors.push_back(text);
+  }
+  void ShowInfo(const std::string& text) override {
+    Seen("info: " + text);
+    infos.push_back(text);
+  }
   bool AskYesNo(const std::string& text) override {
+    Seen("question: " + text);
     questions.push_back(text);
     if (answers.empty()) return false;
     const bool yes = answers.front();
@@ -46,10 +54,16 @@ class ScriptedDialogs final : public IDialogs {
   std::vector<std::string> errors, infos, questions, open_folders, save_folders, text_folders,
       tank_open_folders, tank_save_folders;
   std::deque<bool> answers;
+  /// Called as each box comes ("error: ...", "info: ...", "question: ..."),
+  /// for tests that check what else is on screen at that moment.
+  std::function<void(const std::string&)> on_box;
   std::deque<std::optional<std::string>> open_paths, save_paths, text_paths, tank_open_paths,
       tank_save_paths;
 
  private:
+  void Seen(const std::string& box) {
+    if (on_box) on_box(box);
+  }
   static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
     if (queue.empty()) return std::nullopt;
     auto value = queue.front();

@@ -1,0 +1,17 @@
+// The toolkit's own texts in Russian: the file dialogs, the standard buttons
+// of questions ("Да", "Нет", "Отмена"), context menus.
+#pragma once
+
+class QCoreApplication;
+class QTranslator;
+
+namespace mk::app {
+
+/// Loads the toolkit's Russian translations (qtbase_ru from the toolkit's
+/// translations folder) into `app` and makes Russian the default locale.
+/// Returns the installed translator (owned by `app`), or null when the
+/// translations are not installed: the program then runs with the toolkit's
+/// English texts.
+QTranslator* InstallRussianTexts(QCoreApplication& app);
+
+}  // namespace mk::app

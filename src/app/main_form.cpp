@@ -357,38 +357,38 @@ bool TMainForm::FindDevice() {
 }
 
 void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()>& done) {
-  BusyScope busy(*this);
-  rs_->Reopen(true);
-  rs_->SetBaud(kBaud);
-  if (!rs_->IsOpen) {
-    // Looking for the MK on a port that is not open would go on until Cancel.
-    const int n = rs_->PortNumber;
-    rs_->Reopen(false);
-    dialogs_->ShowError(n == 0 ? link::kNoFreePort
-                               : "Не могу открыть порт COM" + std::to_string(n) + ".");
-    return;
-  }
-  auto progress = std::make_unique<TProgressForm>(this);
-  progress->ShowCancel(true);
-  progress->SetLabel(kConnecting);
-  progress->ShowGauge(false);
-  progress->ShowCentred();
-
   // Every box of the transfer, its result included, waits until the progress
-  // window is gone, so none is hidden under it.
-  prompt_->Hold(progress.get());
-  try {
-    device::Connection found;
-    if (transfer(*progress, found) == device::TransferResult::Done) {
-      DeviceAddress = found.DeviceAddress;
-      MemorySize = found.MemorySize;
-      if (done) done();
+  // window is gone and the window is usable again, so none is hidden under it.
+  prompt_->Hold(nullptr);
+  {
+    BusyScope busy(*this);
+    rs_->Reopen(true);
+    rs_->SetBaud(kBaud);
+    if (rs_->IsOpen) {
+      auto progress = std::make_unique<TProgressForm>(this);
+      progress->ShowCancel(true);
+      progress->SetLabel(kConnecting);
+      progress->ShowGauge(false);
+      progress->ShowCentred();
+      prompt_->Hold(progress.get());
+      try {
+        device::Connection found;
+        if (transfer(*progress, found) == device::TransferResult::Done) {
+          DeviceAddress = found.DeviceAddress;
+          MemorySize = found.MemorySize;
+          if (done) done();
+        }
+      } catch (const std::exception& e) {
+        prompt_->ShowError(e.what());
+      }
+    } else {
+      // Looking for the MK on a port that is not open would go on until Cancel.
+      const int n = rs_->PortNumber;
+      prompt_->ShowError(n == 0 ? link::kNoFreePort
+                                : "Не могу открыть порт COM" + std::to_string(n) + ".");
     }
-  } catch (const std::exception& e) {
-    prompt_->ShowError(e.what());
+    rs_->Reopen(false);
   }
-  progress.reset();
-  rs_->Reopen(false);
   prompt_->Release();
 }
 

@@ -202,7 +202,8 @@ void TTankPage::Build() {
   grid_->setColumnWidth(0, 36);
   grid_->setColumnWidth(kLitresColumn, 60);
   grid_->verticalHeader()->setDefaultSectionSize(20);
-  grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                         QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setItemDelegate(new TarirCellDelegate([this] { tarir_edited_ = true; }, grid_));
   grid_->setMinimumWidth(190);

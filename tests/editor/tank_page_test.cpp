@@ -252,6 +252,18 @@ TEST_F(TankPageTest, LitresAbove255AreARangeErrorAfterTheEarlierPointsAreStored)
   EXPECT_FALSE(page.WriteBack());  // OK stays refused while the value stands
 }
 
+TEST_F(TankPageTest, OkWritesBackTheGridWhateverHasTheFocus) {
+  auto& page = Open();
+  TypeCell(1, 1, "44");
+  Editor()->clearFocus();  // the editor closes, the focus stays out of the window's reach
+  Grid()->item(1, 1)->setText("44");
+  ASSERT_TRUE(page.TarirEdited());
+  dialog->accept();
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_EQ(Tank().GetInt("TarirLit", 1), 44);
+  EXPECT_FALSE(page.TarirEdited());
+}
+
 TEST_F(TankPageTest, ACountAbove68ShowsNoPointsAndTheImageHoldsZero) {
   Load();
   Tank().SetInt("TarirLeng", 70);

@@ -40,7 +40,7 @@ TEST_F(MkctlTank, SavesThe245BytesOfTheFactoryCalibration) {
   const std::string tank = dir_.File("factory.vrnko");
   const ToolRun r = Mkctl("tank " + factory_ + " --save " + tank);
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out, "Настройки бака сохранены в файл «" + tank + "»\n");
   const auto bytes = ReadBytes(tank);
   ASSERT_EQ(bytes.size(), 245u);
   EXPECT_EQ(bytes, device::EncodeTankFile(Load(factory_)));
@@ -59,6 +59,8 @@ TEST_F(MkctlTank, LoadingATankFileChangesOnlyTheTankCalibration) {
 
   const ToolRun r = Mkctl("tank " + factory_ + " --load " + tank + " --out " + out);
   ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Настройки МК с настройками бака из «" + tank + "» сохранены в файл «" + out + "»\n");
   device::TMK loaded = Load(out);
   EXPECT_EQ(device::EncodeTankFile(loaded), device::EncodeTankFile(edited));
   // Outside the two tank records every byte is the factory's.

@@ -47,6 +47,7 @@ int CmdTank(const Args& args) {
   device::LoadSettingsFile(FilePath(files[0]), mk);
   if (!save.empty()) {
     device::SaveTankFile(FilePath(save), mk);
+    std::printf("Настройки бака сохранены в файл «%s»\n", save.c_str());
     return 0;
   }
   if (load.empty()) {
@@ -60,6 +61,8 @@ int CmdTank(const Args& args) {
                                          device::BlockId::TankCalibration};
   mk.StoreBlocks(tank_blocks);
   device::SaveSettingsFile(FilePath(out), mk);
+  std::printf("Настройки МК с настройками бака из «%s» сохранены в файл «%s»\n", load.c_str(),
+              out.c_str());
   return 0;
 }
 

@@ -61,12 +61,13 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) 
 }  // namespace
 
 TMK_ViewJournalsDlg::TMK_ViewJournalsDlg(device::TMK& mk, app::IDialogs& dialogs,
-                                         std::string program_folder, QWidget* parent)
+                                         std::string program_folder, QWidget* parent,
+                                         std::string separator)
     : QDialog(parent),
       mk_(mk),
       dialogs_(dialogs),
       program_folder_(std::move(program_folder)),
-      separator_(QLocale().decimalPoint().toStdString()),
+      separator_(std::move(separator)),
       error_style_(journal::CurrentErrorCodeStyle(mk)) {
   setObjectName(QStringLiteral("MK_ViewJournalsDlg"));
   setWindowTitle(Q(kJournalsCaption));
@@ -75,6 +76,10 @@ TMK_ViewJournalsDlg::TMK_ViewJournalsDlg(device::TMK& mk, app::IDialogs& dialogs
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   BuildControls();
   setFixedSize(kClientWidth, kClientHeight);
+}
+
+std::string TMK_ViewJournalsDlg::SystemDecimalSeparator() {
+  return QLocale::system().decimalPoint().toStdString();
 }
 
 void TMK_ViewJournalsDlg::BuildControls() {

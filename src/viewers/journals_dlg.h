@@ -35,9 +35,13 @@ class TMK_ViewJournalsDlg final : public QDialog {
 
  public:
   /// `dialogs` runs the save dialog (starting in `program_folder`) and shows
-  /// save failures. Numbers use the system's decimal separator.
+  /// save failures. Numbers use `separator`, by default the system's.
   TMK_ViewJournalsDlg(device::TMK& mk, app::IDialogs& dialogs, std::string program_folder,
-                      QWidget* parent = nullptr);
+                      QWidget* parent = nullptr, std::string separator = SystemDecimalSeparator());
+
+  /// The system's decimal separator: the user's regional settings, not the
+  /// Russian default locale the program sets for the toolkit's texts.
+  static std::string SystemDecimalSeparator();
 
   /// True once anything was cleared: OK then changes the settings.
   bool Cleared() const { return cleared_; }

@@ -54,7 +54,7 @@ TEST_F(JournalsTest, ShowsTheFactoryTripsAndRefuellings) {
 
 TEST_F(JournalsTest, AllEmptyJournalsShowPustoAndOnlyLabelsBesides) {
   device::TMK fresh;
-  TMK_ViewJournalsDlg w(fresh, dialogs, kProgramFolder);
+  TMK_ViewJournalsDlg w(fresh, dialogs, kProgramFolder, nullptr, ",");
   w.show();
   for (const QTableWidget* grid : {w.sgTrip, w.sgTank}) {
     for (int r = 1; r < 22; ++r) {
@@ -115,9 +115,20 @@ TEST_F(JournalsTest, AFreezeFrameWithoutPidsShowsOnlyTheCodeLine) {
   EXPECT_EQ(Row(w.sgStopCadr, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
 }
 
-TEST_F(JournalsTest, NumbersFollowTheSystemsSeparator) {
-  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-  auto& w = Open();
+TEST_F(JournalsTest, NumbersFollowTheSystemsSeparatorNotTheProgramsRussianTexts) {
+  // The program sets Russian as its default locale for the toolkit's texts;
+  // numbers still take the system's separator, as mkctl journals does.
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  const std::string separator = QLocale::system().decimalPoint().toStdString();
+  TMK_ViewJournalsDlg w(mk, dialogs, kProgramFolder);
+  w.show();
+  EXPECT_EQ(Cell(w.sgTrip, 1, 3), "31" + separator + "400");
+  EXPECT_EQ(Cell(w.sgSums[0], 1, 1), "58434" + separator + "500");
+}
+
+TEST_F(JournalsTest, NumbersTakeTheSeparatorGiven) {
+  TMK_ViewJournalsDlg w(mk, dialogs, kProgramFolder, nullptr, ".");
+  w.show();
   EXPECT_EQ(Cell(w.sgTrip, 1, 3), "31.400");
   EXPECT_EQ(Cell(w.sgSums[0], 1, 1), "58434.500");
 }
@@ -197,7 +208,7 @@ TEST_F(JournalsTest, ClearingKeptWithOkReachesTheImage) {
   ASSERT_TRUE(ok);
   device::TMK reread;
   reread.ReplaceImage(1, mk.Image());
-  TMK_ViewJournalsDlg w(reread, dialogs, kProgramFolder);
+  TMK_ViewJournalsDlg w(reread, dialogs, kProgramFolder, nullptr, ",");
   w.show();
   EXPECT_EQ(Cell(w.sgTank, 1, 1), "Пусто");
   EXPECT_EQ(Cell(w.sgTrip, 1, 1), "18:42   14.03");

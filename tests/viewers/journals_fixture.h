@@ -30,7 +30,7 @@ class JournalsTest : public ::testing::Test {
 
   /// The window, shown (which fills it) as the journals transaction shows it.
   TMK_ViewJournalsDlg& Open() {
-    window = std::make_unique<TMK_ViewJournalsDlg>(mk, dialogs, kProgramFolder);
+    window = std::make_unique<TMK_ViewJournalsDlg>(mk, dialogs, kProgramFolder, nullptr, ",");
     window->show();
     return *window;
   }

@@ -68,9 +68,10 @@ ScreenRef ParseScreenRef(std::string_view text) {
                       number.find_first_not_of("0123456789") == std::string_view::npos;
   if (digits) n = std::stoi(std::string(number));
   if (!digits || n < 1 || n > count) {
-    throw Error("Нет экрана " + std::string(KindName(*kind)) + ":" + std::string(number) +
-                ": экраны " + std::string(KindName(*kind)) + " нумеруются от 1 до " +
-                std::to_string(count) + ".");
+    const std::string k(KindName(*kind));
+    const std::string what = number.empty() ? "Не указан номер экрана " + k
+                                            : "Нет экрана " + k + ":" + std::string(number);
+    throw Error(what + ": экраны " + k + " нумеруются от 1 до " + std::to_string(count) + ".");
   }
   return ScreenRef{*kind, n - 1};
 }

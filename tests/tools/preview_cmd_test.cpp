@@ -58,7 +58,10 @@ TEST(MkctlPreviewTest, BadArgumentsSayWhatIsWrongAndWriteNothing) {
       {file + " --screen x4:7 --out " + out, "от 1 до 6"},
       {file + " --screen x6:0 --out " + out, "от 1 до 1"},
       {file + " --screen graph:one --out " + out, "Нет экрана graph:one"},
+      {file + " --screen x4: --out " + out, "Не указан номер экрана x4: экраны x4 нумеруются"},
       {dir.File("none.vrnkp") + " --screen x4:1 --out " + out, "none.vrnkp", 1},
+      {file + " --screen x4:1 --out " + dir.File("no/out.png"),
+       "рисунок «" + dir.File("no/out.png") + "»", 1},
   };
   for (const Case& c : cases) {
     const ToolRun r = Mkctl("preview " + c.args);

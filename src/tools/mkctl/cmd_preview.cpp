@@ -37,7 +37,7 @@ int CmdPreview(const Args& args) {
   preview::RenderScreen(canvas, mk, ref.kind, ref.screen);
   const auto png =
       preview::EncodePng(preview::kScreenWidth, preview::kScreenHeight, preview::ToRgb24(canvas));
-  device::WriteFileAtomically(FilePath(out), png, "Не удалось записать рисунок " + out + ".");
+  device::WriteFileAtomically(FilePath(out), png, "Не удалось записать рисунок «" + out + "».");
   return 0;
 }
 

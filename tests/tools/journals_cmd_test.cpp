@@ -93,6 +93,14 @@ TEST_F(MkctlJournalsTest, RefusesWhatItCannotDo) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_TRUE(missing.out.empty());
 
+  // An empty value is no folder and no separator: refused, not taken as absent.
+  for (const char* empty : {" --tsv=", " --decimal-separator="}) {
+    const ToolRun r = Mkctl("journals " + file + empty);
+    EXPECT_EQ(r.status, 2) << empty;
+    EXPECT_TRUE(r.out.empty()) << empty;
+    EXPECT_NE(r.err.find("нет значения"), std::string::npos) << r.err;
+  }
+
   const std::string gone = dir.File("gone");
   const ToolRun folder = Mkctl("journals " + file + " --tsv " + gone);
   EXPECT_EQ(folder.status, 1);

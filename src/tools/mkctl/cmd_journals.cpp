@@ -23,9 +23,19 @@ namespace {
 using device::BlockId;
 using journal::JournalKind;
 
+// The value of an option; `--name=` with nothing after it is refused rather
+// than taken for an option not given.
+std::string GivenOption(const Args& args, const std::string& name, const char* what) {
+  std::string value = Option(args, name);
+  if (value.empty() && HasFlag(args, name)) {
+    throw UsageError("у параметра --" + name + " нет значения (" + what + ")");
+  }
+  return value;
+}
+
 // The window takes the separator from the system; so does the tool, unless told.
 std::string DecimalSeparator(const Args& args) {
-  const std::string given = Option(args, "decimal-separator");
+  const std::string given = GivenOption(args, "decimal-separator", "ЗНАК");
   if (!given.empty()) {
     if (given != "," && given != ".") {
       throw UsageError("неверное значение --decimal-separator: «" + given +
@@ -95,7 +105,7 @@ int CmdJournals(const Args& args) {
   const auto files = Operands(args);
   if (files.size() != 1) throw UsageError("укажите один файл настроек");
   const std::string separator = DecimalSeparator(args);
-  const std::string folder = Option(args, "tsv");
+  const std::string folder = GivenOption(args, "tsv", "ПАПКА");
   device::TMK mk;
   device::LoadSettingsFile(FilePath(files[0]), mk);
   // The window's transaction, closed with Cancel: nothing goes back to the image.

@@ -33,6 +33,7 @@ int CmdInfo(const Args& args);
 int CmdDump(const Args& args);
 int CmdPreview(const Args& args);
 int CmdScope(const Args& args);
+int CmdDoctor(const Args& args);
 int CmdTank(const Args& args);
 int CmdJournals(const Args& args);
 

@@ -1,9 +1,14 @@
 #include "app/dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QString>
+#include <QVBoxLayout>
 
 namespace mk::app {
 namespace {
@@ -44,6 +49,23 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& fol
   return dialog.selectedFiles().first().toStdString();
 }
 
+// Long plain text to read and copy, such as the connection check's report.
+void ShowDetails(QWidget* parent, const std::string& details) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(QStringLiteral("Что мешает подключиться к МК"));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* text = new QPlainTextEdit(QString::fromStdString(details), &dialog);
+  text->setReadOnly(true);
+  text->setObjectName(QStringLiteral("mDetails"));
+  layout->addWidget(text);
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::RejectRole);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  dialog.resize(760, 420);
+  dialog.exec();
+}
+
 }  // namespace
 
 std::filesystem::path PathFromUtf8(const std::string& utf8) {
@@ -52,6 +74,19 @@ std::filesystem::path PathFromUtf8(const std::string& utf8) {
 
 void QtDialogs::ShowError(const std::string& text) {
   QMessageBox::critical(parent_, BoxTitle(), QString::fromStdString(text), QMessageBox::Ok);
+}
+
+void QtDialogs::ShowErrorWithDetails(const std::string& text, const std::string& details) {
+  QMessageBox box(QMessageBox::Critical, BoxTitle(), QString::fromStdString(text), QMessageBox::Ok,
+                  parent_);
+  QPushButton* more = box.addButton(QStringLiteral("Подробнее"), QMessageBox::ActionRole);
+  more->setObjectName(QStringLiteral("bDetails"));
+  box.setDefaultButton(QMessageBox::Ok);
+  for (;;) {
+    box.exec();
+    if (box.clickedButton() != more) return;
+    ShowDetails(&box, details);
+  }
 }
 
 void QtDialogs::ShowInfo(const std::string& text) {

@@ -17,6 +17,9 @@ inline constexpr const char* kProgramName = "Конфигуратор МК";
 
 class IDialogs : public link::IUserPrompt {
  public:
+  /// An error box with a "Подробнее" button that shows `details` (plain
+  /// text); the box comes back when the details are closed.
+  virtual void ShowErrorWithDetails(const std::string& text, const std::string& details) = 0;
   /// The open dialog for settings files; nullopt when cancelled. `folder` is
   /// where it starts. Paths are UTF-8.
   virtual std::optional<std::string> OpenSettingsFile(const std::string& folder) = 0;
@@ -44,6 +47,7 @@ class QtDialogs final : public IDialogs {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   void ShowError(const std::string& text) override;
+  void ShowErrorWithDetails(const std::string& text, const std::string& details) override;
   void ShowInfo(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   std::optional<std::string> OpenSettingsFile(const std::string& folder) override;

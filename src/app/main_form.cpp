@@ -352,7 +352,11 @@ bool TMainForm::FindDevice() {
     rs_->SetBaud(kBaud);
     if (rs_->PortNumber == n) return true;
   }
-  dialogs_->ShowError("Не вижу МК.");
+  if (services_.connection_check) {
+    dialogs_->ShowErrorWithDetails("Не вижу МК.", services_.connection_check());
+  } else {
+    dialogs_->ShowError("Не вижу МК.");
+  }
   return false;
 }
 

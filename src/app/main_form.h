@@ -45,6 +45,9 @@ struct MainFormServices {
   std::function<std::unique_ptr<link::ISerialSystem>(const text::IniFile&)> make_ports;
   /// The COM numbers of the MK's USB serial devices, in the order found.
   std::function<std::vector<int>()> find_mk;
+  /// What stands between the user and the MK, shown behind "Подробнее" of
+  /// the "Не вижу МК." box; none: the box has no such button.
+  std::function<std::string()> connection_check;
   /// Boxes and file dialogs; null: the real ones.
   IDialogs* dialogs = nullptr;
   link::IClock* clock = nullptr;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/connection_check.h"
 #include "platform/serial_system.h"
 
 namespace mk::app {
@@ -22,6 +23,7 @@ void UsePlatformPorts(MainFormServices& services) {
       for (const auto& port : (*current)->FindMk()) numbers.push_back(port.number);
     return numbers;
   };
+  services.connection_check = [] { return platform::FormatReport(platform::CheckConnection()); };
 }
 
 }  // namespace mk::app

@@ -6,7 +6,8 @@
 namespace mk::app {
 
 /// Fills `make_ports` with the platform's serial ports (taking the COM number
-/// overrides of the preferences file) and `find_mk` with its USB lookup.
+/// overrides of the preferences file), `find_mk` with its USB lookup and
+/// `connection_check` with its report of what stands in the way.
 void UsePlatformPorts(MainFormServices& services);
 
 }  // namespace mk::app

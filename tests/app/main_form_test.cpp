@@ -172,6 +172,26 @@ TEST_F(MainFormTest, AutomaticSearchWithoutTheMkTransfersNothing) {
   EXPECT_EQ(writes_, 0);
 }
 
+TEST_F(MainFormTest, TheNoMkBoxCarriesTheConnectionCheckBehindItsDetails) {
+  int checks = 0;
+  services_.connection_check = [&] {
+    ++checks;
+    return std::string("Проверено:\n  USB: МК (04D8:000A) — не найден\n");
+  };
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  EXPECT_EQ(dialogs_.errors, std::vector<std::string>{kNoMk}) << "the message itself is unchanged";
+  EXPECT_EQ(dialogs_.error_details,
+            std::vector<std::string>{"Проверено:\n  USB: МК (04D8:000A) — не найден\n"});
+  EXPECT_EQ(checks, 1);
+
+  // With the MK found nothing is checked.
+  mk_ports_ = {3};
+  form.bGetParams->click();
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(reads_, 1);
+}
+
 TEST_F(MainFormTest, SearchTakesTheFirstMkPortThatIsPresent) {
   mk_ports_ = {7, 3};
   TMainForm& form = Show();

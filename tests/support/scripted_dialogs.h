@@ -18,6 +18,10 @@ class ScriptedDialogs final : public IDialogs {
     Seen("error: " + text);
     errors.push_back(text);
   }
+  void ShowErrorWithDetails(const std::string& text, const std::string& details) override {
+    ShowError(text);
+    error_details.push_back(details);
+  }
   void ShowInfo(const std::string& text) override {
     Seen("info: " + text);
     infos.push_back(text);
@@ -51,8 +55,8 @@ class ScriptedDialogs final : public IDialogs {
     return Next(tank_save_paths);
   }
 
-  std::vector<std::string> errors, infos, questions, open_folders, save_folders, text_folders,
-      tank_open_folders, tank_save_folders;
+  std::vector<std::string> errors, error_details, infos, questions, open_folders, save_folders,
+      text_folders, tank_open_folders, tank_save_folders;
   std::deque<bool> answers;
   /// Called as each box comes ("error: ...", "info: ...", "question: ..."),
   /// for tests that check what else is on screen at that moment.

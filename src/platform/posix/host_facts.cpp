@@ -8,13 +8,11 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/posix/usb_sysfs.h"
+
 namespace mk::platform {
 namespace fs = std::filesystem;
 namespace {
-
-// A tty's "device" link points at the USB interface (cdc-acm) or at a port
-// below it (usb-serial); the ids live on the USB device a level or two up.
-constexpr int kMaxLevels = 4;
 
 std::string Lower(std::string s) {
   std::transform(s.begin(), s.end(), s.begin(),
@@ -41,32 +39,6 @@ std::vector<std::string> Names(const fs::path& dir) {
 bool IsNumber(const std::string& s) {
   return !s.empty() && s.size() < 10 &&
          std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
-}
-
-// ttyACM2 before ttyACM10.
-bool NaturalLess(const std::string& a, const std::string& b) {
-  const auto split = [](const std::string& s) {
-    std::size_t i = s.size();
-    while (i > 0 && std::isdigit(static_cast<unsigned char>(s[i - 1]))) --i;
-    const std::string digits = s.substr(i);
-    return std::make_pair(s.substr(0, i), IsNumber(digits) ? std::stol(digits) : -1L);
-  };
-  return split(a) != split(b) ? split(a) < split(b) : a < b;
-}
-
-void FindUsbIds(const fs::path& device, SerialTty& tty) {
-  std::error_code ec;
-  fs::path dir = fs::canonical(device, ec);
-  if (ec) return;
-  for (int level = 0; level <= kMaxLevels && dir.has_relative_path(); ++level) {
-    if (fs::exists(dir / "idVendor", ec) && fs::exists(dir / "idProduct", ec)) {
-      tty.usb = true;
-      tty.vendor = Lower(FirstWord(dir / "idVendor"));
-      tty.product = Lower(FirstWord(dir / "idProduct"));
-      return;
-    }
-    dir = dir.parent_path();
-  }
 }
 
 std::string ReadLinkName(const fs::path& link) {
@@ -96,7 +68,11 @@ std::vector<SerialTty> SerialTtys(const std::string& sys) {
     SerialTty tty;
     tty.name = name;
     tty.device_dir = fs::canonical(device, ec).string();
-    FindUsbIds(device, tty);
+    if (const auto ids = UsbIdsOf(device.string())) {
+      tty.usb = true;
+      tty.vendor = ids->first;
+      tty.product = ids->second;
+    }
     tty.driver = ReadLinkName(device / "driver");
     // The serial core lists ttyS0..ttyS31 whether or not a UART is there;
     // type 0 means none is.

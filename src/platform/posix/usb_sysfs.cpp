@@ -27,20 +27,22 @@ std::string ReadId(const fs::path& file) {
   return Lower(id);
 }
 
-bool Matches(const fs::path& device, const std::string& vendor, const std::string& product) {
+}  // namespace
+
+std::optional<std::pair<std::string, std::string>> UsbIdsOf(const std::string& device) {
   std::error_code ec;
   fs::path dir = fs::canonical(device, ec);
-  if (ec) return false;
+  if (ec) return std::nullopt;
   for (int level = 0; level <= kMaxLevels && dir.has_relative_path(); ++level) {
     if (fs::exists(dir / "idVendor", ec) && fs::exists(dir / "idProduct", ec)) {
-      return ReadId(dir / "idVendor") == vendor && ReadId(dir / "idProduct") == product;
+      return std::make_pair(ReadId(dir / "idVendor"), ReadId(dir / "idProduct"));
     }
     dir = dir.parent_path();
   }
-  return false;
+  return std::nullopt;
 }
 
-// ttyACM2 before ttyACM10: the name's trailing number compares as a number.
+// The name's trailing number compares as a number.
 bool NaturalLess(const std::string& a, const std::string& b) {
   const auto split = [](const std::string& s) {
     std::size_t i = s.size();
@@ -54,8 +56,6 @@ bool NaturalLess(const std::string& a, const std::string& b) {
   return sa != sb ? sa < sb : a < b;
 }
 
-}  // namespace
-
 std::vector<std::string> FindUsbTtys(const std::string& sysfs_root, const std::string& vendor,
                                      const std::string& product) {
   const std::string want_vendor = Lower(vendor);
@@ -65,7 +65,10 @@ std::vector<std::string> FindUsbTtys(const std::string& sysfs_root, const std::s
   for (fs::directory_iterator it(fs::path(sysfs_root) / "class" / "tty", ec), end; !ec && it != end;
        it.increment(ec)) {
     const fs::path device = it->path() / "device";
-    if (Matches(device, want_vendor, want_product)) names.push_back(it->path().filename());
+    const auto ids = UsbIdsOf(device.string());
+    if (ids && ids->first == want_vendor && ids->second == want_product) {
+      names.push_back(it->path().filename());
+    }
   }
   std::sort(names.begin(), names.end(), NaturalLess);
   std::vector<std::string> paths;

@@ -65,7 +65,11 @@ TMK_ViewOscDlg::TMK_ViewOscDlg(device::TMK& mk, app::IDialogs& dialogs, std::str
 TMK_ViewOscDlg::~TMK_ViewOscDlg() = default;
 
 void TMK_ViewOscDlg::BuildControls() {
+  setObjectName(QStringLiteral("MK_ViewOscDlg"));
   setWindowTitle(Q(kOscCaption));
+  // A fixed dialog border: no maximise or minimise, no resizing.
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kClientWidth, kClientHeight);
   setSizeGripEnabled(false);
 

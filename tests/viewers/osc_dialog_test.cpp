@@ -84,6 +84,10 @@ TEST_F(OscDialogTest, ShowsTheFactoryRecordingWithItsScalesAndFixedControls) {
   EXPECT_EQ(d.windowTitle().toStdString(), "Просмотр данных осциллографа");
   EXPECT_EQ(d.size(), QSize(1002, 523));
   EXPECT_EQ(d.minimumSize(), d.maximumSize()) << "a fixed border";
+  EXPECT_EQ(d.objectName(), "MK_ViewOscDlg");
+  EXPECT_TRUE(d.windowFlags() & Qt::MSWindowsFixedSizeDialogHint) << "a dialog's thin border";
+  EXPECT_FALSE(d.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+  EXPECT_TRUE(d.windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_EQ(d.PB->objectName(), "PB");
   EXPECT_EQ(d.PB->size(), QSize(1002, 278));
   EXPECT_EQ(d.PB->Bitmap().size(), QSize(1002, 278));

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -90,6 +91,7 @@ void TMK_ViewOscDlg::BuildControls() {
   sbSclollOffset->setSingleStep(1);
   // Arrows, Page Up and Down, Home and End scroll from the keyboard.
   sbSclollOffset->setFocusPolicy(Qt::StrongFocus);
+  sbSclollOffset->installEventFilter(this);
   layout->addWidget(sbSclollOffset);
 
   auto* controls = new QHBoxLayout;
@@ -130,7 +132,24 @@ void TMK_ViewOscDlg::BuildControls() {
           [this](int position) { sbSclollOffsetChange(position); });
   connect(bSave, &QPushButton::clicked, this, [this] { bSaveClick(); });
   connect(PB, &TOscPaintBox::PointerMoved, this, [this](int x) { PBPointerMove(x); });
-  connect(PB, &TOscPaintBox::PointerLeft, lReadout, &QLabel::clear);
+  connect(PB, &TOscPaintBox::PointerLeft, this, [this] {
+    pointer_x_.reset();
+    lReadout->clear();
+  });
+}
+
+// The toolkit's scroll bars step backwards on the right arrow (their controls
+// are inverted for the wheel); here the arrows go the way they point.
+bool TMK_ViewOscDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == sbSclollOffset && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+      sbSclollOffset->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                         : QAbstractSlider::SliderSingleStepSub);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TMK_ViewOscDlg::showEvent(QShowEvent* event) {
@@ -191,6 +210,7 @@ void TMK_ViewOscDlg::bSaveClick() {
 }
 
 void TMK_ViewOscDlg::PBPointerMove(int x) {
+  pointer_x_ = x;
   lReadout->setText(QString::fromStdString(scope::PointerReadout(Recording(), View(), x)));
 }
 
@@ -202,6 +222,8 @@ void TMK_ViewOscDlg::Draw() {
     dialogs_.ShowError(e.what());
   }
   PB->update();
+  // The picture moved under a pointer held still.
+  if (pointer_x_) PBPointerMove(*pointer_x_);
 }
 
 scope::OscView TMK_ViewOscDlg::View() const {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 #include "scope/osc_drawing.h"
@@ -64,6 +65,7 @@ class TMK_ViewOscDlg final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
@@ -74,6 +76,7 @@ class TMK_ViewOscDlg final : public QDialog {
   std::string program_folder_;
   int base_time_index_;
   int offset_ = 0;
+  std::optional<int> pointer_x_;  // over the picture, for the readout
   bool shown_ = false;
 };
 

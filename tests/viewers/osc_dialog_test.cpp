@@ -144,8 +144,14 @@ TEST_F(OscDialogTest, ScrollingMovesTheTriggerMarker) {
   EXPECT_TRUE(d.sbSclollOffset->hasFocus()) << "the keyboard scrolls at once";
   QTest::keyClick(d.sbSclollOffset, Qt::Key_PageDown);
   EXPECT_EQ(d.View().offset, 0) << "a large step is one division";
+  QTest::keyClick(d.sbSclollOffset, Qt::Key_Right);
+  EXPECT_EQ(d.View().offset, 1) << "the right arrow moves on along the trace";
+  QTest::keyClick(d.sbSclollOffset, Qt::Key_Left);
+  EXPECT_EQ(d.View().offset, 0);
   QTest::keyClick(d.sbSclollOffset, Qt::Key_End);
   EXPECT_EQ(d.View().offset, 992);
+  QTest::keyClick(d.sbSclollOffset, Qt::Key_Left);
+  EXPECT_EQ(d.View().offset, 991);
 }
 
 TEST_F(OscDialogTest, ATimeScaleClickGoesToTheModelsHeaderNeverToTheImage) {
@@ -213,8 +219,17 @@ TEST_F(OscDialogTest, ThePointerOverTheTraceShowsItsSample) {
   EXPECT_EQ(d.lReadout->text().toStdString(),
             scope::PointerReadout(scope::OscRecording::Of(mk_), d.View(), 64));
   EXPECT_EQ(d.lReadout->text().left(10).toStdString(), "Отсчёт 32:");
+  // The trace moves under a pointer held still: the readout follows.
+  d.sbSclollOffset->setValue(1);
+  EXPECT_EQ(d.lReadout->text().left(10).toStdString(), "Отсчёт 33:");
+  d.rgOscTimeDiv->Item(4)->click();  // 10 ms a division, taken at 5: half as wide
+  EXPECT_EQ(d.lReadout->text().left(10).toStdString(), "Отсчёт 33:") << "x 64 keeps the trigger";
+  emit d.PB->PointerMoved(66);
+  EXPECT_EQ(d.lReadout->text().left(10).toStdString(), "Отсчёт 37:");
   emit d.PB->PointerLeft();
   EXPECT_TRUE(d.lReadout->text().isEmpty());
+  d.sbSclollOffset->setValue(2);
+  EXPECT_TRUE(d.lReadout->text().isEmpty()) << "no pointer, no readout";
 }
 
 // The main window with nothing attached; its oscilloscope service counts.

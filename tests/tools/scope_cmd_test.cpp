@@ -100,6 +100,8 @@ TEST(MkctlScopeTest, RefusalsSayWhyAndWriteNothing) {
       {file + " --svg " + out + " --offset 993", 2, "-32…992"},
       {file + " --svg " + out + " --offset x", 2, "--offset"},
       {file + " --svg " + out + " --time-index 10", 2, "0…9"},
+      {file + " --svg " + out + " --txt " + out, 2, "один и тот же файл"},
+      {file + " --svg " + out + " --txt " + dir.File("./out.svg"), 2, "один и тот же файл"},
       {bad_file + " --svg " + out, 1, "диапазон напряжения 3 вне 0…2"},
       {hybrid_file + " --svg " + out, 1, "оцилллограф не поддерживается"},
       {dir.File("none.vrnkp") + " --svg " + out, 1, "none.vrnkp"},

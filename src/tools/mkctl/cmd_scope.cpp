@@ -2,6 +2,7 @@
 // draws it (SVG) or saves it (tab-separated text), from the same core.
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 
@@ -30,6 +31,14 @@ int IntOption(const Args& args, const std::string& name, int fallback, int min, 
   return value;
 }
 
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  const auto full_a = std::filesystem::weakly_canonical(a, error);
+  if (error) return a == b;
+  const auto full_b = std::filesystem::weakly_canonical(b, error);
+  return error ? a == b : full_a == full_b;
+}
+
 }  // namespace
 
 int CmdScope(const Args& args) {
@@ -38,6 +47,10 @@ int CmdScope(const Args& args) {
   const std::string svg = Option(args, "svg");
   const std::string txt = Option(args, "txt");
   if (svg.empty() && txt.empty()) throw UsageError("укажите --svg РИСУНОК.svg или --txt ТЕКСТ.txt");
+  if (!svg.empty() && !txt.empty() && SameFile(FilePath(svg), FilePath(txt))) {
+    // The text would silently take the picture's place.
+    throw UsageError("--svg и --txt указывают на один и тот же файл «" + svg + "»");
+  }
   scope::OscView view;
   view.offset =
       IntOption(args, "offset", 0, scope::OscView::kMinOffset, scope::OscView::kMaxOffset);

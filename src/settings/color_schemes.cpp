@@ -94,7 +94,8 @@ void SetPaletteColor(std::span<std::uint8_t> color_set, std::size_t entry, const
 }
 
 int ElementIndex(std::span<const std::uint8_t> color_set, const ElementRow& row) {
-  return color_set[row.offset];
+  // As the previews draw a damaged index: modulo the palette size.
+  return color_set[row.offset] % static_cast<int>(device::kPaletteSize);
 }
 
 void SetElementIndex(std::span<std::uint8_t> color_set, const ElementRow& row, int index) {

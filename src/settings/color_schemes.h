@@ -34,7 +34,8 @@ std::string PaletteCaption(std::size_t entry);
 /// packed from red, green and blue (0..31 each; mk::RangeError beyond).
 std::uint16_t PaletteWord(std::span<const std::uint8_t> color_set, std::size_t entry);
 void SetPaletteColor(std::span<std::uint8_t> color_set, std::size_t entry, const device::Rgb& c);
-/// The palette index an element row stores, and storing one (0..15).
+/// The palette entry an element row names (a stored index above 15 modulo
+/// 16, as the previews draw it), and storing one (0..15).
 int ElementIndex(std::span<const std::uint8_t> color_set, const ElementRow& row);
 void SetElementIndex(std::span<std::uint8_t> color_set, const ElementRow& row, int index);
 

@@ -106,6 +106,16 @@ TEST(ColorSchemes, ElementRowsStoreAtTheirPositions) {
   EXPECT_THROW(SetElementIndex(set, arrows[8], 16), RangeError);
 }
 
+TEST(ColorSchemes, ADamagedIndexShowsAsThePaletteEntryThePreviewsDrawIt) {
+  // The previews take an index above 15 modulo 16; the editor beside the
+  // grid must name that same entry, not its own maximum.
+  device::ColorSetBytes set{};
+  const ElementRow& frame = ElementRows(ElementGroup::Digits)[4];
+  set[frame.offset] = 200;
+  EXPECT_EQ(ElementIndex(set, frame), 200 % 16);
+  EXPECT_EQ(set[frame.offset], 200);  // kept until the user picks one
+}
+
 TEST(ColorSchemes, Scheme2OverScheme1ReplacesTheWorkingCopyOnlyAndLeavesTheUserSet) {
   device::TMK mk;
   mk.ColorSet(1)[0] = 0xAB;  // the user's own colour

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "device/file_reader.h"
 #include "platform/prefs_path.h"
 #include "text/error.h"
 
@@ -38,11 +38,8 @@ TMIniFile::TMIniFile(fs::path path) : path_(std::move(path)) {
   // Something that is not a readable file gives the defaults, like an empty one.
   if (!fs::is_regular_file(path_, ec)) return;
   try {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return;
-    ini_.Parse(bytes);
+    const auto bytes = device::ReadFileAtMost(path_, text::kMaxPreferencesFileSize, {"", ""});
+    ini_.Parse(std::string(bytes.begin(), bytes.end()));
   } catch (const std::exception&) {
     ini_ = text::IniFile();
   }

@@ -6,7 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include <cstddef>
+
 namespace mk::text {
+
+/// The largest preferences file the programs read; a larger one is no
+/// preferences file of theirs.
+inline constexpr std::size_t kMaxPreferencesFileSize = 1024 * 1024;
 
 class IniFile {
  public:

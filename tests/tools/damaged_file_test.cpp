@@ -136,6 +136,10 @@ TEST(OversizedFile, EveryCommandRefusesItAtOnce) {
       EXPECT_LT(r.seconds, 5.0) << command;
     }
   }
+  const ToolRun prefs = Mkctl("ports --prefs /dev/zero");
+  EXPECT_EQ(prefs.status, 1);
+  EXPECT_EQ(prefs.err,
+            "Файл настроек «/dev/zero» слишком велик для файла настроек программы.\n");
 }
 
 }  // namespace

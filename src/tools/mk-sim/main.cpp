@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "device/file_reader.h"
 #include "device/settings_file.h"
 #include "sim/factory_image.h"
 #include "sim/sim_options.h"
@@ -24,10 +24,10 @@ void OnSignal(int) {
   g_stop = 1;
 }
 
+// At most a 32 KB memory's image; anything larger is no memory or settings file.
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open " + path);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return mk::device::ReadFileAtMost(
+      path, 32768, {"cannot open " + path, path + " is larger than any MK's memory"});
 }
 
 // Writes beside the target and renames, so a reader never sees half an image.

@@ -2,12 +2,12 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
+#include "device/file_reader.h"
 #include "text/error.h"
 #include "text/ini_file.h"
+#include "tools/mkctl/terminal_io.h"
 
 namespace mk::tools {
 
@@ -15,10 +15,12 @@ std::unique_ptr<platform::SerialSystem> SerialSystemFromArgs(const Args& args) {
   auto system = platform::CreateSerialSystem();
   const std::string prefs = Option(args, "prefs");
   if (!prefs.empty()) {
-    std::ifstream in(prefs, std::ios::binary);
-    if (!in) throw Error("Не могу прочитать файл настроек «" + prefs + "».");
+    const auto bytes = device::ReadFileAtMost(
+        FilePath(prefs), text::kMaxPreferencesFileSize,
+        {"Не могу прочитать файл настроек «" + prefs + "».",
+         "Файл настроек «" + prefs + "» слишком велик для файла настроек программы."});
     text::IniFile ini;
-    ini.Parse(std::string(std::istreambuf_iterator<char>(in), {}));
+    ini.Parse(std::string(bytes.begin(), bytes.end()));
     system->LoadPreferences(ini);
   }
   return system;

@@ -8,7 +8,8 @@ class QTranslator;
 namespace mk::app {
 
 /// Loads the toolkit's Russian translations (qtbase_ru from the toolkit's
-/// translations folder) into `app` and makes Russian the default locale.
+/// translations folder) into `app`. Number and date formats stay the
+/// system's, as the program's exports and the MK's values expect.
 /// Returns the installed translator (owned by `app`), or null when the
 /// translations are not installed: the program then runs with the toolkit's
 /// English texts.

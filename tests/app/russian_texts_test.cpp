@@ -30,7 +30,6 @@ class RussianTexts : public ::testing::Test {
     // The other window tests expect the toolkit as it starts.
     if (translator_ != nullptr) QCoreApplication::removeTranslator(translator_);
     delete translator_;
-    QLocale::setDefault(QLocale::c());
   }
   QTranslator* translator_ = nullptr;
 };

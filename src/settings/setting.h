@@ -1,0 +1,127 @@
+// A setting as the editor sees it: one control of a page, described once.
+// The editor's pages and `mkctl settings` are both built on these rows; the
+// storage itself is the device model's field tables.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "catalog/variant.h"
+#include "device/block_tables.h"
+#include "settings/pages.h"
+
+namespace mk::settings {
+
+enum class Kind : std::uint8_t {
+  Spin,     // a number with a range, step and decimals
+  Radio,    // a group of choices
+  Combo,    // a drop-down list
+  Check,    // stores 1 or 0
+  FlagBit,  // a check box that sets or clears one bit of a flag word
+  Time,     // time of day, minutes since midnight
+  Date,     // the MK's day number
+  Text,     // a zero-terminated Windows-1251 text
+};
+
+/// How a shown value becomes the stored one; the reverse fills the control.
+enum class Conversion : std::uint8_t {
+  Plain,        // stored = v
+  Percent,      // a factor: stored = 1 + v / 100, shown with the 0.00001 nudge
+  Times10,      // stored = v x 10
+  Half,         // stored = v / 2
+  Fifth,        // stored = v / 5
+  Tenth,        // stored = v / 10
+  IndexMinus1,  // stored = index - 1 (-1 "Запр.", 0 "Ручн.", n days)
+  ForsCoef,     // items 1, 2, 4; 1 and 2 select themselves, anything else "4"
+  NonZero,      // two items: 0 selects the first, any other value the second
+  AlarmFirst,   // AlarmModes[i] = first + 8 x repeat, this being the first
+  AlarmRepeat,  // ... this being the repeat
+  AlarmSingle,  // AlarmModes[i] = choice x 9
+};
+
+/// Where a choice control's items come from.
+enum class ItemSource : std::uint8_t {
+  Fixed,               // Setting::items, separated by '|'
+  ProtocolSelectMeth,  // "Авт.", the variant's automatic methods, "Руч."
+  Protocols,           // every entry of the protocol catalogue
+  ProtType,            // option group Setting::index of the selected protocol entry
+  TankMeth,            // "Расчетный", "ДУТ", and the ECU's level sensors
+  ResetPeriod,         // "Ручн.", "1" ... "99"
+  ResetPeriodForbid,   // "Запр.", "Ручн.", "1" ... "99"
+  FlagSound,           // "Да", "Нет", "Замок", and "ОтГол" unless NoVoice
+  VoiceModes,          // "О", "Н", "Б", "М", "Г"
+};
+
+/// What the selected protocol entry must offer for the control to be shown.
+enum class Needs : std::uint8_t {
+  Nothing,
+  CoolantTemperature,
+  ErrorReading,
+  GearboxOil,
+  EngineOil,
+  FanOrHybrid,
+  Hybrid,
+  HybridAddCooling,
+  SideLightsFromEcu,  // and the variant has no fixed side-light input
+  BatteryFromEcu,
+  Class1,
+  Class1OrTruck,  // class 1, or class 14 with HasTruckOptions
+  Class82,
+  Cargo,  // class 14 (with the variant flag HasCargo)
+};
+
+/// Visibility that depends on the values of other controls.
+enum class Rule : std::uint8_t {
+  None,
+  VirtualLock,      // ConfigFlags bit 0 set
+  GabarPolarity,    // no fixed side-light input, and side lights not taken from the ECU
+  ManualProtocol,   // "Руч." chosen in cbProtocolSelectMeth
+  InjectorSources,  // RevolutionsMeth, GasMeth or ExpenseMeth not 0
+  ProtTypeTitled,   // the protocol entry's option group has a title
+};
+
+/// Shapes that the variant or the protocol changes.
+enum class Vary : std::uint8_t {
+  None,
+  ServiceKm,     // ServiceKm: "ТО тыс.км" in tenths
+  Battery24V,    // Is24V: the 24 V range
+  FanHybrid,     // hybrid protocol: 25 ... 60
+  ProtTypeGroup  // caption from the protocol entry's option group
+};
+
+struct Setting {
+  std::string_view name;     // the control's object name: "seVelocityCorr"
+  std::string_view caption;  // as shown; for row members, the row's label
+  Kind kind = Kind::Spin;
+  Page page = Page::Corrections;
+  std::string_view group;   // the group box it sits in ("" for none)
+  std::string_view row;     // controls sharing a table row share this label
+  std::string_view column;  // the column heading within such a table
+
+  device::BlockId block = device::BlockId::Limits;
+  std::string_view field;
+  std::size_t index = 0;  // element of an array field; option group of ProtType
+  int bit = -1;           // first bit within a flag word; -1 for a whole field
+  int bit_count = 1;
+
+  double min = 0, max = 0, step = 1;
+  int decimals = 0;
+  bool buttons_only = false;
+  Conversion conversion = Conversion::Plain;
+
+  ItemSource source = ItemSource::Fixed;
+  std::string_view items;  // "Физич.|Вирт."
+
+  catalog::Features need_all;  // shown only when every one is set
+  catalog::Features hide_any;  // hidden when any is set
+  Needs needs = Needs::Nothing;
+  Rule rule = Rule::None;
+  Vary vary = Vary::None;
+
+  bool on_leave = false;       // choice written back when the control loses the focus
+  bool read_only = false;      // shows its value, never writes
+  std::size_t max_length = 0;  // Text: characters
+};
+
+}  // namespace mk::settings

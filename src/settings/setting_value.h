@@ -1,0 +1,70 @@
+// The one accessor between a setting's control and its field: what the
+// control shows for the stored value, and what a shown value stores. Also
+// the setting's shape, items and visibility for a variant and protocol.
+//
+// Showing never fails and never writes: a stored value the control cannot
+// show gives the nearest value it can (spins) or its first item (choices).
+// Committing checks the shown value against the control's range and the
+// field's width and throws mk::RangeError naming the setting and its range;
+// the record is then unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "device/mk.h"
+#include "settings/env.h"
+#include "settings/setting.h"
+
+namespace mk::settings {
+
+/// What the variant and the protocol make of a setting.
+struct Shape {
+  std::string caption;
+  double min = 0, max = 0, step = 1;
+  int decimals = 0;
+  Conversion conversion = Conversion::Plain;
+};
+Shape ShapeOf(const Setting& s, const Env& env);
+
+/// The name a message or a search result gives the setting: its caption, the
+/// column it sits in, or its object name when it has no caption.
+std::string DisplayName(const Setting& s, const Env& env);
+
+/// Whether the control is shown: its page, the variant flags, the protocol
+/// entry's features and the rules inside other controls.
+bool Visible(const Setting& s, const device::TMK& mk, const Env& env);
+
+/// A choice control's items, and whether an item can be chosen.
+std::vector<std::string> ItemsOf(const Setting& s, const Env& env);
+bool ItemEnabled(const Setting& s, const Env& env, int index);
+
+// --- Spin edits -------------------------------------------------------------
+double ShowNumber(const Setting& s, const device::TMK& mk, const Env& env);
+void CommitNumber(const Setting& s, device::TMK& mk, const Env& env, double shown);
+
+// --- Radio groups and combo boxes -----------------------------------------------
+int ShowIndex(const Setting& s, const device::TMK& mk, const Env& env);
+/// cbProtocol selects the entry (SelectProtocol): the caller's Env is stale afterwards.
+void CommitIndex(const Setting& s, device::TMK& mk, const Env& env, int index);
+
+// --- Check boxes and flag bits -------------------------------------------------
+bool ShowChecked(const Setting& s, const device::TMK& mk);
+void CommitChecked(const Setting& s, device::TMK& mk, bool checked);
+
+// --- Time of day, dates, texts ----------------------------------------------------
+std::string ShowText(const Setting& s, const device::TMK& mk);
+void CommitText(const Setting& s, device::TMK& mk, std::string_view text);
+
+// --- Any kind, as text (mkctl) -------------------------------------------------------
+/// Numbers with `separator`, choices by item text, checks as "да" / "нет".
+std::string ShowAsText(const Setting& s, const device::TMK& mk, const Env& env,
+                       char separator = '.');
+/// The reverse; mk::Error for text that is not a value of the setting.
+void CommitFromText(const Setting& s, device::TMK& mk, const Env& env, std::string_view text);
+
+/// Field, unit and range, for the control's tool tip.
+std::string ToolTip(const Setting& s, const Env& env, char separator = '.');
+
+}  // namespace mk::settings

@@ -1,0 +1,225 @@
+// The accessor between controls and fields, on the Part's own cases.
+#include "settings/setting_value.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "settings/conversions.h"
+#include "settings/lists.h"
+#include "settings/setting_table.h"
+#include "settings_env.h"
+#include "text/error.h"
+
+namespace mk::settings {
+namespace {
+
+using device::BlockId;
+
+class SettingValueTest : public ::testing::Test {
+ protected:
+  void SetUp() override { test::UseVariant(mk, 99, 0); }  // permissive: everything shown
+  const Setting& S(const char* name) {
+    const Setting* s = FindSetting(name);
+    EXPECT_NE(s, nullptr) << name;
+    return *s;
+  }
+  Env E() const { return Env::Of(mk); }
+  std::int64_t Int(BlockId block, const char* field, std::size_t i = 0) {
+    return mk.Rec(block).GetInt(field, i);
+  }
+  device::TMK mk;
+};
+
+TEST(SettingTable, EveryRowNamesAFieldOfItsBlockOnce) {
+  std::set<std::string_view> names;
+  for (const Setting& s : AllSettings()) {
+    EXPECT_TRUE(names.insert(s.name).second) << s.name;
+    EXPECT_NE(device::BlockDefOf(s.block).Find(s.field), nullptr) << s.name;
+    if (s.kind == Kind::Spin) {
+      EXPECT_LT(s.min, s.max) << s.name;
+    }
+    if ((s.kind == Kind::Radio || s.kind == Kind::Combo) && s.source == ItemSource::Fixed) {
+      EXPECT_FALSE(s.items.empty()) << s.name;
+    }
+  }
+  EXPECT_GT(names.size(), 150u);
+}
+
+TEST_F(SettingValueTest, CorrectionFactorsShowWithTheNudge) {
+  auto& rec = mk.Rec(BlockId::Limits);
+  rec.SetFloat("VelocityCorr", 1.0);
+  EXPECT_EQ(ShowAsText(S("seVelocityCorr"), mk, E()), "0.0");
+  rec.SetFloat("VelocityCorr", 0.9999999);
+  EXPECT_EQ(ShowAsText(S("seVelocityCorr"), mk, E()), "0.0");
+  rec.SetFloat("VelocityCorr", 1.0015);
+  EXPECT_EQ(ShowAsText(S("seVelocityCorr"), mk, E(), ','), "0,2");
+  CommitNumber(S("seExpenseCorr"), mk, E(), -12.5);
+  EXPECT_FLOAT_EQ(static_cast<float>(rec.GetFloat("ExpenseCorr")), 0.875f);
+}
+
+TEST_F(SettingValueTest, ScalesStoreRoundedHalfToEven) {
+  CommitNumber(S("seVelocityLimit"), mk, E(), 120);
+  EXPECT_EQ(Int(BlockId::Limits, "VelocityLimit"), 60);
+  CommitNumber(S("seVelocityLimit"), mk, E(), 42);
+  EXPECT_EQ(Int(BlockId::Limits, "VelocityLimit"), 21);
+  CommitNumber(S("seAccCorr"), mk, E(), -0.7);
+  EXPECT_EQ(Int(BlockId::Limits, "AccCorr"), -7);
+  CommitNumber(S("seTripMinStop"), mk, E(), 995);
+  EXPECT_EQ(Int(BlockId::Journals, "TripMinStop"), 199);
+  CommitNumber(S("seTripMinStop"), mk, E(), 12.5);  // 2.5 -> 2
+  EXPECT_EQ(Int(BlockId::Journals, "TripMinStop"), 2);
+  CommitNumber(S("seParkStopLeng1"), mk, E(), 250);
+  EXPECT_EQ(Int(BlockId::Parking, "ParkStopLeng1"), 25);
+  EXPECT_DOUBLE_EQ(ShowNumber(S("seParkStopLeng1"), mk, E()), 250);
+}
+
+TEST_F(SettingValueTest, AValueOutsideTheRangeNamesTheSettingAndKeepsTheField) {
+  const auto before = Int(BlockId::Limits, "VelocityLimit");
+  try {
+    CommitNumber(S("seVelocityLimit"), mk, E(), 202);
+    FAIL() << "no range error";
+  } catch (const RangeError& e) {
+    EXPECT_STREQ(e.what(), "Значение настройки «Скорость, км/час» должно быть от 40 до 200.");
+  }
+  EXPECT_EQ(Int(BlockId::Limits, "VelocityLimit"), before);
+  EXPECT_THROW(CommitNumber(S("seAccCorr"), mk, E(), 0.75), RangeError);
+  EXPECT_NO_THROW(CommitNumber(S("seAccCorr"), mk, E(), 0.7));
+}
+
+TEST_F(SettingValueTest, OutOfRangeStoredValuesShowTheNearestAndStayStored) {
+  auto& limits = mk.Rec(BlockId::Limits);
+  limits.SetInt("VelocityLimit", 255);  // 510 km/h
+  EXPECT_DOUBLE_EQ(ShowNumber(S("seVelocityLimit"), mk, E()), 200);
+  limits.SetInt("VelocityLimit", 3);
+  EXPECT_DOUBLE_EQ(ShowNumber(S("seVelocityLimit"), mk, E()), 40);
+  limits.SetInt("PrognozMeth", 17);
+  EXPECT_EQ(ShowIndex(S("rgPrognozMeth"), mk, E()), 0);
+  EXPECT_EQ(Int(BlockId::Limits, "PrognozMeth"), 17);
+  EXPECT_EQ(Int(BlockId::Limits, "VelocityLimit"), 3);
+  auto factor = limits.Element("VelocityCorr");
+  std::fill(factor.begin(), factor.end(), 0xFF);  // a NaN
+  EXPECT_DOUBLE_EQ(ShowNumber(S("seVelocityCorr"), mk, E()), -99.0);
+}
+
+TEST_F(SettingValueTest, ResetPeriodsMapForbiddenToMinusOne) {
+  CommitFromText(S("cbResetPeriod1"), mk, E(), "Запр.");
+  EXPECT_EQ(Int(BlockId::Totals, "ResetPeriod1"), -1);
+  EXPECT_EQ(ShowIndex(S("cbResetPeriod1"), mk, E()), 0);
+  CommitFromText(S("cbResetPeriod1"), mk, E(), "Ручн.");
+  EXPECT_EQ(Int(BlockId::Totals, "ResetPeriod1"), 0);
+  CommitFromText(S("cbResetPeriod1"), mk, E(), "99");
+  EXPECT_EQ(Int(BlockId::Totals, "ResetPeriod1"), 99);
+  CommitFromText(S("cbResetPeriod0"), mk, E(), "7");
+  EXPECT_EQ(Int(BlockId::Totals, "ResetPeriod0"), 7);
+  EXPECT_THROW(CommitFromText(S("cbResetPeriod0"), mk, E(), "Запр."), Error);
+}
+
+TEST_F(SettingValueTest, CounterNamesKeepTheirZero) {
+  CommitText(S("eForsTOCntK"), mk, "Свечи и фильтры");  // 15 characters
+  const auto bytes = mk.Rec(BlockId::Service).Element("ForsTOCntKText");
+  EXPECT_EQ(bytes[14], static_cast<std::uint8_t>('\xfb'));  // "ы" in Windows-1251
+  EXPECT_EQ(bytes[15], 0);
+  EXPECT_EQ(ShowText(S("eForsTOCntK"), mk), "Свечи и фильтры");
+  EXPECT_THROW(CommitText(S("eForsTOCntK"), mk, "Свечи и фильтры!"), RangeError);
+  EXPECT_EQ(ShowText(S("eForsTOCntK"), mk), "Свечи и фильтры");
+  EXPECT_THROW(CommitText(S("eUniMeasStr"), mk, "Давлени"), RangeError);
+  CommitText(S("eUniMeasStr"), mk, "Давлен");
+  EXPECT_EQ(ShowText(S("eUniMeasStr"), mk), "Давлен");
+}
+
+TEST_F(SettingValueTest, TimesAndDates) {
+  mk.Rec(BlockId::Display).SetInt("IntenseDayTime", 1500);
+  EXPECT_EQ(ShowText(S("meIntenseDayTime"), mk), "01:00");
+  CommitText(S("meIntenseNightTime"), mk, "21:30");
+  EXPECT_EQ(Int(BlockId::Display, "IntenseNightTime"), 1290);
+  CommitText(S("meIntenseNightTime"), mk, "2130");
+  EXPECT_EQ(Int(BlockId::Display, "IntenseNightTime"), 0);
+  CommitText(S("deTO"), mk, "01.01.01");
+  EXPECT_EQ(Int(BlockId::Service, "TO"), 367);
+  mk.Rec(BlockId::Service).SetInt("OSAGO", 100000);
+  EXPECT_EQ(ShowText(S("deOSAGO"), mk), DayShown(65535));
+  CommitText(S("deOSAGO"), mk, "");
+  EXPECT_EQ(Int(BlockId::Service, "OSAGO"), 0);
+}
+
+TEST_F(SettingValueTest, EqualConverterValuesAreRefused) {
+  auto& service = mk.Rec(BlockId::Service);
+  service.SetInt("UniMeasADC0", 10);
+  service.SetInt("UniMeasADC1", 900);
+  try {
+    CommitNumber(S("seUniMeasADC0"), mk, E(), 900);
+    FAIL() << "accepted";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Значения АЦП Мин и Макс должны различаться.");
+  }
+  EXPECT_EQ(service.GetInt("UniMeasADC0"), 10);
+  CommitNumber(S("seUniMeasADC1"), mk, E(), 11);
+  EXPECT_EQ(service.GetInt("UniMeasADC1"), 11);
+}
+
+TEST_F(SettingValueTest, NegativeValuesOfUnsignedFieldsWrap) {
+  CommitNumber(S("seAlarmVelSecNoSayMax"), mk, E(), -1);
+  EXPECT_EQ(Int(BlockId::AlarmStyles, "AlarmVelSecNoSayMax"), 255);
+  EXPECT_DOUBLE_EQ(ShowNumber(S("seAlarmVelSecNoSayMax"), mk, E()), -1);
+  CommitNumber(S("seUniMeasDat0"), mk, E(), -180);
+  EXPECT_EQ(Int(BlockId::Service, "UniMeasDat0"), 65536 - 180);
+  EXPECT_DOUBLE_EQ(ShowNumber(S("seUniMeasDat0"), mk, E()), -180);
+}
+
+TEST_F(SettingValueTest, AlarmModesPackFirstAndRepeat) {
+  CommitIndex(S("rgapVel_F"), mk, E(), 3);
+  CommitIndex(S("rgapVel_N"), mk, E(), 2);
+  EXPECT_EQ(Int(BlockId::AlarmStyles, "AlarmModes", 2), 3 + 8 * 2);
+  CommitIndex(S("rgapVel_F"), mk, E(), 1);
+  EXPECT_EQ(Int(BlockId::AlarmStyles, "AlarmModes", 2), 1 + 8 * 2);
+  EXPECT_EQ(ShowIndex(S("rgapVel_N"), mk, E()), 2);
+  CommitIndex(S("rgapTO_F"), mk, E(), 4);
+  EXPECT_EQ(Int(BlockId::AlarmStyles, "AlarmModes", 6), 4 * 9);
+  EXPECT_EQ(ShowIndex(S("rgapTO_F"), mk, E()), 4);
+  mk.Rec(BlockId::AlarmStyles).SetInt("AlarmModes", 0xFF, 0);  // 7 and 7: no such item
+  EXPECT_EQ(ShowIndex(S("rgapUAccHigh_F"), mk, E()), 0);
+  EXPECT_EQ(ShowIndex(S("rgapUAccHigh_N"), mk, E()), 0);
+}
+
+TEST_F(SettingValueTest, FlagBitsTouchOnlyTheirBit) {
+  auto& info = mk.Rec(BlockId::ServiceInfo);
+  info.SetInt("ConfigFlags", 0x21E);  // bits set by the MK
+  CommitIndex(S("rgLockType"), mk, E(), 1);
+  CommitChecked(S("cbUseTank2"), mk, true);
+  EXPECT_EQ(info.GetInt("ConfigFlags"), 0x21E | 1 | 64);
+  CommitIndex(S("rgLockType"), mk, E(), 0);
+  EXPECT_EQ(info.GetInt("ConfigFlags"), 0x21E | 64);
+  CommitChecked(S("cbTO"), mk, false);
+  EXPECT_EQ(Int(BlockId::Service, "ServiceFlags"), 511 & ~128);
+  EXPECT_THROW(CommitIndex(S("rg24VMode"), mk, E(), 1), Error);
+}
+
+TEST_F(SettingValueTest, TachometerAndAirTemperatureMappings) {
+  CommitFromText(S("rgForsCoef"), mk, E(), "4");
+  EXPECT_EQ(Int(BlockId::Limits, "ForsCoef"), 4);
+  mk.Rec(BlockId::Limits).SetInt("ForsCoef", 3);
+  EXPECT_EQ(ShowAsText(S("rgForsCoef"), mk, E()), "4");
+  mk.Rec(BlockId::Limits).SetInt("AirTemperMeth", 9);
+  EXPECT_EQ(ShowAsText(S("rgAirTemperMeth"), mk, E()), "Динамич.");
+}
+
+TEST_F(SettingValueTest, TextThatIsNoValueIsRefusedWithTheSettingsName) {
+  try {
+    CommitFromText(S("seTankLimit"), mk, E(), "много");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "«много» не значение настройки «Остаток бака, л».");
+  }
+  EXPECT_THROW(CommitFromText(S("cbTripShowFlag"), mk, E(), "может"), Error);
+  EXPECT_THROW(CommitFromText(S("meIntenseDayTime"), mk, E(), "7:00"), Error);
+}
+
+TEST_F(SettingValueTest, ToolTipsNameFieldUnitAndRange) {
+  EXPECT_EQ(ToolTip(S("seVelocityLimit"), E()),
+            "Поле: Limits.VelocityLimit (u8)\nЕдиница: км/час\nДиапазон: 40 … 200, шаг 2");
+  EXPECT_EQ(ToolTip(S("cbUseTank2"), E()), "Поле: ServiceInfo.ConfigFlags (u32), бит 6");
+}
+
+}  // namespace
+}  // namespace mk::settings

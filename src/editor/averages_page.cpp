@@ -3,6 +3,7 @@
 namespace mk::editor {
 
 TAveragesPage::TAveragesPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Averages, parent) {}
+    : TValuePage(context, settings::Page::Averages,
+                 {{{"Расчет стоимости"}, {"Периоды автосброса, дни"}}, {{"Поездки"}}}, parent) {}
 
 }  // namespace mk::editor

@@ -3,6 +3,7 @@
 namespace mk::editor {
 
 TLimitsPage::TLimitsPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Limits, parent) {}
+    : TValuePage(context, settings::Page::Limits, {{{"Границы", 13}}, {{"Границы"}, {""}}},
+                 parent) {}
 
 }  // namespace mk::editor

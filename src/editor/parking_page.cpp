@@ -3,6 +3,7 @@
 namespace mk::editor {
 
 TParkingPage::TParkingPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Parking, parent) {}
+    : TValuePage(context, settings::Page::Parking, {{{""}}, {{"Задний"}}, {{"Передний"}}}, parent) {
+}
 
 }  // namespace mk::editor

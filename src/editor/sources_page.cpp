@@ -3,6 +3,7 @@
 namespace mk::editor {
 
 TSourcesPage::TSourcesPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Sources, parent) {}
+    : TValuePage(context, settings::Page::Sources,
+                 {{{"Протокол"}}, {{"Бак"}, {"Яркость"}}, {{"Источники"}}}, parent) {}
 
 }  // namespace mk::editor

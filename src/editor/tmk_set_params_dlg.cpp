@@ -1,11 +1,17 @@
 #include "editor/tmk_set_params_dlg.h"
 
+#include <QApplication>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStringListModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -16,11 +22,13 @@
 #include "editor/limits_page.h"
 #include "editor/parking_page.h"
 #include "editor/service_page.h"
+#include "editor/settings_panel.h"
 #include "editor/sources_page.h"
 #include "editor/tank_page.h"
 #include "editor/uni_meas_page.h"
 #include "editor/voice_page.h"
 #include "settings/page_rules.h"
+#include "settings/setting_value.h"
 
 namespace mk::editor {
 
@@ -67,6 +75,29 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->setSpacing(4);
+  auto* top = new QHBoxLayout;
+  changed_label_ = new QLabel(this);
+  changed_label_->setObjectName("lChanged");
+  search_ = new QLineEdit(this);
+  search_->setObjectName("eSearch");
+  search_->setPlaceholderText(QString::fromUtf8("Найти настройку"));
+  search_->setClearButtonEnabled(true);
+  search_->setMinimumWidth(320);
+  completer_ = new QCompleter(this);
+  completer_->setModel(new QStringListModel(completer_));
+  completer_->setCaseSensitivity(Qt::CaseInsensitive);
+  completer_->setFilterMode(Qt::MatchContains);
+  completer_->setMaxVisibleItems(15);
+  search_->setCompleter(completer_);
+  connect(completer_, qOverload<const QString&>(&QCompleter::activated), this,
+          [this](const QString& entry) { GoTo(entry); });
+  connect(search_, &QLineEdit::returnPressed, this, [this] {
+    const QStringList matches = SearchMatches(search_->text());
+    if (!matches.isEmpty()) GoTo(matches.front());
+  });
+  top->addWidget(changed_label_, 1);
+  top->addWidget(search_);
+  layout->addLayout(top);
   page_control_ = new QTabWidget(this);
   page_control_->setObjectName("PageControl1");
   layout->addWidget(page_control_, 1);
@@ -85,6 +116,7 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
   ok_->setDefault(true);
   cancel_ = buttons->button(QDialogButtonBox::Cancel);
   cancel_->setObjectName("CancelBtn");
+  cancel_->setText(QString::fromUtf8("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &TMK_SetParamsDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &TMK_SetParamsDlg::reject);
   bottom->addStretch(1);
@@ -97,8 +129,12 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
   });
   connect(&context_, &TEditorContext::Refilled, this, &TMK_SetParamsDlg::RefillAll);
   connect(&context_, &TEditorContext::ProtocolChanged, this, [this] {
+    context_.SetRefreshing(true);
     for (TSettingsPage* page : pages_) page->Refresh();
+    context_.SetRefreshing(false);
+    RebuildSearch();
   });
+  connect(&context_, &TEditorContext::Changed, this, &TMK_SetParamsDlg::UpdateMarks);
 
   setFixedSize(settings::kEditorWidth, settings::kEditorHeight);
 }
@@ -116,6 +152,113 @@ void TMK_SetParamsDlg::Open() {
                                  settings::PageShown(info.page, features));
   }
   page_control_->setCurrentIndex(0);
+  baseline_.clear();
+  for (TBoundControl* control : AllControls()) {
+    baseline_[std::string(control->Def().name)] = control->ValueText();
+  }
+  UpdateMarks();
+  RebuildSearch();
+  search_->clear();
+  page_control_->setFocus();
+}
+
+std::vector<TBoundControl*> TMK_SetParamsDlg::AllControls() const {
+  std::vector<TBoundControl*> all;
+  for (const TSettingsPanel* panel : findChildren<TSettingsPanel*>()) {
+    for (const auto& control : panel->Controls()) all.push_back(control.get());
+  }
+  return all;
+}
+
+void TMK_SetParamsDlg::UpdateMarks() {
+  changed_count_ = 0;
+  for (TBoundControl* control : AllControls()) {
+    const auto it = baseline_.find(std::string(control->Def().name));
+    const bool changed = it != baseline_.end() && it->second != control->ValueText();
+    control->MarkChanged(changed);
+    if (changed) ++changed_count_;
+  }
+  changed_label_->setText(changed_count_ == 0
+                              ? QString()
+                              : QString::fromUtf8("Изменено настроек: %1").arg(changed_count_));
+}
+
+void TMK_SetParamsDlg::RebuildSearch() {
+  search_entries_.clear();
+  const settings::Env env = settings::Env::Of(context_.Mk());
+  QStringList entries;
+  for (TBoundControl* control : AllControls()) {
+    if (!control->IsShown()) continue;
+    const auto& page = settings::InfoOf(control->Def().page);
+    const QString entry = QString::fromStdString(settings::DisplayName(control->Def(), env)) +
+                          QString::fromUtf8(" — ") + QString::fromUtf8(page.caption.data());
+    if (search_entries_.emplace(entry, control).second) entries.push_back(entry);
+  }
+  static_cast<QStringListModel*>(completer_->model())->setStringList(entries);
+}
+
+QStringList TMK_SetParamsDlg::SearchMatches(const QString& text) const {
+  QStringList matches;
+  if (text.trimmed().isEmpty()) return matches;
+  for (const auto& [entry, control] : search_entries_) {
+    if (entry.contains(text.trimmed(), Qt::CaseInsensitive)) matches.push_back(entry);
+  }
+  return matches;
+}
+
+bool TMK_SetParamsDlg::GoTo(const QString& entry) {
+  const auto it = search_entries_.find(entry);
+  if (it == search_entries_.end()) return false;
+  TBoundControl* control = it->second;
+  page_control_->setCurrentIndex(static_cast<int>(control->Def().page));
+  // A control on a sub-page: show the sub-page too.
+  for (QWidget* w = control->Widget()->parentWidget(); w != nullptr; w = w->parentWidget()) {
+    if (auto* stack = qobject_cast<QTabWidget*>(
+            w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr)) {
+      const int index = stack->indexOf(w);
+      if (index >= 0) stack->setCurrentIndex(index);
+    }
+  }
+  control->Widget()->setFocus(Qt::ShortcutFocusReason);
+  return true;
+}
+
+void TMK_SetParamsDlg::UndoOrRedo(bool redo) {
+  // A value still being typed is committed first, so undo steps back over it.
+  if (!redo) {
+    for (TBoundControl* control : AllControls()) {
+      if (control->IsShown() && control->Widget()->hasFocus() && !control->CommitPending()) return;
+    }
+  }
+  if (redo) {
+    context_.Redo();
+  } else {
+    context_.Undo();
+  }
+}
+
+bool TMK_SetParamsDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+    return QDialog::eventFilter(watched, event);
+  }
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this) return QDialog::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const auto mods = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  if (key->key() != Qt::Key_Z || !(mods & Qt::ControlModifier) || (mods & Qt::AltModifier)) {
+    return QDialog::eventFilter(watched, event);
+  }
+  if (event->type() == QEvent::ShortcutOverride) {
+    event->accept();  // the dialog takes the key from the edit fields
+    return true;
+  }
+  UndoOrRedo(mods & Qt::ShiftModifier);
+  return true;
+}
+
+void TMK_SetParamsDlg::hideEvent(QHideEvent* event) {
+  qApp->removeEventFilter(this);
+  QDialog::hideEvent(event);
 }
 
 void TMK_SetParamsDlg::RefillAll() {
@@ -126,6 +269,7 @@ void TMK_SetParamsDlg::RefillAll() {
 
 void TMK_SetParamsDlg::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
+    qApp->installEventFilter(this);
     Open();
     if (const QScreen* screen =
             parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen()) {

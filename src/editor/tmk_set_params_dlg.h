@@ -6,15 +6,22 @@
 
 #include <QDialog>
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "app/dialogs.h"
 #include "device/mk.h"
+#include "editor/bound_control.h"
 #include "editor/editor_context.h"
 #include "editor/settings_page.h"
 
+class QCompleter;
 class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
 class QPushButton;
+class QHideEvent;
 class QShowEvent;
 class QTabWidget;
 
@@ -36,6 +43,15 @@ class TMK_SetParamsDlg final : public QDialog {
   TSettingsPage* PageOf(settings::Page page) const;
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
+  QLineEdit* SearchField() const { return search_; }
+  QLabel* ChangedLabel() const { return changed_label_; }
+  /// Settings whose shown value differs from the one the dialog opened with.
+  int ChangedCount() const { return changed_count_; }
+
+  /// The settings whose caption contains `text` (any case), as "caption — page".
+  QStringList SearchMatches(const QString& text) const;
+  /// Shows the page of the setting a search entry names and focuses its control.
+  bool GoTo(const QString& entry);
 
   /// The opening sequence: first page everywhere, every page filled from the
   /// image, pages the variant lacks hidden. Runs each time the dialog is shown.
@@ -43,6 +59,9 @@ class TMK_SetParamsDlg final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  /// Ctrl+Z and Ctrl+Shift+Z over the whole dialog, even inside an edit field.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  public slots:
   /// Commits what is still being typed first; a refused value keeps the dialog open.
@@ -50,12 +69,22 @@ class TMK_SetParamsDlg final : public QDialog {
 
  private:
   void RefillAll();
+  void UpdateMarks();
+  void RebuildSearch();
+  std::vector<TBoundControl*> AllControls() const;
+  void UndoOrRedo(bool redo);
 
   TEditorContext context_;
   QTabWidget* page_control_ = nullptr;
   std::vector<TSettingsPage*> pages_;  // in settings::kPages order
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
+  QLineEdit* search_ = nullptr;
+  QCompleter* completer_ = nullptr;
+  QLabel* changed_label_ = nullptr;
+  std::map<std::string, std::string> baseline_;  // control name -> value when opened
+  std::map<QString, TBoundControl*> search_entries_;
+  int changed_count_ = 0;
 };
 
 /// The edit dialog the main window runs inside TMK::EditSettings.

@@ -3,6 +3,7 @@
 namespace mk::editor {
 
 TUniMeasPage::TUniMeasPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::UniMeas, parent) {}
+    : TValuePage(context, settings::Page::UniMeas, {{{"Универсальный вход"}, {"Калибровка"}}, {}},
+                 parent) {}
 
 }  // namespace mk::editor

@@ -1,12 +1,31 @@
 #include "editor/value_page.h"
 
+#include <QVBoxLayout>
+
 namespace mk::editor {
 
-TValuePage::TValuePage(TEditorContext& context, settings::Page page, QWidget* parent)
-    : TSettingsPage(context, page, parent) {}
+TValuePage::TValuePage(TEditorContext& context, settings::Page page, PanelColumns columns,
+                       QWidget* parent, int caption_width)
+    : TSettingsPage(context, page, parent),
+      columns_(std::move(columns)),
+      caption_width_(caption_width) {}
 
-void TValuePage::Build() {}
+void TValuePage::Build() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  panel_ = new TSettingsPanel(Context(), Page(), columns_, caption_width_, this);
+  layout->addWidget(panel_);
+  // Rules inside other controls may span pages (the injector groups of
+  // "Поправки" follow the sources of "Источники").
+  connect(&Context(), &TEditorContext::Changed, panel_, &TSettingsPanel::UpdateVisibility);
+}
 
-void TValuePage::Fill() {}
+void TValuePage::Fill() {
+  panel_->Fill();
+}
+
+bool TValuePage::WriteBack() {
+  return panel_->CommitPending();
+}
 
 }  // namespace mk::editor

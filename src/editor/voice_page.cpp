@@ -3,6 +3,7 @@
 namespace mk::editor {
 
 TVoicePage::TVoicePage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Voice, parent) {}
+    : TValuePage(context, settings::Page::Voice,
+                 {{{"Звук"}, {"Предупреждения", 6}}, {{"Предупреждения"}}}, parent, 240) {}
 
 }  // namespace mk::editor

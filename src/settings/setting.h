@@ -101,8 +101,9 @@ struct Setting {
 
   device::BlockId block = device::BlockId::Limits;
   std::string_view field;
-  std::size_t index = 0;  // element of an array field; option group of ProtType
-  int bit = -1;           // first bit within a flag word; -1 for a whole field
+  std::size_t index = 0;         // element of an array field
+  std::size_t option_group = 0;  // ProtType: the protocol entry's option group
+  int bit = -1;                  // first bit within a flag word; -1 for a whole field
   int bit_count = 1;
 
   double min = 0, max = 0, step = 1;
@@ -119,6 +120,7 @@ struct Setting {
   Rule rule = Rule::None;
   Vary vary = Vary::None;
 
+  bool names_row = false;      // a text the user names its table row with, in the row label's place
   bool on_leave = false;       // choice written back when the control loses the focus
   bool read_only = false;      // shows its value, never writes
   std::size_t max_length = 0;  // Text: characters

@@ -70,12 +70,20 @@ struct Row {
     s.index = i;
     return *this;
   }
+  Row OptionGroup(std::size_t g) {
+    s.option_group = g;
+    return *this;
+  }
   Row OnLeave() {
     s.on_leave = true;
     return *this;
   }
   Row ReadOnly() {
     s.read_only = true;
+    return *this;
+  }
+  Row NamesRow() {
+    s.names_row = true;
     return *this;
   }
   Row MaxLength(std::size_t n) {
@@ -202,7 +210,7 @@ void Sources(Builder& b) {
   for (std::size_t i = 0; i < 8; ++i) {
     b.Combo(kNames[i], "", kInfo, kTypes[i])
         .From(ItemSource::ProtType)
-        .Element(i)
+        .OptionGroup(i)
         .Varies(Vary::ProtTypeGroup)
         .When(Rule::ProtTypeTitled);
   }
@@ -483,12 +491,12 @@ struct Counter {
 void Service(Builder& b) {
   b.On(Page::Service, "Осталось до...,               тыс.км        использ.");
   constexpr catalog::Features kFull{ServiceKm};
-  b.Add(Kind::Date, "deTO", "Дата след.ТО", kServ, "TO").Cell("Дата след.ТО", "дата");
+  b.Add(Kind::Date, "deTO", "Дата след.ТО", kServ, "TO").Cell("Дата след.ТО", "тыс.км");
   b.FlagBit("cbTO", "Дата след.ТО", kServ, "ServiceFlags", 7)
       .Cell("Дата след.ТО", "использ.")
       .Hide(kFull);
   b.Add(Kind::Date, "deOSAGO", "Дата опл.ОСАГО", kServ, "OSAGO")
-      .Cell("Дата опл.ОСАГО", "дата")
+      .Cell("Дата опл.ОСАГО", "тыс.км")
       .Hide(kFull);
   b.FlagBit("cbOSAGO", "Дата опл.ОСАГО", kServ, "ServiceFlags", 8)
       .Cell("Дата опл.ОСАГО", "использ.")
@@ -522,6 +530,7 @@ void Service(Builder& b) {
     if (!c.text.empty()) {
       b.Add(Kind::Text, c.text, row, kServ, c.text_field)
           .Cell(row, "название")
+          .NamesRow()
           .MaxLength(15)
           .Hide(kFull)
           .OnLeave();

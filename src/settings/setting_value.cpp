@@ -142,7 +142,7 @@ bool RuleHolds(const Setting& s, const device::TMK& mk, const Env& env) {
              InfoValue(mk, BlockId::Limits, "GasMeth") != 0 ||
              InfoValue(mk, BlockId::Limits, "ExpenseMeth") != 0;
     case Rule::ProtTypeTitled:
-      return !ProtTypeGroup(env, s.index).Caption.empty();
+      return !ProtTypeGroup(env, s.option_group).Caption.empty();
   }
   return true;
 }
@@ -227,7 +227,7 @@ Shape ShapeOf(const Setting& s, const Env& env) {
       }
       break;
     case Vary::ProtTypeGroup:
-      shape.caption = ProtTypeGroup(env, s.index).Caption;
+      shape.caption = ProtTypeGroup(env, s.option_group).Caption;
       break;
   }
   return shape;
@@ -256,7 +256,7 @@ std::vector<std::string> ItemsOf(const Setting& s, const Env& env) {
     case ItemSource::Protocols:
       return ProtocolItems(env);
     case ItemSource::ProtType:
-      return ProtTypeGroup(env, s.index).Items;
+      return ProtTypeGroup(env, s.option_group).Items;
     case ItemSource::TankMeth:
       return TankMethItems(env);
     case ItemSource::ResetPeriod:

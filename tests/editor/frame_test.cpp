@@ -82,3 +82,29 @@ TEST_F(FrameTest, TheVariantHidesThePagesItLacks) {
 
 }  // namespace
 }  // namespace mk::editor::test
+
+namespace mk::editor::test {
+namespace {
+TEST_F(EditorTest, OpensOnTheVirtualMksOwnImage) {
+  Load(1, sim::kFactoryFirmwareVersion);
+  Show();
+  EXPECT_TRUE(prompt.errors.empty());
+}
+}  // namespace
+}  // namespace mk::editor::test
+
+namespace mk::editor::test {
+namespace {
+TEST_F(EditorTest, EditTransactionOnTheVirtualMksImage) {
+  mk.ReplaceImage(1, FactoryImage());
+  const bool ok = mk.EditSettings([&] {
+    TMK_SetParamsDlg d(mk, prompt);
+    d.show();
+    QApplication::processEvents();
+    return true;
+  });
+  EXPECT_TRUE(ok);
+  EXPECT_TRUE(prompt.errors.empty());
+}
+}  // namespace
+}  // namespace mk::editor::test

@@ -223,3 +223,35 @@ TEST_F(SettingValueTest, ToolTipsNameFieldUnitAndRange) {
 
 }  // namespace
 }  // namespace mk::settings
+
+namespace mk::settings {
+namespace {
+
+// Random bytes (another firmware, a damaged file) never stop a setting from showing.
+TEST(BadImages, EverySettingShowsWhateverTheRecordsHold) {
+  device::TMK mk;
+  std::uint32_t seed = 12345;
+  for (int round = 0; round < 20; ++round) {
+    for (device::BlockId block : device::kRecordBlocks) {
+      for (auto& byte : mk.Rec(block).Bytes()) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<std::uint8_t>(seed >> 16);
+      }
+    }
+    // A protocol of 256 or more stops the edit before the editor opens.
+    mk.Rec(device::BlockId::ServiceInfo).SetInt("Protocol", round * 13);
+    test::UseVariant(mk, static_cast<std::uint16_t>(round % 6),
+                     static_cast<std::uint8_t>(round % 3));
+    const Env env = Env::Of(mk);
+    for (const Setting& s : AllSettings()) {
+      EXPECT_NO_THROW({
+        ShowAsText(s, mk, env);
+        Visible(s, mk, env);
+        ToolTip(s, env);
+      }) << s.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace mk::settings

@@ -1,0 +1,400 @@
+#include "editor/bound_control.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+
+#include <cmath>
+
+#include "settings/setting_value.h"
+
+namespace mk::editor {
+
+namespace {
+
+using settings::Env;
+using settings::Kind;
+using settings::Setting;
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+char Separator() {
+  return QLocale().decimalPoint().at(0).toLatin1() == ',' ? ',' : '.';
+}
+
+QStringList ToList(const std::vector<std::string>& items) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(items.size()));
+  for (const auto& item : items) list.push_back(Q(item));
+  return list;
+}
+
+// --- Spin edits ------------------------------------------------------------------
+
+class SpinControl final : public TBoundControl {
+ public:
+  SpinControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
+      : TBoundControl(context, s) {
+    spin_ = new QDoubleSpinBox(parent);
+    spin_->setKeyboardTracking(false);
+    spin_->setAccelerated(true);
+    spin_->setMinimumWidth(80);
+    if (s.buttons_only) {
+      // The arrows only: typing would let values between the steps in.
+      if (auto* edit = spin_->findChild<QLineEdit*>()) edit->setReadOnly(true);
+    }
+    SetWidgets(spin_, in_table ? nullptr : new QLabel(parent));
+    connect(spin_, &QDoubleSpinBox::editingFinished, this, [this] { CommitPending(); });
+    if (s.buttons_only) {
+      connect(spin_, &QDoubleSpinBox::valueChanged, this, [this] {
+        if (!Filling()) CommitPending();
+      });
+    }
+  }
+
+  bool CommitPending() override {
+    if (Filling() || committing_) return true;
+    // A typed value reaches value() only once the text is interpreted.
+    committing_ = true;
+    spin_->interpretText();
+    committing_ = false;
+    if (spin_->value() == shown_) return true;
+    const double value = spin_->value();
+    return Write([this, value](device::TMK& mk, const Env& env) {
+      settings::CommitNumber(Def(), mk, env, value);
+    });
+  }
+
+ protected:
+  void Show(const Env& env) override {
+    const settings::Shape shape = settings::ShapeOf(Def(), env);
+    SetCaption(Q(shape.caption));
+    spin_->setDecimals(shape.decimals);
+    spin_->setRange(shape.min, shape.max);
+    spin_->setSingleStep(shape.step);
+    shown_ = settings::ShowNumber(Def(), Mk(), env);
+    spin_->setValue(shown_);
+    shown_ = spin_->value();  // as the box rounds it
+  }
+
+ private:
+  QDoubleSpinBox* spin_;
+  double shown_ = 0;
+  bool committing_ = false;
+};
+
+// --- Radio groups --------------------------------------------------------------------
+
+class RadioControl final : public TBoundControl {
+ public:
+  RadioControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
+      : TBoundControl(context, s) {
+    box_ = new QWidget(parent);
+    layout_ = new QHBoxLayout(box_);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(in_table ? 2 : 6);
+    group_ = new QButtonGroup(box_);
+    in_table_ = in_table;
+    SetWidgets(box_, in_table || s.caption.empty() ? nullptr : new QLabel(parent));
+    connect(group_, &QButtonGroup::idClicked, this, [this](int index) {
+      if (Filling() || index == shown_) return;
+      Write([this, index](device::TMK& mk, const Env& env) {
+        settings::CommitIndex(Def(), mk, env, index);
+      });
+    });
+    box_->setEnabled(!s.read_only);
+  }
+
+ protected:
+  void Show(const Env& env) override {
+    SetCaption(Q(settings::ShapeOf(Def(), env).caption));
+    const auto items = settings::ItemsOf(Def(), env);
+    if (items != items_) {
+      for (QAbstractButton* b : group_->buttons()) {
+        group_->removeButton(b);
+        delete b;
+      }
+      int width = 0;
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(Q(items[i]), box_);
+        group_->addButton(button, static_cast<int>(i));
+        layout_->addWidget(button);
+        width += button->sizeHint().width() + layout_->spacing();
+      }
+      // Choices that would not fit beside their caption stand one under another.
+      constexpr int kRowWidth = 360;
+      const int caption = Label() != nullptr ? Label()->sizeHint().width() : 0;
+      const bool across = in_table_ || width <= kRowWidth - caption;
+      layout_->setDirection(across ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+      layout_->setSpacing(across ? layout_->spacing() : 0);
+      items_ = items;
+    }
+    for (QAbstractButton* b : group_->buttons()) {
+      b->setEnabled(settings::ItemEnabled(Def(), env, group_->id(b)));
+    }
+    shown_ = settings::ShowIndex(Def(), Mk(), env);
+    if (QAbstractButton* b = group_->button(shown_)) b->setChecked(true);
+  }
+
+ private:
+  QWidget* box_;
+  QHBoxLayout* layout_;
+  QButtonGroup* group_;
+  bool in_table_ = false;
+  std::vector<std::string> items_;
+  int shown_ = -1;
+};
+
+// --- Combo boxes ------------------------------------------------------------------
+
+class ComboControl final : public TBoundControl {
+ public:
+  ComboControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
+      : TBoundControl(context, s) {
+    combo_ = new QComboBox(parent);
+    combo_->setMaxVisibleItems(20);
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo_->setMinimumContentsLength(8);
+    SetWidgets(combo_, in_table ? nullptr : new QLabel(parent));
+    connect(combo_, &QComboBox::activated, this, [this](int index) {
+      if (Filling() || index == shown_) return;
+      const bool protocol = Def().source == settings::ItemSource::Protocols;
+      const bool ok = Write([this, index](device::TMK& mk, const Env& env) {
+        settings::CommitIndex(Def(), mk, env, index);
+      });
+      if (ok && protocol) Context().AnnounceProtocolChange();
+    });
+  }
+
+ protected:
+  void Show(const Env& env) override {
+    SetCaption(Q(settings::ShapeOf(Def(), env).caption));
+    const auto items = settings::ItemsOf(Def(), env);
+    if (items != items_) {
+      combo_->clear();
+      combo_->addItems(ToList(items));
+      items_ = items;
+    }
+    shown_ = settings::ShowIndex(Def(), Mk(), env);
+    combo_->setCurrentIndex(items.empty() ? -1 : shown_);
+  }
+
+ private:
+  QComboBox* combo_;
+  std::vector<std::string> items_;
+  int shown_ = -1;
+};
+
+// --- Check boxes and flag bits ---------------------------------------------------------
+
+class CheckControl final : public TBoundControl {
+ public:
+  CheckControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
+      : TBoundControl(context, s) {
+    check_ = new QCheckBox(in_table ? QString() : Q(s.caption), parent);
+    SetWidgets(check_, nullptr);
+    connect(check_, &QCheckBox::clicked, this, [this](bool checked) {
+      if (Filling()) return;
+      Write([this, checked](device::TMK& mk, const Env&) {
+        settings::CommitChecked(Def(), mk, checked);
+      });
+    });
+  }
+
+ protected:
+  void Show(const Env&) override { check_->setChecked(settings::ShowChecked(Def(), Mk())); }
+
+ private:
+  QCheckBox* check_;
+};
+
+// --- Times and texts -----------------------------------------------------------------
+
+class LineControl final : public TBoundControl {
+ public:
+  LineControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
+      : TBoundControl(context, s) {
+    edit_ = new QLineEdit(parent);
+    if (s.kind == Kind::Time) {
+      edit_->setInputMask("99:99;_");
+      edit_->setMaximumWidth(70);
+    } else {
+      edit_->setMaxLength(static_cast<int>(s.max_length));
+      edit_->setMinimumWidth(s.max_length > 8 ? 130 : 70);
+    }
+    SetWidgets(edit_, in_table ? nullptr : new QLabel(parent));
+    connect(edit_, &QLineEdit::editingFinished, this, [this] { CommitPending(); });
+  }
+
+  bool CommitPending() override {
+    if (Filling() || edit_->text() == shown_) return true;
+    const std::string text = edit_->text().toStdString();
+    return Write(
+        [this, text](device::TMK& mk, const Env&) { settings::CommitText(Def(), mk, text); });
+  }
+
+ protected:
+  void Show(const Env&) override {
+    shown_ = Q(settings::ShowText(Def(), Mk()));
+    edit_->setText(shown_);
+    shown_ = edit_->text();
+  }
+
+ private:
+  QLineEdit* edit_;
+  QString shown_;
+};
+
+// --- Dates -----------------------------------------------------------------------------
+
+class DateControl final : public TBoundControl {
+ public:
+  DateControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
+      : TBoundControl(context, s) {
+    edit_ = new QDateEdit(parent);
+    edit_->setDisplayFormat("dd.MM.yy");
+    // The day before the earliest selectable date stands for "no date" and shows empty.
+    edit_->setMinimumDate(QDate(2011, 10, 9));
+    edit_->setMaximumDate(QDate(2099, 12, 31));
+    edit_->setSpecialValueText(" ");
+    edit_->setCalendarPopup(true);
+    SetWidgets(edit_, in_table ? nullptr : new QLabel(parent));
+    connect(edit_, &QDateEdit::editingFinished, this, [this] { CommitPending(); });
+  }
+
+  bool CommitPending() override {
+    if (Filling() || edit_->date() == shown_) return true;
+    const QDate date = edit_->date();
+    const std::string text =
+        date == edit_->minimumDate() ? std::string() : date.toString("dd.MM.yy").toStdString();
+    return Write(
+        [this, text](device::TMK& mk, const Env&) { settings::CommitText(Def(), mk, text); });
+  }
+
+ protected:
+  void Show(const Env&) override {
+    const QString text = Q(settings::ShowText(Def(), Mk()));
+    QDate date = QDate::fromString(text, "dd.MM.yy");
+    if (date.isValid() && date.year() < 2000) date = date.addYears(100);
+    if (!date.isValid()) {
+      date = edit_->minimumDate();
+    } else if (date <= edit_->minimumDate()) {
+      date = edit_->minimumDate().addDays(1);
+    }
+    edit_->setDate(date);
+    shown_ = edit_->date();
+  }
+
+ private:
+  QDateEdit* edit_;
+  QDate shown_;
+};
+
+}  // namespace
+
+TBoundControl::TBoundControl(TEditorContext& context, const Setting& setting)
+    : context_(context), setting_(setting) {}
+
+std::unique_ptr<TBoundControl> TBoundControl::Make(TEditorContext& context, const Setting& s,
+                                                   QWidget* parent, bool in_table) {
+  switch (s.kind) {
+    case Kind::Spin:
+      return std::make_unique<SpinControl>(context, s, parent, in_table);
+    case Kind::Radio:
+      return std::make_unique<RadioControl>(context, s, parent, in_table);
+    case Kind::Combo:
+      return std::make_unique<ComboControl>(context, s, parent, in_table);
+    case Kind::Check:
+    case Kind::FlagBit:
+      return std::make_unique<CheckControl>(context, s, parent, in_table);
+    case Kind::Time:
+    case Kind::Text:
+      return std::make_unique<LineControl>(context, s, parent, in_table);
+    case Kind::Date:
+      return std::make_unique<DateControl>(context, s, parent, in_table);
+  }
+  return nullptr;
+}
+
+void TBoundControl::SetWidgets(QWidget* widget, QLabel* label) {
+  widget_ = widget;
+  label_ = label;
+  widget_->setObjectName(Q(setting_.name));
+  if (label_ != nullptr) {
+    label_->setBuddy(widget_);
+    label_->setText(Q(setting_.caption));
+  }
+}
+
+void TBoundControl::SetCaption(const QString& caption) {
+  if (label_ == nullptr) return;
+  label_->setText(caption);
+  // Long captions wrap rather than push the controls out of the page.
+  const int kWidest = caption_width_;
+  const bool wrap = label_->fontMetrics().horizontalAdvance(caption) > kWidest;
+  label_->setWordWrap(wrap);
+  label_->setMaximumWidth(wrap ? kWidest : QWIDGETSIZE_MAX);
+  if (wrap) label_->setMinimumWidth(kWidest);
+  // Grid rows do not ask a wrapped label for its height: tell them.
+  label_->setMinimumHeight(wrap ? label_->heightForWidth(kWidest) : 0);
+}
+
+void TBoundControl::Fill(const Env& env) {
+  filling_ = true;
+  Show(env);
+  filling_ = false;
+  const QString tip = Q(settings::ToolTip(setting_, env, Separator()));
+  widget_->setToolTip(tip);
+  if (label_ != nullptr) label_->setToolTip(tip);
+  ApplyVisibility(env);
+}
+
+void TBoundControl::ApplyVisibility(const Env& env) {
+  shown_ = settings::Visible(setting_, context_.Mk(), env);
+  // Hidden, not disabled: the field keeps whatever the image holds.
+  widget_->setVisible(shown_);
+  if (label_ != nullptr) label_->setVisible(shown_);
+}
+
+void TBoundControl::MarkChanged(bool changed) {
+  QWidget* target = label_ != nullptr ? static_cast<QWidget*>(label_) : widget_;
+  QFont font = target->font();
+  if (font.bold() == changed) return;
+  font.setBold(changed);
+  target->setFont(font);
+}
+
+std::string TBoundControl::ValueText() const {
+  return settings::ShowAsText(setting_, context_.Mk(), CurrentEnv());
+}
+
+bool TBoundControl::Write(const std::function<void(device::TMK&, const Env&)>& write) {
+  // A message box takes the focus, and losing it would commit again.
+  if (writing_) return false;
+  writing_ = true;
+  const bool ok = context_.Change([&] { write(context_.Mk(), CurrentEnv()); });
+  if (!ok) {
+    filling_ = true;
+    Show(CurrentEnv());
+    filling_ = false;
+  }
+  writing_ = false;
+  if (ok) emit Committed();
+  return ok;
+}
+
+}  // namespace mk::editor

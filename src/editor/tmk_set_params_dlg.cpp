@@ -139,6 +139,17 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
   setFixedSize(settings::kEditorWidth, settings::kEditorHeight);
 }
 
+TMK_SetParamsDlg::~TMK_SetParamsDlg() {
+  // The pages use the context, which goes before the base class deletes its children.
+  context_.SetRefreshing(true);
+  delete page_control_;
+}
+
+void TMK_SetParamsDlg::done(int result) {
+  context_.SetRefreshing(true);
+  QDialog::done(result);
+}
+
 TSettingsPage* TMK_SetParamsDlg::PageOf(settings::Page page) const {
   return pages_[static_cast<unsigned>(page)];
 }

@@ -34,6 +34,7 @@ class TMK_SetParamsDlg final : public QDialog {
   /// Builds every page; `dialogs` shows the range errors, the pages' messages
   /// and the tank page's file dialogs.
   TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent = nullptr);
+  ~TMK_SetParamsDlg() override;
 
   /// Shows the dialog modally; true when it closed with OK.
   bool Run();
@@ -66,6 +67,9 @@ class TMK_SetParamsDlg final : public QDialog {
  public slots:
   /// Commits what is still being typed first; a refused value keeps the dialog open.
   void accept() override;
+  /// Once closed, nothing writes: an edit field losing the focus as the dialog
+  /// goes must not change records the transaction has already kept or put back.
+  void done(int result) override;
 
  private:
   void RefillAll();

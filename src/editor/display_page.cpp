@@ -4,6 +4,7 @@
 
 #include "editor/display_show_boxes.h"
 #include "editor/display_sub_page.h"
+#include "editor/settings_panel.h"
 #include "settings/page_rules.h"
 
 namespace mk::editor {
@@ -29,6 +30,11 @@ void TDisplayPage::Build() {
       contents_[static_cast<unsigned>(info.page)] = content;
     }
   }
+  // The plain display options of "Разное" come from the settings metadata.
+  misc_values_ = new TSettingsPanel(Context(), settings::Page::Display, {{{"Разное"}}}, 270,
+                                    SubPage(settings::DisplayPage::Misc));
+  SubPage(settings::DisplayPage::Misc)->layout()->addWidget(misc_values_);
+  connect(&Context(), &TEditorContext::Changed, misc_values_, &TSettingsPanel::UpdateVisibility);
   show_boxes_ = new TShowDisplayBoxes(Context(), SubPage(settings::DisplayPage::Misc));
   SubPage(settings::DisplayPage::Misc)->layout()->addWidget(show_boxes_);
 }
@@ -40,7 +46,12 @@ void TDisplayPage::Fill() {
                               settings::DisplayPageShown(info.page, features));
     if (TDisplaySubPage* content = SubPageContent(info.page)) content->Fill();
   }
+  misc_values_->Fill();
   show_boxes_->Fill();
+}
+
+bool TDisplayPage::WriteBack() {
+  return misc_values_->CommitPending();
 }
 
 QWidget* TDisplayPage::SubPage(settings::DisplayPage page) const {

@@ -13,6 +13,7 @@
 namespace mk::editor {
 
 class TDisplaySubPage;
+class TSettingsPanel;
 class TShowDisplayBoxes;
 
 class TDisplayPage final : public TSettingsPage {
@@ -23,6 +24,7 @@ class TDisplayPage final : public TSettingsPage {
 
   void Build() override;
   void Fill() override;
+  bool WriteBack() override;
 
   /// The sub-page control (object name "pcDisp") and one sub-page.
   QTabWidget* SubPages() const { return sub_pages_; }
@@ -37,6 +39,7 @@ class TDisplayPage final : public TSettingsPage {
   std::array<QWidget*, settings::kDisplayPages.size()> pages_{};
   std::array<TDisplaySubPage*, settings::kDisplayPages.size()> contents_{};
   TShowDisplayBoxes* show_boxes_ = nullptr;
+  TSettingsPanel* misc_values_ = nullptr;
 };
 
 }  // namespace mk::editor

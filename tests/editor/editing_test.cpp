@@ -100,7 +100,13 @@ TEST_F(EditingTest, ANoGasVariantShowsNoGasControlAndKeepsTheGasFields) {
   });
   EXPECT_TRUE(ok);
   EXPECT_EQ(mk.Rec(BlockId::FuelSensor).GetInt("GazContFull"), 123);
-  EXPECT_EQ(mk.Image(), stored);
+  // Every record as read; the hot menus of "Дисплей" are compacted on opening by design.
+  device::TMK before;
+  before.ReplaceImage(5, stored);
+  for (BlockId block : device::kSettingsBlocks) {
+    if (block == BlockId::Display) continue;
+    EXPECT_EQ(mk.Rec(block).Bytes(), before.Rec(block).Bytes()) << static_cast<int>(block);
+  }
 }
 
 TEST_F(EditingTest, ChoosingAnotherProtocolClearsTheSubTypesAndRefillsTheirBoxes) {

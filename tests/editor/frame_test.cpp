@@ -39,6 +39,10 @@ TEST_F(FrameTest, DisplayPageHasTenSubPages) {
   ASSERT_EQ(display->SubPages()->count(), 10);
   EXPECT_EQ(display->SubPages()->tabText(0), QString::fromUtf8("Цветовые схемы"));
   EXPECT_EQ(display->SubPages()->tabText(9), QString::fromUtf8("Разное"));
+  auto* misc = display->SubPage(settings::DisplayPage::Misc);
+  for (const char* name : {"cbDispShowTitle", "cbShowDispName", "rgAirWaterShow", "rgDispSpeed"}) {
+    EXPECT_NE(misc->findChild<QWidget*>(name), nullptr) << name;
+  }
 }
 
 TEST_F(FrameTest, EverySecondOpeningStartsOnTheFirstPages) {

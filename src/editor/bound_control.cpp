@@ -106,7 +106,7 @@ class RadioControl final : public TBoundControl {
     box_ = new QWidget(parent);
     layout_ = new QHBoxLayout(box_);
     layout_->setContentsMargins(0, 0, 0, 0);
-    layout_->setSpacing(in_table ? 2 : 6);
+    layout_->setSpacing(in_table ? 2 : 4);
     group_ = new QButtonGroup(box_);
     in_table_ = in_table;
     SetWidgets(box_, in_table || s.caption.empty() ? nullptr : new QLabel(parent));
@@ -136,7 +136,7 @@ class RadioControl final : public TBoundControl {
         width += button->sizeHint().width() + layout_->spacing();
       }
       // Choices that would not fit beside their caption stand one under another.
-      constexpr int kRowWidth = 360;
+      const int kRowWidth = CaptionWidth() + 140;
       const int caption = Label() != nullptr ? Label()->sizeHint().width() : 0;
       const bool across = in_table_ || width <= kRowWidth - caption;
       layout_->setDirection(across ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);

@@ -64,6 +64,7 @@ class TBoundControl : public QObject {
   void SetWidgets(QWidget* widget, QLabel* label);
   void SetCaption(const QString& caption);
   TEditorContext& Context() { return context_; }
+  int CaptionWidth() const { return caption_width_; }
   const device::TMK& Mk() const { return context_.Mk(); }
   settings::Env CurrentEnv() const { return settings::Env::Of(context_.Mk()); }
   bool Filling() const { return context_.Refreshing() || filling_; }

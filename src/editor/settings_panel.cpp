@@ -60,8 +60,8 @@ TSettingsPanel::TSettingsPanel(TEditorContext& context, settings::Page page,
     : QWidget(parent), context_(context) {
   auto groups = GroupsOf(page);
   auto* outer = new QHBoxLayout(this);
-  outer->setContentsMargins(6, 6, 6, 6);
-  outer->setSpacing(8);
+  outer->setContentsMargins(4, 4, 4, 4);
+  outer->setSpacing(6);
   for (const auto& column : columns) {
     auto* stack = new QVBoxLayout;
     stack->setSpacing(6);
@@ -122,8 +122,10 @@ TSettingsPanel::TSettingsPanel(TEditorContext& context, settings::Page page,
       stack->addWidget(box);
     }
     stack->addStretch(1);
-    outer->addLayout(stack, 1);
+    // Columns as wide as their controls need; what is left stays at the right.
+    outer->addLayout(stack);
   }
+  outer->addStretch(1);
   for (const auto& control : controls_) {
     control->SetCaptionWidth(caption_width);
     connect(control.get(), &TBoundControl::Committed, this, [this] { UpdateVisibility(); });

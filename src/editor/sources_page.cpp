@@ -4,6 +4,6 @@ namespace mk::editor {
 
 TSourcesPage::TSourcesPage(TEditorContext& context, QWidget* parent)
     : TValuePage(context, settings::Page::Sources,
-                 {{{"Протокол"}}, {{"Бак"}, {"Яркость"}}, {{"Источники"}}}, parent) {}
+                 {{{"Протокол"}}, {{"Бак"}, {"Яркость"}}, {{"Источники"}}}, parent, 160) {}
 
 }  // namespace mk::editor

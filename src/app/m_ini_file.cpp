@@ -6,6 +6,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "device/atomic_file.h"
 #include "device/file_reader.h"
 #include "platform/prefs_path.h"
 #include "text/error.h"
@@ -32,7 +33,11 @@ TMIniFile::TMIniFile(fs::path path) : path_(std::move(path)) {
   std::error_code ec;
   if (!fs::exists(path_, ec)) {
     if (path_.has_parent_path()) fs::create_directories(path_.parent_path(), ec);
-    std::ofstream(path_, std::ios::binary) << " \r\n";
+    // A folder we cannot write in leaves the defaults; the save at exit says why.
+    try {
+      device::WriteFileAtomically(path_, std::string_view(" \r\n"), FailureMessage());
+    } catch (const Error&) {
+    }
     return;
   }
   // Something that is not a readable file gives the defaults, like an empty one.
@@ -45,31 +50,18 @@ TMIniFile::TMIniFile(fs::path path) : path_(std::move(path)) {
   }
 }
 
+std::string TMIniFile::FailureMessage() const {
+  return "Не могу записать файл " + device::PathText(path_) + ".";
+}
+
 fs::path TMIniFile::DefaultPath(const fs::path& program) {
   return platform::PrefsPath(program);
 }
 
 void TMIniFile::Save() const {
-  const std::string failure = "Не могу записать файл " + path_.string();
   std::error_code ec;
   if (path_.has_parent_path()) fs::create_directories(path_.parent_path(), ec);
-  fs::path temp = path_;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << ini_.Serialize();
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temp, ec);
-      throw Error(failure);
-    }
-  }
-  fs::rename(temp, path_, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    throw Error(failure);
-  }
+  device::WriteFileAtomically(path_, ini_.Serialize(), FailureMessage());
 }
 
 void TMIniFile::LoadPlacement(const std::string& section, QWidget& form) const {

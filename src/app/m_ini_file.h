@@ -36,6 +36,8 @@ class TMIniFile {
   void SavePlacement(const std::string& section, const QWidget& form);
 
  private:
+  std::string FailureMessage() const;
+
   std::filesystem::path path_;
   text::IniFile ini_;
 };

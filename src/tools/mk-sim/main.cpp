@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "device/atomic_file.h"
 #include "device/file_reader.h"
 #include "device/settings_file.h"
 #include "sim/factory_image.h"
@@ -28,20 +29,6 @@ void OnSignal(int) {
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
   return mk::device::ReadFileAtMost(
       path, 32768, {"cannot open " + path, path + " is larger than any MK's memory"});
-}
-
-// Writes beside the target and renames, so a reader never sees half an image.
-void SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  const std::string temp = path + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) throw std::runtime_error("cannot write " + temp);
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    throw std::runtime_error("cannot rename " + temp + " to " + path);
-  }
 }
 
 void CatchStopSignals() {
@@ -82,6 +69,7 @@ int Run(const mk::sim::SimOptions& options, const std::string& settings) {
     mk.LoadImage(ReadFile(options.image));
   }
   mk.SetFaults(options.faults);
+  mk.SetIgnoredRegion(options.ignored_region);
   if (options.verbose) {
     mk.SetTrace(
         [](const std::string& line) { std::fprintf(stderr, "mk-sim: %s\n", line.c_str()); });
@@ -94,7 +82,7 @@ int Run(const mk::sim::SimOptions& options, const std::string& settings) {
   server.Run(g_stop);
 
   if (!options.save.empty()) {
-    SaveFile(options.save, std::vector<std::uint8_t>(mk.Memory().begin(), mk.Memory().end()));
+    mk::device::WriteFileAtomically(options.save, mk.Memory(), "cannot write " + options.save);
   }
   return 0;
 }

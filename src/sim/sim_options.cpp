@@ -56,6 +56,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       o.faults.every = Number(a, value(), 1, std::numeric_limits<std::uint32_t>::max());
     } else if (a == "--fault-after") {
       o.faults.after = Number(a, value(), 0, std::numeric_limits<std::uint32_t>::max());
+    } else if (a == "--ignore-region") {
+      o.ignored_region = static_cast<std::uint16_t>(Number(a, value(), 0, 65535));
     } else if (a == "--fault-count") {
       o.faults.count = Number(a, value(), 1, std::numeric_limits<std::uint32_t>::max());
     } else {
@@ -90,6 +92,9 @@ std::string SimUsage() {
          "  --fault-count M          fault only M times in all (default: no limit)\n"
          "  --fault-after K          leave the first K answers alone (e.g. to break off\n"
          "                           a transfer half-way)\n"
+         "  --ignore-region ADDRESS  answer the region write that begins at ADDRESS as\n"
+         "                           usual but keep none of its bytes (a memory fault\n"
+         "                           that only reading back finds)\n"
          "  --verbose                log every request to stderr\n"
          "  --help                   this text\n"
          "\n"

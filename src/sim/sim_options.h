@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct SimOptions {
   bool verbose = false;
   bool help = false;
   FaultPlan faults;
+  std::optional<std::uint16_t> ignored_region;  ///< region start whose bytes are never kept
 };
 
 /// Parses the arguments after the program name; throws std::invalid_argument

@@ -300,7 +300,11 @@ VirtualMK::Outcome VirtualMK::EndWrite(std::span<const std::uint8_t> data) {
     Violation(name + ": " + std::to_string(r.received) + " of " + std::to_string(r.length) +
               " bytes received, region not committed");
   } else {
-    std::copy(r.bytes.begin(), r.bytes.end(), memory_.begin() + address);
+    if (ignored_region_ == address) {
+      Trace("fault: region " + Pair(address, length) + " answered but not kept");
+    } else {
+      std::copy(r.bytes.begin(), r.bytes.end(), memory_.begin() + address);
+    }
     commits_.push_back({address, length});
     last_commit_ = Region{address, length};
   }

@@ -86,6 +86,10 @@ class VirtualMK {
   /// Replaces the fault plan and restarts its answer count.
   void SetFaults(FaultPlan plan);
   void ClearFaults() { SetFaults({}); }
+  /// A fault of memory rather than of the line: the region that BeginWrite
+  /// opens at device address `address` is answered like any other, but its
+  /// bytes never reach the memory. nullopt: every region is kept.
+  void SetIgnoredRegion(std::optional<std::uint16_t> address) { ignored_region_ = address; }
   const FaultPlan& Faults() const { return faults_; }
 
   /// Takes request bytes as they arrive, in any split, and returns the answers
@@ -131,6 +135,7 @@ class VirtualMK {
   std::vector<std::uint8_t> memory_;
   FaultPlan faults_;
   FaultTrigger trigger_;
+  std::optional<std::uint16_t> ignored_region_;
 
   std::vector<std::uint8_t> pending_;
   std::uint64_t last_byte_us_ = 0;

@@ -138,6 +138,7 @@ void TVL_RS::Send() {
   PurgeOutput();
   // A request that cannot go out wholly gets no answer: a device pulled out
   // of the USB socket fails here at once instead of after the answer time.
+  Log(FrameDirection::Sent, std::span(Request).first(n), {});
   if (Port().Write(Request.data(), n) < n) throw Error(kNoLink);
 
   if (half_duplex) {
@@ -151,6 +152,17 @@ void TVL_RS::Send() {
 }
 
 void TVL_RS::Receive() {
+  std::size_t received = 0;
+  try {
+    ReceiveAnswer(received);
+  } catch (const Error& e) {
+    Log(FrameDirection::Received, std::span(Answer).first(received), e.what());
+    throw;
+  }
+  Log(FrameDirection::Received, std::span(Answer).first(received), {});
+}
+
+void TVL_RS::ReceiveAnswer(std::size_t& received) {
   // The first byte may take the answer time plus the time our request needs
   // on the wire.
   const double wire_ms =
@@ -159,6 +171,7 @@ void TVL_RS::Receive() {
   if (ReadWithin(&Answer[0], 1, clock_.TickCount(), first_timeout, false) == 0) {
     throw Error(kNoLink);
   }
+  received = 1;
   // The length byte alone tells a broken answer; nothing more is waited for.
   const std::size_t length = Answer[0];
   if (length < kSmallestAnswer) throw Error(kNoLink);
@@ -168,6 +181,7 @@ void TVL_RS::Receive() {
         ReadWithin(&Answer[i], length - i, clock_.TickCount(), ByteTimeout, true);
     if (got == 0) throw Error(kByteDelay);
     i += std::min(got, length - i);
+    received = i;
   }
   awaiting_answer_ = false;  // whole, though maybe garbled: nothing more of it comes
   if (!AnswerValid()) throw Error(std::string(kExchangeError) + "(0)");
@@ -180,6 +194,12 @@ void TVL_RS::Exchange() {
     throw Error(std::string(kExchangeError) + "(4)");
   }
   if (Answer[4] == 255) throw Error(kBusy);
+}
+
+void TVL_RS::Log(FrameDirection direction, std::span<const std::uint8_t> bytes,
+                 std::string_view note) {
+  // The request's command byte names the answer too.
+  if (log_ != nullptr) log_->Frame(clock_.TickCount(), direction, bytes, Request[4], note);
 }
 
 void TVL_RS::SetPortType(std::uint8_t n) {

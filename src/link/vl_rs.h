@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "link/exchange_log.h"
 #include "link/priority_boost.h"
 #include "link/vl_rs_base.h"
 
@@ -49,6 +50,8 @@ class TVL_RS : public TVL_RS_Base {
   /// The priority raised while a half-duplex request goes out and its echo
   /// comes back (PortType 2). None by default; not owned.
   void SetPriorityBoost(IPriorityBoost* boost) { boost_ = boost; }
+  /// Where every frame sent and received is noted; none by default; not owned.
+  void SetExchangeLog(IExchangeLog* log) { log_ = log; }
 
   std::uint8_t PortType = 0;
   bool ShortHeader = false;
@@ -70,6 +73,10 @@ class TVL_RS : public TVL_RS_Base {
   std::size_t ReadWithin(std::uint8_t* into, std::size_t max, std::uint32_t start,
                          std::uint32_t timeout, bool pump_first);
 
+  /// Receive's work; `received` counts the answer bytes taken so far.
+  void ReceiveAnswer(std::size_t& received);
+  void Log(FrameDirection direction, std::span<const std::uint8_t> bytes, std::string_view note);
+
   IPriorityBoost* boost_ = nullptr;
   // After an attempt without its answer, that answer may still come, and the
   // frames carry nothing that tells which request they answer.
@@ -78,6 +85,7 @@ class TVL_RS : public TVL_RS_Base {
   std::uint32_t settle_quiet_ms_ = 0;
   std::uint32_t last_sent_ = 0;   // when the latest attempt began
   bool awaiting_answer_ = false;  // a request went out and its answer is not whole yet
+  IExchangeLog* log_ = nullptr;
 };
 
 }  // namespace mk::link

@@ -20,7 +20,9 @@
 #include "app/port_dialog.h"
 #include "app/progress_form.h"
 #include "device/mk.h"
+#include "device/atomic_file.h"
 #include "device/settings_file.h"
+#include "platform/prefs_path.h"
 
 namespace mk::app {
 namespace {
@@ -188,6 +190,13 @@ void TMainForm::BuildControls() {
   bSetParams = Button("bSetParams", "Записать настройки в МК", nullptr);
   GroupBox4 = Step("GroupBox4", "Шаг 4", right, {Label1, bSetParams});
   rightLayout->addWidget(GroupBox4);
+
+  lBackup = new QLabel(right);
+  lBackup->setObjectName("lBackup");
+  lBackup->setWordWrap(true);
+  lBackup->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lBackup->hide();
+  rightLayout->addWidget(lBackup);
   rightLayout->addStretch(1);
 
   Image1 = new QLabel(right);
@@ -315,6 +324,15 @@ void TMainForm::FormShow() {
   AutoSearch = true;
   mk_ = std::make_unique<device::TMK>();
 
+  const std::filesystem::path prefs_folder = ini_path_.parent_path();
+  backups_ = std::make_unique<device::BackupStore>(device::BackupStore::FromPreferences(
+      ini.Ini(), prefs_folder,
+      services_.backup_dir.empty() ? platform::BackupsDir() : services_.backup_dir));
+  if (const std::string log = ini.Ini().ReadString("RS232", "Log", ""); !log.empty()) {
+    const std::filesystem::path path = PathFromUtf8(log);
+    log_path_ = path.is_absolute() ? path : prefs_folder / path;
+  }
+
   rs_->LoadSettings(ini.Ini());
   AutoSearch = ini.Ini().ReadBool("Common", "Auto", true);
   ini.LoadPlacement("MainWindow", *this);
@@ -360,7 +378,33 @@ bool TMainForm::FindDevice() {
   return false;
 }
 
+std::filesystem::path TMainForm::Backup(std::uint16_t device_version,
+                                        std::span<const std::uint8_t> image) {
+  const std::filesystem::path path = backups_->Save(device_version, image);
+  const QString shown = QString::fromStdU16String(path.u16string());
+  lBackup->setText(Q("Резервная копия памяти МК перед последней записью:\n") +
+                   lBackup->fontMetrics().elidedText(shown, Qt::ElideMiddle, kColumnWidth - 8));
+  lBackup->setToolTip(shown);
+  lBackup->show();
+  return path;
+}
+
+void TMainForm::OpenExchangeLog() {
+  if (log_path_.empty() || log_tried_) return;
+  log_tried_ = true;
+  auto log = std::make_unique<link::ExchangeLogFile>(log_path_, true, clock_->TickCount(),
+                                                     "mkconfig: журнал обмена с МК");
+  if (!log->Ok()) {
+    dialogs_->ShowError("Журнал обмена не ведётся: не удалось открыть «" +
+                        device::PathText(log_path_) + "»: " + log->Problem() + ".");
+    return;
+  }
+  log_ = std::move(log);
+  rs_->SetExchangeLog(log_.get());
+}
+
 void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()>& done) {
+  OpenExchangeLog();
   // Every box of the transfer, its result included, waits until the progress
   // window is gone and the window is usable again, so none is hidden under it.
   prompt_->Hold(nullptr);
@@ -415,8 +459,12 @@ void TMainForm::bGetParamsClick() {
 void TMainForm::bSetParamsClick() {
   if (busy_ || !rs_) return;
   if (!FindDevice()) return;
-  RunTransfer([this](link::IProgress& progress, device::Connection& found) {
-    return services_.write_settings(*rs_, *mk_, progress, *pump_, *prompt_, &found);
+  device::WriteOptions options;
+  options.backup = [this](std::uint16_t version, std::span<const std::uint8_t> image) {
+    return Backup(version, image);
+  };
+  RunTransfer([this, &options](link::IProgress& progress, device::Connection& found) {
+    return services_.write_settings(*rs_, *mk_, progress, *pump_, *prompt_, &found, options);
   });
 }
 

@@ -8,12 +8,15 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/dialogs.h"
 #include "app/window_prompt.h"
+#include "device/backup_store.h"
 #include "device/transfer.h"
+#include "link/exchange_log.h"
 #include "link/clock.h"
 #include "link/vl_rs.h"
 #include "text/ini_file.h"
@@ -59,8 +62,12 @@ struct MainFormServices {
                                        device::Connection*)>
       read_settings;
   std::function<device::TransferResult(link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
-                                       link::IUserPrompt&, device::Connection*)>
+                                       link::IUserPrompt&, device::Connection*,
+                                       const device::WriteOptions&)>
       write_settings;
+  /// Where the backups of the MK's memory go unless the preferences say
+  /// otherwise; empty: the user's data folder (platform::BackupsDir).
+  std::filesystem::path backup_dir;
   /// The editor and the viewers: true when closed with OK.
   std::function<bool(device::TMK&)> edit_dialog;
   std::function<bool(device::TMK&)> journals_dialog;
@@ -132,6 +139,8 @@ class TMainForm final : public QMainWindow {
   QPushButton* bSaveParams;
   QPushButton* bSetParams;
   QLabel* lMZ;
+  /// Where the backup of the last write went (not a control of the classic window).
+  QLabel* lBackup;
   QLabel* Image1;
   QPlainTextEdit* Memo;
   /// Where the settings held came from and whether they changed since.
@@ -144,6 +153,11 @@ class TMainForm final : public QMainWindow {
  private:
   void BuildControls();
   void SetDataButtons(bool enabled);
+  /// Saves the MK's memory before a write and shows where it went.
+  std::filesystem::path Backup(std::uint16_t device_version, std::span<const std::uint8_t> image);
+  /// Opens the exchange log the preferences name, once; a log that cannot be
+  /// opened is reported once and the transfer goes on without it.
+  void OpenExchangeLog();
   std::string ProgramFolder() const;
   /// Blocks the window's controls while a transfer runs; the destructor
   /// gives them back exactly as they were.
@@ -182,6 +196,10 @@ class TMainForm final : public QMainWindow {
   Origin origin_ = Origin::None;
   std::string origin_file_;  // UTF-8, for a file origin
   std::uint16_t origin_version_ = 0;
+  std::unique_ptr<device::BackupStore> backups_;
+  std::filesystem::path log_path_;  // empty: no exchange log
+  std::unique_ptr<link::ExchangeLogFile> log_;
+  bool log_tried_ = false;
   bool shown_ = false;
   bool closed_ = false;
   bool busy_ = false;

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "device/atomic_file.h"
 #include "device/transfer_plan.h"
 #include "text/error.h"
 
@@ -16,6 +18,7 @@ namespace {
 constexpr const char* kConnecting = "Не могу подключиться к МК...";
 constexpr const char* kReading = "Чтение настроек...";
 constexpr const char* kWriting = "Запись настроек...";
+constexpr const char* kVerifying = "Проверка записанного...";
 constexpr const char* kWritten = "Настройки записаны в МК";
 constexpr const char* kDeviceMismatch = "Версия настроек не совпадает с версией устройства!";
 constexpr const char* kFirmwareMismatch = "Версия настроек не совпадает с версией прошивки!";
@@ -33,6 +36,21 @@ constexpr std::array<Candidate, 3> kCandidates = {{{252, 8192}, {253, 8192}, {25
 // Answer layout: length, address, header word, status, data..., checksum.
 constexpr std::size_t kAnswerOverhead = 6;
 
+// One page of the MK's memory, appended to `into`.
+void ReadPage(link::TVL_RS& rs, std::uint8_t address, std::uint32_t n,
+              std::vector<std::uint8_t>& into) {
+  rs.BeginCommand(address, link::kReadBlock);
+  rs.PutWord(static_cast<std::uint16_t>(n));
+  rs.Transact();
+  // A well-formed answer that carries less than a page would otherwise
+  // fill the image with whatever the answer buffer held before.
+  if (rs.Answer[0] != 0 && rs.Answer[0] < kAnswerOverhead + kPage) {
+    throw Error(std::string(link::kExchangeError) + " Блок памяти " + std::to_string(n) +
+                " пришёл неполным.");
+  }
+  for (std::size_t i = 0; i < kPage; ++i) into.push_back(rs.GetByte());
+}
+
 // Reads the whole memory except the first page of each half into a new
 // buffer; the caller decides what becomes of it only once it is complete.
 std::vector<std::uint8_t> ReadMemory(link::TVL_RS& rs, const Connection& c,
@@ -49,16 +67,7 @@ std::vector<std::uint8_t> ReadMemory(link::TVL_RS& rs, const Connection& c,
   for (std::uint32_t h = 0; h < 2; ++h) {
     for (std::uint32_t k = 1; k < half; ++k) {
       const std::uint32_t n = h * half + k;
-      rs.BeginCommand(c.DeviceAddress, link::kReadBlock);
-      rs.PutWord(static_cast<std::uint16_t>(n));
-      rs.Transact();
-      // A well-formed answer that carries less than a page would otherwise
-      // fill the image with whatever the answer buffer held before.
-      if (rs.Answer[0] != 0 && rs.Answer[0] < kAnswerOverhead + kPage) {
-        throw Error(std::string(link::kExchangeError) + " Блок памяти " + std::to_string(n) +
-                    " пришёл неполным.");
-      }
-      for (std::size_t i = 0; i < kPage; ++i) image.push_back(rs.GetByte());
+      ReadPage(rs, c.DeviceAddress, n, image);
       progress.SetGauge(RoundPercent(n, pages - 2));
     }
   }
@@ -90,6 +99,82 @@ void WriteRegion(link::TVL_RS& rs, std::uint8_t address, const RegionToWrite& re
   rs.PutWord(a);
   rs.PutWord(length);
   rs.Transact();
+}
+
+std::string BackupLine(const std::optional<std::filesystem::path>& backup) {
+  if (!backup) return "Резервная копия памяти МК до записи не сохранялась.";
+  return "Резервная копия памяти МК до записи: " + PathText(*backup);
+}
+
+// "1–4, 6, 9–11" of directory entries in ascending order.
+std::string BlockList(const std::vector<int>& blocks) {
+  std::string text;
+  for (std::size_t i = 0; i < blocks.size();) {
+    std::size_t j = i;
+    while (j + 1 < blocks.size() && blocks[j + 1] == blocks[j] + 1) ++j;
+    if (!text.empty()) text += ", ";
+    text += std::to_string(blocks[i]);
+    if (j > i) text += (j == i + 1 ? ", " : "–") + std::to_string(blocks[j]);
+    i = j + 1;
+  }
+  return text;
+}
+
+// What the user must know when a write stops after its first BeginWrite.
+std::string Interrupted(const std::string& cause, const std::vector<int>& written, int block,
+                        std::size_t total, const std::optional<std::filesystem::path>& backup) {
+  std::string text = cause + "\n\n";
+  if (written.empty()) {
+    text += "МК может хранить часть новых настроек. Ни один блок не записан полностью";
+  } else {
+    text += "МК теперь хранит часть новых настроек. ";
+    text += (written.size() == 1 ? "Записан блок " : "Записаны блоки ") + BlockList(written) +
+            " из " + std::to_string(total);
+  }
+  text += "; запись блока " + std::to_string(block) + " прервана.\n" + BackupLine(backup);
+  return text;
+}
+
+// Reads back the pages under every written region and compares them with
+// the bytes that were sent; a page two regions share is read once.
+void Verify(link::TVL_RS& rs, std::uint8_t address, const std::vector<RegionToWrite>& regions,
+            std::span<const std::uint8_t> image, link::IProgress& progress,
+            const std::optional<std::filesystem::path>& backup) {
+  progress.SetLabel(kVerifying);
+  progress.SetGauge(0);
+  std::vector<int> all;
+  for (const RegionToWrite& r : regions) all.push_back(r.block);
+  std::map<std::uint32_t, std::vector<std::uint8_t>> pages;
+  for (std::size_t i = 0; i < regions.size(); ++i) {
+    const RegionToWrite& r = regions[i];
+    for (std::size_t at = 0; at < r.bytes; ++at) {
+      const std::size_t device = r.address + at;
+      const auto n = static_cast<std::uint32_t>(device / kPage);
+      auto page = pages.find(n);
+      if (page == pages.end()) {
+        std::vector<std::uint8_t> bytes;
+        try {
+          ReadPage(rs, address, n, bytes);
+        } catch (const Error& e) {
+          throw PartialWriteError(std::string(e.what()) +
+                                      "\n\nВсе блоки записаны, но проверка записанного "
+                                      "прервана: МК может хранить часть новых настроек.\n" +
+                                      BackupLine(backup),
+                                  e.what(), all);
+        }
+        page = pages.emplace(n, std::move(bytes)).first;
+      }
+      if (page->second[device % kPage] != image[r.position + at]) {
+        const std::string cause = "Проверка записи: блок " + std::to_string(r.block) +
+                                  " в МК не совпадает с записанным (адрес " +
+                                  std::to_string(device) + ").";
+        throw PartialWriteError(
+            cause + "\n\nМК может хранить смесь старых и новых настроек.\n" + BackupLine(backup),
+            cause, all);
+      }
+    }
+    progress.SetGauge(RoundPercent(i + 1, regions.size()));
+  }
 }
 
 }  // namespace
@@ -125,7 +210,8 @@ TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress
 }
 
 TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress,
-                             link::IPump& pump, link::IUserPrompt& prompt, Connection* found) {
+                             link::IPump& pump, link::IUserPrompt& prompt, Connection* found,
+                             const WriteOptions& options) {
   const RecordCopy kept = mk.CopyRecords(kStoredBlocks);
   const std::uint32_t kept_firmware = mk.FirmwareVersion();
 
@@ -139,8 +225,9 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
 
   // The MK's memory and the user's records are put together on a copy of the
   // model, so a link error or a damaged directory leaves the model untouched.
+  std::vector<std::uint8_t> before = ReadMemory(rs, *c, progress);
   TMK merged = mk;
-  merged.Image() = ReadMemory(rs, *c, progress);
+  merged.Image() = before;
   merged.RestoreRecords(kept);
   merged.StoreAll();
   const std::vector<RegionToWrite> regions =
@@ -152,12 +239,25 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
     return TransferResult::Refused;
   }
 
+  // The last moment at which the MK still holds only its own settings.
+  std::optional<std::filesystem::path> backup;
+  if (options.backup) backup = options.backup(c->DeviceVersion, before);
+
   progress.SetLabel(kWriting);
   progress.SetGauge(0);
+  std::vector<int> written;
   for (std::size_t i = 0; i < regions.size(); ++i) {
-    WriteRegion(rs, c->DeviceAddress, regions[i], mk.Image());
+    try {
+      WriteRegion(rs, c->DeviceAddress, regions[i], mk.Image());
+    } catch (const Error& e) {
+      throw PartialWriteError(Interrupted(e.what(), written, regions[i].block, regions.size(),
+                                          backup),
+                              e.what(), written);
+    }
+    written.push_back(regions[i].block);
     progress.SetGauge(RoundPercent(i + 1, regions.size()));
   }
+  if (options.verify) Verify(rs, c->DeviceAddress, regions, mk.Image(), progress, backup);
   prompt.ShowInfo(kWritten);
   return TransferResult::Done;
 }

@@ -3,12 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "device/mk.h"
 #include "link/progress.h"
 #include "link/user_prompt.h"
 #include "link/vl_rs.h"
+#include "text/error.h"
 
 namespace mk::device {
 
@@ -36,11 +42,40 @@ std::optional<Connection> ConnectCycle(link::TVL_RS& rs, link::IProgress& progre
 TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress, link::IPump& pump,
                             Connection* found = nullptr);
 
-/// Connect, both version checks (errors shown through `prompt`), re-read, lay
-/// the settings over the fresh image, write every directory block, and show
-/// "Настройки записаны в МК". Link errors are thrown as mk::Error.
+/// The safety net around a write.
+struct WriteOptions {
+  /// Saves the MK's memory as read just before the write (its device version
+  /// and image) and returns where it went. Throws mk::Error saying why when it
+  /// cannot; then nothing is written. Empty: no backup is made.
+  std::function<std::filesystem::path(std::uint16_t, std::span<const std::uint8_t>)> backup;
+  /// Reads back every written block and compares it with what was sent.
+  bool verify = true;
+};
+
+/// A write that failed after its first BeginWrite: the MK now holds part of
+/// the new settings. what() is the whole message for the user: the link's (or
+/// the check's) text, then which blocks were written and where the backup is.
+class PartialWriteError : public Error {
+ public:
+  PartialWriteError(const std::string& message, std::string cause, std::vector<int> written)
+      : Error(message), cause_(std::move(cause)), written_(std::move(written)) {}
+  /// The link's text, or the verification's.
+  const std::string& Cause() const { return cause_; }
+  /// Directory entries whose EndWrite the MK confirmed, in order.
+  const std::vector<int>& Written() const { return written_; }
+
+ private:
+  std::string cause_;
+  std::vector<int> written_;
+};
+
+/// Connect, both version checks (errors shown through `prompt`), re-read, the
+/// backup of what was read, lay the settings over the fresh image, write every
+/// directory block, read them back, and show "Настройки записаны в МК". Link
+/// errors before the first BeginWrite are thrown as mk::Error, after it as
+/// PartialWriteError; a failed backup throws mk::Error and sends nothing.
 TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress,
                              link::IPump& pump, link::IUserPrompt& prompt,
-                             Connection* found = nullptr);
+                             Connection* found = nullptr, const WriteOptions& options = {});
 
 }  // namespace mk::device

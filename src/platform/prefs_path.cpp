@@ -43,6 +43,27 @@ fs::path UserConfigDir() {
 #endif
 }
 
+fs::path UserDataDir() {
+#ifdef _WIN32
+  // The wide form: a user name outside the ANSI code page must not break it.
+  if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA"); local != nullptr && *local != L'\0')
+    return fs::path(local);
+  return {};
+#else
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg == '/')
+    return fs::path(xdg);
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    return fs::path(home) / ".local" / "share";
+  return {};
+#endif
+}
+
+fs::path BackupsDir() {
+  const fs::path data = UserDataDir();
+  if (data.empty()) return fs::path("mkconfig-backups");
+  return data / "mkconfig" / "backups";
+}
+
 fs::path PrefsPath(const fs::path& program) {
   fs::path beside = program;
   beside.replace_extension(".ini");

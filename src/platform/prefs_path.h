@@ -13,6 +13,14 @@ bool CanWriteIn(const std::filesystem::path& dir);
 /// else $HOME/.config elsewhere. Empty when none of these is set.
 std::filesystem::path UserConfigDir();
 
+/// The user's folder for the program's own data: %LOCALAPPDATA% on Windows;
+/// $XDG_DATA_HOME, else $HOME/.local/share elsewhere. Empty when none is set.
+std::filesystem::path UserDataDir();
+
+/// Where the backups of the MK's memory go: <UserDataDir>/mkconfig/backups,
+/// or "mkconfig-backups" in the current folder when there is no data folder.
+std::filesystem::path BackupsDir();
+
 /// The program's path with the extension ".ini" when the program's folder is
 /// writable; otherwise <UserConfigDir>/<name>/<name>.ini, where <name> is the
 /// program's file name without extension.

@@ -45,6 +45,7 @@ void MainFormTest::SetUp() {
   services_.ini_path = IniPath();
   services_.program_dir = Dir();
   services_.dialogs = &dialogs_;
+  services_.backup_dir = Dir() / "backups";
   services_.make_ports = [this](const text::IniFile&) {
     return std::unique_ptr<link::ISerialSystem>(std::make_unique<FakePorts>(present_, unopenable_));
   };
@@ -55,7 +56,8 @@ void MainFormTest::SetUp() {
     return device::TransferResult::Done;
   };
   services_.write_settings = [this](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
-                                    link::IUserPrompt&, device::Connection*) {
+                                    link::IUserPrompt&, device::Connection*,
+                                    const device::WriteOptions&) {
     ++writes_;
     return device::TransferResult::Done;
   };

@@ -11,6 +11,7 @@
 #include "app/platform_services.h"
 #include "app/progress_form.h"
 #include "app_fixture.h"
+#include "device/backup_store.h"
 #include "device/block_tables.h"
 #include "device/mk.h"
 #include "device/transfer.h"
@@ -55,8 +56,8 @@ class EndToEndTest : public MainFormTest {
     };
     services_.write_settings = [](link::TVL_RS& rs, device::TMK& mk, link::IProgress& progress,
                                   link::IPump& pump, link::IUserPrompt& prompt,
-                                  device::Connection* found) {
-      return device::WriteSettings(rs, mk, progress, pump, prompt, found);
+                                  device::Connection* found, const device::WriteOptions& options) {
+      return device::WriteSettings(rs, mk, progress, pump, prompt, found, options);
     };
   }
 
@@ -227,7 +228,17 @@ TEST_F(EndToEndTest, UnpluggingDuringAWriteLeavesTheSettingsAsLoaded) {
   UnplugAt("Запись настроек...", 1);
   form.bSetParams->click();
   ASSERT_EQ(dialogs_.errors.size(), 1u);
-  EXPECT_TRUE(IsLinkMessage(dialogs_.errors.front())) << dialogs_.errors.front();
+  // The link's text first, then what the MK now holds and where the backup is.
+  const std::string& box = dialogs_.errors.front();
+  const std::string cause = box.substr(0, box.find('\n'));
+  EXPECT_TRUE(IsLinkMessage(cause)) << box;
+  EXPECT_NE(box.find("часть новых настроек"), std::string::npos) << box;
+  const auto backups = device::BackupStore(Dir() / "backups").List();
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_NE(box.find("Резервная копия памяти МК до записи: " + backups.front().string()),
+            std::string::npos)
+      << box;
+  EXPECT_TRUE(form.lBackup->isVisible());
   EXPECT_TRUE(dialogs_.infos.empty());
   EXPECT_EQ(form.Device()->Image(), image_);
   EXPECT_TRUE(DataButtonsEnabled());

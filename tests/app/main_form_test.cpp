@@ -398,7 +398,8 @@ TEST_F(MainFormTest, CloseClosesEvenWhenTheOfferedSaveIsCancelled) {
 TEST_F(MainFormTest, WriteErrorIsShownAndChangesNeitherButtonsNorModified) {
   mk_ports_ = {3};
   services_.write_settings = [](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
-                                link::IUserPrompt&, device::Connection*) -> device::TransferResult {
+                                link::IUserPrompt&, device::Connection*,
+                                const device::WriteOptions&) -> device::TransferResult {
     throw Error(link::kExchangeError);
   };
   const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());

@@ -18,6 +18,7 @@ using FaultKind = sim::FaultKind;
 const std::string kConnecting = "Не могу подключиться к МК...";
 const std::string kReading = "Чтение настроек...";
 const std::string kWriting = "Запись настроек...";
+const std::string kVerifying = "Проверка записанного...";
 
 // The model as a file load would leave it: the MK's factory image, parsed.
 void LoadFactory(TMK& mk, std::size_t size, std::uint16_t device_version = 1) {
@@ -176,7 +177,9 @@ TEST_P(WriteAtEachAddress, LaysTheSettingsOverTheMksMemoryAndWritesEveryBlock) {
   EXPECT_EQ(b.prompt.infos, std::vector<std::string>{"Настройки записаны в МК"});
   EXPECT_TRUE(b.prompt.errors.empty());
   EXPECT_TRUE(b.rig.mk.Violations().empty()) << b.rig.mk.Violations().front();
-  EXPECT_EQ(b.progress.labels.back(), kWriting);
+  ASSERT_GE(b.progress.labels.size(), 2u);
+  EXPECT_EQ(b.progress.labels.end()[-2], kWriting);
+  EXPECT_EQ(b.progress.labels.back(), kVerifying);
   EXPECT_EQ(b.progress.gauge.back(), 100);
   EXPECT_EQ(b.rs.ResponseTimeout, 2000);
 

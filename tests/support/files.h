@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -64,6 +65,38 @@ class TempFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+/// Makes a folder read-only for as long as it lives: its mode, and for root
+/// (whom modes do not stop) the file system's immutable flag. Works() tells
+/// whether creating a file there now really fails.
+class ReadOnlyFolder {
+ public:
+  explicit ReadOnlyFolder(std::filesystem::path path) : path_(std::move(path)) {
+    std::filesystem::permissions(
+        path_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (geteuid() == 0)
+      immutable_ = std::system(("chattr +i '" + path_.string() + "' 2>/dev/null").c_str()) == 0;
+    const auto probe = path_ / ".probe";
+    works_ = !std::ofstream(probe).good();
+    std::error_code ignored;
+    std::filesystem::remove(probe, ignored);
+  }
+  ~ReadOnlyFolder() {
+    if (immutable_) std::system(("chattr -i '" + path_.string() + "'").c_str());
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+  }
+  ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+  ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+  bool Works() const { return works_; }
+
+ private:
+  std::filesystem::path path_;
+  bool immutable_ = false;
+  bool works_ = false;
 };
 
 }  // namespace mk::tests

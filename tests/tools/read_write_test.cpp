@@ -62,7 +62,8 @@ TEST_P(ReadThenWrite, TheMkEndsUpWithTheEditedSettingsAndEverythingElseAsItWas) 
                      "bad-checksum", "--fault-every", "37"});
   r = Mkctl("write --port " + second.path() + " --in " + edited);
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "Настройки записаны в МК\n");
+  EXPECT_EQ(r.out.rfind("backup ", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.substr(r.out.find('\n') + 1), "Настройки записаны в МК\n");
   second.Stop();
   const Bytes written = ReadBytes(after);
   ASSERT_EQ(written.size(), memory.size());

@@ -19,6 +19,8 @@ int CmdIdentify(const Args& args) {
   link::NoPump pump;
   StderrPrompt prompt;
   link::TVL_RS rs(*system, clock, pump, prompt);
+  const auto log = ExchangeLogFromArgs(args, clock);
+  rs.SetExchangeLog(log.get());
   OpenAtMkSpeed(rs, *system, n);
   const device::Connection c = IdentifyWithin(rs, clock, timeout);
   rs.ClosePort();

@@ -41,9 +41,18 @@ constexpr CommandEntry kCommands[] = {
      "считать всю память МК в файл настроек\n"
      "  --out ФАЙЛ  файл настроек (*.vrnkp), который будет записан",
      CmdRead},
-    {"write", "--port ПОРТ --in ФАЙЛ [--timeout СЕКУНДЫ] [--prefs ФАЙЛ]",
+    {"write",
+     "--port ПОРТ --in ФАЙЛ [--timeout СЕКУНДЫ] [--prefs ФАЙЛ] [--no-backup] [--no-verify]",
      "записать настройки из файла настроек в МК\n"
-     "  --in ФАЙЛ  файл настроек (*.vrnkp); повреждённый файл не записывается",
+     "  --in ФАЙЛ    файл настроек (*.vrnkp); повреждённый файл не записывается\n"
+     "  --no-backup  не сохранять память МК перед записью (иначе копия ложится в\n"
+     "               ~/.local/share/mkconfig/backups, хранятся 50 последних; папку и число\n"
+     "               меняют ключи Folder и Keep раздела [Backup] файла --prefs)\n"
+     "  --no-verify  не считывать записанные блоки обратно для сверки\n"
+     "Печатает «backup ПУТЬ» - где копия памяти МК до записи. Если запись прервалась\n"
+     "после начала, сообщение говорит, какие блоки уже записаны и где копия.\n"
+     "«RS232. Ошибка обмена.(0)»: ответ МК пришёл с неверной контрольной суммой;\n"
+     "«RS232. Ошибка обмена.(4)»: в ответе нулевые адрес и заголовок (ответил не МК).",
      CmdWrite},
     {"info", "ФАЙЛ",
      "что в файле настроек: версии устройства и прошивки, каталог блоков, исправен ли он\n"
@@ -104,10 +113,13 @@ constexpr OptionHelp kOptions[] = {
     {"--timeout СЕКУНДЫ", "сколько искать МК, прежде чем сдаться; по умолчанию 10"},
     {"--prefs ФАЙЛ",
      "файл настроек программы (mkconfig.ini): раздел [Ports] ставит устройства за номера COM"},
+    {"--log ФАЙЛ",
+     "журнал обмена: каждый кадр к МК и от него (мс от начала, > или <, байты, команда); "
+     "можно и перед командой: mkctl --log ФАЙЛ КОМАНДА ..."},
 };
 
 // Options every command takes, as a usage line writes them.
-constexpr std::string_view kCommonOptions = "";
+constexpr std::string_view kCommonOptions = "[--log ФАЙЛ]";
 
 const CommandEntry* FindCommand(std::string_view name) {
   for (const auto& c : kCommands) {
@@ -169,6 +181,17 @@ std::vector<std::string> Operands(const Args& args) {
 
 int main(int argc, char** argv) {
   using namespace mk::tools;
+  // `mkctl --log FILE COMMAND ...` is `mkctl COMMAND ... --log FILE`.
+  Args leading;
+  if (argc >= 2 && std::string_view(argv[1]) == "--log") {
+    if (argc < 3) {
+      std::fprintf(stderr, "mkctl: у --log нет значения: --log ФАЙЛ КОМАНДА ...\n");
+      return 2;
+    }
+    leading = {argv[1], argv[2]};
+    argv += 2;
+    argc -= 2;
+  }
   const std::string_view first = argc < 2 ? "" : argv[1];
   if (first == "--help" || first == "-h" || first == "help") {
     const CommandEntry* c = argc > 2 ? FindCommand(argv[2]) : nullptr;
@@ -191,5 +214,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Список команд: mkctl --help\n");
     return 2;
   }
-  return Run(*c, SplitAssignments(Args(argv + 2, argv + argc)));
+  Args args(argv + 2, argv + argc);
+  args.insert(args.end(), leading.begin(), leading.end());
+  return Run(*c, SplitAssignments(args));
 }

@@ -11,19 +11,36 @@
 
 namespace mk::tools {
 
-std::unique_ptr<platform::SerialSystem> SerialSystemFromArgs(const Args& args) {
-  auto system = platform::CreateSerialSystem();
+text::IniFile PrefsFromArgs(const Args& args) {
+  text::IniFile ini;
   const std::string prefs = Option(args, "prefs");
   if (!prefs.empty()) {
     const auto bytes = device::ReadFileAtMost(
         FilePath(prefs), text::kMaxPreferencesFileSize,
         {"Не могу прочитать файл настроек «" + prefs + "».",
          "Файл настроек «" + prefs + "» слишком велик для файла настроек программы."});
-    text::IniFile ini;
     ini.Parse(std::string(bytes.begin(), bytes.end()));
-    system->LoadPreferences(ini);
   }
+  return ini;
+}
+
+std::unique_ptr<platform::SerialSystem> SerialSystemFromArgs(const Args& args) {
+  auto system = platform::CreateSerialSystem();
+  if (!Option(args, "prefs").empty()) system->LoadPreferences(PrefsFromArgs(args));
   return system;
+}
+
+std::unique_ptr<link::ExchangeLogFile> ExchangeLogFromArgs(const Args& args, link::IClock& clock) {
+  const std::string path = Option(args, "log");
+  if (path.empty()) return nullptr;
+  auto log = std::make_unique<link::ExchangeLogFile>(
+      std::filesystem::path(std::u8string(path.begin(), path.end())), false, clock.TickCount(),
+      "mkctl: журнал обмена с МК");
+  if (log->Ok()) return log;
+  // The transfer matters more than its log: it goes on without one.
+  std::fprintf(stderr, "Журнал обмена не ведётся: не удалось открыть «%s»: %s.\n", path.c_str(),
+               log->Problem().c_str());
+  return nullptr;
 }
 
 int PortFromArgs(platform::SerialSystem& system, const Args& args) {

@@ -5,12 +5,22 @@
 #include <memory>
 #include <string>
 
+#include "link/clock.h"
+#include "link/exchange_log.h"
 #include "link/user_prompt.h"
 #include "link/vl_rs.h"
 #include "platform/serial_system.h"
+#include "text/ini_file.h"
 #include "tools/mkctl/commands.h"
 
 namespace mk::tools {
+
+/// The preferences file of `--prefs FILE`; empty without it.
+text::IniFile PrefsFromArgs(const Args& args);
+
+/// The exchange log of `--log FILE`, written from empty; null without it, or
+/// (with a warning on standard error) when the file cannot be opened.
+std::unique_ptr<link::ExchangeLogFile> ExchangeLogFromArgs(const Args& args, link::IClock& clock);
 
 /// The machine's serial ports; with `--prefs FILE` the "Ports" section of that
 /// preferences file points COM numbers at other devices.

@@ -79,7 +79,9 @@ TransferLink::TransferLink(const Args& args)
       prompt(progress),
       system(SerialSystemFromArgs(args)),
       port(PortFromArgs(*system, args)),
-      rs(*system, clock, pump, prompt) {
+      rs(*system, clock, pump, prompt),
+      log(ExchangeLogFromArgs(args, clock)) {
+  rs.SetExchangeLog(log.get());
   OpenAtMkSpeed(rs, *system, port);
 }
 

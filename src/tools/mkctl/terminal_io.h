@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/clock.h"
+#include "link/exchange_log.h"
 #include "link/progress.h"
 #include "link/user_prompt.h"
 #include "link/vl_rs.h"
@@ -63,7 +64,8 @@ class TerminalPrompt final : public link::IUserPrompt {
 
 /// What the read and write commands share: the port of --port open at the
 /// MK's speed, the progress line and prompts on the terminal, and --timeout
-/// (10 s when not given) as the limit for finding the MK.
+/// (10 s when not given) as the limit for finding the MK, and the exchange
+/// log of --log FILE.
 struct TransferLink {
   explicit TransferLink(const Args& args);
 
@@ -74,6 +76,7 @@ struct TransferLink {
   std::unique_ptr<platform::SerialSystem> system;
   int port;  // resolved before the channel exists: a path gets its number here
   link::TVL_RS rs;
+  std::unique_ptr<link::ExchangeLogFile> log;  // --log FILE; null without it
 };
 
 /// A file name given on the command line (UTF-8) as a path.

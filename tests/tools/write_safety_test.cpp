@@ -1,0 +1,195 @@
+// mkctl write's safety net against mk-sim: the backup of the MK's memory, the
+// read-back, the exchange log, and the message of a write cut half-way.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "device/backup_store.h"
+#include "device/mk.h"
+#include "device/settings_file.h"
+#include "sim/factory_image.h"
+#include "support/files.h"
+#include "support/sim_process.h"
+#include "support/tool_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+using mk::tests::Mkctl;
+using mk::tests::ReadBytes;
+using mk::tests::ReadText;
+using mk::tests::SimProcess;
+using mk::tests::TempFolder;
+using mk::tests::ToolRun;
+
+const std::string kNoLink = "RS232. Нет связи. Проверьте правильность соединения PC и устройства.";
+
+// No test of this program leaves a backup in the user's own data folder.
+class DataHomeInTemp : public ::testing::Environment {
+ public:
+  void SetUp() override { setenv("XDG_DATA_HOME", home_.c_str(), 1); }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(home_, ignored);
+  }
+
+ private:
+  fs::path home_ = fs::temp_directory_path() / ("mkctl-data-" + std::to_string(getpid()));
+};
+const auto* const kDataHome = ::testing::AddGlobalTestEnvironment(new DataHomeInTemp);
+
+Bytes ImageOf(const Bytes& memory) {
+  return mk::sim::ImageFromMemory(memory);
+}
+
+// A folder with the factory MK's settings file (VelocityLimit changed) and
+// the data folder the backups go to.
+class WriteSafety : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_DATA_HOME", dir_.File("data").c_str(), 1);
+    memory_ = mk::sim::FactoryMemory(8192);
+    mk::tests::WriteBytes(dir_.File("memory.bin"), memory_);
+    mk_.ReplaceImage(1, ImageOf(memory_));
+    mk_.Rec(mk::device::BlockId::Limits).SetInt("VelocityLimit", 61);
+    mk_.StoreAll();
+    mk::device::SaveSettingsFile(file_, mk_);
+  }
+
+  SimProcess Sim(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"--image", dir_.File("memory.bin"), "--save", saved_};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return SimProcess(args);
+  }
+  fs::path Backups() const { return dir_.path() / "data" / "mkconfig" / "backups"; }
+
+  TempFolder dir_{"safety"};
+  Bytes memory_;
+  mk::device::TMK mk_;
+  std::string file_ = dir_.File("edited.vrnkp");
+  std::string saved_ = dir_.File("saved.bin");
+  std::string log_ = dir_.File("exchange.log");
+};
+
+TEST_F(WriteSafety, ABackupEqualsTheMemoryBeforeTheWriteAndOnlyTheNewest50Remain) {
+  fs::create_directories(Backups());
+  std::tm old{};
+  old.tm_year = 120;
+  old.tm_mday = 1;
+  for (int i = 0; i < 55; ++i) {
+    old.tm_min = i;
+    mk::tests::WriteBytes(Backups() / mk::device::BackupStore::FileName(old, 0, 1), {0, 0});
+  }
+  const std::string first_old = mk::device::BackupStore::FileName(old, 0, 1);
+  {
+    SimProcess sim = Sim();
+    const ToolRun r = Mkctl("write --port " + sim.path() + " --in " + file_);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto all = mk::device::BackupStore(Backups()).List();
+    ASSERT_EQ(all.size(), 50u);
+    EXPECT_EQ(r.out, "backup " + all.back().string() + "\nНастройки записаны в МК\n");
+    const auto backup = mk::device::DecodeSettingsFile(ReadBytes(all.back()));
+    EXPECT_EQ(backup.device_version, 1);
+    EXPECT_EQ(backup.image, ImageOf(memory_));
+    EXPECT_EQ(all.front().filename().string().substr(0, 25), "backup-2020-01-01-000600-")
+        << "the five oldest went";
+  }
+  EXPECT_EQ(ImageOf(ReadBytes(saved_)), mk_.Image());
+}
+
+TEST_F(WriteSafety, AReadOnlyBackupFolderSendsNothing) {
+  fs::create_directories(Backups());
+  const mk::tests::ReadOnlyFolder read_only(Backups());
+  if (!read_only.Works()) GTEST_SKIP() << "this file system lets us write anywhere";
+  {
+    SimProcess sim = Sim();
+    const ToolRun r = Mkctl("--log " + log_ + " write --port " + sim.path() + " --in " + file_);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Не удалось сохранить резервную копию памяти МК «" + Backups().string()),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("Причина: нет прав на запись."), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(ReadBytes(saved_), memory_);
+  const std::string log = ReadText(log_);
+  EXPECT_NE(log.find("ReadBlock"), std::string::npos);
+  EXPECT_EQ(log.find("BeginWrite"), std::string::npos) << "nothing was sent to be written";
+}
+
+TEST_F(WriteSafety, AnMkThatKeepsOneBlockUnchangedFailsVerificationWithThatBlock) {
+  const std::string block6 = std::to_string(mk_.Directory().BlockAddress[5]);
+  SimProcess sim = Sim({"--ignore-region", block6});
+  const ToolRun r = Mkctl("write --port " + sim.path() + " --in " + file_);
+  EXPECT_EQ(r.status, 1);
+  const auto all = mk::device::BackupStore(Backups()).List();
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(r.err, "Проверка записи: блок 6 в МК не совпадает с записанным (адрес " + block6 +
+                       ").\n\nМК может хранить смесь старых и новых настроек.\nРезервная копия "
+                       "памяти МК до записи: " +
+                       all.front().string() + "\n");
+
+  // Without the read-back the same MK passes for written.
+  const ToolRun unchecked =
+      Mkctl("write --port " + sim.path() + " --in " + file_ + " --no-verify --no-backup");
+  EXPECT_EQ(unchecked.status, 0) << unchecked.err;
+  EXPECT_EQ(unchecked.out, "Настройки записаны в МК\n");
+  EXPECT_EQ(mk::device::BackupStore(Backups()).List().size(), 1u);
+}
+
+TEST_F(WriteSafety, ACablePulledAtBlockFiveIsReportedAsAHalfWrittenMk) {
+  // Answers before the second chunk of block 5: the connect, the read, blocks 1-4.
+  std::size_t answers = 1 + 8192 / 32 - 2;
+  for (int k = 1; k <= 4; ++k) answers += 2 + (mk_.Directory().DataLength(k) + 31) / 32;
+  answers += 2;
+  SimProcess sim = Sim({"--fault", "silence", "--fault-after", std::to_string(answers)});
+  const ToolRun r = Mkctl("write --port " + sim.path() + " --in " + file_);
+  EXPECT_EQ(r.status, 1);
+  const auto all = mk::device::BackupStore(Backups()).List();
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(r.out, "backup " + all.front().string() + "\n");
+  EXPECT_EQ(r.err, kNoLink +
+                       "\n\nМК теперь хранит часть новых настроек. Записаны блоки 1–4 из 14; "
+                       "запись блока 5 прервана.\nРезервная копия памяти МК до записи: " +
+                       all.front().string() + "\n");
+}
+
+// The log without its times: direction, bytes and command of each line.
+std::vector<std::string> Frames(const std::string& log) {
+  std::vector<std::string> frames;
+  std::istringstream in(log);
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    frames.push_back(line.substr(line.find_first_of("<>")));
+  }
+  return frames;
+}
+
+TEST(ExchangeLog, OfAnIdentifyHoldsTheExactFrames) {
+  const TempFolder dir("log");
+  const std::string log = dir.File("identify.log");
+  SimProcess sim({"--address", "252", "--device-version", "513"});
+  const ToolRun r = Mkctl("--log " + log + " identify --port " + sim.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ReadText(log).rfind("# mkctl: журнал обмена с МК\n", 0), 0u);
+  EXPECT_EQ(Frames(ReadText(log)),
+            (std::vector<std::string>{"> 06 fc 01 00 01 fc  Identify",
+                                      "< 09 fc 01 00 00 00 01 02 f7  Identify"}));
+
+  // After the command it is the same option; a log that cannot be opened stops nothing.
+  const ToolRun after = Mkctl("identify --port " + sim.path() + " --log " + dir.File("no/such/x"));
+  EXPECT_EQ(after.status, 0) << after.err;
+  EXPECT_NE(after.err.find("Журнал обмена не ведётся: не удалось открыть «" +
+                           dir.File("no/such/x") + "»: нет такой папки."),
+            std::string::npos)
+      << after.err;
+  EXPECT_EQ(Mkctl("--log").status, 2);
+}
+
+}  // namespace

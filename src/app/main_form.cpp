@@ -19,8 +19,8 @@
 #include "app/m_ini_file.h"
 #include "app/port_dialog.h"
 #include "app/progress_form.h"
-#include "device/mk.h"
 #include "device/atomic_file.h"
+#include "device/mk.h"
 #include "device/settings_file.h"
 #include "platform/prefs_path.h"
 

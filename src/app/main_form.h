@@ -16,8 +16,8 @@
 #include "app/window_prompt.h"
 #include "device/backup_store.h"
 #include "device/transfer.h"
-#include "link/exchange_log.h"
 #include "link/clock.h"
+#include "link/exchange_log.h"
 #include "link/vl_rs.h"
 #include "text/ini_file.h"
 

@@ -88,8 +88,7 @@ std::filesystem::path BackupStore::Save(std::uint16_t device_version,
   const auto now = now_();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
   int ms = static_cast<int>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-      1000);
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
   const std::tm* local = std::localtime(&seconds);
   const std::tm when = local != nullptr ? *local : std::tm{};
   // Two backups within one millisecond (or a clock set back) must not meet:

@@ -47,8 +47,7 @@ class BackupStore {
 
   /// "backup-2026-12-08-113005-123-v1.vrnkp": local date and time with
   /// milliseconds, then the device version, so names sort by time.
-  static std::string FileName(const std::tm& local, int milliseconds,
-                              std::uint16_t device_version);
+  static std::string FileName(const std::tm& local, int milliseconds, std::uint16_t device_version);
   /// True for a name FileName could have made.
   static bool IsBackupName(const std::string& name);
 

@@ -250,9 +250,9 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
     try {
       WriteRegion(rs, c->DeviceAddress, regions[i], mk.Image());
     } catch (const Error& e) {
-      throw PartialWriteError(Interrupted(e.what(), written, regions[i].block, regions.size(),
-                                          backup),
-                              e.what(), written);
+      throw PartialWriteError(
+          Interrupted(e.what(), written, regions[i].block, regions.size(), backup), e.what(),
+          written);
     }
     written.push_back(regions[i].block);
     progress.SetGauge(RoundPercent(i + 1, regions.size()));

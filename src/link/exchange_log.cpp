@@ -35,6 +35,7 @@ std::string FormatFrame(std::uint32_t start_tick, std::uint32_t tick, FrameDirec
   std::string line = time;
   line += direction == FrameDirection::Sent ? " >" : " <";
   constexpr char kHex[] = "0123456789abcdef";
+  if (bytes.empty()) line += " -";
   for (const std::uint8_t b : bytes) {
     line += ' ';
     line += kHex[b >> 4];

@@ -35,7 +35,8 @@ class TransferMessagesTest : public MainFormTest {
 
 TEST_F(TransferMessagesTest, TheWritesResultComesAfterTheProgressWindowIsGone) {
   services_.write_settings = [](link::TVL_RS&, device::TMK&, link::IProgress& progress,
-                                link::IPump&, link::IUserPrompt& prompt, device::Connection*) {
+                                link::IPump&, link::IUserPrompt& prompt, device::Connection*,
+                                const device::WriteOptions&) {
     progress.SetLabel("Запись настроек...");
     progress.SetGauge(100);
     prompt.ShowInfo("Настройки записаны в МК");
@@ -49,7 +50,8 @@ TEST_F(TransferMessagesTest, TheWritesResultComesAfterTheProgressWindowIsGone) {
 
 TEST_F(TransferMessagesTest, VersionAndLinkErrorsComeAfterTheProgressWindowToo) {
   services_.write_settings = [](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
-                                link::IUserPrompt& prompt, device::Connection*) {
+                                link::IUserPrompt& prompt, device::Connection*,
+                                const device::WriteOptions&) {
     prompt.ShowError("Версия настроек не совпадает с версией устройства!");
     return device::TransferResult::Refused;
   };
@@ -69,7 +71,8 @@ TEST_F(TransferMessagesTest, VersionAndLinkErrorsComeAfterTheProgressWindowToo) 
 TEST_F(TransferMessagesTest, MessagesKeepTheirOrderAndAQuestionHidesTheProgressWindow) {
   bool answer = false;
   services_.write_settings = [&answer](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
-                                       link::IUserPrompt& prompt, device::Connection*) {
+                                       link::IUserPrompt& prompt, device::Connection*,
+                                       const device::WriteOptions&) {
     prompt.ShowError("первое");
     answer = prompt.AskYesNo("вопрос?");
     EXPECT_NE(VisibleProgressForm(), nullptr) << "the progress window is back after the question";

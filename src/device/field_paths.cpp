@@ -77,7 +77,76 @@ Target Resolve(std::string_view path) {
   return Target{static_cast<BlockId>(block->number), f, index};
 }
 
+// The range of a field's element as the tables give it, for messages.
+std::string RangeText(const FieldDef& f) {
+  switch (f.type) {
+    case FieldType::Chars:
+      return "не длиннее " + std::to_string(f.elem_size - 1) + " знаков";
+    case FieldType::F32:
+      return "число одинарной точности";
+    case FieldType::Bytes:
+      return std::to_string(f.elem_size) + " байт";
+    default:
+      return "от " + std::to_string(MinValue(f.type)) + " до " + std::to_string(MaxValue(f.type));
+  }
+}
+
 }  // namespace
+
+std::string EscapeText(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string UnescapeText(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+      continue;
+    }
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    std::uint8_t byte = 0;
+    if (next == '\\') {
+      out += '\\';
+    } else if (next == 'n') {
+      out += '\n';
+    } else if (next == 't') {
+      out += '\t';
+    } else if (next == 'r') {
+      out += '\r';
+    } else if (next == 'x' && i + 3 < text.size() &&
+               std::from_chars(text.data() + i + 2, text.data() + i + 4, byte, 16).ptr ==
+                   text.data() + i + 4) {
+      out += static_cast<char>(byte);
+      i += 2;
+    } else {
+      throw Error("Неверная escape-последовательность «" +
+                  std::string(text.substr(i, std::min<std::size_t>(4, text.size() - i))) +
+                  "»: понятны \\\\, \\n, \\t, \\r и \\xNN.");
+    }
+    ++i;
+  }
+  return out;
+}
 
 std::string FormatElement(const Record& rec, const FieldDef& f, std::size_t index) {
   switch (f.type) {
@@ -88,7 +157,7 @@ std::string FormatElement(const Record& rec, const FieldDef& f, std::size_t inde
       return std::string(buffer, result.ptr);
     }
     case FieldType::Chars:
-      return rec.GetText(f, index);
+      return EscapeText(rec.GetText(f, index));
     case FieldType::Bytes: {
       std::string text;
       for (std::uint8_t byte : rec.Element(f, index)) {
@@ -121,8 +190,9 @@ std::string GetField(const TMK& mk, std::string_view path) {
   return FormatElement(mk.Rec(target.block), *target.field, target.index);
 }
 
-void SetField(TMK& mk, std::string_view path, std::string_view text) {
-  const Target target = Resolve(path);
+namespace {
+
+void SetElement(TMK& mk, const Target& target, std::string_view text) {
   Record& rec = mk.Rec(target.block);
   const FieldDef& f = *target.field;
   const char* first = text.data();
@@ -137,7 +207,7 @@ void SetField(TMK& mk, std::string_view path, std::string_view text) {
       return;
     }
     case FieldType::Chars:
-      rec.SetText(f, text, target.index);
+      rec.SetText(f, UnescapeText(text), target.index);
       return;
     case FieldType::Bytes: {
       const auto element = rec.Element(f, target.index);
@@ -158,6 +228,18 @@ void SetField(TMK& mk, std::string_view path, std::string_view text) {
       rec.SetInt(f, value, target.index);
       return;
     }
+  }
+}
+
+}  // namespace
+
+void SetField(TMK& mk, std::string_view path, std::string_view text) {
+  const Target target = Resolve(path);
+  try {
+    SetElement(mk, target, text);
+  } catch (const RangeError&) {
+    throw RangeError("Значение «" + std::string(text) + "» не подходит полю " + std::string(path) +
+                     ": " + RangeText(*target.field) + ".");
   }
 }
 

@@ -59,5 +59,39 @@ TEST(FieldPaths, SetAcceptsTheDumpFormatAndRefusesTheRest) {
   EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("TimeCorr"), -5) << "refusals change nothing";
 }
 
+TEST(FieldPaths, ATextWithControlCharactersStaysOnOneLineAndComesBackWhole) {
+  TMK mk;
+  const std::string text = "Ф\nA\tB\\\x01";  // 10 bytes of Windows-1251 with the zero
+  mk.Rec(BlockId::Service).SetText("CandleCntKText", text);
+  const std::string shown = GetField(mk, "Service.CandleCntKText");
+  EXPECT_EQ(shown, "Ф\\nA\\tB\\\\\\x01");
+  EXPECT_EQ(shown.find('\n'), std::string::npos);
+  SetField(mk, "Service.ForsTOCntKText", shown);
+  EXPECT_EQ(mk.Rec(BlockId::Service).GetText("ForsTOCntKText"), text);
+
+  EXPECT_EQ(EscapeText("\r\x7f"), "\\r\\x7f");
+  EXPECT_EQ(UnescapeText("\\x4A\\x4b"), "JK");
+  for (const char* bad : {"\\", "\\q", "\\x4", "\\xZZ"})
+    EXPECT_THROW(UnescapeText(bad), Error) << bad;
+}
+
+TEST(FieldPaths, ARangeErrorNamesTheFieldAndItsRange) {
+  TMK mk;
+  try {
+    SetField(mk, "Limits.TimeCorr", "200");
+    ADD_FAILURE() << "taken";
+  } catch (const RangeError& e) {
+    EXPECT_STREQ(e.what(), "Значение «200» не подходит полю Limits.TimeCorr: от -128 до 127.");
+  }
+  try {
+    SetField(mk, "Service.UniMeasStr", "Слишком длинно");
+    ADD_FAILURE() << "taken";
+  } catch (const RangeError& e) {
+    EXPECT_STREQ(e.what(),
+                 "Значение «Слишком длинно» не подходит полю Service.UniMeasStr: не длиннее 6 "
+                 "знаков.");
+  }
+}
+
 }  // namespace
 }  // namespace mk::device

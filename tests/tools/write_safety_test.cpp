@@ -192,4 +192,17 @@ TEST(ExchangeLog, OfAnIdentifyHoldsTheExactFrames) {
   EXPECT_EQ(Mkctl("--log").status, 2);
 }
 
+TEST(Dump, KeepsATextWithALineBreakOnOneLine) {
+  const TempFolder dir("dump");
+  mk::device::TMK mk;
+  mk.ReplaceImage(1, ImageOf(mk::sim::FactoryMemory(8192)));
+  mk.Rec(mk::device::BlockId::Service).SetText("CandleCntKText", "Свечи\nзаменить");
+  mk.StoreAll();
+  mk::device::SaveSettingsFile(dir.File("text.vrnkp"), mk);
+  const ToolRun r = Mkctl("dump " + dir.File("text.vrnkp"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\nService.CandleCntKText=Свечи\\nзаменить\n"), std::string::npos);
+  EXPECT_EQ(r.out.find("\nзаменить"), std::string::npos);
+}
+
 }  // namespace

@@ -205,4 +205,27 @@ TEST(Dump, KeepsATextWithALineBreakOnOneLine) {
   EXPECT_EQ(r.out.find("\nзаменить"), std::string::npos);
 }
 
+TEST(Set, ReadsTheDumpsEscapesBackAndRefusesValuesOutsideTheFieldsRange) {
+  const TempFolder dir("set");
+  mk::device::TMK mk;
+  mk.ReplaceImage(1, ImageOf(mk::sim::FactoryMemory(8192)));
+  mk::device::SaveSettingsFile(dir.File("a.vrnkp"), mk);
+  ToolRun r = Mkctl("set " + dir.File("a.vrnkp") +
+                    " 'Service.CandleCntKText=Свечи\\nзаменить' Limits.VelocityLimit=61 --out " +
+                    dir.File("b.vrnkp"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  mk::device::TMK b;
+  mk::device::LoadSettingsFile(dir.File("b.vrnkp"), b);
+  EXPECT_EQ(b.Rec(mk::device::BlockId::Service).GetText("CandleCntKText"), "Свечи\nзаменить");
+  EXPECT_EQ(b.Rec(mk::device::BlockId::Limits).GetInt("VelocityLimit"), 61);
+  r = Mkctl("dump " + dir.File("b.vrnkp"));
+  EXPECT_NE(r.out.find("\nService.CandleCntKText=Свечи\\nзаменить\n"), std::string::npos);
+
+  r = Mkctl("set " + dir.File("a.vrnkp") + " Limits.TimeCorr=200 --out " + dir.File("c.vrnkp"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Значение «200» не подходит полю Limits.TimeCorr: от -128 до 127.\n");
+  EXPECT_FALSE(fs::exists(dir.File("c.vrnkp")));
+  EXPECT_EQ(Mkctl("set " + dir.File("a.vrnkp") + " Limits.TimeCorr=1").status, 2);
+}
+
 }  // namespace

@@ -31,6 +31,7 @@ int CmdRead(const Args& args);
 int CmdWrite(const Args& args);
 int CmdInfo(const Args& args);
 int CmdDump(const Args& args);
+int CmdSet(const Args& args);
 int CmdSettings(const Args& args);
 int CmdPreview(const Args& args);
 int CmdScope(const Args& args);

@@ -1,0 +1,34 @@
+// mkctl set: raw fields of a settings file changed by name, into a new file.
+#include <cstdio>
+
+#include "device/atomic_file.h"
+#include "device/field_paths.h"
+#include "device/settings_file.h"
+#include "text/error.h"
+#include "tools/mkctl/commands.h"
+#include "tools/mkctl/terminal_io.h"
+
+namespace mk::tools {
+
+int CmdSet(const Args& args) {
+  const auto words = Operands(args);
+  const std::string out = Option(args, "out");
+  if (words.size() < 2) throw UsageError("укажите файл настроек и хотя бы одно Блок.Поле=значение");
+  if (out.empty()) throw UsageError("укажите новый файл: --out ФАЙЛ");
+  device::TMK mk;
+  device::LoadSettingsFile(FilePath(words[0]), mk);
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const std::size_t eq = words[i].find('=');
+    if (eq == std::string::npos) throw UsageError("«" + words[i] + "»: нужно Блок.Поле=значение");
+    const std::string path = words[i].substr(0, eq);
+    // Cargo stays in the model only: a change there would never reach the file.
+    if (path.rfind("Cargo.", 0) == 0) throw Error("Поля блока Cargo в файл не записываются.");
+    device::SetField(mk, path, words[i].substr(eq + 1));
+  }
+  mk.StoreAll();
+  device::SaveSettingsFile(FilePath(out), mk);
+  std::printf("Настройки сохранены в файл «%s»\n", device::PathText(FilePath(out)).c_str());
+  return 0;
+}
+
+}  // namespace mk::tools

@@ -138,7 +138,9 @@ int Run(const std::string& op, const std::string& path) {
   mk.LoadAll();
   const std::size_t before_write = log.log.size();
   PhaseTimer writing("Запись настроек...");
-  if (mk::device::WriteSettings(rs, mk, writing, pump, prompt) !=
+  mk::device::WriteOptions options;
+  options.verify = op == "write";  // "write-unverified" leaves the read-back out
+  if (mk::device::WriteSettings(rs, mk, writing, pump, prompt, nullptr, options) !=
       mk::device::TransferResult::Done) {
     return 1;
   }
@@ -149,7 +151,7 @@ int Run(const std::string& op, const std::string& path) {
     write_bytes += 2 * ((kFrame + 4) + kFrame);  // BeginWrite, EndWrite
     write_bytes += static_cast<double>((r.bytes + 31) / 32 * (kFrame + 4 + kFrame) + r.bytes);
   }
-  Report("write", c.MemorySize, write_wall, write_cpu, write_bytes);
+  Report(op == "write" ? "write" : "write-", c.MemorySize, write_wall, write_cpu, write_bytes);
   // The write's own exchanges come after its connect and re-read.
   Breakdown(log.log, before_write + 1 + blocks);
   return 0;
@@ -158,8 +160,9 @@ int Run(const std::string& op, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 || (std::strcmp(argv[1], "read") != 0 && std::strcmp(argv[1], "write") != 0)) {
-    std::fprintf(stderr, "usage: mk-bench read|write PORT\n");
+  if (argc != 3 || (std::strcmp(argv[1], "read") != 0 && std::strcmp(argv[1], "write") != 0 &&
+                    std::strcmp(argv[1], "write-unverified") != 0)) {
+    std::fprintf(stderr, "usage: mk-bench read|write|write-unverified PORT\n");
     return 2;
   }
   try {

@@ -229,3 +229,75 @@ TEST(Set, ReadsTheDumpsEscapesBackAndRefusesValuesOutsideTheFieldsRange) {
 }
 
 }  // namespace
+
+namespace diff {
+
+// The factory MK's settings file with VelocityLimit changed, beside its original.
+class MkctlDiff : public WriteSafety {
+ protected:
+  void SetUp() override {
+    WriteSafety::SetUp();
+    mk::device::TMK original;
+    original.ReplaceImage(1, ImageOf(memory_));
+    mk::device::SaveSettingsFile(original_, original);
+  }
+  std::string original_ = dir_.File("original.vrnkp");
+};
+
+TEST_F(MkctlDiff, AFileAndItselfAreEqual) {
+  const ToolRun r = Mkctl("diff " + file_ + " " + file_);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Различий: 0\n");
+}
+
+TEST_F(MkctlDiff, OneChangedFieldIsOneLine) {
+  const ToolRun r = Mkctl("diff " + original_ + " " + file_);
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.out, "Limits.VelocityLimit: 40 -> 61\nРазличий: 1\n");
+  EXPECT_EQ(Mkctl("diff " + original_ + " " + file_ + " --settings-only").out, r.out);
+}
+
+TEST_F(MkctlDiff, SettingsOnlyLeavesOutJournalsAndTotals) {
+  mk::device::TMK driven;
+  driven.ReplaceImage(1, ImageOf(memory_));
+  driven.ClearTripJournal();
+  driven.StoreJournals();
+  const std::string file = dir_.File("driven.vrnkp");
+  mk::device::SaveSettingsFile(file, driven);
+  EXPECT_EQ(Mkctl("diff " + original_ + " " + file).status, 1);
+  const ToolRun settings = Mkctl("diff " + original_ + " " + file + " --settings-only");
+  EXPECT_EQ(settings.status, 0) << settings.out;
+}
+
+TEST_F(MkctlDiff, ABackupShowsWhatTheWriteChangedInTheMk) {
+  SimProcess sim = Sim();
+  const ToolRun write = Mkctl("write --port " + sim.path() + " --in " + file_);
+  ASSERT_EQ(write.status, 0) << write.err;
+  const auto backups = mk::device::BackupStore(Backups()).List();
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(Mkctl("diff " + original_ + " " + backups.back().string()).status, 0)
+      << "the backup holds the memory before the write";
+  const ToolRun after = Mkctl("diff " + backups.back().string() + " --port " + sim.path());
+  EXPECT_EQ(after.status, 1) << after.err;
+  EXPECT_EQ(after.out, "Limits.VelocityLimit: 40 -> 61\nРазличий: 1\n");
+}
+
+TEST_F(MkctlDiff, ImagesOfTwoSizesCompareWhatBothHoldAndSayWhichIsLonger) {
+  mk::device::TMK big;
+  big.ReplaceImage(1, ImageOf(mk::sim::FactoryMemory(32768)));
+  const std::string file = dir_.File("big.vrnkp");
+  mk::device::SaveSettingsFile(file, big);
+  const ToolRun r = Mkctl("diff " + original_ + " " + file);
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_NE(r.out.find("ImageSize: 8128 -> 32704 (второй длиннее"), std::string::npos) << r.out;
+}
+
+TEST_F(MkctlDiff, WhatCannotBeComparedIsStatus2) {
+  EXPECT_EQ(Mkctl("diff " + original_).status, 2);
+  EXPECT_EQ(Mkctl("diff " + original_ + " " + file_ + " --port 7").status, 2);
+  const ToolRun missing = Mkctl("diff " + original_ + " " + dir_.File("nosuch.vrnkp"));
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("nosuch.vrnkp"), std::string::npos) << missing.err;
+}
+
+}  // namespace diff

@@ -92,6 +92,10 @@ TTankPage::TTankPage(TEditorContext& context, QWidget* parent)
     : TSettingsPage(context, settings::Page::Tank, parent),
       program_folder_(QApplication::applicationDirPath().toStdString()) {}
 
+TTankPage::~TTankPage() {
+  disconnect(focus_watch_);
+}
+
 QSpinBox* TTankPage::AddSpin(const QString& name, const char* field, std::size_t index,
                              bool litres) {
   auto* spin = new QSpinBox(this);
@@ -208,7 +212,7 @@ void TTankPage::Build() {
   grid_->setItemDelegate(new TarirCellDelegate([this] { tarir_edited_ = true; }, grid_));
   grid_->setMinimumWidth(190);
   table_left->addWidget(grid_, 1);
-  connect(qApp, &QApplication::focusChanged, this, &TTankPage::OnFocusChanged);
+  focus_watch_ = connect(qApp, &QApplication::focusChanged, this, &TTankPage::OnFocusChanged);
 
   auto* slope = new QGroupBox("Наклон ДУТ (справочно)", table);
   slope->setObjectName("rgTarirIncline");

@@ -33,6 +33,9 @@ class TTankPage final : public TSettingsPage {
   static const char* const kNoticeManual;
 
   explicit TTankPage(TEditorContext& context, QWidget* parent = nullptr);
+  /// Drops the application's focus signal first: the child widgets' own
+  /// destruction moves the focus, and the page is no longer whole by then.
+  ~TTankPage() override;
 
   void Build() override;
   void Fill() override;
@@ -46,6 +49,7 @@ class TTankPage final : public TSettingsPage {
  private:
   // A spin edit of the FuelSensor record: litres are limited by TankContFull,
   // units by the shown range.
+  QMetaObject::Connection focus_watch_;
   struct BoundSpin {
     QSpinBox* spin;
     const char* field;

@@ -13,13 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "app/dialogs.h"
 #include "device/mk.h"
 #include "editor/tmk_set_params_dlg.h"
-#include "app/dialogs.h"
 #include "sim/factory_image.h"
 
 namespace {
-
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -38,7 +37,7 @@ int main(int argc, char** argv) {
   mk::device::TMK mk;
   auto image = mk::sim::ImageFromMemory(mk::sim::FactoryMemory(32768));
   mk.ReplaceImage(99, image);  // no such model: the permissive variant
-  mk::app::QtDialogs prompt;  // no box is expected
+  mk::app::QtDialogs prompt;   // no box is expected
   using Clock = std::chrono::steady_clock;
 
   std::vector<double> opening;

@@ -138,8 +138,7 @@ TEST(OversizedFile, EveryCommandRefusesItAtOnce) {
   }
   const ToolRun prefs = Mkctl("ports --prefs /dev/zero");
   EXPECT_EQ(prefs.status, 1);
-  EXPECT_EQ(prefs.err,
-            "Файл настроек «/dev/zero» слишком велик для файла настроек программы.\n");
+  EXPECT_EQ(prefs.err, "Файл настроек «/dev/zero» слишком велик для файла настроек программы.\n");
 }
 
 }  // namespace

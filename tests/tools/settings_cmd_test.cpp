@@ -60,6 +60,7 @@ TEST(MkctlSettingsTest, SetAppliesTheEditorsConversionsAndKeepsEverythingElse) {
                           " --out " +
                           out);
   ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("сохранены в файл"), std::string::npos) << "success is said on stdout";
   const auto before = Load(in), after = Load(out);
   EXPECT_EQ(after.Rec(BlockId::Limits).GetInt("VelocityLimit"), 60);
   EXPECT_FLOAT_EQ(static_cast<float>(after.Rec(BlockId::Limits).GetFloat("VelocityCorr")), 1.015f);

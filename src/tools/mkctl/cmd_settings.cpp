@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/atomic_file.h"
 #include "device/settings_file.h"
 #include "settings/env.h"
 #include "settings/setting_table.h"
@@ -84,6 +85,7 @@ int CmdSettings(const Args& args) {
     return true;
   });
   device::SaveSettingsFile(FilePath(out), mk);
+  std::printf("Настройки сохранены в файл «%s»\n", device::PathText(FilePath(out)).c_str());
   return 0;
 }
 

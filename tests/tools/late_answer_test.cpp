@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/settings_file.h"
+#include "sim/factory_image.h"
 #include "support/files.h"
 #include "support/sim_process.h"
 #include "support/tool_run.h"
@@ -22,13 +23,6 @@ using mk::tests::TempFolder;
 using mk::tests::ToolRun;
 
 const std::string kNoLink = "RS232. Нет связи. Проверьте правильность соединения PC и устройства.";
-
-Bytes ImageOf(const Bytes& memory) {
-  const std::size_t half = memory.size() / 2;
-  Bytes image(memory.begin() + 32, memory.begin() + static_cast<std::ptrdiff_t>(half));
-  image.insert(image.end(), memory.begin() + static_cast<std::ptrdiff_t>(half + 32), memory.end());
-  return image;
-}
 
 struct LateRead {
   const char* late;
@@ -53,7 +47,8 @@ TEST_P(LateAnswersInTheRead, EndWithTheLinksMessageOrTheWholeMemory) {
   sim.Stop();
 
   if (r.status == 0) {
-    EXPECT_EQ(mk::device::DecodeSettingsFile(ReadBytes(file)).image, ImageOf(ReadBytes(memory)));
+    EXPECT_EQ(mk::device::DecodeSettingsFile(ReadBytes(file)).image,
+              mk::sim::ImageFromMemory(ReadBytes(memory)));
   } else {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, kNoLink + "\n");

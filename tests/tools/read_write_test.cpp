@@ -10,6 +10,7 @@
 
 #include "device/mk.h"
 #include "device/settings_file.h"
+#include "sim/factory_image.h"
 #include "support/files.h"
 #include "support/sim_process.h"
 #include "support/tool_run.h"
@@ -24,14 +25,6 @@ using mk::tests::TempFolder;
 using mk::tests::ToolRun;
 
 const std::string kNoLink = "RS232. Нет связи. Проверьте правильность соединения PC и устройства.";
-
-// What a read of `memory` gives: all but the first page of each half.
-Bytes ImageOf(const Bytes& memory) {
-  const std::size_t half = memory.size() / 2;
-  Bytes image(memory.begin() + 32, memory.begin() + static_cast<std::ptrdiff_t>(half));
-  image.insert(image.end(), memory.begin() + static_cast<std::ptrdiff_t>(half + 32), memory.end());
-  return image;
-}
 
 class ReadThenWrite : public ::testing::TestWithParam<const char*> {};
 
@@ -48,7 +41,7 @@ TEST_P(ReadThenWrite, TheMkEndsUpWithTheEditedSettingsAndEverythingElseAsItWas) 
   const Bytes memory = ReadBytes(factory);
   const auto read = mk::device::DecodeSettingsFile(ReadBytes(file));
   EXPECT_EQ(read.device_version, 1);
-  ASSERT_EQ(read.image, ImageOf(memory));
+  ASSERT_EQ(read.image, mk::sim::ImageFromMemory(memory));
 
   mk::device::TMK mk;
   mk::device::LoadSettingsFile(file, mk);
@@ -67,8 +60,9 @@ TEST_P(ReadThenWrite, TheMkEndsUpWithTheEditedSettingsAndEverythingElseAsItWas) 
   second.Stop();
   const Bytes written = ReadBytes(after);
   ASSERT_EQ(written.size(), memory.size());
-  EXPECT_EQ(ImageOf(written), mk.Image());
-  EXPECT_NE(ImageOf(written), ImageOf(memory)) << "the edits arrived";
+  EXPECT_EQ(mk::sim::ImageFromMemory(written), mk.Image());
+  EXPECT_NE(mk::sim::ImageFromMemory(written), mk::sim::ImageFromMemory(memory))
+      << "the edits arrived";
   EXPECT_TRUE(std::equal(written.begin(), written.begin() + 32, memory.begin()));
   const std::size_t half = memory.size() / 2;
   EXPECT_TRUE(std::equal(written.begin() + static_cast<std::ptrdiff_t>(half),

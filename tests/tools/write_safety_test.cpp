@@ -44,10 +44,6 @@ class DataHomeInTemp : public ::testing::Environment {
 };
 const auto* const kDataHome = ::testing::AddGlobalTestEnvironment(new DataHomeInTemp);
 
-Bytes ImageOf(const Bytes& memory) {
-  return mk::sim::ImageFromMemory(memory);
-}
-
 // A folder with the factory MK's settings file (VelocityLimit changed) and
 // the data folder the backups go to.
 class WriteSafety : public ::testing::Test {
@@ -56,7 +52,7 @@ class WriteSafety : public ::testing::Test {
     setenv("XDG_DATA_HOME", dir_.File("data").c_str(), 1);
     memory_ = mk::sim::FactoryMemory(8192);
     mk::tests::WriteBytes(dir_.File("memory.bin"), memory_);
-    mk_.ReplaceImage(1, ImageOf(memory_));
+    mk_.ReplaceImage(1, mk::sim::ImageFromMemory(memory_));
     mk_.Rec(mk::device::BlockId::Limits).SetInt("VelocityLimit", 61);
     mk_.StoreAll();
     mk::device::SaveSettingsFile(file_, mk_);
@@ -96,11 +92,11 @@ TEST_F(WriteSafety, ABackupEqualsTheMemoryBeforeTheWriteAndOnlyTheNewest50Remain
     EXPECT_EQ(r.out, "backup " + all.back().string() + "\nНастройки записаны в МК\n");
     const auto backup = mk::device::DecodeSettingsFile(ReadBytes(all.back()));
     EXPECT_EQ(backup.device_version, 1);
-    EXPECT_EQ(backup.image, ImageOf(memory_));
+    EXPECT_EQ(backup.image, mk::sim::ImageFromMemory(memory_));
     EXPECT_EQ(all.front().filename().string().substr(0, 25), "backup-2020-01-01-000600-")
         << "the five oldest went";
   }
-  EXPECT_EQ(ImageOf(ReadBytes(saved_)), mk_.Image());
+  EXPECT_EQ(mk::sim::ImageFromMemory(ReadBytes(saved_)), mk_.Image());
 }
 
 TEST_F(WriteSafety, AReadOnlyBackupFolderSendsNothing) {
@@ -195,7 +191,7 @@ TEST(ExchangeLog, OfAnIdentifyHoldsTheExactFrames) {
 TEST(Dump, KeepsATextWithALineBreakOnOneLine) {
   const TempFolder dir("dump");
   mk::device::TMK mk;
-  mk.ReplaceImage(1, ImageOf(mk::sim::FactoryMemory(8192)));
+  mk.ReplaceImage(1, mk::sim::ImageFromMemory(mk::sim::FactoryMemory(8192)));
   mk.Rec(mk::device::BlockId::Service).SetText("CandleCntKText", "Свечи\nзаменить");
   mk.StoreAll();
   mk::device::SaveSettingsFile(dir.File("text.vrnkp"), mk);
@@ -208,7 +204,7 @@ TEST(Dump, KeepsATextWithALineBreakOnOneLine) {
 TEST(Set, ReadsTheDumpsEscapesBackAndRefusesValuesOutsideTheFieldsRange) {
   const TempFolder dir("set");
   mk::device::TMK mk;
-  mk.ReplaceImage(1, ImageOf(mk::sim::FactoryMemory(8192)));
+  mk.ReplaceImage(1, mk::sim::ImageFromMemory(mk::sim::FactoryMemory(8192)));
   mk::device::SaveSettingsFile(dir.File("a.vrnkp"), mk);
   ToolRun r = Mkctl("set " + dir.File("a.vrnkp") +
                     " 'Service.CandleCntKText=Свечи\\nзаменить' Limits.VelocityLimit=61 --out " +
@@ -238,7 +234,7 @@ class MkctlDiff : public WriteSafety {
   void SetUp() override {
     WriteSafety::SetUp();
     mk::device::TMK original;
-    original.ReplaceImage(1, ImageOf(memory_));
+    original.ReplaceImage(1, mk::sim::ImageFromMemory(memory_));
     mk::device::SaveSettingsFile(original_, original);
   }
   std::string original_ = dir_.File("original.vrnkp");
@@ -259,7 +255,7 @@ TEST_F(MkctlDiff, OneChangedFieldIsOneLine) {
 
 TEST_F(MkctlDiff, SettingsOnlyLeavesOutJournalsAndTotals) {
   mk::device::TMK driven;
-  driven.ReplaceImage(1, ImageOf(memory_));
+  driven.ReplaceImage(1, mk::sim::ImageFromMemory(memory_));
   driven.ClearTripJournal();
   driven.StoreJournals();
   const std::string file = dir_.File("driven.vrnkp");
@@ -284,7 +280,7 @@ TEST_F(MkctlDiff, ABackupShowsWhatTheWriteChangedInTheMk) {
 
 TEST_F(MkctlDiff, ImagesOfTwoSizesCompareWhatBothHoldAndSayWhichIsLonger) {
   mk::device::TMK big;
-  big.ReplaceImage(1, ImageOf(mk::sim::FactoryMemory(32768)));
+  big.ReplaceImage(1, mk::sim::ImageFromMemory(mk::sim::FactoryMemory(32768)));
   const std::string file = dir_.File("big.vrnkp");
   mk::device::SaveSettingsFile(file, big);
   const ToolRun r = Mkctl("diff " + original_ + " " + file);

@@ -195,6 +195,12 @@ void TMainForm::BuildControls() {
   lBackup->setObjectName("lBackup");
   lBackup->setWordWrap(true);
   lBackup->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // Its two lines are counted in the window's fixed size from the start, so
+  // showing it after the first write never squeezes the steps above it.
+  lBackup->setMinimumHeight(2 * lBackup->fontMetrics().lineSpacing());
+  QSizePolicy keep_place = lBackup->sizePolicy();
+  keep_place.setRetainSizeWhenHidden(true);
+  lBackup->setSizePolicy(keep_place);
   lBackup->hide();
   rightLayout->addWidget(lBackup);
   rightLayout->addStretch(1);

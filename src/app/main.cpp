@@ -1,12 +1,12 @@
 // mkconfig: the MK configurator's desktop program.
 //
+//   mkconfig [FILE]   opens the settings file FILE once the window is up
 // Options (for the demo and the tests; a normal start needs none):
-//   --ini PATH        use this preferences file instead of the one beside the program
+//   --ini PATH        use this preferences file instead of the usual one
 //   --lock-name NAME  the single-instance lock's name instead of the program's file name
 #include <QApplication>
 #include <QFileInfo>
 #include <QScreen>
-#include <QStringList>
 
 #include <string>
 
@@ -15,25 +15,17 @@
 #include "app/main_form.h"
 #include "app/platform_services.h"
 #include "app/russian_texts.h"
+#include "app/start_options.h"
 #include "device/transfer.h"
 #include "editor/tmk_set_params_dlg.h"
 #include "viewers/journals_service.h"
 #include "viewers/osc_dialog.h"
 
-namespace {
-
-QString OptionValue(const QStringList& args, const QString& name) {
-  const int i = args.indexOf(name);
-  return (i >= 0 && i + 1 < args.size()) ? args.at(i + 1) : QString();
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  const QStringList args = QApplication::arguments();
-  const QString ini = OptionValue(args, "--ini");
-  QString lock_name = OptionValue(args, "--lock-name");
+  const mk::app::StartOptions options = mk::app::ParseStartOptions(QApplication::arguments());
+  const QString& ini = options.ini;
+  QString lock_name = options.lock_name;
   if (lock_name.isEmpty()) lock_name = QFileInfo(QApplication::applicationFilePath()).fileName();
 
   // A second copy brings the first to the front and ends here, before it shows anything.
@@ -47,6 +39,8 @@ int main(int argc, char* argv[]) {
   mk::app::MainFormServices services;
   // Made absolute now: start-up changes the current folder to the program's.
   if (!ini.isEmpty()) services.ini_path = QFileInfo(ini).absoluteFilePath().toStdU16String();
+  if (!options.settings_file.isEmpty())
+    services.settings_file = QFileInfo(options.settings_file).absoluteFilePath().toStdString();
   mk::app::UsePlatformPorts(services);
   services.read_settings = &mk::device::ReadSettings;
   services.write_settings = &mk::device::WriteSettings;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -350,6 +351,14 @@ void TMainForm::FormShow() {
   cbAuto->setChecked(AutoSearch);
   bRS232->setEnabled(!AutoSearch);
   Modified = false;
+
+  // Once the window is on screen, so that a refused file's box has it behind.
+  if (!services_.settings_file.empty()) {
+    QTimer::singleShot(0, this, [this] {
+      LoadSettingsFile(services_.settings_file);
+      UpdateStatus();
+    });
+  }
 }
 
 void TMainForm::cbAutoClick() {
@@ -477,11 +486,15 @@ void TMainForm::bSetParamsClick() {
 void TMainForm::bLoadParamsClick() {
   if (busy_ || !mk_) return;
   const auto path = dialogs_->OpenSettingsFile(ProgramFolder());
-  if (!path) return;
+  if (path) LoadSettingsFile(*path);
+}
+
+void TMainForm::LoadSettingsFile(const std::string& path) {
+  if (busy_ || !mk_) return;
   try {
-    device::LoadSettingsFile(PathFromUtf8(*path), *mk_);
+    device::LoadSettingsFile(PathFromUtf8(path), *mk_);
     SetDataButtons(true);
-    SetOrigin(Origin::LoadedFile, *path);
+    SetOrigin(Origin::LoadedFile, path);
   } catch (const std::exception& e) {
     // A refused file changes nothing: what was held before is still held.
     dialogs_->ShowError(e.what());

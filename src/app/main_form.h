@@ -72,6 +72,10 @@ struct MainFormServices {
   std::function<bool(device::TMK&)> edit_dialog;
   std::function<bool(device::TMK&)> journals_dialog;
   std::function<bool(device::TMK&)> osc_dialog;
+  /// A settings file (UTF-8 path) to load as soon as the window is up, as if
+  /// chosen in the open dialog; empty: none. The program's argument fills it,
+  /// so a file opened from the file manager lands in the window.
+  std::string settings_file;
 };
 
 class TMainForm final : public QMainWindow {
@@ -87,6 +91,9 @@ class TMainForm final : public QMainWindow {
   void bRS232Click();
   void bGetParamsClick();
   void bLoadParamsClick();
+  /// Loads the settings file at `path` (UTF-8); a file that is refused is
+  /// reported and changes nothing.
+  void LoadSettingsFile(const std::string& path);
   void bEditParamsClick();
   void bViewJournalsClick();
   void bViewOscClick();

@@ -1,0 +1,72 @@
+// The program's one argument: a settings file opened at start exactly as the
+// open dialog would open it, refusals and their messages included.
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+
+#include <filesystem>
+
+#include "app/start_options.h"
+#include "app_fixture.h"
+#include "support/files.h"
+
+namespace mk::app::test {
+namespace {
+
+TEST(StartOptions, TheFirstArgumentThatIsNoOptionIsTheFileToOpen) {
+  struct Case {
+    QStringList args;
+    QString file, ini, lock;
+  };
+  const Case cases[] = {
+      {{"mkconfig"}, "", "", ""},
+      {{"mkconfig", "/home/u/Настройки МК.vrnkp"}, "/home/u/Настройки МК.vrnkp", "", ""},
+      {{"mkconfig", "--ini", "a.ini", "b.vrnkp", "c.vrnkp"}, "b.vrnkp", "a.ini", ""},
+      {{"mkconfig", "--lock-name", "x.vrnkp", "--new-option", "C:/d/e.vrnkp"},
+       "C:/d/e.vrnkp",
+       "",
+       "x.vrnkp"},
+      {{"mkconfig", "--ini"}, "", "", ""},
+  };
+  for (const Case& c : cases) {
+    const StartOptions options = ParseStartOptions(c.args);
+    const QString name = c.args.join(' ');
+    EXPECT_EQ(options.settings_file, c.file) << name.toStdString();
+    EXPECT_EQ(options.ini, c.ini) << name.toStdString();
+    EXPECT_EQ(options.lock_name, c.lock) << name.toStdString();
+  }
+}
+
+using StartFileTest = MainFormTest;
+
+TEST_F(StartFileTest, AGoodFileIsLoadedOnceTheWindowIsUp) {
+  const std::string good = WriteSettingsFile("Поездка.vrnkp", 3, LaidOutImage());
+  services_.settings_file = good;
+  TMainForm& form = Show();
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_EQ(form.Device()->Image(), LaidOutImage());
+  EXPECT_FALSE(form.Modified);
+  EXPECT_TRUE(form.StatusLine->text().contains("Поездка.vrnkp"))
+      << form.StatusLine->text().toStdString();
+}
+
+TEST_F(StartFileTest, ARefusedFileSaysWhatTheOpenDialogWouldSay) {
+  const auto damaged = Dir() / "damaged.vrnkp";
+  tests::WriteBytes(damaged, {0x03, 0x00});
+  for (const auto& path : {damaged, Dir() / "missing.vrnkp"}) {
+    dialogs_.errors.clear();
+    services_.settings_file = path.string();
+    TMainForm& form = Show();
+    ASSERT_EQ(dialogs_.errors.size(), 1u) << path;
+    EXPECT_TRUE(DataButtonsDisabled()) << path;
+
+    dialogs_.open_paths = {path.string()};
+    form.bLoadParams->click();
+    ASSERT_EQ(dialogs_.errors.size(), 2u) << path;
+    EXPECT_EQ(dialogs_.errors[0], dialogs_.errors[1]);
+  }
+}
+
+}  // namespace
+}  // namespace mk::app::test

@@ -64,11 +64,26 @@ fs::path BackupsDir() {
   return data / "mkconfig" / "backups";
 }
 
+namespace {
+
+// A program the system's packages installed: its folder belongs to the
+// package, never to a user, even to root who could write there.
+bool InstalledWithTheSystem([[maybe_unused]] const fs::path& folder) {
+#ifdef _WIN32
+  return false;
+#else
+  const std::string normal = folder.lexically_normal().generic_string();
+  return normal == "/usr" || normal.starts_with("/usr/");
+#endif
+}
+
+}  // namespace
+
 fs::path PrefsPath(const fs::path& program) {
   fs::path beside = program;
   beside.replace_extension(".ini");
   const fs::path folder = program.has_parent_path() ? program.parent_path() : fs::path(".");
-  if (CanWriteIn(folder)) return beside;
+  if (!InstalledWithTheSystem(folder) && CanWriteIn(folder)) return beside;
   const fs::path config = UserConfigDir();
   if (config.empty()) return beside;
   const fs::path name = program.stem();

@@ -23,7 +23,8 @@ std::filesystem::path BackupsDir();
 
 /// The program's path with the extension ".ini" when the program's folder is
 /// writable; otherwise <UserConfigDir>/<name>/<name>.ini, where <name> is the
-/// program's file name without extension.
+/// program's file name without extension. A program under /usr (installed by
+/// a package) always takes the user's folder, whoever runs it.
 std::filesystem::path PrefsPath(const std::filesystem::path& program);
 
 }  // namespace mk::platform

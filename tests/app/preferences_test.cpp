@@ -139,6 +139,12 @@ TEST(PreferencesPath, BesideAWritableProgramElseInTheUserFolder) {
   setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
   EXPECT_EQ(platform::PrefsPath(root / "missing" / "mkconfig"),
             root / "config" / "mkconfig" / "mkconfig.ini");
+  // An installed program, even when run by root, who could write beside it.
+  EXPECT_EQ(platform::PrefsPath("/usr/bin/mkconfig"),
+            root / "config" / "mkconfig" / "mkconfig.ini");
+  setenv("XDG_CONFIG_HOME", "relative/config", 1);
+  EXPECT_EQ(platform::PrefsPath("/usr/bin/mkconfig"),
+            fs::path(std::getenv("HOME")) / ".config" / "mkconfig" / "mkconfig.ini");
   if (old != nullptr)
     setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   else

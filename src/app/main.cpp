@@ -6,6 +6,7 @@
 //   --lock-name NAME  the single-instance lock's name instead of the program's file name
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QScreen>
 
 #include <string>
@@ -35,6 +36,11 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   mk::app::InstallRussianTexts(app);
+  // An installed program: desktops match its windows to its menu entry, and
+  // the windows carry the icon of the icon theme.
+  QGuiApplication::setDesktopFileName("mkconfig");
+  if (const QIcon icon = QIcon::fromTheme("mkconfig"); !icon.isNull())
+    QApplication::setWindowIcon(icon);
 
   mk::app::MainFormServices services;
   // Made absolute now: start-up changes the current folder to the program's.

@@ -8,7 +8,8 @@ JOBS=$(nproc)
 
 PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n libgl-dev
-  g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3)
+  g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
+  dpkg-dev lintian desktop-file-utils appstream)
 
 deps() {
   local missing=()
@@ -60,10 +61,47 @@ run_tests() {  # run_tests DIR
   (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 300)
 }
 
+# The Debian package from the build tree; prints its path.
+make_package() {
+  rm -f build/package/*.deb
+  cmake --build build --target package >/dev/null
+  ls build/package/*.deb
+}
+
+# What a user installs, checked as the user gets it: lintian clean of errors,
+# the desktop entry and AppStream data valid, the files where they belong and
+# the installed mkctl telling the package's version.
+package_checks() (
+  echo "== Debian package"
+  local deb root version
+  deb=$(make_package)
+  lintian --fail-on error "$deb"
+  root=$(mktemp -d)
+  trap 'rm -rf "$root"' EXIT
+  dpkg -x "$deb" "$root"
+  local expected=(usr/bin/mkconfig usr/bin/mkctl usr/bin/mk-sim
+    usr/lib/udev/rules.d/60-mk.rules usr/share/applications/mkconfig.desktop
+    usr/share/mime/packages/mkconfig.xml usr/share/icons/hicolor/scalable/apps/mkconfig.svg
+    usr/share/icons/hicolor/48x48/apps/mkconfig.png usr/share/man/man1/mkctl.1.gz
+    usr/share/doc/mkconfig/copyright usr/share/doc/mkconfig/changelog.gz)
+  for f in "${expected[@]}"; do
+    [ -e "$root/$f" ] || { echo "the package lacks /$f" >&2; return 1; }
+  done
+  desktop-file-validate "$root/usr/share/applications/mkconfig.desktop"
+  appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
+  version=$(dpkg-deb -f "$deb" Version)
+  [ "$("$root/usr/bin/mkctl" --version)" = "mkctl $version" ] || {
+    echo "the installed mkctl does not say version $version" >&2
+    return 1
+  }
+  echo "$deb: lintian, desktop entry, AppStream data, files and version all right"
+)
+
 cmd_test() {
   build
   echo "== tests"
   run_tests build
+  package_checks
   echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
   build_sanitized
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-san
@@ -98,8 +136,9 @@ case "${1:-}" in
   fuzz) shift; cmd_fuzz "$@" ;;
   format) deps; configure build; cmake --build build --target format ;;
   windows) deps; build_windows ;;
+  package) build; make_package ;;
   *)
-    echo "usage: ./mk build|test|run|bench|fuzz [seconds]|format|windows" >&2
+    echo "usage: ./mk build|test|run|bench|fuzz [seconds]|format|windows|package" >&2
     exit 2
     ;;
 esac

@@ -24,6 +24,14 @@ set(docdir ${CMAKE_INSTALL_DATADIR}/doc/${PROJECT_NAME})
 string(TIMESTAMP MK_RELEASE_DATE "%Y-%m-%d" UTC)
 string(TIMESTAMP MK_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 
+# The shipped programs resolve every symbol at start, so that their
+# relocations can be made read-only (what Debian's hardening asks for).
+foreach(program mkconfig mkctl mk-sim)
+  if(TARGET ${program})
+    target_link_options(${program} PRIVATE LINKER:-z,now)
+  endif()
+endforeach()
+
 # Desktop integration belongs to the window program.
 if(TARGET mkconfig)
   install(FILES ${pkg}/mkconfig.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

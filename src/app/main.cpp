@@ -57,6 +57,10 @@ int main(int argc, char* argv[]) {
   services.edit_dialog = [&form_ptr, &editor_prompt](mk::device::TMK& mk) {
     return mk::editor::RunSettingsEditor(mk, editor_prompt, form_ptr);
   };
+  services.edit_dialog_at = [&form_ptr, &editor_prompt](mk::device::TMK& mk,
+                                                        const std::string& setting) {
+    return mk::editor::RunSettingsEditor(mk, editor_prompt, form_ptr, setting);
+  };
   services.journals_dialog = mk::viewers::JournalsDialog(
       {.parent = [&form_ptr] { return static_cast<QWidget*>(form_ptr); },
        .program_folder = QApplication::applicationDirPath().toStdString(),

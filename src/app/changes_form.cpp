@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 namespace mk::app {
@@ -150,8 +151,10 @@ void TChangesForm::Fill() {
     for (const std::string& line : view_.diff.other) new QTreeWidgetItem(other, {Q(line)});
   }
   tvChanges->expandAll();
-  tvChanges->resizeColumnToContents(1);
-  tvChanges->resizeColumnToContents(2);
+  for (const int column : {1, 2}) {
+    tvChanges->resizeColumnToContents(column);
+    tvChanges->setColumnWidth(column, std::max(tvChanges->columnWidth(column), 110));
+  }
   Recount();
 }
 

@@ -1,8 +1,13 @@
 // The main window's differences: where the file dialogs start, restoring a
 // backup, taking pages of another file, and the list window itself.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <regex>
 
@@ -58,6 +63,28 @@ TEST_F(MainFormTest, FileDialogsStartInTheDocumentsThenWhereTheUserLastWas) {
   EXPECT_EQ(dialogs_.open_folders.back(), (Dir() / "cars").string());
   EXPECT_EQ(again.bLoadParams->toolTip().toStdString(),
             "Считать настройки из файла на диске (Ctrl+O)");
+}
+
+TEST_F(MainFormTest, ADroppedSettingsFileLoadsAsIfOpenedAndOtherDropsAreRefused) {
+  const std::string file = WriteSettingsFile("dropped.vrnkp", 7, LaidOutImage());
+  const std::string text = (Dir() / "notes.txt").string();
+  tests::WriteBytes(text, {'x'});
+  TMainForm& form = Show();
+  const auto drop = [&form](const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &event);
+    return enter.isAccepted();
+  };
+  EXPECT_FALSE(drop(text));
+  EXPECT_TRUE(DataButtonsDisabled());
+  EXPECT_TRUE(drop(file));
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_EQ(form.Device()->DeviceVersion(), 7);
+  EXPECT_TRUE(form.StatusLine->text().contains("dropped.vrnkp"));
 }
 
 TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) {

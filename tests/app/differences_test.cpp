@@ -17,6 +17,7 @@
 #include "device/block_tables.h"
 #include "device/mk.h"
 #include "device/settings_file.h"
+#include "settings/setting_table.h"
 #include "support/files.h"
 
 namespace mk::app::test {
@@ -143,6 +144,29 @@ TEST_F(MainFormTest, TakingPagesChangesOnlyTheTickedOnesAndUndoesAsOne) {
   EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60, 0));
   EXPECT_FALSE(form.Modified);
   EXPECT_FALSE(form.aUndoTake->isEnabled());
+}
+
+TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAChosenOne) {
+  const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60));
+  const std::string other = WriteSettingsFile("other.vrnkp", 3, ImageWithVelocityLimit(50));
+  std::string opened_at;
+  services_.edit_dialog_at = [&opened_at](device::TMK&, const std::string& setting) {
+    opened_at = setting;
+    return false;
+  };
+  TMainForm& form = Show();
+  dialogs_.open_paths = {held, other};
+  form.bLoadParams->click();
+  ChangesAnswer double_click;
+  double_click.open = settings::FindSetting("seVelocityLimit");
+  dialogs_.change_answers = {double_click};
+  form.aCompareFile->trigger();
+  ASSERT_EQ(dialogs_.changes.size(), 1u);
+  EXPECT_EQ(dialogs_.changes[0].purpose, ChangesPurpose::Compare);
+  EXPECT_EQ(dialogs_.changes[0].diff.changes.size(), 1u);
+  EXPECT_EQ(opened_at, "seVelocityLimit");
+  EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60));
+  EXPECT_FALSE(form.Modified);
 }
 
 TEST_F(MainFormTest, TheListGroupsByPageFiltersRecountsAndWritesOnEnter) {

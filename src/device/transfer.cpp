@@ -240,6 +240,9 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
   merged.StoreAll();
   const std::vector<RegionToWrite> regions =
       PlanRegions(merged.Directory(), merged.Image().size(), c->MemorySize);
+  // A "no" to the question leaves the model as it was, the file's own memory included.
+  std::optional<TMK> unasked;
+  if (options.confirm) unasked = mk;
   mk = std::move(merged);
 
   if (mk.FirmwareVersion() != kept_firmware) {
@@ -248,6 +251,7 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
   }
 
   if (options.confirm && !ConfirmWrite(options, mk, c->DeviceVersion, before)) {
+    mk = std::move(*unasked);
     return TransferResult::Cancelled;
   }
 

@@ -53,7 +53,7 @@ struct WriteOptions {
   /// Asked once the MK's memory is read and the settings laid over it, before
   /// the backup and the first BeginWrite: `fresh` is the MK as it is now,
   /// `to_write` what it will hold. False ends the write with nothing sent
-  /// (TransferResult::Cancelled). Empty: no question.
+  /// (TransferResult::Cancelled) and the model as it was. Empty: no question.
   std::function<bool(const TMK& fresh, const TMK& to_write)> confirm;
 };
 

@@ -26,6 +26,7 @@ TEST(WriteQuestion, ComesBetweenTheReReadAndTheBackupAndANoSendsNothingMore) {
     mk.ReplaceImage(1, sim::ImageFromMemory(sim::FactoryMemory(8192)));
     mk.Rec(BlockId::Limits).SetInt("VelocityLimit", 50);
     mk.StoreAll();
+    const std::vector<std::uint8_t> held = mk.Image();
 
     int asked = 0, backups = 0;
     std::size_t requests_when_asked = 0;
@@ -58,6 +59,7 @@ TEST(WriteQuestion, ComesBetweenTheReReadAndTheBackupAndANoSendsNothingMore) {
       EXPECT_EQ(std::vector<std::uint8_t>(b.rig.mk.Memory().begin(), b.rig.mk.Memory().end()),
                 memory);
       EXPECT_TRUE(b.prompt.infos.empty());
+      EXPECT_EQ(mk.Image(), held) << "the model as it was";
     }
   }
 }

@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -323,6 +324,9 @@ void TMainForm::BringToFront() {
 void TMainForm::SetDataButtons(bool enabled) {
   for (QPushButton* b : {bEditParams, bViewJournals, bViewOsc, bSaveParams, bSetParams})
     b->setEnabled(enabled);
+  for (QAction* a : {aCompareFile, aCompareMk, aTakeFromFile}) {
+    if (a != nullptr) a->setEnabled(enabled);
+  }
 }
 
 std::string TMainForm::ProgramFolder() const {

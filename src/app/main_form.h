@@ -163,11 +163,12 @@ class TMainForm final : public QMainWindow {
   QPlainTextEdit* Memo;
   /// Where the settings held came from and whether they changed since.
   QLabel* StatusLine;
-  QAction* aCompareFile;
-  QAction* aCompareMk;
-  QAction* aRestore;
-  QAction* aTakeFromFile;
-  QAction* aUndoTake;
+  // Comparing and taking need held settings: they follow the data buttons.
+  QAction* aCompareFile = nullptr;
+  QAction* aCompareMk = nullptr;
+  QAction* aRestore = nullptr;
+  QAction* aTakeFromFile = nullptr;
+  QAction* aUndoTake = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;

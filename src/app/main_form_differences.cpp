@@ -52,6 +52,7 @@ void TMainForm::BuildMenu() {
   aUndoTake = Action(menu, "aUndoTake", "Отменить «Взять из файла»");
   aUndoTake->setShortcut(QKeySequence::Undo);
   aUndoTake->setEnabled(false);
+  for (QAction* a : {aCompareFile, aCompareMk, aTakeFromFile}) a->setEnabled(false);
   const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
     connect(action, &QAction::triggered, this, [this, handler] {
       (this->*handler)();

@@ -155,8 +155,10 @@ TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAC
     return false;
   };
   TMainForm& form = Show();
+  EXPECT_FALSE(form.aCompareFile->isEnabled()) << "nothing held to compare";
   dialogs_.open_paths = {held, other};
   form.bLoadParams->click();
+  EXPECT_TRUE(form.aCompareFile->isEnabled());
   ChangesAnswer double_click;
   double_click.open = settings::FindSetting("seVelocityLimit");
   dialogs_.change_answers = {double_click};

@@ -1,5 +1,8 @@
 #include "app/dialogs.h"
 
+#include "app/backups_form.h"
+#include "app/changes_form.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -33,9 +36,10 @@ QString BoxTitle() {
 }
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder,
-                                         const FileKind& kind) {
+                                         const FileKind& kind, const std::string& name = {}) {
   QFileDialog dialog(parent, QString(), QString::fromStdString(folder),
                      QString::fromUtf8(kind.filter));
+  if (!name.empty()) dialog.selectFile(QString::fromStdString(name));
   dialog.setDefaultSuffix(QString::fromUtf8(kind.suffix));
   if (kind.save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -103,8 +107,19 @@ std::optional<std::string> QtDialogs::OpenSettingsFile(const std::string& folder
   return RunFileDialog(parent_, folder, kOpenSettings);
 }
 
-std::optional<std::string> QtDialogs::SaveSettingsFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, kSaveSettings);
+std::optional<std::string> QtDialogs::SaveSettingsFile(const std::string& folder,
+                                                       const std::string& name) {
+  return RunFileDialog(parent_, folder, kSaveSettings, name);
+}
+
+ChangesAnswer QtDialogs::ShowChanges(const ChangesView& view) {
+  TChangesForm form(view, parent_);
+  return form.Run();
+}
+
+std::optional<std::size_t> QtDialogs::ChooseBackup(const std::vector<BackupRow>& rows) {
+  TBackupsForm form(rows, parent_);
+  return form.Run();
 }
 
 std::optional<std::string> QtDialogs::SaveTextFile(const std::string& folder) {

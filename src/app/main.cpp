@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <string>
 
@@ -52,21 +53,27 @@ int main(int argc, char* argv[]) {
   services.write_settings = &mk::device::WriteSettings;
 
   mk::app::TMainForm* form_ptr = nullptr;
+  // Exports start in the documents folder: an installed program cannot write beside itself.
+  const std::string exports =
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
   // The editor's range errors and messages are the toolkit's boxes over the editor.
   mk::app::QtDialogs editor_prompt;
   services.edit_dialog = [&form_ptr, &editor_prompt](mk::device::TMK& mk) {
     return mk::editor::RunSettingsEditor(mk, editor_prompt, form_ptr);
   };
+  services.edit_dialog_at = [&form_ptr, &editor_prompt](mk::device::TMK& mk,
+                                                        const std::string& setting) {
+    return mk::editor::RunSettingsEditor(mk, editor_prompt, form_ptr, setting);
+  };
   services.journals_dialog = mk::viewers::JournalsDialog(
       {.parent = [&form_ptr] { return static_cast<QWidget*>(form_ptr); },
-       .program_folder = QApplication::applicationDirPath().toStdString(),
+       .program_folder = exports,
        .dialogs = nullptr,
        // A clearing kept with OK changes the settings: the close question and
        // the write step must know.
        .cleared = [&form_ptr] { form_ptr->Modified = true; }});
-  services.osc_dialog = [&form_ptr](mk::device::TMK& mk) {
-    return mk::viewers::RunOscDialog(mk, form_ptr,
-                                     QApplication::applicationDirPath().toStdString());
+  services.osc_dialog = [&form_ptr, &exports](mk::device::TMK& mk) {
+    return mk::viewers::RunOscDialog(mk, form_ptr, exports);
   };
 
   mk::app::TMainForm form(std::move(services));

@@ -1,12 +1,16 @@
 #include "app/main_form.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -230,6 +234,23 @@ void TMainForm::BuildControls() {
 
   SetDataButtons(false);
   UpdateStatus();
+  BuildMenu();
+  setAcceptDrops(true);
+
+  // The five actions by keyboard: the conventional keys where there are any,
+  // none that a desktop keeps for closing (Ctrl+W, Ctrl+Q).
+  const struct {
+    QPushButton* button;
+    QKeySequence keys;
+  } shortcuts[] = {{bGetParams, QKeySequence(Qt::CTRL | Qt::Key_R)},
+                   {bLoadParams, QKeySequence::Open},
+                   {bEditParams, QKeySequence(Qt::CTRL | Qt::Key_E)},
+                   {bSaveParams, QKeySequence::Save},
+                   {bSetParams, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)}};
+  for (const auto& [button, keys] : shortcuts) {
+    button->setShortcut(keys);
+    button->setToolTip(button->text() + " (" + keys.toString(QKeySequence::NativeText) + ")");
+  }
 
   connect(cbAuto, &QCheckBox::clicked, this, [this] { cbAutoClick(); });
   Connect(bRS232, &TMainForm::bRS232Click);
@@ -244,8 +265,9 @@ void TMainForm::BuildControls() {
   // Fixed size: at least the classic 810 x 401 client area (the status line
   // comes below it), more when the fonts here need it so that no caption is cut.
   const QSize hint = central->sizeHint();
-  setFixedSize(std::max(kMinWidth, hint.width()),
-               std::max(kMinHeight, hint.height()) + statusBar()->sizeHint().height());
+  setFixedSize(std::max(kMinWidth, hint.width()), std::max(kMinHeight, hint.height()) +
+                                                      statusBar()->sizeHint().height() +
+                                                      menuBar()->sizeHint().height());
 }
 
 void TMainForm::Connect(QPushButton* button, void (TMainForm::*handler)()) {
@@ -281,6 +303,12 @@ void TMainForm::UpdateStatus() {
                  .arg(MemorySize)
                  .arg(origin_version_);
       break;
+    case Origin::Written:
+      text = Q("Настройки записаны в МК %1").arg(QString::fromStdString(written_at_));
+      break;
+    case Origin::Backup:
+      text = Q("Настройки из резервной копии «%1»").arg(name);
+      break;
   }
   text += Modified ? Q(" - изменены и не сохранены") : Q(" - без изменений");
   StatusLine->setText(text);
@@ -297,6 +325,9 @@ void TMainForm::BringToFront() {
 void TMainForm::SetDataButtons(bool enabled) {
   for (QPushButton* b : {bEditParams, bViewJournals, bViewOsc, bSaveParams, bSetParams})
     b->setEnabled(enabled);
+  for (QAction* a : {aCompareFile, aCompareMk, aTakeFromFile}) {
+    if (a != nullptr) a->setEnabled(enabled);
+  }
 }
 
 std::string TMainForm::ProgramFolder() const {
@@ -351,11 +382,12 @@ void TMainForm::FormShow() {
   cbAuto->setChecked(AutoSearch);
   bRS232->setEnabled(!AutoSearch);
   Modified = false;
+  last_folder_ = ini.Ini().ReadString("Common", "Folder", "");
 
   // Once the window is on screen, so that a refused file's box has it behind.
   if (!services_.settings_file.empty()) {
     QTimer::singleShot(0, this, [this] {
-      LoadSettingsFile(services_.settings_file);
+      LoadFile(services_.settings_file);
       UpdateStatus();
     });
   }
@@ -478,23 +510,38 @@ void TMainForm::bSetParamsClick() {
   options.backup = [this](std::uint16_t version, std::span<const std::uint8_t> image) {
     return Backup(version, image);
   };
-  RunTransfer([this, &options](link::IProgress& progress, device::Connection& found) {
-    return services_.write_settings(*rs_, *mk_, progress, *pump_, *prompt_, &found, options);
-  });
+  // Asked after the re-read, before anything is sent; the progress window
+  // steps aside meanwhile.
+  options.confirm = [this](const device::TMK& fresh, const device::TMK& to_write) {
+    return prompt_->Ask([&] { return AskWrite(fresh, to_write); });
+  };
+  RunTransfer(
+      [this, &options](link::IProgress& progress, device::Connection& found) {
+        return services_.write_settings(*rs_, *mk_, progress, *pump_, *prompt_, &found, options);
+      },
+      [this] {
+        const QDateTime now = QDateTime::currentDateTime();
+        written_at_ = now.toString(Q("dd.MM.yyyy в HH:mm")).toStdString();
+        SetOrigin(Origin::Written, origin_file_);
+      });
 }
 
 void TMainForm::bLoadParamsClick() {
   if (busy_ || !mk_) return;
-  const auto path = dialogs_->OpenSettingsFile(ProgramFolder());
-  if (path) LoadSettingsFile(*path);
+  const auto path = dialogs_->OpenSettingsFile(FileFolder());
+  if (!path) return;
+  LoadFile(*path);
 }
 
-void TMainForm::LoadSettingsFile(const std::string& path) {
+void TMainForm::LoadFile(const std::string& path) {
   if (busy_ || !mk_) return;
   try {
     device::LoadSettingsFile(PathFromUtf8(path), *mk_);
     SetDataButtons(true);
     SetOrigin(Origin::LoadedFile, path);
+    before_take_.reset();
+    aUndoTake->setEnabled(false);
+    RememberFolder(path);
   } catch (const std::exception& e) {
     // A refused file changes nothing: what was held before is still held.
     dialogs_->ShowError(e.what());
@@ -502,7 +549,7 @@ void TMainForm::LoadSettingsFile(const std::string& path) {
 }
 
 void TMainForm::SaveSettingsFile() {
-  const auto path = dialogs_->SaveSettingsFile(ProgramFolder());
+  const auto path = dialogs_->SaveSettingsFile(FileFolder(), SuggestedName());
   if (!path) return;
   std::error_code ec;
   if (std::filesystem::exists(PathFromUtf8(*path), ec) && !dialogs_->AskYesNo(kOverwriteQuestion))
@@ -517,6 +564,7 @@ void TMainForm::SaveSettingsFile() {
   SetDataButtons(true);
   Modified = false;
   SetOrigin(Origin::SavedFile, *path);
+  RememberFolder(*path);
 }
 
 void TMainForm::bSaveParamsClick() {
@@ -561,6 +609,7 @@ void TMainForm::FormClose() {
   TMIniFile ini(ini_path_);
   rs_->SaveSettings(ini.Ini());
   ini.Ini().WriteBool("Common", "Auto", AutoSearch);
+  if (!last_folder_.empty()) ini.Ini().WriteString("Common", "Folder", last_folder_);
   ini.SavePlacement("MainWindow", *this);
   try {
     ini.Save();

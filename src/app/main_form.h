@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "link/vl_rs.h"
 #include "text/ini_file.h"
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -70,6 +72,10 @@ struct MainFormServices {
   std::filesystem::path backup_dir;
   /// The editor and the viewers: true when closed with OK.
   std::function<bool(device::TMK&)> edit_dialog;
+  /// The editor opened at one setting (by its control's name); empty: at its first page.
+  std::function<bool(device::TMK&, const std::string&)> edit_dialog_at;
+  /// Where the file dialogs start the first time; empty: the user's documents folder.
+  std::filesystem::path documents_dir;
   std::function<bool(device::TMK&)> journals_dialog;
   std::function<bool(device::TMK&)> osc_dialog;
   /// A settings file (UTF-8 path) to load as soon as the window is up, as if
@@ -91,14 +97,25 @@ class TMainForm final : public QMainWindow {
   void bRS232Click();
   void bGetParamsClick();
   void bLoadParamsClick();
-  /// Loads the settings file at `path` (UTF-8); a file that is refused is
-  /// reported and changes nothing.
-  void LoadSettingsFile(const std::string& path);
   void bEditParamsClick();
   void bViewJournalsClick();
   void bViewOscClick();
   void bSaveParamsClick();
   void bSetParamsClick();
+  // The menu "Настройки": the held settings against a file, the MK or a backup.
+  void aCompareFileClick();
+  void aCompareMkClick();
+  void aRestoreClick();
+  void aTakeFromFileClick();
+  void aUndoTakeClick();
+  /// Loads the settings file at `path` (UTF-8) as the open dialog's choice
+  /// would (a dropped file, the file named at start); a file that is refused
+  /// is reported and changes nothing.
+  void LoadFile(const std::string& path);
+  /// Where the file dialogs start: the folder last used, else the documents folder.
+  std::string FileFolder() const;
+  /// The name the save dialog offers: "МК-v515-2026-12-08.vrnkp".
+  std::string SuggestedName() const;
   /// Offers to save unsaved edits; closing is always allowed.
   bool FormCloseQuery();
   /// Writes the preferences.
@@ -152,13 +169,30 @@ class TMainForm final : public QMainWindow {
   QPlainTextEdit* Memo;
   /// Where the settings held came from and whether they changed since.
   QLabel* StatusLine;
+  // Comparing and taking need held settings: they follow the data buttons.
+  QAction* aCompareFile = nullptr;
+  QAction* aCompareMk = nullptr;
+  QAction* aRestore = nullptr;
+  QAction* aTakeFromFile = nullptr;
+  QAction* aUndoTake = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildControls();
+  void BuildMenu();
+  /// Keeps the folder of `path` for the next file dialog (and in the preferences).
+  void RememberFolder(const std::string& path);
+  /// Asks before a write: the change list from the MK as read to what will be written.
+  bool AskWrite(const device::TMK& fresh, const device::TMK& to_write);
+  /// The settings of a file chosen in the open dialog; nullopt when cancelled or refused.
+  std::optional<device::TMK> ChooseSettingsFile();
+  /// Shows a compare list and opens the editor at a double-clicked setting.
+  void ShowCompare(const std::string& title, const std::string& intro, const device::TMK& other);
   void SetDataButtons(bool enabled);
   /// Saves the MK's memory before a write and shows where it went.
   std::filesystem::path Backup(std::uint16_t device_version, std::span<const std::uint8_t> image);
@@ -182,7 +216,7 @@ class TMainForm final : public QMainWindow {
   void Connect(QPushButton* button, void (TMainForm::*handler)());
 
   /// Where the settings held came from: nothing yet, a file, or the MK.
-  enum class Origin { None, LoadedFile, SavedFile, Mk };
+  enum class Origin { None, LoadedFile, SavedFile, Mk, Written, Backup };
   void SetOrigin(Origin origin, const std::string& file = {});
 
   MainFormServices services_;
@@ -203,6 +237,11 @@ class TMainForm final : public QMainWindow {
   Origin origin_ = Origin::None;
   std::string origin_file_;  // UTF-8, for a file origin
   std::uint16_t origin_version_ = 0;
+  std::string written_at_;   // "08.12.2026 в 18:05", for Origin::Written
+  std::string last_folder_;  // UTF-8; empty: none used yet
+  /// The image before the last "Взять из файла…", for its undo.
+  std::optional<std::pair<std::uint16_t, std::vector<std::uint8_t>>> before_take_;
+  bool modified_before_take_ = false;
   std::unique_ptr<device::BackupStore> backups_;
   std::filesystem::path log_path_;  // empty: no exchange log
   std::unique_ptr<link::ExchangeLogFile> log_;

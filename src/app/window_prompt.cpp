@@ -13,9 +13,13 @@ void WindowPrompt::ShowInfo(const std::string& text) {
 }
 
 bool WindowPrompt::AskYesNo(const std::string& text) {
+  return Ask([&] { return dialogs_.AskYesNo(text); });
+}
+
+bool WindowPrompt::Ask(const std::function<bool()>& ask) {
   const bool hide = holding_ && progress_ != nullptr && progress_->isVisible();
   if (hide) progress_->hide();
-  const bool yes = dialogs_.AskYesNo(text);
+  const bool yes = ask();
   if (hide) progress_->show();
   return yes;
 }

@@ -4,6 +4,7 @@
 // the main window, with the keyboard focus.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +24,9 @@ class WindowPrompt final : public link::IUserPrompt {
   void ShowInfo(const std::string& text) override;
   /// Asked at once; a progress window that is up is hidden meanwhile.
   bool AskYesNo(const std::string& text) override;
+  /// Runs `ask` (a question window of the transfer) with the progress window
+  /// hidden meanwhile, as AskYesNo does.
+  bool Ask(const std::function<bool()>& ask);
 
   /// From here on errors and information wait; `progress` is the window to
   /// hide while a question is asked.

@@ -177,6 +177,14 @@ void Verify(link::TVL_RS& rs, std::uint8_t address, const std::vector<RegionToWr
   }
 }
 
+// The MK as read, parsed beside what will be written, for the user's question.
+bool ConfirmWrite(const WriteOptions& options, const TMK& to_write, std::uint16_t version,
+                  const std::vector<std::uint8_t>& before) {
+  TMK fresh = to_write;
+  fresh.ReplaceImage(version, before);
+  return options.confirm(fresh, to_write);
+}
+
 }  // namespace
 
 std::optional<Connection> ConnectCycle(link::TVL_RS& rs, link::IProgress& progress,
@@ -232,11 +240,19 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
   merged.StoreAll();
   const std::vector<RegionToWrite> regions =
       PlanRegions(merged.Directory(), merged.Image().size(), c->MemorySize);
+  // A "no" to the question leaves the model as it was, the file's own memory included.
+  std::optional<TMK> unasked;
+  if (options.confirm) unasked = mk;
   mk = std::move(merged);
 
   if (mk.FirmwareVersion() != kept_firmware) {
     prompt.ShowError(kFirmwareMismatch);
     return TransferResult::Refused;
+  }
+
+  if (options.confirm && !ConfirmWrite(options, mk, c->DeviceVersion, before)) {
+    mk = std::move(*unasked);
+    return TransferResult::Cancelled;
   }
 
   // The last moment at which the MK still holds only its own settings.

@@ -50,6 +50,11 @@ struct WriteOptions {
   std::function<std::filesystem::path(std::uint16_t, std::span<const std::uint8_t>)> backup;
   /// Reads back every written block and compares it with what was sent.
   bool verify = true;
+  /// Asked once the MK's memory is read and the settings laid over it, before
+  /// the backup and the first BeginWrite: `fresh` is the MK as it is now,
+  /// `to_write` what it will hold. False ends the write with nothing sent
+  /// (TransferResult::Cancelled) and the model as it was. Empty: no question.
+  std::function<bool(const TMK& fresh, const TMK& to_write)> confirm;
 };
 
 /// A write that failed after its first BeginWrite: the MK now holds part of

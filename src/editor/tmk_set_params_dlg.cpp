@@ -1,5 +1,7 @@
 #include "editor/tmk_set_params_dlg.h"
 
+#include <QTimer>
+
 #include <QApplication>
 #include <QCompleter>
 #include <QDialogButtonBox>
@@ -13,6 +15,7 @@
 #include <QShowEvent>
 #include <QStringListModel>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "editor/averages_page.h"
@@ -234,6 +237,13 @@ bool TMK_SetParamsDlg::GoTo(const QString& entry) {
   return true;
 }
 
+bool TMK_SetParamsDlg::GoToSetting(const std::string& name) {
+  for (const auto& [entry, control] : search_entries_) {
+    if (control->Def().name == name && control->IsShown()) return GoTo(entry);
+  }
+  return false;
+}
+
 void TMK_SetParamsDlg::UndoOrRedo(bool redo) {
   // A value still being typed is committed first, so undo steps back over it.
   if (!redo) {
@@ -302,8 +312,12 @@ bool TMK_SetParamsDlg::Run() {
   return exec() == QDialog::Accepted;
 }
 
-bool RunSettingsEditor(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent) {
+bool RunSettingsEditor(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent,
+                       const std::string& focus) {
   TMK_SetParamsDlg dialog(mk, dialogs, parent);
+  // Once the opening sequence has shown the first page.
+  if (!focus.empty())
+    QTimer::singleShot(0, &dialog, [&dialog, focus] { dialog.GoToSetting(focus); });
   return dialog.Run();
 }
 

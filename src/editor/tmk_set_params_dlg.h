@@ -53,6 +53,8 @@ class TMK_SetParamsDlg final : public QDialog {
   QStringList SearchMatches(const QString& text) const;
   /// Shows the page of the setting a search entry names and focuses its control.
   bool GoTo(const QString& entry);
+  /// The same for the control called `name`.
+  bool GoToSetting(const std::string& name);
 
   /// The opening sequence: first page everywhere, every page filled from the
   /// image, pages the variant lacks hidden. Runs each time the dialog is shown.
@@ -92,6 +94,8 @@ class TMK_SetParamsDlg final : public QDialog {
 };
 
 /// The edit dialog the main window runs inside TMK::EditSettings.
-bool RunSettingsEditor(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent);
+/// `focus`: the object name of the setting to show first ("" for the first page).
+bool RunSettingsEditor(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent,
+                       const std::string& focus = {});
 
 }  // namespace mk::editor

@@ -44,6 +44,7 @@ void MainFormTest::SetUp() {
   ASSERT_TRUE(dir_.isValid());
   services_.ini_path = IniPath();
   services_.program_dir = Dir();
+  services_.documents_dir = Dir();
   services_.dialogs = &dialogs_;
   services_.backup_dir = Dir() / "backups";
   services_.make_ports = [this](const text::IniFile&) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <regex>
 
 #include "app/platform_services.h"
 #include "app/progress_form.h"
@@ -14,6 +15,7 @@
 #include "device/backup_store.h"
 #include "device/block_tables.h"
 #include "device/mk.h"
+#include "device/settings_file.h"
 #include "device/transfer.h"
 #include "link/clock.h"
 #include "link/vl_rs.h"
@@ -160,6 +162,46 @@ TEST_F(EndToEndTest, ReadSaveLoadEditAndWriteReachTheMksMemory) {
   std::size_t differing = 0;
   for (std::size_t i = kBlock; i < kMemory; ++i) differing += memory[i] != expected[i];
   EXPECT_EQ(differing, 0u);
+}
+
+TEST_F(EndToEndTest, AWriteShowsItsChangesFirstAndACancelWritesNothing) {
+  services_.edit_dialog = [](device::TMK& mk) {
+    mk.Rec(device::BlockId::Limits).SetInt("VelocityLimit", 65);
+    return true;
+  };
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  form.bEditParams->click();
+  bool progress_hidden = false;
+  dialogs_.on_box = [&](const std::string& box) {
+    if (box.rfind("changes: ", 0) == 0) progress_hidden = VisibleProgressForm() == nullptr;
+  };
+  dialogs_.change_answers = {ScriptedDialogs::Answer(false)};
+  form.bSetParams->click();
+  ASSERT_EQ(dialogs_.changes.size(), 1u);
+  EXPECT_TRUE(progress_hidden);
+  const auto& list = dialogs_.changes[0];
+  EXPECT_EQ(list.purpose, ChangesPurpose::Write);
+  ASSERT_EQ(list.diff.changes.size(), 1u);
+  EXPECT_EQ(settings::LineOf(list.diff.changes[0]), "Границы / Скорость, км/час: 40 → 130");
+  EXPECT_TRUE(dialogs_.infos.empty());
+  EXPECT_TRUE(dialogs_.errors.empty());
+
+  form.bSetParams->click();  // unscripted: Enter
+  EXPECT_EQ(dialogs_.infos, std::vector<std::string>{"Настройки записаны в МК"});
+  EXPECT_TRUE(std::regex_search(
+      form.StatusLine->text().toStdString(),
+      std::regex("^Настройки записаны в МК \\d\\d\\.\\d\\d\\.\\d{4} в \\d\\d:\\d\\d")))
+      << form.StatusLine->text().toStdString();
+  form.bSetParams->click();
+  ASSERT_EQ(dialogs_.changes.size(), 3u);
+  EXPECT_TRUE(dialogs_.changes[2].diff.Empty()) << "nothing left to change";
+
+  auto expected = MemoryFor(image_);
+  const auto memory = StopAndReadMemory();
+  const auto position = static_cast<std::size_t>(form.Device()->Directory().Position(6));
+  expected[position + kBlock] = 65;
+  EXPECT_EQ(memory, expected) << "written once confirmed, and only that";
 }
 
 TEST_F(EndToEndTest, WritingSettingsOfAnotherDeviceVersionIsRefused) {

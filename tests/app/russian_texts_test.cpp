@@ -73,7 +73,7 @@ TEST_F(RussianTexts, TheFileDialogsReadRussian) {
     dialog->reject();
   });
   QtDialogs dialogs;
-  EXPECT_FALSE(dialogs.SaveSettingsFile(QDir::tempPath().toStdString()).has_value());
+  EXPECT_FALSE(dialogs.SaveSettingsFile(QDir::tempPath().toStdString(), "a.vrnkp").has_value());
   const std::string all = texts.join("|").toStdString();
   for (const char* english : {"Save As", "Look in:", "Cancel", "File name:"}) {
     EXPECT_EQ(all.find(english), std::string::npos) << english << " in " << all;

@@ -38,9 +38,24 @@ class ScriptedDialogs final : public IDialogs {
     open_folders.push_back(folder);
     return Next(open_paths);
   }
-  std::optional<std::string> SaveSettingsFile(const std::string& folder) override {
+  std::optional<std::string> SaveSettingsFile(const std::string& folder,
+                                              const std::string& name) override {
     save_folders.push_back(folder);
+    save_names.push_back(name);
     return Next(save_paths);
+  }
+  ChangesAnswer ShowChanges(const ChangesView& view) override {
+    Seen("changes: " + view.title);
+    changes.push_back(view);
+    // Unscripted, the default button: Enter writes.
+    if (change_answers.empty()) return Answer(view.purpose == ChangesPurpose::Write);
+    ChangesAnswer answer = change_answers.front();
+    change_answers.pop_front();
+    return answer;
+  }
+  std::optional<std::size_t> ChooseBackup(const std::vector<BackupRow>& rows) override {
+    backup_lists.push_back(rows);
+    return backup_choice;
   }
   std::optional<std::string> SaveTextFile(const std::string& folder) override {
     text_folders.push_back(folder);
@@ -58,6 +73,20 @@ class ScriptedDialogs final : public IDialogs {
   std::vector<std::string> errors, error_details, infos, questions, open_folders, save_folders,
       text_folders, tank_open_folders, tank_save_folders;
   std::deque<bool> answers;
+  std::vector<std::string> save_names;
+  /// An answer to script: OK or Cancel, and the pages ticked.
+  static ChangesAnswer Answer(bool accepted, std::vector<settings::Page> pages = {}) {
+    ChangesAnswer answer;
+    answer.accepted = accepted;
+    answer.pages = std::move(pages);
+    return answer;
+  }
+  /// Every list of differences shown, and the answers given in turn (none: a
+  /// write's list is accepted, any other cancelled).
+  std::vector<ChangesView> changes;
+  std::deque<ChangesAnswer> change_answers;
+  std::vector<std::vector<BackupRow>> backup_lists;
+  std::optional<std::size_t> backup_choice;
   /// Called as each box comes ("error: ...", "info: ...", "question: ..."),
   /// for tests that check what else is on screen at that moment.
   std::function<void(const std::string&)> on_box;

@@ -55,8 +55,12 @@ TEST_P(ReadThenWrite, TheMkEndsUpWithTheEditedSettingsAndEverythingElseAsItWas) 
                      "bad-checksum", "--fault-every", "37"});
   r = Mkctl("write --port " + second.path() + " --in " + edited);
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("backup ", 0), 0u) << r.out;
-  EXPECT_EQ(r.out.substr(r.out.find('\n') + 1), "Настройки записаны в МК\n");
+  // The change list first, in the editor's words, then the backup and the result.
+  EXPECT_EQ(r.out.rfind("Изменится в МК:\n", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\nГраницы / Скорость, км/час: 80 → 122\n"), std::string::npos) << r.out;
+  const std::size_t backup = r.out.find("\nbackup ");
+  ASSERT_NE(backup, std::string::npos) << r.out;
+  EXPECT_EQ(r.out.substr(r.out.find('\n', backup + 1) + 1), "Настройки записаны в МК\n");
   second.Stop();
   const Bytes written = ReadBytes(after);
   ASSERT_EQ(written.size(), memory.size());

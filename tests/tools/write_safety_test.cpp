@@ -29,6 +29,8 @@ using mk::tests::TempFolder;
 using mk::tests::ToolRun;
 
 const std::string kNoLink = "RS232. Нет связи. Проверьте правильность соединения PC и устройства.";
+// What writing the edited file changes in the factory MK, printed before the write.
+const std::string kChanges = "Изменится в МК:\nГраницы / Скорость, км/час: 80 → 122\nРазличий: 1\n";
 
 // No test of this program leaves a backup in the user's own data folder.
 class DataHomeInTemp : public ::testing::Environment {
@@ -89,7 +91,7 @@ TEST_F(WriteSafety, ABackupEqualsTheMemoryBeforeTheWriteAndOnlyTheNewest50Remain
     ASSERT_EQ(r.status, 0) << r.err;
     const auto all = mk::device::BackupStore(Backups()).List();
     ASSERT_EQ(all.size(), 50u);
-    EXPECT_EQ(r.out, "backup " + all.back().string() + "\nНастройки записаны в МК\n");
+    EXPECT_EQ(r.out, kChanges + "backup " + all.back().string() + "\nНастройки записаны в МК\n");
     const auto backup = mk::device::DecodeSettingsFile(ReadBytes(all.back()));
     EXPECT_EQ(backup.device_version, 1);
     EXPECT_EQ(backup.image, mk::sim::ImageFromMemory(memory_));
@@ -107,7 +109,7 @@ TEST_F(WriteSafety, AReadOnlyBackupFolderSendsNothing) {
     SimProcess sim = Sim();
     const ToolRun r = Mkctl("--log " + log_ + " write --port " + sim.path() + " --in " + file_);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.out, kChanges);
     EXPECT_NE(r.err.find("Не удалось сохранить резервную копию памяти МК «" + Backups().string()),
               std::string::npos)
         << r.err;
@@ -135,7 +137,7 @@ TEST_F(WriteSafety, AnMkThatKeepsOneBlockUnchangedFailsVerificationWithThatBlock
   const ToolRun unchecked =
       Mkctl("write --port " + sim.path() + " --in " + file_ + " --no-verify --no-backup");
   EXPECT_EQ(unchecked.status, 0) << unchecked.err;
-  EXPECT_EQ(unchecked.out, "Настройки записаны в МК\n");
+  EXPECT_EQ(unchecked.out, kChanges + "Настройки записаны в МК\n");
   EXPECT_EQ(mk::device::BackupStore(Backups()).List().size(), 1u);
 }
 
@@ -149,7 +151,7 @@ TEST_F(WriteSafety, ACablePulledAtBlockFiveIsReportedAsAHalfWrittenMk) {
   EXPECT_EQ(r.status, 1);
   const auto all = mk::device::BackupStore(Backups()).List();
   ASSERT_EQ(all.size(), 1u);
-  EXPECT_EQ(r.out, "backup " + all.front().string() + "\n");
+  EXPECT_EQ(r.out, kChanges + "backup " + all.front().string() + "\n");
   EXPECT_EQ(r.err, kNoLink +
                        "\n\nМК теперь хранит часть новых настроек. Записаны блоки 1–4 из 14; "
                        "запись блока 5 прервана.\nРезервная копия памяти МК до записи: " +
@@ -276,6 +278,82 @@ TEST_F(MkctlDiff, ABackupShowsWhatTheWriteChangedInTheMk) {
   const ToolRun after = Mkctl("diff " + backups.back().string() + " --port " + sim.path());
   EXPECT_EQ(after.status, 1) << after.err;
   EXPECT_EQ(after.out, "Limits.VelocityLimit: 40 -> 61\nРазличий: 1\n");
+}
+
+TEST_F(MkctlDiff, ShownSaysItInTheEditorsWordsAndEqualsTheWritesList) {
+  const ToolRun text = Mkctl("diff --shown " + original_ + " " + file_);
+  EXPECT_EQ(text.status, 1) << text.err;
+  EXPECT_EQ(text.out, "Границы / Скорость, км/час: 80 → 122\nРазличий: 1\n");
+  const ToolRun json = Mkctl("diff --shown --json " + original_ + " " + file_);
+  EXPECT_NE(
+      json.out.find("{\"name\": \"seVelocityLimit\", \"page\": \"Границы\", \"group\": \"\", "
+                    "\"caption\": \"Скорость, км/час\", \"unit\": \"км/час\", \"old\": \"80\", "
+                    "\"new\": \"122\"}"),
+      std::string::npos)
+      << json.out;
+
+  SimProcess sim = Sim();
+  const ToolRun write = Mkctl("write --port " + sim.path() + " --in " + file_);
+  ASSERT_EQ(write.status, 0) << write.err;
+  const auto backups = mk::device::BackupStore(Backups()).List();
+  ASSERT_EQ(backups.size(), 1u);
+  const ToolRun of_backup = Mkctl("diff --shown " + backups.back().string() + " " + file_);
+  EXPECT_EQ(write.out.substr(0, write.out.find("backup ")), "Изменится в МК:\n" + of_backup.out);
+}
+
+TEST_F(MkctlDiff, ADryRunPrintsTheListAndSendsNoBeginWrite) {
+  SimProcess sim = Sim();
+  const ToolRun dry =
+      Mkctl("--log " + log_ + " write --dry-run --port " + sim.path() + " --in " + file_);
+  EXPECT_EQ(dry.status, 1) << dry.err;
+  EXPECT_EQ(dry.out, kChanges);
+  EXPECT_EQ(ReadText(log_).find("BeginWrite"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Backups())) << "a dry run makes no backup";
+
+  ASSERT_EQ(Mkctl("write --port " + sim.path() + " --in " + file_).status, 0);
+  const ToolRun again = Mkctl("write --dry-run --port " + sim.path() + " --in " + file_);
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, "Различий нет: МК уже хранит эти настройки.\n");
+}
+
+TEST_F(MkctlDiff, BackupsAreListedNewestFirstAndShownAgainstAFile) {
+  SimProcess sim = Sim();
+  ASSERT_EQ(Mkctl("write --port " + sim.path() + " --in " + file_).status, 0);
+  ASSERT_EQ(Mkctl("write --port " + sim.path() + " --in " + original_).status, 0);
+  const auto all = mk::device::BackupStore(Backups()).List();
+  ASSERT_EQ(all.size(), 2u);
+  const ToolRun list = Mkctl("backups");
+  EXPECT_EQ(list.status, 0) << list.err;
+  EXPECT_LT(list.out.find(all[1].string()), list.out.find(all[0].string())) << list.out;
+  EXPECT_EQ(list.out.rfind("1  ", 0), 0u) << list.out;
+  EXPECT_NE(list.out.find("  версия 1  память 8192 байт  "), std::string::npos) << list.out;
+
+  // The newest backup holds the memory as the first write left it.
+  const ToolRun show = Mkctl("backups --show 1 " + original_);
+  EXPECT_EQ(show.status, 1) << show.err;
+  EXPECT_NE(show.out.find("\nГраницы / Скорость, км/час: 80 → 122\nРазличий: 1\n"),
+            std::string::npos)
+      << show.out;
+  EXPECT_EQ(Mkctl("backups --show 3 " + original_).status, 2);
+}
+
+TEST_F(MkctlDiff, TakeFromCopiesOnlyTheNamedPages) {
+  mk::device::TMK other = mk_;  // VelocityLimit 61 (Границы)
+  other.Rec(mk::device::BlockId::Display).SetInt("IntenseDayTime", 495);  // Источники
+  other.StoreAll();
+  const std::string b = dir_.File("other.vrnkp"), c = dir_.File("taken.vrnkp");
+  mk::device::SaveSettingsFile(b, other);
+  const ToolRun r =
+      Mkctl("settings " + original_ + " --take-from " + b + " --pages Источники --out " + c);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Источники / Яркость / Врем вкл. ДНЕВНОЙ яркости: "), std::string::npos)
+      << r.out;
+  mk::device::TMK taken;
+  mk::device::LoadSettingsFile(c, taken);
+  EXPECT_EQ(taken.Rec(mk::device::BlockId::Display).GetInt("IntenseDayTime"), 495);
+  EXPECT_EQ(taken.Rec(mk::device::BlockId::Limits).GetInt("VelocityLimit"), 40);
+  EXPECT_EQ(Mkctl("settings " + original_ + " --take-from " + b + " --pages Нет --out " + c).status,
+            1);
 }
 
 TEST_F(MkctlDiff, ImagesOfTwoSizesCompareWhatBothHoldAndSayWhichIsLonger) {

@@ -6,8 +6,10 @@
 #include "device/settings_diff.h"
 #include "device/settings_file.h"
 #include "device/transfer.h"
+#include "settings/shown_diff.h"
 #include "text/error.h"
 #include "tools/mkctl/commands.h"
+#include "tools/mkctl/shown_output.h"
 #include "tools/mkctl/terminal_io.h"
 
 namespace mk::tools {
@@ -34,6 +36,16 @@ int CmdDiff(const Args& args) {
     } else {
       device::LoadSettingsFile(FilePath(files[1]), b);
     }
+    if (HasFlag(args, "shown")) {
+      const settings::ShownDiff d = settings::DiffShown(a, b);
+      if (HasFlag(args, "json")) {
+        std::printf("%s", ShownJson(d).c_str());
+      } else {
+        PrintShownText(d);
+      }
+      return d.Empty() ? 0 : 1;
+    }
+    if (HasFlag(args, "json")) throw UsageError("--json только вместе с --shown");
     const auto lines = device::DiffSettings(a, b, HasFlag(args, "settings-only"));
     for (const auto& line : lines) std::printf("%s\n", line.c_str());
     std::printf("Различий: %s\n", std::to_string(lines.size()).c_str());

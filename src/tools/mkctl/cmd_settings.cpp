@@ -11,8 +11,11 @@
 #include "settings/env.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
+#include "settings/shown_diff.h"
+#include "settings/take_pages.h"
 #include "text/error.h"
 #include "tools/mkctl/commands.h"
+#include "tools/mkctl/shown_output.h"
 #include "tools/mkctl/terminal_io.h"
 
 namespace mk::tools {
@@ -61,6 +64,36 @@ void Apply(device::TMK& mk, const std::string& name, const std::string& value) {
   settings::CommitFromText(*s, mk, env, value);
 }
 
+std::vector<std::string> Split(const std::string& list) {
+  std::vector<std::string> words;
+  std::size_t from = 0;
+  for (std::size_t comma; (comma = list.find(',', from)) != std::string::npos; from = comma + 1) {
+    words.push_back(list.substr(from, comma - from));
+  }
+  words.push_back(list.substr(from));
+  return words;
+}
+
+// The pages of another file over these settings; what changed is printed.
+void Take(device::TMK& mk, const std::string& from_file, const std::string& pages_list) {
+  const std::vector<settings::Page> pages = settings::PagesFromCaptions(Split(pages_list));
+  device::TMK from;
+  device::LoadSettingsFile(FilePath(from_file), from);
+  const device::TMK before = mk;
+  const settings::TakeResult taken = settings::TakePages(from, mk, pages);
+  const settings::ShownDiff d = settings::DiffShownPages(before, mk, pages);
+  for (const auto& c : d.changes) std::printf("%s\n", settings::LineOf(c).c_str());
+  std::printf("Взято настроек: %zu, изменилось: %zu\n", taken.taken.size(), d.SettingCount());
+  if (!taken.skipped.empty()) {
+    std::printf("Скрыты для этого МК и не взяты: %zu\n", taken.skipped.size());
+    const settings::Env env = settings::Env::Of(mk);
+    for (const settings::Setting* s : taken.skipped) {
+      std::printf("  %s / %s\n", std::string(settings::InfoOf(s->page).caption).c_str(),
+                  settings::DisplayName(*s, env).c_str());
+    }
+  }
+}
+
 }  // namespace
 
 int CmdSettings(const Args& args) {
@@ -68,11 +101,17 @@ int CmdSettings(const Args& args) {
   if (files.size() != 1) throw UsageError("укажите один файл настроек");
   const auto sets = Assignments(args);
   const std::string out = Option(args, "out");
-  if (sets.empty() != out.empty()) throw UsageError("--set и --out нужны вместе");
+  const std::string take_from = Option(args, "take-from");
+  if (take_from.empty() != Option(args, "pages").empty()) {
+    throw UsageError("--take-from и --pages нужны вместе");
+  }
+  if ((sets.empty() && take_from.empty()) != out.empty()) {
+    throw UsageError("--out нужен вместе с --set или --take-from");
+  }
 
   device::TMK mk;
   device::LoadSettingsFile(FilePath(files[0]), mk);
-  if (sets.empty()) {
+  if (sets.empty() && take_from.empty()) {
     mk.EditSettings([&] {
       PrintSettings(mk);
       return false;
@@ -81,6 +120,7 @@ int CmdSettings(const Args& args) {
   }
   // A refused value ends the transaction before anything is stored or written.
   mk.EditSettings([&] {
+    if (!take_from.empty()) Take(mk, take_from, Option(args, "pages"));
     for (const auto& [name, value] : sets) Apply(mk, name, value);
     return true;
   });

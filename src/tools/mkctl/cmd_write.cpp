@@ -7,9 +7,11 @@
 #include "device/settings_file.h"
 #include "device/transfer.h"
 #include "platform/prefs_path.h"
+#include "settings/shown_diff.h"
 #include "text/error.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/port_arg.h"
+#include "tools/mkctl/shown_output.h"
 #include "tools/mkctl/terminal_io.h"
 
 namespace mk::tools {
@@ -22,8 +24,25 @@ int CmdWrite(const Args& args) {
 
   device::WriteOptions options;
   options.verify = !HasFlag(args, "no-verify");
+  // What the write changes in the MK, printed before anything is sent; a dry
+  // run stops there.
+  const bool dry_run = HasFlag(args, "dry-run");
+  bool asked = false, changes = false;
+  options.confirm = [&](const device::TMK& fresh, const device::TMK& to_write) {
+    const settings::ShownDiff d = settings::DiffShown(fresh, to_write);
+    asked = true;
+    changes = !d.Empty();
+    if (changes) {
+      std::printf("Изменится в МК:\n");
+      PrintShownText(d);
+    } else {
+      std::printf("Различий нет: МК уже хранит эти настройки.\n");
+    }
+    std::fflush(stdout);
+    return !dry_run;
+  };
   std::optional<device::BackupStore> backups;
-  if (!HasFlag(args, "no-backup")) {
+  if (!HasFlag(args, "no-backup") && !dry_run) {
     const std::filesystem::path prefs = FilePath(Option(args, "prefs"));
     backups.emplace(device::BackupStore::FromPreferences(PrefsFromArgs(args), prefs.parent_path(),
                                                          platform::BackupsDir()));
@@ -42,6 +61,7 @@ int CmdWrite(const Args& args) {
     case device::TransferResult::Done:
       return 0;
     case device::TransferResult::Cancelled:
+      if (asked) return changes ? 1 : 0;  // the dry run's answer
       throw Error(link::kNoLink);
     case device::TransferResult::Refused:
       return 1;  // the reason is already on standard error

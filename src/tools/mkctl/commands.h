@@ -33,6 +33,7 @@ int CmdInfo(const Args& args);
 int CmdDump(const Args& args);
 int CmdSet(const Args& args);
 int CmdDiff(const Args& args);
+int CmdBackups(const Args& args);
 int CmdSettings(const Args& args);
 int CmdPreview(const Args& args);
 int CmdScope(const Args& args);

@@ -1,0 +1,64 @@
+#include "app/backups_form.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace mk::app {
+
+TBackupsForm::TBackupsForm(const std::vector<BackupRow>& rows, QWidget* parent) : QDialog(parent) {
+  setObjectName("BackupsForm");
+  setWindowTitle(QStringLiteral("Восстановить из резервной копии"));
+  auto* layout = new QVBoxLayout(this);
+  auto* intro = new QLabel(
+      QStringLiteral("Копии памяти МК, сделанные перед записью, новые первыми. Выбранная копия "
+                     "станет текущими настройками; в МК она попадёт только после записи."),
+      this);
+  intro->setWordWrap(true);
+  layout->addWidget(intro);
+  sgBackups = new QTableWidget(static_cast<int>(rows.size()), 5, this);
+  sgBackups->setObjectName("sgBackups");
+  sgBackups->setHorizontalHeaderLabels({QStringLiteral("Дата и время"), QStringLiteral("Версия"),
+                                        QStringLiteral("Память, байт"), QStringLiteral("Различий"),
+                                        QStringLiteral("Файл")});
+  sgBackups->setSelectionBehavior(QAbstractItemView::SelectRows);
+  sgBackups->setSelectionMode(QAbstractItemView::SingleSelection);
+  sgBackups->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  sgBackups->verticalHeader()->hide();
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const BackupRow& row = rows[static_cast<std::size_t>(r)];
+    int c = 0;
+    for (const std::string* text :
+         {&row.when, &row.version, &row.memory, &row.differing, &row.file}) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(*text));
+      if (c > 0 && c < 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      sgBackups->setItem(r, c++, item);
+    }
+  }
+  sgBackups->resizeColumnsToContents();
+  sgBackups->horizontalHeader()->setStretchLastSection(true);
+  layout->addWidget(sgBackups);
+  auto* buttons = new QDialogButtonBox(this);
+  bOk = buttons->addButton(QStringLiteral("Показать различия…"), QDialogButtonBox::AcceptRole);
+  bOk->setObjectName("bOk");
+  bOk->setDefault(true);
+  bCancel = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+  bCancel->setObjectName("bCancel");
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(sgBackups, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
+  layout->addWidget(buttons);
+  if (!rows.empty()) sgBackups->selectRow(0);
+  bOk->setEnabled(!rows.empty());
+  resize(760, 380);
+}
+
+std::optional<std::size_t> TBackupsForm::Run() {
+  if (exec() != QDialog::Accepted || sgBackups->currentRow() < 0) return std::nullopt;
+  return static_cast<std::size_t>(sgBackups->currentRow());
+}
+
+}  // namespace mk::app

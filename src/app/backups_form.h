@@ -1,0 +1,29 @@
+// The list of the backups writes left, to pick one to restore.
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+#include "app/dialogs.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace mk::app {
+
+class TBackupsForm final : public QDialog {
+  Q_OBJECT
+
+ public:
+  TBackupsForm(const std::vector<BackupRow>& rows, QWidget* parent = nullptr);
+
+  /// Modal; the chosen row, or nullopt.
+  std::optional<std::size_t> Run();
+
+  QTableWidget* sgBackups;
+  QPushButton* bOk;
+  QPushButton* bCancel;
+};
+
+}  // namespace mk::app

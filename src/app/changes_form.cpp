@@ -1,0 +1,225 @@
+#include "app/changes_form.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <map>
+
+namespace mk::app {
+
+namespace {
+
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+// Item data: the setting a row shows, and the page a page row stands for.
+constexpr int kSettingRole = Qt::UserRole;
+constexpr int kPageRole = Qt::UserRole + 1;
+constexpr int kTitleRole = Qt::UserRole + 2;
+
+}  // namespace
+
+TChangesForm::TChangesForm(const ChangesView& view, QWidget* parent)
+    : QDialog(parent), view_(view) {
+  setObjectName("ChangesForm");
+  setWindowTitle(Q(view.title));
+  auto* layout = new QVBoxLayout(this);
+  lIntro = new QLabel(Q(view.intro), this);
+  lIntro->setObjectName("lIntro");
+  lIntro->setWordWrap(true);
+  layout->addWidget(lIntro);
+  eFilter = new QLineEdit(this);
+  eFilter->setObjectName("eFilter");
+  eFilter->setPlaceholderText(QStringLiteral("Фильтр: часть названия, страницы или значения"));
+  eFilter->setClearButtonEnabled(true);
+  layout->addWidget(eFilter);
+  tvChanges = new QTreeWidget(this);
+  tvChanges->setObjectName("tvChanges");
+  tvChanges->setHeaderLabels(
+      {QStringLiteral("Настройка"), QStringLiteral("Было"), QStringLiteral("Станет")});
+  tvChanges->setRootIsDecorated(true);
+  tvChanges->setUniformRowHeights(true);
+  tvChanges->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  layout->addWidget(tvChanges);
+
+  auto* buttons = new QDialogButtonBox(this);
+  bOk = nullptr;
+  const bool nothing = view.diff.Empty();
+  switch (view.purpose) {
+    case ChangesPurpose::Write:
+      bOk = buttons->addButton(
+          nothing ? QStringLiteral("Записать всё равно") : QStringLiteral("Записать"),
+          QDialogButtonBox::AcceptRole);
+      break;
+    case ChangesPurpose::Restore:
+      bOk = buttons->addButton(QStringLiteral("Восстановить"), QDialogButtonBox::AcceptRole);
+      break;
+    case ChangesPurpose::Take:
+      bOk = buttons->addButton(QStringLiteral("Взять"), QDialogButtonBox::AcceptRole);
+      break;
+    case ChangesPurpose::Compare:
+      break;
+  }
+  bCancel = buttons->addButton(view.purpose == ChangesPurpose::Compare ? QStringLiteral("Закрыть")
+                                                                       : QStringLiteral("Отмена"),
+                               QDialogButtonBox::RejectRole);
+  bCancel->setObjectName("bCancel");
+  if (bOk != nullptr) {
+    bOk->setObjectName("bOk");
+    // Enter writes; the filter box must not take it for itself.
+    bOk->setDefault(true);
+    bOk->setAutoDefault(true);
+  }
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  connect(eFilter, &QLineEdit::textChanged, this, &TChangesForm::ApplyFilter);
+  connect(tvChanges, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
+  if (view.purpose == ChangesPurpose::Take) {
+    connect(tvChanges, &QTreeWidget::itemChanged, this, [this] {
+      if (bOk != nullptr) bOk->setEnabled(!Answer().pages.empty());
+    });
+  }
+  Fill();
+  if (bOk != nullptr && view.purpose == ChangesPurpose::Take) bOk->setEnabled(false);
+  resize(720, 460);
+}
+
+void TChangesForm::Fill() {
+  tvChanges->clear();
+  const auto section = [this](const QString& title) {
+    auto* item = new QTreeWidgetItem(tvChanges);
+    item->setData(0, kTitleRole, title);
+    item->setFirstColumnSpanned(true);
+    QFont bold = item->font(0);
+    bold.setBold(true);
+    item->setFont(0, bold);
+    return item;
+  };
+  const auto row = [](QTreeWidgetItem* under, const settings::ShownChange& c) {
+    const std::string name = c.group.empty() ? c.caption : c.group + " / " + c.caption;
+    auto* item = new QTreeWidgetItem(under, {Q(name), Q(c.old_value), Q(c.new_value)});
+    item->setData(0, kSettingRole, QVariant::fromValue(reinterpret_cast<quintptr>(c.setting)));
+    item->setToolTip(0, Q(c.page_caption + " / " + name));
+  };
+
+  if (view_.diff.Empty()) {
+    auto* item = new QTreeWidgetItem(
+        tvChanges, {view_.purpose == ChangesPurpose::Write
+                        ? QStringLiteral("Различий нет: МК уже хранит эти настройки.")
+                        : QStringLiteral("Различий нет.")});
+    item->setFirstColumnSpanned(true);
+  }
+  for (const std::string& line : view_.diff.header) {
+    auto* item = new QTreeWidgetItem(tvChanges, {Q(line)});
+    item->setFirstColumnSpanned(true);
+  }
+  std::map<settings::Page, QTreeWidgetItem*> pages;
+  for (const auto& c : view_.diff.changes) {
+    auto& page = pages[c.page];
+    if (page == nullptr) {
+      page = section(Q(c.page_caption));
+      page->setData(0, kPageRole, static_cast<int>(c.page));
+      if (view_.purpose == ChangesPurpose::Take) {
+        page->setFlags(page->flags() | Qt::ItemIsUserCheckable);
+        page->setCheckState(0, Qt::Unchecked);
+      }
+    }
+    row(page, c);
+  }
+  if (!view_.diff.hidden.empty()) {
+    QTreeWidgetItem* hidden = section(QStringLiteral("Скрыты для этого МК"));
+    for (const auto& c : view_.diff.hidden) row(hidden, c);
+  }
+  if (!view_.not_taken.empty()) {
+    QTreeWidgetItem* skipped = section(QStringLiteral("Скрыты для этого МК и не берутся"));
+    for (const settings::Setting* s : view_.not_taken) {
+      new QTreeWidgetItem(skipped, {Q(std::string(settings::InfoOf(s->page).caption) + " / " +
+                                      std::string(s->caption.empty() ? s->name : s->caption))});
+    }
+  }
+  if (!view_.diff.other.empty()) {
+    QTreeWidgetItem* other = section(QStringLiteral("Журналы и прочая память"));
+    for (const std::string& line : view_.diff.other) new QTreeWidgetItem(other, {Q(line)});
+  }
+  tvChanges->expandAll();
+  for (const int column : {1, 2}) {
+    tvChanges->resizeColumnToContents(column);
+    tvChanges->setColumnWidth(column, std::max(tvChanges->columnWidth(column), 110));
+  }
+  Recount();
+}
+
+void TChangesForm::Recount() {
+  for (int i = 0; i < tvChanges->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* top = tvChanges->topLevelItem(i);
+    const QString title = top->data(0, kTitleRole).toString();
+    if (title.isEmpty()) continue;
+    int shown = 0;
+    for (int j = 0; j < top->childCount(); ++j) shown += top->child(j)->isHidden() ? 0 : 1;
+    const QSignalBlocker quiet(tvChanges);
+    top->setText(
+        0, shown == top->childCount()
+               ? QStringLiteral("%1 (%2)").arg(title).arg(shown)
+               : QStringLiteral("%1 (%2 из %3)").arg(title).arg(shown).arg(top->childCount()));
+  }
+}
+
+void TChangesForm::ApplyFilter(const QString& text) {
+  const QString needle = text.trimmed();
+  for (int i = 0; i < tvChanges->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* top = tvChanges->topLevelItem(i);
+    const bool page_matches =
+        top->data(0, kTitleRole).toString().contains(needle, Qt::CaseInsensitive);
+    int shown = 0;
+    for (int j = 0; j < top->childCount(); ++j) {
+      QTreeWidgetItem* child = top->child(j);
+      bool match = needle.isEmpty() || page_matches;
+      for (int col = 0; col < 3 && !match; ++col) {
+        match = child->text(col).contains(needle, Qt::CaseInsensitive);
+      }
+      child->setHidden(!match);
+      shown += match ? 1 : 0;
+    }
+    if (top->childCount() != 0) top->setHidden(shown == 0);
+  }
+  Recount();
+}
+
+void TChangesForm::OnDoubleClick(QTreeWidgetItem* item) {
+  if (view_.purpose != ChangesPurpose::Compare) return;
+  const auto setting = item->data(0, kSettingRole).value<quintptr>();
+  if (setting == 0) return;
+  open_ = reinterpret_cast<const settings::Setting*>(setting);
+  accept();
+}
+
+ChangesAnswer TChangesForm::Answer() const {
+  ChangesAnswer answer;
+  answer.open = open_;
+  for (int i = 0; i < tvChanges->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* top = tvChanges->topLevelItem(i);
+    if (top->data(0, kPageRole).isValid() && top->checkState(0) == Qt::Checked) {
+      answer.pages.push_back(static_cast<settings::Page>(top->data(0, kPageRole).toInt()));
+    }
+  }
+  return answer;
+}
+
+ChangesAnswer TChangesForm::Run() {
+  if (bOk != nullptr) bOk->setFocus();
+  const bool ok = exec() == QDialog::Accepted;
+  ChangesAnswer answer = Answer();
+  answer.accepted = ok && view_.purpose != ChangesPurpose::Compare;
+  return answer;
+}
+
+}  // namespace mk::app

@@ -1,0 +1,47 @@
+// The differences between two settings images in the editor's words, page by
+// page: the question before a write, the compare window, the confirmation of
+// a restore and the choice of pages to take from another file.
+#pragma once
+
+#include <QDialog>
+
+#include "app/dialogs.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace mk::app {
+
+class TChangesForm final : public QDialog {
+  Q_OBJECT
+
+ public:
+  TChangesForm(const ChangesView& view, QWidget* parent = nullptr);
+
+  /// Modal; what the user chose.
+  ChangesAnswer Run();
+  /// What the buttons and ticks say now (tests read it without running).
+  ChangesAnswer Answer() const;
+
+  QLabel* lIntro;
+  QLineEdit* eFilter;
+  QTreeWidget* tvChanges;
+  QPushButton* bOk;  // "Записать", "Восстановить", "Взять"; null when only closing
+  QPushButton* bCancel;  // "Отмена" or "Закрыть"
+
+  /// Hides the settings not containing `text` (any case) and recounts the pages.
+  void ApplyFilter(const QString& text);
+
+ private:
+  void Fill();
+  void Recount();
+  void OnDoubleClick(QTreeWidgetItem* item);
+
+  ChangesView view_;
+  const settings::Setting* open_ = nullptr;
+};
+
+}  // namespace mk::app

@@ -1,0 +1,288 @@
+// The main window's menu "Настройки": the held settings against a file, the
+// MK or a backup, taking pages of another file, the question before a write,
+// and where the file dialogs start.
+#include <QAction>
+#include <QDate>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <algorithm>
+
+#include "app/main_form.h"
+#include "device/backup_list.h"
+#include "device/settings_file.h"
+#include "settings/shown_diff.h"
+#include "settings/take_pages.h"
+
+namespace mk::app {
+
+namespace {
+
+char Separator() {
+  return QLocale().decimalPoint().at(0).toLatin1() == ',' ? ',' : '.';
+}
+
+QAction* Action(QMenu* menu, const char* name, const char* text) {
+  QAction* action = menu->addAction(QString::fromUtf8(text));
+  action->setObjectName(name);
+  return action;
+}
+
+bool IsSettingsFile(const QUrl& url) {
+  return url.isLocalFile() && url.toLocalFile().endsWith(".vrnkp", Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+void TMainForm::BuildMenu() {
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("Настройки"));
+  menu->setObjectName("mSettings");
+  aCompareFile = Action(menu, "aCompareFile", "Сравнить с файлом…");
+  aCompareMk = Action(menu, "aCompareMk", "Сравнить с МК");
+  menu->addSeparator();
+  aRestore = Action(menu, "aRestore", "Восстановить из резервной копии…");
+  aTakeFromFile = Action(menu, "aTakeFromFile", "Взять из файла…");
+  aUndoTake = Action(menu, "aUndoTake", "Отменить «Взять из файла»");
+  aUndoTake->setShortcut(QKeySequence::Undo);
+  aUndoTake->setEnabled(false);
+  for (QAction* a : {aCompareFile, aCompareMk, aTakeFromFile}) a->setEnabled(false);
+  const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, handler] {
+      (this->*handler)();
+      UpdateStatus();
+    });
+  };
+  bind(aCompareFile, &TMainForm::aCompareFileClick);
+  bind(aCompareMk, &TMainForm::aCompareMkClick);
+  bind(aRestore, &TMainForm::aRestoreClick);
+  bind(aTakeFromFile, &TMainForm::aTakeFromFileClick);
+  bind(aUndoTake, &TMainForm::aUndoTakeClick);
+}
+
+// --- Where the file dialogs start ----------------------------------------------
+
+std::string TMainForm::FileFolder() const {
+  if (!last_folder_.empty() && std::filesystem::is_directory(PathFromUtf8(last_folder_))) {
+    return last_folder_;
+  }
+  if (!services_.documents_dir.empty()) {
+    return QString::fromStdU16String(services_.documents_dir.u16string()).toStdString();
+  }
+  // Never the program's folder: an installed program cannot write there.
+  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+}
+
+void TMainForm::RememberFolder(const std::string& path) {
+  const std::filesystem::path folder = PathFromUtf8(path).parent_path();
+  if (!folder.empty()) last_folder_ = QString::fromStdU16String(folder.u16string()).toStdString();
+}
+
+std::string TMainForm::SuggestedName() const {
+  const QString date = QDate::currentDate().toString(Qt::ISODate);
+  return QStringLiteral("МК-v%1-%2.vrnkp")
+      .arg(mk_ ? mk_->DeviceVersion() : 0)
+      .arg(date)
+      .toStdString();
+}
+
+// --- A dropped settings file --------------------------------------------------------
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!busy_ && urls.size() == 1 && IsSettingsFile(urls.front())) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() != 1 || !IsSettingsFile(urls.front())) return;
+  event->acceptProposedAction();
+  LoadFile(urls.front().toLocalFile().toStdString());
+  UpdateStatus();
+}
+
+// --- The question before a write -------------------------------------------------------
+
+bool TMainForm::AskWrite(const device::TMK& fresh, const device::TMK& to_write) {
+  ChangesView view;
+  view.purpose = ChangesPurpose::Write;
+  view.title = "Что изменится в МК";
+  view.diff = settings::DiffShown(fresh, to_write, Separator());
+  view.intro = view.diff.Empty()
+                   ? "МК уже хранит эти настройки: записывать нечего. Записать всё равно?"
+                   : "Настройки МК, которые изменит запись (было - в МК сейчас, станет - после "
+                     "записи). Записать?";
+  return dialogs_->ShowChanges(view).accepted;
+}
+
+// --- Comparing ------------------------------------------------------------------------------
+
+std::optional<device::TMK> TMainForm::ChooseSettingsFile() {
+  const auto path = dialogs_->OpenSettingsFile(FileFolder());
+  if (!path) return std::nullopt;
+  try {
+    device::TMK other;
+    device::LoadSettingsFile(PathFromUtf8(*path), other);
+    RememberFolder(*path);
+    return other;
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+    return std::nullopt;
+  }
+}
+
+void TMainForm::ShowCompare(const std::string& title, const std::string& intro,
+                            const device::TMK& other) {
+  ChangesView view;
+  view.purpose = ChangesPurpose::Compare;
+  view.title = title;
+  view.intro = intro + " Двойной щелчок по настройке открывает её в редакторе.";
+  view.diff = settings::DiffShown(*mk_, other, Separator());
+  const ChangesAnswer answer = dialogs_->ShowChanges(view);
+  if (answer.open == nullptr || !services_.edit_dialog_at) return;
+  try {
+    const std::string name(answer.open->name);
+    if (mk_->EditSettings([&] { return services_.edit_dialog_at(*mk_, name); })) Modified = true;
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+}
+
+void TMainForm::aCompareFileClick() {
+  if (busy_ || !mk_ || !bEditParams->isEnabled()) return;
+  if (const auto other = ChooseSettingsFile()) {
+    ShowCompare("Сравнение с файлом", "Было - текущие настройки, станет - в файле.", *other);
+  }
+}
+
+void TMainForm::aCompareMkClick() {
+  if (busy_ || !rs_ || !bEditParams->isEnabled()) return;
+  if (!FindDevice()) return;
+  // The MK is read into a model of its own: the held settings stay as they are.
+  auto from_mk = std::make_unique<device::TMK>();
+  RunTransfer([this, &from_mk](link::IProgress& progress, device::Connection& found) {
+    return services_.read_settings(*rs_, *from_mk, progress, *pump_, &found);
+  });
+  if (from_mk->Image().empty()) return;
+  ShowCompare("Сравнение с МК", "Было - текущие настройки, станет - в МК.", *from_mk);
+}
+
+// --- Restoring a backup -----------------------------------------------------------------------
+
+void TMainForm::aRestoreClick() {
+  if (busy_ || !mk_ || !backups_) return;
+  const std::vector<device::BackupEntry> entries = device::ListBackups(*backups_);
+  if (entries.empty()) {
+    dialogs_->ShowInfo("Резервных копий нет: их делает каждая запись в МК.");
+    return;
+  }
+  const bool held = bEditParams->isEnabled();
+  std::vector<BackupRow> rows;
+  for (const auto& e : entries) {
+    BackupRow row{e.when, std::to_string(e.version), std::to_string(e.memory_size), "—",
+                  QString::fromStdU16String(e.path.filename().u16string()).toStdString()};
+    if (!e.problem.empty()) {
+      row.differing = "не читается";
+    } else if (held) {
+      row.differing = std::to_string(
+          settings::DiffShown(*mk_, device::LoadBackup(e), Separator()).SettingCount());
+    }
+    rows.push_back(std::move(row));
+  }
+  const auto chosen = dialogs_->ChooseBackup(rows);
+  if (!chosen) return;
+  const device::BackupEntry& entry = entries[*chosen];
+  try {
+    device::TMK backup = device::LoadBackup(entry);
+    ChangesView view;
+    view.purpose = ChangesPurpose::Restore;
+    view.title = "Восстановить резервную копию от " + entry.when;
+    view.intro = held ? "Было - текущие настройки, станет - из копии. В МК копия попадёт после "
+                        "записи (Шаг 4)."
+                      : "Копия станет текущими настройками; в МК она попадёт после записи (Шаг 4).";
+    if (held) view.diff = settings::DiffShown(*mk_, backup, Separator());
+    if (!dialogs_->ShowChanges(view).accepted) return;
+    mk_->ReplaceImage(backup.DeviceVersion(), backup.Image());
+    SetDataButtons(true);
+    Modified = true;
+    before_take_.reset();
+    aUndoTake->setEnabled(false);
+    SetOrigin(Origin::Backup, QString::fromStdU16String(entry.path.u16string()).toStdString());
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+}
+
+// --- Taking pages of another file ---------------------------------------------------------------
+
+void TMainForm::aTakeFromFileClick() {
+  if (busy_ || !mk_ || !bEditParams->isEnabled()) return;
+  const auto other = ChooseSettingsFile();
+  if (!other) return;
+  ChangesView view;
+  view.purpose = ChangesPurpose::Take;
+  view.title = "Взять из файла";
+  view.intro =
+      "Отметьте страницы, настройки которых взять из файла (было - текущие, станет - из файла). "
+      "Скрытые для этого МК настройки не берутся.";
+  view.diff = settings::DiffShown(*mk_, *other, Separator());
+  view.diff.header.clear();
+  view.diff.other.clear();
+  // What the held variant hides is not taken; the list says which.
+  {
+    device::TMK probe = *mk_;
+    std::vector<settings::Page> all;
+    for (const auto& page : settings::kPages) all.push_back(page.page);
+    const settings::TakeResult dry = settings::TakePages(*other, probe, all);
+    std::vector<settings::ShownChange> differing = std::move(view.diff.changes);
+    differing.insert(differing.end(), view.diff.hidden.begin(), view.diff.hidden.end());
+    view.diff.changes.clear();
+    view.diff.hidden.clear();
+    for (auto& c : differing) {
+      if (std::ranges::find(dry.skipped, c.setting) != dry.skipped.end()) {
+        view.not_taken.push_back(c.setting);
+      } else {
+        view.diff.changes.push_back(std::move(c));
+      }
+    }
+    std::ranges::stable_sort(view.diff.changes, {}, [](const settings::ShownChange& c) {
+      return static_cast<unsigned>(c.page);
+    });
+  }
+  const ChangesAnswer answer = dialogs_->ShowChanges(view);
+  if (!answer.accepted || answer.pages.empty()) return;
+  try {
+    // One change, undone as one: the image as it was is kept.
+    auto kept = std::make_pair(mk_->DeviceVersion(), mk_->Image());
+    device::TMK taken = *mk_;
+    settings::TakePages(*other, taken, answer.pages);
+    taken.StoreBlocks(device::kSettingsBlocks);
+    *mk_ = std::move(taken);
+    before_take_ = std::move(kept);
+    modified_before_take_ = Modified;
+    Modified = true;
+    aUndoTake->setEnabled(true);
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+}
+
+void TMainForm::aUndoTakeClick() {
+  if (busy_ || !mk_ || !before_take_) return;
+  try {
+    mk_->ReplaceImage(before_take_->first, before_take_->second);
+    Modified = modified_before_take_;
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+  before_take_.reset();
+  aUndoTake->setEnabled(false);
+}
+
+}  // namespace mk::app

@@ -1,0 +1,31 @@
+// Taking some pages of another settings image: a screen layout shared between
+// cars without the other car's corrections and tank calibration.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "device/mk.h"
+#include "settings/setting.h"
+
+namespace mk::settings {
+
+struct TakeResult {
+  /// Settings copied, in page order.
+  std::vector<const Setting*> taken;
+  /// Settings of those pages that `to`'s variant hides: left as they were.
+  std::vector<const Setting*> skipped;
+};
+
+/// Copies the stored value of every setting of `pages` that `to`'s variant
+/// shows from `from` into `to`'s records, bit for bit (a flag bit alone, not
+/// its word). Values are copied as stored, so a range the other image's
+/// variant allows travels unchanged. Settings that never reach a file (the
+/// cargo record) are not taken. The caller stores the records.
+TakeResult TakePages(const device::TMK& from, device::TMK& to, const std::vector<Page>& pages);
+
+/// The pages named by their captions ("Дисплей,Озвуч.сообщения"); mk::Error
+/// naming an unknown one.
+std::vector<Page> PagesFromCaptions(const std::vector<std::string>& captions);
+
+}  // namespace mk::settings

@@ -1,0 +1,197 @@
+// The main window's differences: where the file dialogs start, restoring a
+// backup, taking pages of another file, and the list window itself.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <regex>
+
+#include "app/changes_form.h"
+#include "app_fixture.h"
+#include "device/backup_store.h"
+#include "device/block_tables.h"
+#include "device/mk.h"
+#include "device/settings_file.h"
+#include "settings/setting_table.h"
+#include "support/files.h"
+
+namespace mk::app::test {
+namespace {
+
+namespace fs = std::filesystem;
+using device::BlockId;
+
+// LaidOutImage with Limits.VelocityLimit (byte 0 of block 6's record) set to `v`.
+std::vector<std::uint8_t> ImageWithVelocityLimit(std::uint8_t v, int intense_day = 0) {
+  device::TMK mk;
+  mk.ReplaceImage(3, LaidOutImage());
+  mk.Rec(BlockId::Limits).SetInt("VelocityLimit", v);
+  mk.Rec(BlockId::Display).SetInt("IntenseDayTime", intense_day);
+  mk.StoreAll();
+  return mk.Image();
+}
+
+TEST_F(MainFormTest, FileDialogsStartInTheDocumentsThenWhereTheUserLastWas) {
+  services_.program_dir = Dir() / "program";
+  services_.documents_dir = Dir() / "documents";
+  fs::create_directories(Dir() / "documents");
+  fs::create_directories(Dir() / "cars");
+  const std::string file = (Dir() / "cars" / "a.vrnkp").string();
+  tests::WriteBytes(file, device::EncodeSettingsFile(515, LaidOutImage()));
+  TMainForm& form = Show();
+
+  dialogs_.open_paths = {file};
+  form.bLoadParams->click();
+  form.bSaveParams->click();  // cancelled
+  EXPECT_EQ(dialogs_.open_folders, std::vector<std::string>{(Dir() / "documents").string()});
+  EXPECT_EQ(dialogs_.save_folders, std::vector<std::string>{(Dir() / "cars").string()});
+  ASSERT_EQ(dialogs_.save_names.size(), 1u);
+  EXPECT_TRUE(std::regex_match(dialogs_.save_names[0],
+                               std::regex("МК-v515-20\\d\\d-\\d\\d-\\d\\d\\.vrnkp")))
+      << dialogs_.save_names[0];
+
+  // The folder outlives the program, in the preferences.
+  form_->close();
+  form_.reset();
+  EXPECT_NE(ReadIni().find("Folder=" + (Dir() / "cars").string()), std::string::npos) << ReadIni();
+  TMainForm& again = Show();
+  again.bLoadParams->click();
+  EXPECT_EQ(dialogs_.open_folders.back(), (Dir() / "cars").string());
+  EXPECT_EQ(again.bLoadParams->toolTip().toStdString(),
+            "Считать настройки из файла на диске (Ctrl+O)");
+}
+
+TEST_F(MainFormTest, ADroppedSettingsFileLoadsAsIfOpenedAndOtherDropsAreRefused) {
+  const std::string file = WriteSettingsFile("dropped.vrnkp", 7, LaidOutImage());
+  const std::string text = (Dir() / "notes.txt").string();
+  tests::WriteBytes(text, {'x'});
+  TMainForm& form = Show();
+  const auto drop = [&form](const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &event);
+    return enter.isAccepted();
+  };
+  EXPECT_FALSE(drop(text));
+  EXPECT_TRUE(DataButtonsDisabled());
+  EXPECT_TRUE(drop(file));
+  EXPECT_TRUE(DataButtonsEnabled());
+  EXPECT_EQ(form.Device()->DeviceVersion(), 7);
+  EXPECT_TRUE(form.StatusLine->text().contains("dropped.vrnkp"));
+}
+
+TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) {
+  device::BackupStore store(Dir() / "backups");
+  store.Save(3, ImageWithVelocityLimit(50));
+  const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60));
+  TMainForm& form = Show();
+  dialogs_.open_paths = {held};
+  form.bLoadParams->click();
+
+  dialogs_.backup_choice = std::nullopt;
+  form.aRestore->trigger();
+  ASSERT_EQ(dialogs_.backup_lists.size(), 1u);
+  ASSERT_EQ(dialogs_.backup_lists[0].size(), 1u);
+  EXPECT_EQ(dialogs_.backup_lists[0][0].version, "3");
+  EXPECT_EQ(dialogs_.backup_lists[0][0].memory, "8192");
+  EXPECT_EQ(dialogs_.backup_lists[0][0].differing, "1");
+  EXPECT_TRUE(dialogs_.changes.empty()) << "cancelled at the list";
+
+  dialogs_.backup_choice = 0;
+  dialogs_.change_answers = {ScriptedDialogs::Answer(false), ScriptedDialogs::Answer(true)};
+  form.aRestore->trigger();
+  EXPECT_EQ(form.Device()->Rec(BlockId::Limits).GetInt("VelocityLimit"), 60) << "cancelled";
+  EXPECT_FALSE(form.Modified);
+  form.aRestore->trigger();
+  ASSERT_EQ(dialogs_.changes.size(), 2u);
+  EXPECT_EQ(dialogs_.changes[1].purpose, ChangesPurpose::Restore);
+  ASSERT_EQ(dialogs_.changes[1].diff.changes.size(), 1u);
+  EXPECT_EQ(settings::LineOf(dialogs_.changes[1].diff.changes[0]),
+            "Границы / Скорость, км/час: 120 → 100");
+  EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(50));
+  EXPECT_TRUE(form.Modified);
+  EXPECT_TRUE(DataButtonsEnabled());
+}
+
+TEST_F(MainFormTest, TakingPagesChangesOnlyTheTickedOnesAndUndoesAsOne) {
+  const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60, 0));
+  const std::string other = WriteSettingsFile("other.vrnkp", 3, ImageWithVelocityLimit(50, 495));
+  TMainForm& form = Show();
+  dialogs_.open_paths = {held, other};
+  form.bLoadParams->click();
+  dialogs_.change_answers = {ScriptedDialogs::Answer(true, {settings::Page::Sources})};
+  form.aTakeFromFile->trigger();
+  ASSERT_EQ(dialogs_.changes.size(), 1u);
+  EXPECT_EQ(dialogs_.changes[0].purpose, ChangesPurpose::Take);
+  EXPECT_EQ(dialogs_.changes[0].diff.changes.size(), 2u) << "both pages offered";
+  const device::TMK& mk = *form.Device();
+  EXPECT_EQ(mk.Rec(BlockId::Display).GetInt("IntenseDayTime"), 495);
+  EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("VelocityLimit"), 60);
+  EXPECT_TRUE(form.Modified);
+  device::TMK stored;
+  stored.ReplaceImage(3, mk.Image());
+  EXPECT_EQ(stored.Rec(BlockId::Display).GetInt("IntenseDayTime"), 495) << "in the image too";
+
+  form.aUndoTake->trigger();
+  EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60, 0));
+  EXPECT_FALSE(form.Modified);
+  EXPECT_FALSE(form.aUndoTake->isEnabled());
+}
+
+TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAChosenOne) {
+  const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60));
+  const std::string other = WriteSettingsFile("other.vrnkp", 3, ImageWithVelocityLimit(50));
+  std::string opened_at;
+  services_.edit_dialog_at = [&opened_at](device::TMK&, const std::string& setting) {
+    opened_at = setting;
+    return false;
+  };
+  TMainForm& form = Show();
+  EXPECT_FALSE(form.aCompareFile->isEnabled()) << "nothing held to compare";
+  dialogs_.open_paths = {held, other};
+  form.bLoadParams->click();
+  EXPECT_TRUE(form.aCompareFile->isEnabled());
+  ChangesAnswer double_click;
+  double_click.open = settings::FindSetting("seVelocityLimit");
+  dialogs_.change_answers = {double_click};
+  form.aCompareFile->trigger();
+  ASSERT_EQ(dialogs_.changes.size(), 1u);
+  EXPECT_EQ(dialogs_.changes[0].purpose, ChangesPurpose::Compare);
+  EXPECT_EQ(dialogs_.changes[0].diff.changes.size(), 1u);
+  EXPECT_EQ(opened_at, "seVelocityLimit");
+  EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60));
+  EXPECT_FALSE(form.Modified);
+}
+
+TEST_F(MainFormTest, TheListGroupsByPageFiltersRecountsAndWritesOnEnter) {
+  device::TMK a, b;
+  a.ReplaceImage(3, ImageWithVelocityLimit(60, 0));
+  b.ReplaceImage(3, ImageWithVelocityLimit(50, 495));
+  ChangesView view;
+  view.purpose = ChangesPurpose::Write;
+  view.diff = settings::DiffShown(a, b);
+  TChangesForm form(view);
+  EXPECT_TRUE(form.bOk->isDefault());
+  EXPECT_EQ(form.bOk->text().toStdString(), "Записать");
+  ASSERT_EQ(form.tvChanges->topLevelItemCount(), 2);
+  EXPECT_EQ(form.tvChanges->topLevelItem(0)->text(0).toStdString(), "Источники (1)");
+  EXPECT_EQ(form.tvChanges->topLevelItem(1)->text(0).toStdString(), "Границы (1)");
+  form.eFilter->setText("скорость");
+  EXPECT_TRUE(form.tvChanges->topLevelItem(0)->isHidden());
+  EXPECT_FALSE(form.tvChanges->topLevelItem(1)->isHidden());
+
+  view.diff = settings::DiffShown(a, a);
+  TChangesForm nothing(view);
+  EXPECT_EQ(nothing.bOk->text().toStdString(), "Записать всё равно");
+}
+
+}  // namespace
+}  // namespace mk::app::test

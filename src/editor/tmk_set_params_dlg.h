@@ -15,6 +15,7 @@
 #include "editor/bound_control.h"
 #include "editor/editor_context.h"
 #include "editor/settings_page.h"
+#include "settings/changed_settings.h"
 
 class QCompleter;
 class QDialogButtonBox;
@@ -86,8 +87,16 @@ class TMK_SetParamsDlg final : public QDialog {
   QLineEdit* search_ = nullptr;
   QCompleter* completer_ = nullptr;
   QLabel* changed_label_ = nullptr;
-  std::map<std::string, std::string> baseline_;  // control name -> value when opened
-  std::map<QString, TBoundControl*> search_entries_;
+  /// Where a search entry leads: the setting, and the widget that shows it.
+  struct Found {
+    const settings::Setting* setting;
+    QWidget* widget;
+  };
+  /// The widget a setting drawn by hand sits in: its own name, or what draws it.
+  QWidget* DrawnWidget(const settings::Setting& s) const;
+
+  settings::SettingTexts baseline_;  // every setting's value when opened
+  std::map<QString, Found> search_entries_;
   int changed_count_ = 0;
 };
 

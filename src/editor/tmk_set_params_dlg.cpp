@@ -166,7 +166,12 @@ void TMK_SetParamsDlg::Open() {
                                  settings::PageShown(info.page, features));
   }
   page_control_->setCurrentIndex(0);
-  baseline_ = settings::TextsOf(context_.Mk());
+  changes_.emplace(context_.Mk());
+  drawn_widgets_.clear();
+  for (const settings::Setting& s : settings::AllSettings()) {
+    if (!s.hand_drawn || !s.widget.empty()) continue;
+    if (QWidget* w = DrawnWidget(s)) drawn_widgets_.emplace_back(s.name, w);
+  }
   UpdateMarks();
   RebuildSearch();
   search_->clear();
@@ -189,21 +194,19 @@ QWidget* TMK_SetParamsDlg::DrawnWidget(const settings::Setting& s) const {
 void TMK_SetParamsDlg::UpdateMarks() {
   // The count is the core's: every setting, drawn by hand or not, whose value
   // differs from the one the editor opened with.
-  const auto changed = settings::ChangedSettings(baseline_, context_.Mk());
+  if (!changes_) return;
+  const auto changed = changes_->Changed(context_.Mk());
   std::set<std::string_view> names;
   for (const settings::Setting* s : changed) names.insert(s->name);
   for (TBoundControl* control : AllControls()) {
     control->MarkChanged(names.contains(control->Def().name));
   }
   // A hand-drawn control with a widget of its own is marked on that widget.
-  for (const settings::Setting& s : settings::AllSettings()) {
-    if (!s.hand_drawn || !s.widget.empty()) continue;
-    if (QWidget* w = DrawnWidget(s)) {
-      QFont font = w->font();
-      if (font.bold() != names.contains(s.name)) {
-        font.setBold(names.contains(s.name));
-        w->setFont(font);
-      }
+  for (const auto& [name, w] : drawn_widgets_) {
+    QFont font = w->font();
+    if (font.bold() != names.contains(name)) {
+      font.setBold(names.contains(name));
+      w->setFont(font);
     }
   }
   changed_count_ = static_cast<int>(changed.size());

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,9 @@ class TMK_SetParamsDlg final : public QDialog {
   /// The widget a setting drawn by hand sits in: its own name, or what draws it.
   QWidget* DrawnWidget(const settings::Setting& s) const;
 
-  settings::SettingTexts baseline_;  // every setting's value when opened
+  std::optional<settings::ChangeTracker> changes_;  // against the image as opened
+  /// Hand-drawn settings with a widget of their own, marked on that widget.
+  std::vector<std::pair<std::string_view, QWidget*>> drawn_widgets_;
   std::map<QString, Found> search_entries_;
   int changed_count_ = 0;
 };

@@ -115,6 +115,8 @@ TEST_F(SettingValueTest, StoredValuesOutsideTheirRuleAreReportedAsStored) {
       {"deTO", BlockId::Service, "TO", 0, 4301, nullptr},
       {"deTO", BlockId::Service, "TO", 0, 65535, "65535"},
       {"deTO", BlockId::Service, "TO", 0, 0, nullptr},
+      {"pbDisp4_0_1", BlockId::Display, "Disp4Params", 1, 250, "250"},  // no such parameter
+      {"pbDisp4_0_1", BlockId::Display, "Disp4Params", 1, 0, nullptr},
   };
   for (const Case& c : cases) {
     mk.Rec(c.block).SetInt(c.field, c.raw, c.index);

@@ -90,7 +90,8 @@ std::string ShowDrawn(const Setting& s, const device::TMK& mk, const Env& env) {
     }
     case Kind::BlockList: {
       std::vector<std::string> words;
-      for (int n = 0; n < 256; ++n) {
+      // Byte 0 carries the page's display choices: block numbers start at 8.
+      for (int n = 8; n < 256; ++n) {
         if (BlockUsed(mk, static_cast<std::uint8_t>(n))) words.push_back(std::to_string(n));
       }
       return Joined(words);

@@ -207,6 +207,10 @@ TEST_F(EditingTest, SearchListsMatchesWithTheirPageAndFocusesTheChoice) {
   ASSERT_TRUE(dialog->GoTo(QString::fromUtf8("Т масла АКПП, С — Границы")));
   EXPECT_EQ(dialog->PageControl()->currentIndex(), static_cast<int>(settings::Page::Limits));
   EXPECT_TRUE(Find<QWidget>("seOilAKPPTemperLimit")->hasFocus());
+  // Settings the window draws by hand are found too.
+  ASSERT_TRUE(dialog->GoTo(QString::fromUtf8("Кол-во точек — Бак")));
+  EXPECT_EQ(dialog->PageControl()->currentIndex(), static_cast<int>(settings::Page::Tank));
+  EXPECT_TRUE(Find<QWidget>("seOilCalibrQuant")->hasFocus());
   EXPECT_TRUE(dialog->SearchMatches("zzz").isEmpty());
 }
 

@@ -144,7 +144,8 @@ TEST(MkctlSettingsTest, SetReachesScreenPlacesColoursHotMenusAndTheTank) {
   const ToolRun r = Mkctl("settings " + in +
                           " --set pbDisp4_1_3=0 --set sgPalette_1_0=31,0,1"
                           " --set 'sgHotMenu1=TripJournMenu, InitTripParamsMenu'"
-                          " --set rgDispVar9=2 --set seOilCalibrQuant=3 --out " +
+                          " --set rgDispVar9=2 --set seOilCalibrQuant=3"
+                          " --set 'eCandleCntK=Свечи\\tNGK' --out " +
                           out);
   ASSERT_EQ(r.status, 0) << r.err;
   const auto after = Load(out);
@@ -154,9 +155,11 @@ TEST(MkctlSettingsTest, SetReachesScreenPlacesColoursHotMenusAndTheTank) {
   EXPECT_EQ(user[0] | (user[1] << 8), 31 * 2048 + 1);
   EXPECT_EQ(display.GetInt("DispVar9"), 1);
   EXPECT_EQ(after.Rec(BlockId::FuelSensor).GetInt("OilCalibrQuant"), 3);
-  const ToolRun shown = Mkctl("settings " + out + " --page Дисплей");
-  EXPECT_NE(shown.out.find("\nsgHotMenu1=TripJournMenu, InitTripParamsMenu\n"), std::string::npos)
-      << shown.out;
+  EXPECT_EQ(after.Rec(BlockId::Service).GetText("CandleCntKText"), "Свечи\tNGK");
+  const ToolRun shown = Mkctl("settings " + out);
+  EXPECT_NE(shown.out.find("\nsgHotMenu1=TripJournMenu, InitTripParamsMenu\n"), std::string::npos);
+  EXPECT_NE(shown.out.find("\neCandleCntK=Свечи\\tNGK\n"), std::string::npos)
+      << "escaped as dump does";
   for (const char* bad : {"sgPalette_0_0=32,0,0", "sgHotMenu0=NoSuchMenu", "seLit6L=60000"}) {
     EXPECT_EQ(Mkctl("settings " + in + " --set " + bad + " --out " + out + "x").status, 1) << bad;
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/atomic_file.h"
+#include "device/field_paths.h"
 #include "device/settings_file.h"
 #include "settings/conversions.h"
 #include "settings/edited_blocks.h"
@@ -52,9 +53,11 @@ void PrintText(const device::TMK& mk, const std::vector<settings::PageInfo>& pag
       const bool shown = settings::Visible(*s, mk, env);
       // A value outside its rule is printed as stored, never as a valid one made up.
       const bool out = settings::OutOfRange(*s, mk, env);
-      std::printf("%s=%s%s%s\n", std::string(s->name).c_str(),
-                  settings::ShowAsText(*s, mk, env).c_str(), out ? " # вне диапазона" : "",
-                  shown ? "" : " # скрыта");
+      // Texts on one line, escaped as dump escapes them.
+      std::string value = settings::ShowAsText(*s, mk, env);
+      if (s->kind == Kind::Text) value = device::EscapeText(value);
+      std::printf("%s=%s%s%s\n", std::string(s->name).c_str(), value.c_str(),
+                  out ? " # вне диапазона" : "", shown ? "" : " # скрыта");
     }
   }
 }
@@ -135,7 +138,8 @@ void Apply(device::TMK& mk, const std::string& name, const std::string& value) {
     throw Error("Настройка «" + name + "» скрыта для этого МК и не меняется.");
   }
   if (!settings::StoredByEdit(s->block)) throw Error(settings::NotStoredMessage(name));
-  settings::CommitFromText(*s, mk, env, value);
+  settings::CommitFromText(*s, mk, env,
+                           s->kind == Kind::Text ? device::UnescapeText(value) : value);
 }
 
 }  // namespace

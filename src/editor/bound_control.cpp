@@ -210,6 +210,9 @@ class ComboControl final : public TBoundControl {
       items_ = items;
     }
     shown_ = settings::ShowIndex(Def(), Mk(), env);
+    // A stored value that selects no item names itself in the empty box.
+    combo_->setPlaceholderText(
+        shown_ < 0 && !items.empty() ? Q(settings::StoredText(Def(), Mk(), env)) : QString());
     combo_->setCurrentIndex(items.empty() ? -1 : shown_);
   }
 
@@ -268,8 +271,17 @@ class LineControl final : public TBoundControl {
   }
 
  protected:
-  void Show(const Env&) override {
+  void Show(const Env& env) override {
     shown_ = Q(settings::ShowText(Def(), Mk()));
+    // A time past 23:59 shows its own hours rather than a valid time made up.
+    if (Def().kind == Kind::Time && settings::OutOfRange(Def(), Mk(), env)) {
+      const int minutes = QString::fromStdString(settings::StoredText(Def(), Mk(), env)).toInt();
+      if (minutes / 60 <= 99) {
+        shown_ = QString("%1:%2")
+                     .arg(minutes / 60, 2, 10, QChar('0'))
+                     .arg(minutes % 60, 2, 10, QChar('0'));
+      }
+    }
     edit_->setText(shown_);
     shown_ = edit_->text();
   }

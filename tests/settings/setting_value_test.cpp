@@ -42,6 +42,16 @@ TEST(SettingTable, EveryRowNamesAFieldOfItsBlockOnce) {
     if ((s.kind == Kind::Radio || s.kind == Kind::Combo) && s.source == ItemSource::Fixed) {
       EXPECT_FALSE(s.items.empty()) << s.name;
     }
+    // Rows that name other rows name ones that exist.
+    for (std::string_view other : {s.check.differs_from, s.max_from}) {
+      if (!other.empty()) {
+        EXPECT_NE(FindSetting(other), nullptr) << s.name << " -> " << other;
+      }
+    }
+  }
+  for (const char* read_by_rules : {"rgLockType", "rgGabarType", "cbProtocolSelectMeth",
+                                    "rgRevolutionsMeth", "rgGasMeth", "rgExpenseMeth"}) {
+    EXPECT_NE(FindSetting(read_by_rules), nullptr) << read_by_rules;
   }
   EXPECT_GT(names.size(), 150u);
 }

@@ -7,13 +7,19 @@
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 
+#include <functional>
 #include <random>
 #include <set>
 
+#include "editor/display_hot_menus_page.h"
+#include "editor/display_preview_box.h"
 #include "editor_fixture.h"
 #include "settings/changed_settings.h"
 #include "settings/edited_blocks.h"
@@ -37,7 +43,7 @@ class ChangedCountTest : public EditorTest {
       if (list.isEmpty()) return nullptr;
       return list[static_cast<qsizetype>(random() % static_cast<unsigned>(list.size()))];
     };
-    switch (random() % 7) {
+    switch (random() % 10) {
       case 0:
         if (auto* box = pick(dialog->findChildren<QCheckBox*>())) box->click();
         break;
@@ -83,7 +89,59 @@ class ChangedCountTest : public EditorTest {
           emit line->editingFinished();
         }
         break;
+      case 7:  // a double click in the blocks grids
+        if (auto* grid = pick(
+                dialog->findChildren<QTableWidget*>(QRegularExpression("^sg(All|Used)Blocks$")));
+            grid && grid->rowCount() > 1) {
+          emit grid->cellDoubleClicked(
+              1 + static_cast<int>(random() % static_cast<unsigned>(grid->rowCount() - 1)), 0);
+        }
+        break;
+      case 8:  // a parameter chosen from a preview's menu
+        if (auto* box = pick(dialog->findChildren<TPreviewBox*>())) {
+          const int screen = box->objectName().section('_', 1).toInt();
+          emit box->PlaceClicked(screen, static_cast<int>(random() % 2), QPoint(5, 5));
+          TriggerSome(random, "pmParams");
+        }
+        break;
+      case 9:  // a hot-menu row dragged, or deleted from its menu
+        if (auto* grid = pick(dialog->findChildren<THotMenuGrid*>())) {
+          const int list = grid->objectName().back().digitValue();
+          const int row = static_cast<int>(random() % 10);
+          if (random() % 3 == 0) {
+            emit grid->RowDragged(list, row, static_cast<int>(random() % 10));
+          } else {
+            emit grid->RowMenuRequested(list, row, QPoint(5, 5));
+            const bool insert = random() % 2 == 0;
+            TriggerSome(random, "pmHotMenu", insert ? 0 : 1);  // "Вставить пункт", "Удалить пункт"
+            if (insert) TriggerSome(random, "pmInsert");
+          }
+        }
+        break;
     }
+  }
+
+  // Chooses an action of the popup menu just opened (a random one, or `index`), and closes it.
+  void TriggerSome(std::mt19937& random, const char* menu_name, int index = -1) {
+    auto* menu = dialog->findChild<QMenu*>(menu_name);
+    if (menu == nullptr) return;
+    // Items of submenus too: the insert menu nests its items.
+    QList<QAction*> actions;
+    std::function<void(QMenu*)> collect = [&](QMenu* m) {
+      for (QAction* a : m->actions()) {
+        if (a->menu() != nullptr) {
+          collect(a->menu());
+        } else if (!a->isSeparator()) {
+          actions.push_back(a);
+        }
+      }
+    };
+    collect(menu);
+    if (!actions.isEmpty()) {
+      const auto at = index >= 0 ? index : static_cast<int>(random() % actions.size());
+      actions[at]->trigger();
+    }
+    menu->close();
   }
 };
 
@@ -92,8 +150,8 @@ TEST_F(ChangedCountTest, CountEqualsTheSettingsTheCoreFindsChangedAndCoversEvery
   Show();
   const device::TMK opened = mk;  // after the opening sequence, as the count's baseline
   std::mt19937 random(20261208);
-  for (int round = 0; round < 4; ++round) {
-    for (int edit = 0; edit < 60; ++edit) EditSomething(random);
+  for (int round = 0; round < 5; ++round) {
+    for (int edit = 0; edit < 150; ++edit) EditSomething(random);
     const auto changed = settings::ChangedSettings(opened, mk);
     ASSERT_EQ(dialog->ChangedCount(), static_cast<int>(changed.size())) << "round " << round;
     std::set<std::pair<device::BlockId, std::string_view>> fields;
@@ -113,7 +171,15 @@ TEST_F(ChangedCountTest, CountEqualsTheSettingsTheCoreFindsChangedAndCoversEvery
       }
     }
   }
-  EXPECT_GT(dialog->ChangedCount(), 20);
+  // Edits reached every kind of setting, the hand-drawn ones included.
+  std::set<settings::Kind> kinds;
+  for (const settings::Setting* s : settings::ChangedSettings(opened, mk)) kinds.insert(s->kind);
+  using enum settings::Kind;
+  for (settings::Kind kind :
+       {Spin, Radio, Combo, Check, FlagBit, Time, Date, Text, Param, Color, HotMenu, BlockList}) {
+    EXPECT_TRUE(kinds.contains(kind))
+        << "no edit changed a setting of kind " << static_cast<int>(kind);
+  }
 }
 
 }  // namespace

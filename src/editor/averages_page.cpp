@@ -3,8 +3,6 @@
 namespace mk::editor {
 
 TAveragesPage::TAveragesPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Averages,
-                 {{{"Расчет стоимости"}, {"Периоды автосброса, дни"}}, {{"Поездки"}}}, parent,
-                 250) {}
+    : TValuePage(context, settings::Page::Averages, parent) {}
 
 }  // namespace mk::editor

@@ -34,7 +34,7 @@ QTableWidgetItem* Cell(const std::string& text) {
 }  // namespace
 
 TBlocksPage::TBlocksPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Blocks, {{{""}}}, parent) {}
+    : TValuePage(context, settings::Page::Blocks, parent) {}
 
 void TBlocksPage::Build() {
   TValuePage::Build();

@@ -12,8 +12,11 @@
 #include <QLocale>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
+#include "settings/conversions.h"
 #include "settings/setting_value.h"
 
 namespace mk::editor {
@@ -84,9 +87,19 @@ class SpinControl final : public TBoundControl {
     const settings::Shape shape = settings::ShapeOf(Def(), env);
     SetCaption(Q(shape.caption));
     spin_->setDecimals(shape.decimals);
-    spin_->setRange(shape.min, shape.max);
     spin_->setSingleStep(shape.step);
+    // A stored value outside the range is shown as it is: the range widens to
+    // take it, and committing it again is refused by the setting's own rule.
     shown_ = settings::ShowNumber(Def(), Mk(), env);
+    if (std::isfinite(shown_)) {
+      spin_->setSpecialValueText({});
+      spin_->setRange(std::min(shape.min, shown_), std::max(shape.max, shown_));
+    } else {
+      // No number at all: the place below the range names what is stored.
+      spin_->setRange(shape.min - shape.step, shape.max);
+      spin_->setSpecialValueText(Q(settings::StoredText(Def(), Mk(), env)));
+      shown_ = spin_->minimum();
+    }
     spin_->setValue(shown_);
     shown_ = spin_->value();  // as the box rounds it
   }
@@ -147,7 +160,14 @@ class RadioControl final : public TBoundControl {
       b->setEnabled(settings::ItemEnabled(Def(), env, group_->id(b)));
     }
     shown_ = settings::ShowIndex(Def(), Mk(), env);
-    if (QAbstractButton* b = group_->button(shown_)) b->setChecked(true);
+    if (QAbstractButton* b = group_->button(shown_)) {
+      b->setChecked(true);
+    } else {
+      // The stored value selects no item: none is checked.
+      group_->setExclusive(false);
+      for (QAbstractButton* button : group_->buttons()) button->setChecked(false);
+      group_->setExclusive(true);
+    }
   }
 
  private:
@@ -190,6 +210,9 @@ class ComboControl final : public TBoundControl {
       items_ = items;
     }
     shown_ = settings::ShowIndex(Def(), Mk(), env);
+    // A stored value that selects no item names itself in the empty box.
+    combo_->setPlaceholderText(
+        shown_ < 0 && !items.empty() ? Q(settings::StoredText(Def(), Mk(), env)) : QString());
     combo_->setCurrentIndex(items.empty() ? -1 : shown_);
   }
 
@@ -248,8 +271,17 @@ class LineControl final : public TBoundControl {
   }
 
  protected:
-  void Show(const Env&) override {
+  void Show(const Env& env) override {
     shown_ = Q(settings::ShowText(Def(), Mk()));
+    // A time past 23:59 shows its own hours rather than a valid time made up.
+    if (Def().kind == Kind::Time && settings::OutOfRange(Def(), Mk(), env)) {
+      const int minutes = QString::fromStdString(settings::StoredText(Def(), Mk(), env)).toInt();
+      if (minutes / 60 <= 99) {
+        shown_ = QString("%1:%2")
+                     .arg(minutes / 60, 2, 10, QChar('0'))
+                     .arg(minutes % 60, 2, 10, QChar('0'));
+      }
+    }
     edit_->setText(shown_);
     shown_ = edit_->text();
   }
@@ -267,10 +299,6 @@ class DateControl final : public TBoundControl {
       : TBoundControl(context, s) {
     edit_ = new QDateEdit(parent);
     edit_->setDisplayFormat("dd.MM.yy");
-    // The day before the earliest selectable date stands for "no date" and shows empty.
-    edit_->setMinimumDate(QDate(2011, 10, 9));
-    edit_->setMaximumDate(QDate(2099, 12, 31));
-    edit_->setSpecialValueText(" ");
     edit_->setCalendarPopup(true);
     SetWidgets(edit_, in_table ? nullptr : new QLabel(parent));
     connect(edit_, &QDateEdit::editingFinished, this, [this] { CommitPending(); });
@@ -286,16 +314,24 @@ class DateControl final : public TBoundControl {
   }
 
  protected:
-  void Show(const Env&) override {
-    const QString text = Q(settings::ShowText(Def(), Mk()));
-    QDate date = QDate::fromString(text, "dd.MM.yy");
-    if (date.isValid() && date.year() < 2000) date = date.addYears(100);
-    if (!date.isValid()) {
-      date = edit_->minimumDate();
-    } else if (date <= edit_->minimumDate()) {
-      date = edit_->minimumDate().addDays(1);
-    }
-    edit_->setDate(date);
+  void Show(const Env& env) override {
+    const auto day = [](double n) {
+      const settings::Date d = settings::DateOfDay(static_cast<std::uint32_t>(n));
+      return QDate(2000 + d.year, d.month, d.day);
+    };
+    // The day before the earliest selectable date stands for "no date" and
+    // shows empty; a stored date before it moves that day down to show it.
+    QDate earliest = day(Def().min);
+    const bool out = settings::OutOfRange(Def(), Mk(), env);
+    const auto stored = static_cast<std::uint32_t>(
+        std::strtoul(settings::StoredText(Def(), Mk(), env).c_str(), nullptr, 10));
+    const bool is_date = stored != 0 && settings::IsDayOfDate(stored);
+    if (is_date) earliest = std::min(earliest, day(stored));
+    edit_->setMinimumDate(earliest.addDays(-1));
+    edit_->setMaximumDate(std::max(day(Def().max), is_date ? day(stored) : QDate()));
+    // A day number that gives no date names itself in the empty place.
+    edit_->setSpecialValueText(out && !is_date ? Q(std::to_string(stored)) : QString(" "));
+    edit_->setDate(is_date ? day(stored) : edit_->minimumDate());
     shown_ = edit_->date();
   }
 
@@ -326,6 +362,11 @@ std::unique_ptr<TBoundControl> TBoundControl::Make(TEditorContext& context, cons
       return std::make_unique<LineControl>(context, s, parent, in_table);
     case Kind::Date:
       return std::make_unique<DateControl>(context, s, parent, in_table);
+    case Kind::Param:
+    case Kind::Color:
+    case Kind::HotMenu:
+    case Kind::BlockList:
+      break;  // drawn by their pages' grids and previews
   }
   return nullptr;
 }

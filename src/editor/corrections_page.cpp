@@ -3,6 +3,6 @@
 namespace mk::editor {
 
 TCorrectionsPage::TCorrectionsPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Corrections, {{{"Поправки"}}, {{""}}}, parent, 250) {}
+    : TValuePage(context, settings::Page::Corrections, parent) {}
 
 }  // namespace mk::editor

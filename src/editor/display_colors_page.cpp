@@ -20,6 +20,9 @@
 #include "preview/canvas.h"
 #include "preview/render.h"
 #include "preview/screen_colors.h"
+#include "settings/env.h"
+#include "settings/setting_table.h"
+#include "settings/setting_value.h"
 
 namespace mk::editor {
 namespace {
@@ -253,16 +256,26 @@ QWidget* TColorsSubPage::BuildDigitExtras(QWidget* parent) {
   auto* box = new QWidget(parent);
   auto* v = new QHBoxLayout(box);
   v->setContentsMargins(0, 0, 0, 0);
-  disp_var4_ = MakeRadioGroup("Тип х4", "rgDispVar4", {"1", "2"}, box, v);
-  disp_var9_ = MakeRadioGroup("Тип х9", "rgDispVar9", {"1", "2"}, box, v);
-  const auto bind = [this](QButtonGroup* group, const char* field) {
-    connect(group, &QButtonGroup::idClicked, this, [this, field](int index) {
+  // Captions, items and write-back are the rows' own.
+  const auto make = [&](const char* name) {
+    const settings::Setting& row = *settings::FindSetting(name);
+    QStringList items;
+    for (const auto& item : settings::ItemsOf(row, settings::Env::Of(Mk()))) {
+      items.push_back(QString::fromStdString(item));
+    }
+    QButtonGroup* group = MakeRadioGroup(
+        QString::fromUtf8(row.caption.data(), static_cast<qsizetype>(row.caption.size())), name,
+        items, box, v);
+    connect(group, &QButtonGroup::idClicked, this, [this, &row](int index) {
       if (setting_) return;
-      Change([this, field, index] { Mk().Rec(device::BlockId::Display).SetInt(field, index); });
+      Change([this, &row, index] {
+        settings::CommitIndex(row, Mk(), settings::Env::Of(Mk()), index);
+      });
     });
+    return group;
   };
-  bind(disp_var4_, "DispVar4");
-  bind(disp_var9_, "DispVar9");
+  disp_var4_ = make("rgDispVar4");
+  disp_var9_ = make("rgDispVar9");
   return box;
 }
 
@@ -291,11 +304,12 @@ void TColorsSubPage::Fill() {
   channels_[1]->setValue(rgb.g);
   channels_[2]->setValue(rgb.b);
   if (QAbstractButton* b = schemes_->button(settings::ActiveScheme(mk))) b->setChecked(true);
-  const device::Record& display = mk.Rec(device::BlockId::Display);
-  for (auto [group, field] :
-       {std::pair{disp_var4_, "DispVar4"}, std::pair{disp_var9_, "DispVar9"}}) {
-    if (QAbstractButton* b = group->button(static_cast<int>(display.GetInt(field))))
-      b->setChecked(true);
+  for (auto [group, name] :
+       {std::pair{disp_var4_, "rgDispVar4"}, std::pair{disp_var9_, "rgDispVar9"}}) {
+    const int index = settings::ShowIndex(*settings::FindSetting(name), mk, settings::Env::Of(mk));
+    group->setExclusive(false);  // a stored value with no item checks none
+    for (QAbstractButton* b : group->buttons()) b->setChecked(group->id(b) == index);
+    group->setExclusive(true);
   }
   for (TPreviewBox* box : previews_) box->Redraw(mk, SetIndex());
   setting_ = false;

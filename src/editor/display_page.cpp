@@ -32,8 +32,7 @@ void TDisplayPage::Build() {
   }
   // The plain display options of "Разное" come from the settings metadata.
   misc_values_ =
-      new TSettingsPanel(Context(), settings::Page::Display, {{{"Разное", 2}}, {{"Разное"}}}, 270,
-                         SubPage(settings::DisplayPage::Misc));
+      new TSettingsPanel(Context(), settings::Page::Display, SubPage(settings::DisplayPage::Misc));
   misc_values_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   SubPage(settings::DisplayPage::Misc)->layout()->addWidget(misc_values_);
   connect(&Context(), &TEditorContext::Changed, misc_values_, &TSettingsPanel::UpdateVisibility);

@@ -3,7 +3,6 @@
 namespace mk::editor {
 
 TLimitsPage::TLimitsPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Limits, {{{"Границы", 13}}, {{"Границы"}, {""}}},
-                 parent) {}
+    : TValuePage(context, settings::Page::Limits, parent) {}
 
 }  // namespace mk::editor

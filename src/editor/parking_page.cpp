@@ -3,7 +3,6 @@
 namespace mk::editor {
 
 TParkingPage::TParkingPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Parking, {{{""}}, {{"Задний"}}, {{"Передний"}}}, parent,
-                 250) {}
+    : TValuePage(context, settings::Page::Parking, parent) {}
 
 }  // namespace mk::editor

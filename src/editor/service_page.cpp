@@ -3,7 +3,6 @@
 namespace mk::editor {
 
 TServicePage::TServicePage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Service,
-                 {{{"Осталось до...,               тыс.км        использ."}}, {}}, parent) {}
+    : TValuePage(context, settings::Page::Service, parent) {}
 
 }  // namespace mk::editor

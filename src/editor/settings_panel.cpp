@@ -18,94 +18,56 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// One line of a group: a single setting, or the settings of a table row.
-struct Line {
-  std::string_view row;
-  std::vector<const settings::Setting*> settings;
-};
-
-struct Group {
-  std::string_view name;
-  std::vector<Line> lines;
-  std::vector<std::string_view> columns;  // headings of its table rows
-  std::size_t next = 0;                   // first line not yet laid out
-};
-
-std::vector<Group> GroupsOf(settings::Page page) {
-  std::vector<Group> groups;
-  for (const settings::Setting* s : settings::SettingsOf(page)) {
-    auto it = std::ranges::find(groups, s->group, &Group::name);
-    if (it == groups.end()) {
-      groups.push_back({s->group, {}, {}, 0});
-      it = groups.end() - 1;
-    }
-    if (!s->row.empty() && !it->lines.empty() && it->lines.back().row == s->row) {
-      it->lines.back().settings.push_back(s);
-    } else {
-      it->lines.push_back({s->row, {s}});
-    }
-    // A text that names its row stands in the row label's place, not in a column.
-    if (!s->column.empty() && !s->names_row &&
-        std::ranges::find(it->columns, s->column) == it->columns.end()) {
-      it->columns.push_back(s->column);
-    }
-  }
-  return groups;
-}
-
 }  // namespace
+
+TSettingsPanel::TSettingsPanel(TEditorContext& context, settings::Page page, QWidget* parent)
+    : TSettingsPanel(context, page, settings::LayoutOf(page).columns,
+                     settings::LayoutOf(page).caption_width, parent) {}
 
 TSettingsPanel::TSettingsPanel(TEditorContext& context, settings::Page page,
                                const PanelColumns& columns, int caption_width, QWidget* parent)
     : QWidget(parent), context_(context) {
-  auto groups = GroupsOf(page);
   auto* outer = new QHBoxLayout(this);
   outer->setContentsMargins(4, 4, 4, 4);
   outer->setSpacing(6);
-  for (const auto& column : columns) {
+  for (const auto& column : settings::PlaceSettings(page, columns)) {
     auto* stack = new QVBoxLayout;
     stack->setSpacing(6);
-    for (const GroupSlice& slice : column) {
-      const auto it = std::ranges::find(groups, slice.group, &Group::name);
-      if (it == groups.end()) continue;
-      Group& group = *it;
-      const std::size_t end =
-          slice.rows < 0
-              ? group.lines.size()
-              : std::min(group.lines.size(), group.next + static_cast<std::size_t>(slice.rows));
-      QWidget* box = group.name.empty() ? new QWidget(this) : new QGroupBox(Q(group.name), this);
+    for (const settings::PlacedSlice& slice : column) {
+      QWidget* box = slice.group.empty() ? new QWidget(this) : new QGroupBox(Q(slice.group), this);
       auto* grid = new QGridLayout(box);
       grid->setHorizontalSpacing(8);
       grid->setVerticalSpacing(3);
-      if (group.name.empty()) grid->setContentsMargins(0, 0, 0, 0);
+      if (slice.group.empty()) grid->setContentsMargins(0, 0, 0, 0);
       int r = 0;
-      const bool table = !group.columns.empty();
-      const int width = table ? 1 + static_cast<int>(group.columns.size()) : 2;
+      const auto& headings = slice.headings;
+      const bool table = !headings.empty();
+      const int width = table ? 1 + static_cast<int>(headings.size()) : 2;
       // Headings the group's own title already spells out are not repeated.
-      const bool headings = table && !std::ranges::all_of(group.columns, [&](std::string_view c) {
-                              return group.name.find(c) != std::string_view::npos;
-                            });
-      if (headings) {
-        for (std::size_t c = 0; c < group.columns.size(); ++c) {
-          auto* heading = new QLabel(Q(group.columns[c]), box);
+      const bool shown_headings = table && !std::ranges::all_of(headings, [&](std::string_view c) {
+                                    return slice.group.find(c) != std::string_view::npos;
+                                  });
+      if (shown_headings) {
+        for (std::size_t c = 0; c < headings.size(); ++c) {
+          auto* heading = new QLabel(Q(headings[c]), box);
           grid->addWidget(heading, r, 1 + static_cast<int>(c));
         }
         ++r;
       }
-      for (; group.next < end; ++group.next, ++r) {
-        const Line& line = group.lines[group.next];
+      for (const settings::PlacedLine& line : slice.lines) {
         if (!line.row.empty() && table) {
           const bool named = std::ranges::any_of(line.settings, &settings::Setting::names_row);
           TableRow row{named ? nullptr : new QLabel(Q(line.row), box), {}};
           if (row.label != nullptr) grid->addWidget(row.label, r, 0);
           for (const settings::Setting* s : line.settings) {
             auto control = TBoundControl::Make(context_, *s, box, true);
-            const auto col = std::ranges::find(group.columns, s->column) - group.columns.begin();
+            const auto col = std::ranges::find(headings, s->column) - headings.begin();
             grid->addWidget(control->Widget(), r, s->names_row ? 0 : 1 + static_cast<int>(col));
             row.members.push_back(control.get());
             controls_.push_back(std::move(control));
           }
           rows_.push_back(row);
+          ++r;
           continue;
         }
         const settings::Setting* s = line.settings.front();
@@ -117,6 +79,7 @@ TSettingsPanel::TSettingsPanel(TEditorContext& context, settings::Page page,
           grid->addWidget(control->Widget(), r, 0, 1, width);
         }
         controls_.push_back(std::move(control));
+        ++r;
       }
       grid->setColumnStretch(width, 1);
       stack->addWidget(box);

@@ -15,19 +15,15 @@
 
 #include "editor/bound_control.h"
 #include "editor/editor_context.h"
+#include "settings/page_layout.h"
 #include "settings/pages.h"
 
 class QLabel;
 
 namespace mk::editor {
 
-/// A run of a group's rows in one column: `rows` rows of what is left of the
-/// group (all of it when negative).
-struct GroupSlice {
-  std::string_view group;
-  int rows = -1;
-};
-using PanelColumns = std::vector<std::vector<GroupSlice>>;
+using settings::GroupSlice;
+using settings::PanelColumns;
 
 class TSettingsPanel final : public QWidget {
   Q_OBJECT
@@ -37,6 +33,8 @@ class TSettingsPanel final : public QWidget {
   /// Captions wider than `caption_width` wrap.
   TSettingsPanel(TEditorContext& context, settings::Page page, const PanelColumns& columns,
                  int caption_width, QWidget* parent = nullptr);
+  /// The settings of `page` laid out as the page layout table says.
+  TSettingsPanel(TEditorContext& context, settings::Page page, QWidget* parent = nullptr);
 
   /// Every control from the image, with the variant's visibility.
   void Fill();

@@ -3,7 +3,6 @@
 namespace mk::editor {
 
 TSourcesPage::TSourcesPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Sources,
-                 {{{"Протокол"}}, {{"Бак"}, {"Яркость"}}, {{"Источники"}}}, parent, 160) {}
+    : TValuePage(context, settings::Page::Sources, parent) {}
 
 }  // namespace mk::editor

@@ -17,12 +17,16 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <utility>
 
 #include "device/tank_file.h"
 #include "editor/tank_chart.h"
+#include "settings/env.h"
+#include "settings/setting_table.h"
+#include "settings/setting_value.h"
 #include "text/error.h"
 
 namespace mk::editor {
@@ -86,6 +90,19 @@ std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(QString::fromStdString(utf8).toStdU16String());
 }
 
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The row of a control the page draws; the table has every one of them.
+const settings::Setting& Row(std::string_view name) {
+  return *settings::FindSetting(name);
+}
+
+const settings::Setting& RowNamed(const QString& name) {
+  return Row(std::string_view(name.toStdString()));
+}
+
 }  // namespace
 
 TTankPage::TTankPage(TEditorContext& context, QWidget* parent)
@@ -96,14 +113,11 @@ TTankPage::~TTankPage() {
   disconnect(focus_watch_);
 }
 
-QSpinBox* TTankPage::AddSpin(const QString& name, const char* field, std::size_t index,
-                             bool litres) {
+QSpinBox* TTankPage::AddSpin(const QString& name) {
   auto* spin = new QSpinBox(this);
   spin->setObjectName(name);
-  spin->setMinimum(0);
-  spin->setMaximum(litres ? 0xFFFF : settings::kTankUnitsMax);
   spin->setMinimumWidth(70);
-  spins_.push_back({spin, field, index, litres});
+  spins_.push_back({spin, &RowNamed(name)});
   const BoundSpin bound = spins_.back();
   connect(spin, &QSpinBox::editingFinished, this, [this, bound] { StoreSpin(bound); });
   return spin;
@@ -123,63 +137,63 @@ void TTankPage::Build() {
   auto* left = new QVBoxLayout;
   middle->addLayout(left);
 
-  auto* two = new QGroupBox("Линейный по 2 точкам", this);
+  auto* two = new QGroupBox(Q(Row("seLit6L").group), this);
   two->setObjectName("gbOil2Points");
   auto* two_grid = new QGridLayout(two);
   two_grid->addWidget(Header(two), 0, 0, 1, 3);
   const struct {
     const char* lit;
     const char* res;
-  } two_rows[] = {{"Lit6L", "Oil6L"}, {"Lit43L", "Oil43L"}};
+  } two_rows[] = {{"seLit6L", "seOil6L"}, {"seLit43L", "seOil43L"}};
   for (int r = 0; r < 2; ++r) {
-    two_grid->addWidget(new QLabel(QString::number(r + 1), two), r + 1, 0);
-    two_grid->addWidget(AddSpin(QString("se") + two_rows[r].lit, two_rows[r].lit, 0, true), r + 1,
-                        1);
-    two_grid->addWidget(AddSpin(QString("se") + two_rows[r].res, two_rows[r].res, 0, false), r + 1,
-                        2);
+    two_grid->addWidget(new QLabel(Q(Row(two_rows[r].lit).row), two), r + 1, 0);
+    two_grid->addWidget(AddSpin(two_rows[r].lit), r + 1, 1);
+    two_grid->addWidget(AddSpin(two_rows[r].res), r + 1, 2);
   }
   left->addWidget(two);
   left->addStretch(1);
 
-  auto* seven = new QGroupBox("Линейный по 7 точкам", this);
+  auto* seven = new QGroupBox(Q(Row("seOilCalibrQuant").group), this);
   seven->setObjectName("gbOil7Points");
   auto* seven_grid = new QGridLayout(seven);
   seven_grid->addWidget(Header(seven), 0, 0, 1, 3);
   for (std::size_t k = 0; k < settings::kSevenPointsMax; ++k) {
     SevenRow& row = seven_[k];
     const int r = static_cast<int>(k) + 1;
-    row.label = new QLabel(QString::number(r), seven);
+    row.litres = AddSpin(QString("seOilCalibrLitArr%1").arg(k));
+    row.units = AddSpin(QString("seOilCalibrResArr%1").arg(k));
+    row.label = new QLabel(Q(spins_.back().setting->row), seven);
     row.label->setObjectName(QString("lOilCalibr%1").arg(k));
-    row.litres = AddSpin(QString("seOilCalibrLitArr%1").arg(k), "OilCalibrLitArr", k, true);
-    row.units = AddSpin(QString("seOilCalibrResArr%1").arg(k), "OilCalibrResArr", k, false);
     seven_grid->addWidget(row.label, r, 0);
     seven_grid->addWidget(row.litres, r, 1);
     seven_grid->addWidget(row.units, r, 2);
   }
-  seven_grid->addWidget(new QLabel("Кол-во точек", seven), 8, 0, 1, 2, Qt::AlignRight);
+  const settings::Setting& quant = Row("seOilCalibrQuant");
+  seven_grid->addWidget(new QLabel(Q(quant.caption), seven), 8, 0, 1, 2, Qt::AlignRight);
   se_quant_ = new QSpinBox(seven);
   se_quant_->setObjectName("seOilCalibrQuant");
-  se_quant_->setRange(0, static_cast<int>(settings::kSevenPointsMax));
+  se_quant_->setRange(static_cast<int>(quant.min), static_cast<int>(quant.max));
   seven_grid->addWidget(se_quant_, 8, 2);
   seven_grid->setRowStretch(9, 1);
   // Rows follow the count as it is typed; the count is stored on leaving.
   connect(se_quant_, &QSpinBox::valueChanged, this, [this](int count) { ShowSevenRows(count); });
   connect(se_quant_, &QSpinBox::editingFinished, this, [this] {
-    StoreSpin({se_quant_, "OilCalibrQuant", 0, false});
+    StoreSpin({se_quant_, &Row("seOilCalibrQuant")});
   });
   middle->addWidget(seven);
 
-  auto* table = new QGroupBox("Тарированный", this);
+  const settings::Setting& leng = Row("seTarirLeng");
+  auto* table = new QGroupBox(Q(leng.group), this);
   table->setObjectName("gbTarir");
   middle->addWidget(table, 1);
   auto* table_layout = new QHBoxLayout(table);
   auto* table_left = new QVBoxLayout;
   table_layout->addLayout(table_left);
   auto* count_row = new QHBoxLayout;
-  count_row->addWidget(new QLabel("Количество точек тарировки", table));
+  count_row->addWidget(new QLabel(Q(leng.caption), table));
   se_tarir_leng_ = new QSpinBox(table);
   se_tarir_leng_->setObjectName("seTarirLeng");
-  se_tarir_leng_->setRange(0, static_cast<int>(settings::kTarirPointsMax));
+  se_tarir_leng_->setRange(static_cast<int>(leng.min), static_cast<int>(leng.max));
   // Buttons only: the count changes by the arrows, never by typing.
   if (auto* edit = se_tarir_leng_->findChild<QLineEdit*>()) edit->setReadOnly(true);
   count_row->addWidget(se_tarir_leng_);
@@ -190,12 +204,11 @@ void TTankPage::Build() {
     Fill();
   });
 
-  cb_finish_ = new QCheckBox("Тарировка проведена", table);
+  cb_finish_ = new QCheckBox(Q(Row("cbTarirFlagFinish").caption), table);
   cb_finish_->setObjectName("cbTarirFlagFinish");
   table_left->addWidget(cb_finish_);
   connect(cb_finish_, &QCheckBox::clicked, this, [this](bool checked) {
-    Context().Change(
-        [&] { Mk().Rec(BlockId::TankCalibration).SetInt("TarirFlagFinish", checked ? 1 : 0); });
+    Context().Change([&] { settings::CommitChecked(Row("cbTarirFlagFinish"), Mk(), checked); });
   });
 
   grid_ = new QTableWidget(1, 3, table);
@@ -214,14 +227,15 @@ void TTankPage::Build() {
   table_left->addWidget(grid_, 1);
   focus_watch_ = connect(qApp, &QApplication::focusChanged, this, &TTankPage::OnFocusChanged);
 
-  auto* slope = new QGroupBox("Наклон ДУТ (справочно)", table);
+  const settings::Setting& incline = Row("rgTarirIncline");
+  auto* slope = new QGroupBox(Q(incline.caption), table);
   slope->setObjectName("rgTarirIncline");
   slope->setEnabled(false);
   auto* slope_layout = new QHBoxLayout(slope);
   incline_ = new QButtonGroup(slope);
   int id = 0;
-  for (const char* caption : {"Обратный", "Прямой", "Авто"}) {
-    auto* button = new QRadioButton(caption, slope);
+  for (const std::string& caption : settings::ItemsOf(incline, settings::Env::Of(Mk()))) {
+    auto* button = new QRadioButton(QString::fromStdString(caption), slope);
     incline_->addButton(button, id++);
     slope_layout->addWidget(button);
   }
@@ -247,11 +261,14 @@ void TTankPage::Build() {
 void TTankPage::Fill() {
   filling_ = true;
   const device::Record& fuel = Mk().Rec(BlockId::FuelSensor);
-  const auto full = static_cast<int>(fuel.GetInt("TankContFull"));
+  const settings::Env env = settings::Env::Of(Mk());
   for (const BoundSpin& b : spins_) {
-    // The limit first, so a stored value within it is shown as it is.
-    if (b.litres) b.spin->setMaximum(full);
-    b.spin->setValue(static_cast<int>(fuel.GetInt(b.field, b.index)));
+    // The range first (litres end at the full tank), widened to show a stored value outside it.
+    const settings::Shape shape = settings::ShapeOf(*b.setting, Mk(), env);
+    const double v = settings::ShowNumber(*b.setting, Mk(), env);
+    b.spin->setRange(static_cast<int>(std::min(shape.min, v)),
+                     static_cast<int>(std::max(shape.max, v)));
+    b.spin->setValue(static_cast<int>(v));
   }
   se_quant_->setValue(static_cast<int>(fuel.GetInt("OilCalibrQuant")));
   ShowSevenRows(static_cast<int>(fuel.GetInt("OilCalibrQuant")));
@@ -304,9 +321,9 @@ void TTankPage::ShowChart() {
 void TTankPage::StoreSpin(const BoundSpin& bound) {
   if (filling_ || Context().Refreshing()) return;
   const int value = bound.spin->value();
-  device::Record& fuel = Mk().Rec(BlockId::FuelSensor);
-  if (fuel.GetInt(bound.field, bound.index) == value) return;
-  if (!Context().Change([&] { fuel.SetInt(bound.field, value, bound.index); })) Fill();
+  const settings::Env env = settings::Env::Of(Mk());
+  if (settings::ShowNumber(*bound.setting, Mk(), env) == value) return;
+  if (!Context().Change([&] { settings::CommitNumber(*bound.setting, Mk(), env, value); })) Fill();
 }
 
 void TTankPage::ShowSevenRows(int count) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/settings_page.h"
+#include "settings/setting.h"
 #include "settings/tank_calibration.h"
 
 class QButtonGroup;
@@ -52,9 +53,7 @@ class TTankPage final : public TSettingsPage {
   QMetaObject::Connection focus_watch_;
   struct BoundSpin {
     QSpinBox* spin;
-    const char* field;
-    std::size_t index;
-    bool litres;
+    const settings::Setting* setting;  // its row: range, field and write-back
   };
   struct SevenRow {
     QLabel* label = nullptr;
@@ -62,7 +61,7 @@ class TTankPage final : public TSettingsPage {
     QSpinBox* units = nullptr;
   };
 
-  QSpinBox* AddSpin(const QString& name, const char* field, std::size_t index, bool litres);
+  QSpinBox* AddSpin(const QString& name);
   void StoreSpin(const BoundSpin& bound);
   void ShowChart();
   void ShowSevenRows(int count);

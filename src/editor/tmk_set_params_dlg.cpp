@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <set>
+
 #include "editor/averages_page.h"
 #include "editor/blocks_page.h"
 #include "editor/corrections_page.h"
@@ -31,6 +33,7 @@
 #include "editor/uni_meas_page.h"
 #include "editor/voice_page.h"
 #include "settings/page_rules.h"
+#include "settings/setting_table.h"
 #include "settings/setting_value.h"
 
 namespace mk::editor {
@@ -166,9 +169,11 @@ void TMK_SetParamsDlg::Open() {
                                  settings::PageShown(info.page, features));
   }
   page_control_->setCurrentIndex(0);
-  baseline_.clear();
-  for (TBoundControl* control : AllControls()) {
-    baseline_[std::string(control->Def().name)] = control->ValueText();
+  changes_.emplace(context_.Mk());
+  drawn_widgets_.clear();
+  for (const settings::Setting& s : settings::AllSettings()) {
+    if (!s.hand_drawn || !s.widget.empty()) continue;
+    if (QWidget* w = DrawnWidget(s)) drawn_widgets_.emplace_back(s.name, w);
   }
   UpdateMarks();
   RebuildSearch();
@@ -184,14 +189,30 @@ std::vector<TBoundControl*> TMK_SetParamsDlg::AllControls() const {
   return all;
 }
 
+QWidget* TMK_SetParamsDlg::DrawnWidget(const settings::Setting& s) const {
+  const std::string_view name = s.widget.empty() ? s.name : s.widget;
+  return findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
 void TMK_SetParamsDlg::UpdateMarks() {
-  changed_count_ = 0;
+  // The count is the core's: every setting, drawn by hand or not, whose value
+  // differs from the one the editor opened with.
+  if (!changes_) return;
+  const auto changed = changes_->Changed(context_.Mk());
+  std::set<std::string_view> names;
+  for (const settings::Setting* s : changed) names.insert(s->name);
   for (TBoundControl* control : AllControls()) {
-    const auto it = baseline_.find(std::string(control->Def().name));
-    const bool changed = it != baseline_.end() && it->second != control->ValueText();
-    control->MarkChanged(changed);
-    if (changed) ++changed_count_;
+    control->MarkChanged(names.contains(control->Def().name));
   }
+  // A hand-drawn control with a widget of its own is marked on that widget.
+  for (const auto& [name, w] : drawn_widgets_) {
+    QFont font = w->font();
+    if (font.bold() != names.contains(name)) {
+      font.setBold(names.contains(name));
+      w->setFont(font);
+    }
+  }
+  changed_count_ = static_cast<int>(changed.size());
   changed_label_->setText(changed_count_ == 0
                               ? QString()
                               : QString::fromUtf8("Изменено настроек: %1").arg(changed_count_));
@@ -201,12 +222,18 @@ void TMK_SetParamsDlg::RebuildSearch() {
   search_entries_.clear();
   const settings::Env env = settings::Env::Of(context_.Mk());
   QStringList entries;
-  for (TBoundControl* control : AllControls()) {
-    if (!control->IsShown()) continue;
-    const auto& page = settings::InfoOf(control->Def().page);
-    const QString entry = QString::fromStdString(settings::DisplayName(control->Def(), env)) +
+  const auto add = [&](const settings::Setting& s, QWidget* widget) {
+    const auto& page = settings::InfoOf(s.page);
+    const QString entry = QString::fromStdString(settings::DisplayName(s, env)) +
                           QString::fromUtf8(" — ") + QString::fromUtf8(page.caption.data());
-    if (search_entries_.emplace(entry, control).second) entries.push_back(entry);
+    if (search_entries_.emplace(entry, Found{&s, widget}).second) entries.push_back(entry);
+  };
+  for (TBoundControl* control : AllControls()) {
+    if (control->IsShown()) add(control->Def(), control->Widget());
+  }
+  for (const settings::Setting& s : settings::AllSettings()) {
+    if (!s.hand_drawn || !settings::Visible(s, context_.Mk(), env)) continue;
+    if (QWidget* w = DrawnWidget(s)) add(s, w);
   }
   static_cast<QStringListModel*>(completer_->model())->setStringList(entries);
 }
@@ -223,17 +250,17 @@ QStringList TMK_SetParamsDlg::SearchMatches(const QString& text) const {
 bool TMK_SetParamsDlg::GoTo(const QString& entry) {
   const auto it = search_entries_.find(entry);
   if (it == search_entries_.end()) return false;
-  TBoundControl* control = it->second;
-  page_control_->setCurrentIndex(static_cast<int>(control->Def().page));
+  QWidget* widget = it->second.widget;
+  page_control_->setCurrentIndex(static_cast<int>(it->second.setting->page));
   // A control on a sub-page: show the sub-page too.
-  for (QWidget* w = control->Widget()->parentWidget(); w != nullptr; w = w->parentWidget()) {
+  for (QWidget* w = widget->parentWidget(); w != nullptr; w = w->parentWidget()) {
     if (auto* stack = qobject_cast<QTabWidget*>(
             w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr)) {
       const int index = stack->indexOf(w);
       if (index >= 0) stack->setCurrentIndex(index);
     }
   }
-  control->Widget()->setFocus(Qt::ShortcutFocusReason);
+  widget->setFocus(Qt::ShortcutFocusReason);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "editor/bound_control.h"
 #include "editor/editor_context.h"
 #include "editor/settings_page.h"
+#include "settings/changed_settings.h"
 
 class QCompleter;
 class QDialogButtonBox;
@@ -88,8 +90,18 @@ class TMK_SetParamsDlg final : public QDialog {
   QLineEdit* search_ = nullptr;
   QCompleter* completer_ = nullptr;
   QLabel* changed_label_ = nullptr;
-  std::map<std::string, std::string> baseline_;  // control name -> value when opened
-  std::map<QString, TBoundControl*> search_entries_;
+  /// Where a search entry leads: the setting, and the widget that shows it.
+  struct Found {
+    const settings::Setting* setting;
+    QWidget* widget;
+  };
+  /// The widget a setting drawn by hand sits in: its own name, or what draws it.
+  QWidget* DrawnWidget(const settings::Setting& s) const;
+
+  std::optional<settings::ChangeTracker> changes_;  // against the image as opened
+  /// Hand-drawn settings with a widget of their own, marked on that widget.
+  std::vector<std::pair<std::string_view, QWidget*>> drawn_widgets_;
+  std::map<QString, Found> search_entries_;
   int changed_count_ = 0;
 };
 

@@ -3,7 +3,6 @@
 namespace mk::editor {
 
 TUniMeasPage::TUniMeasPage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::UniMeas, {{{"Универсальный вход"}, {"Калибровка"}}, {}},
-                 parent) {}
+    : TValuePage(context, settings::Page::UniMeas, parent) {}
 
 }  // namespace mk::editor

@@ -4,16 +4,13 @@
 
 namespace mk::editor {
 
-TValuePage::TValuePage(TEditorContext& context, settings::Page page, PanelColumns columns,
-                       QWidget* parent, int caption_width)
-    : TSettingsPage(context, page, parent),
-      columns_(std::move(columns)),
-      caption_width_(caption_width) {}
+TValuePage::TValuePage(TEditorContext& context, settings::Page page, QWidget* parent)
+    : TSettingsPage(context, page, parent) {}
 
 void TValuePage::Build() {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  panel_ = new TSettingsPanel(Context(), Page(), columns_, caption_width_, this);
+  panel_ = new TSettingsPanel(Context(), Page(), this);
   layout->addWidget(panel_);
   // Rules inside other controls may span pages (the injector groups of
   // "Поправки" follow the sources of "Источники").

@@ -11,8 +11,8 @@ class TValuePage : public TSettingsPage {
   Q_OBJECT
 
  public:
-  TValuePage(TEditorContext& context, settings::Page page, PanelColumns columns,
-             QWidget* parent = nullptr, int caption_width = 170);
+  /// A page laid out as the page layout table says.
+  TValuePage(TEditorContext& context, settings::Page page, QWidget* parent = nullptr);
 
   void Build() override;
   void Fill() override;
@@ -21,8 +21,6 @@ class TValuePage : public TSettingsPage {
   TSettingsPanel* Panel() const { return panel_; }
 
  private:
-  PanelColumns columns_;
-  int caption_width_;
   TSettingsPanel* panel_ = nullptr;
 };
 

@@ -3,7 +3,6 @@
 namespace mk::editor {
 
 TVoicePage::TVoicePage(TEditorContext& context, QWidget* parent)
-    : TValuePage(context, settings::Page::Voice,
-                 {{{"Звук"}, {"Предупреждения", 6}}, {{"Предупреждения"}}}, parent, 240) {}
+    : TValuePage(context, settings::Page::Voice, parent) {}
 
 }  // namespace mk::editor

@@ -63,20 +63,27 @@ std::string TimeShown(std::uint32_t minutes) {
   return text;
 }
 
+namespace {
+
+// The masked edit may leave blanks: read what digits are there.
+int Digits(std::string_view part) {
+  int value = 0;
+  for (char c : part) {
+    if (c >= '0' && c <= '9') value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
 std::uint16_t TimeStored(std::string_view text) {
-  int hours = 0, minutes = 0;
   if (text.size() < 3 || text[2] != ':') return 0;
-  // The masked edit may leave blanks: read what digits are there.
-  const auto digits = [](std::string_view part) {
-    int value = 0;
-    for (char c : part) {
-      if (c >= '0' && c <= '9') value = value * 10 + (c - '0');
-    }
-    return value;
-  };
-  hours = digits(text.substr(0, 2));
-  minutes = digits(text.substr(3, 2));
-  return static_cast<std::uint16_t>(hours * 60 + minutes);
+  return static_cast<std::uint16_t>(Digits(text.substr(0, 2)) * 60 + Digits(text.substr(3, 2)));
+}
+
+bool TimeInDay(std::string_view text) {
+  if (text.size() < 3 || text[2] != ':') return true;
+  return Digits(text.substr(0, 2)) <= 23 && Digits(text.substr(3, 2)) <= 59;
 }
 
 std::uint32_t DayNumber(const Date& date) {
@@ -104,6 +111,17 @@ Date DateOfDay(std::uint32_t day) {
   return {static_cast<int>(r), month, static_cast<int>(y)};
 }
 
+bool IsDayOfDate(std::uint32_t day) {
+  if (day < 2) return false;
+  const Date d = DateOfDay(day);
+  if (d.year > 99 || d.day < 1) return false;
+  try {
+    return DayNumber(d) == day;
+  } catch (const RangeError&) {
+    return false;
+  }
+}
+
 std::string DayShown(std::uint32_t day) {
   if (day == 0) return {};
   const Date d = DateOfDay(day);
@@ -129,6 +147,84 @@ int ForsCoefIndex(std::int64_t stored) {
 
 int ForsCoefStored(int index) {
   return index == 0 ? 1 : index == 1 ? 2 : 4;
+}
+
+const NumberConversion& NumberConversionOf(Conversion c) {
+  static constexpr auto same = [](double v) { return v; };
+  static constexpr NumberConversion kPlain{same, same};
+  static constexpr NumberConversion kPercent{PercentShown, PercentStored};
+  static constexpr NumberConversion kTimes10{[](double v) { return v / 10; },
+                                             [](double v) { return v * 10; }};
+  static constexpr NumberConversion kHalf{[](double v) { return v * 2; },
+                                          [](double v) { return v / 2; }};
+  static constexpr NumberConversion kFifth{[](double v) { return v * 5; },
+                                           [](double v) { return v / 5; }};
+  static constexpr NumberConversion kTenth{[](double v) { return v * 10; },
+                                           [](double v) { return v / 10; }};
+  switch (c) {
+    case Conversion::Percent:
+      return kPercent;
+    case Conversion::Times10:
+      return kTimes10;
+    case Conversion::Half:
+      return kHalf;
+    case Conversion::Fifth:
+      return kFifth;
+    case Conversion::Tenth:
+      return kTenth;
+    default:
+      return kPlain;
+  }
+}
+
+const IndexConversion& IndexConversionOf(Conversion c) {
+  using device::AlarmFirstChoice, device::AlarmSecondChoice;
+  static constexpr auto byte = [](std::int64_t v) { return static_cast<std::uint8_t>(v); };
+  static constexpr IndexConversion kPlain{[](std::int64_t v) { return v; },
+                                          [](int i, std::int64_t) -> std::int64_t { return i; }};
+  static constexpr IndexConversion kMinus1{
+      [](std::int64_t v) { return v + 1; },
+      [](int i, std::int64_t) -> std::int64_t { return i - 1; }};
+  static constexpr IndexConversion kPlus1{
+      [](std::int64_t v) { return v - 1; },
+      [](int i, std::int64_t) -> std::int64_t { return i + 1; }};
+  static constexpr IndexConversion kForsCoef{
+      [](std::int64_t v) -> std::int64_t { return ForsCoefIndex(v); },
+      [](int i, std::int64_t) -> std::int64_t { return ForsCoefStored(i); }};
+  static constexpr IndexConversion kNonZero{
+      [](std::int64_t v) -> std::int64_t { return v != 0 ? 1 : 0; },
+      [](int i, std::int64_t) -> std::int64_t { return i; }};
+  static constexpr IndexConversion kFirst{
+      [](std::int64_t v) -> std::int64_t { return AlarmFirstChoice(byte(v)); },
+      [](int i, std::int64_t old) -> std::int64_t {
+        return device::AlarmModeTwoChoices(i, AlarmSecondChoice(byte(old)));
+      }};
+  static constexpr IndexConversion kRepeat{
+      [](std::int64_t v) -> std::int64_t { return AlarmSecondChoice(byte(v)); },
+      [](int i, std::int64_t old) -> std::int64_t {
+        return device::AlarmModeTwoChoices(AlarmFirstChoice(byte(old)), i);
+      }};
+  static constexpr IndexConversion kSingle{
+      [](std::int64_t v) -> std::int64_t { return AlarmFirstChoice(byte(v)); },
+      [](int i, std::int64_t) -> std::int64_t { return device::AlarmModeOneChoice(i); }};
+  switch (c) {
+    case Conversion::IndexMinus1:
+      return kMinus1;
+    case Conversion::IndexPlus1:
+      return kPlus1;
+    case Conversion::ForsCoef:
+      return kForsCoef;
+    case Conversion::NonZero:
+      return kNonZero;
+    case Conversion::AlarmFirst:
+      return kFirst;
+    case Conversion::AlarmRepeat:
+      return kRepeat;
+    case Conversion::AlarmSingle:
+      return kSingle;
+    default:
+      return kPlain;
+  }
 }
 
 std::uint64_t GetBits(std::uint64_t word, int bit, int count) {

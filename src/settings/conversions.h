@@ -7,7 +7,26 @@
 #include <string>
 #include <string_view>
 
+#include "settings/setting.h"
+
 namespace mk::settings {
+
+/// A number conversion, both directions in one entry: the value shown for a
+/// stored one, and the value stored for a shown one (before rounding).
+struct NumberConversion {
+  double (*shown)(double stored);
+  double (*stored)(double shown);
+};
+const NumberConversion& NumberConversionOf(Conversion c);
+
+/// A choice conversion, both directions in one entry: the item a stored value
+/// selects (outside the list when it selects none), and what an item stores,
+/// given the field's old value (the alarm modes keep their other half).
+struct IndexConversion {
+  std::int64_t (*index)(std::int64_t stored);
+  std::int64_t (*stored)(int index, std::int64_t old);
+};
+const IndexConversion& IndexConversionOf(Conversion c);
 
 /// Nearest integer, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 double RoundHalfEven(double value);
@@ -22,6 +41,11 @@ double PercentStored(double shown);
 std::string TimeShown(std::uint32_t minutes);
 /// Hours x 60 + minutes when the text has ':' third; any other text is 0.
 std::uint16_t TimeStored(std::string_view text);
+/// Whether the text's hours are 0 ... 23 and its minutes 0 ... 59 (a text
+/// without ':' third stands for 00:00 and passes).
+bool TimeInDay(std::string_view text);
+/// The last minute of a day: 23:59.
+inline constexpr std::uint32_t kLastMinute = 23 * 60 + 59;
 
 struct Date {
   int day = 0, month = 0, year = 0;  // year: two digits, 2000 + year
@@ -34,6 +58,13 @@ std::uint32_t DayNumber(const Date& date);
 /// The date a day number shows as (the rule run backwards); 367 is 1 January 2001.
 /// `day` must be at least 1.
 Date DateOfDay(std::uint32_t day);
+/// The dates a date control offers: the MK's clock starts at the first, and
+/// the two-digit year ends at the last.
+inline constexpr Date kEarliestDate{10, 10, 11};
+inline constexpr Date kLatestDate{31, 12, 99};
+/// Whether a day number gives a date that shows back as itself (0, 1 and
+/// numbers past the last year give none).
+bool IsDayOfDate(std::uint32_t day);
 /// "dd.mm.yy"; "" for 0 (no date).
 std::string DayShown(std::uint32_t day);
 /// From "dd.mm.yy" (characters 1-2, 4-5, 7-8); an empty text is 0, no date.

@@ -3,24 +3,16 @@
 #include <algorithm>
 #include <array>
 
+#include "settings/edited_blocks.h"
+
 namespace mk::settings {
-
-namespace {
-
-constexpr std::array<device::BlockId, 12> kEdited = {
-    device::BlockId::Totals,          device::BlockId::Parking,     device::BlockId::FuelSensor,
-    device::BlockId::TankCalibration, device::BlockId::Service,     device::BlockId::Limits,
-    device::BlockId::Journals,        device::BlockId::Block8,      device::BlockId::AlarmStyles,
-    device::BlockId::Display,         device::BlockId::ServiceInfo, device::BlockId::Cargo};
-
-}  // namespace
 
 EditHistory::EditHistory(device::TMK& mk) : mk_(mk) {}
 
 std::vector<std::vector<std::uint8_t>> EditHistory::Snapshot() const {
   std::vector<std::vector<std::uint8_t>> copy;
-  copy.reserve(kEdited.size());
-  for (device::BlockId block : kEdited) copy.push_back(mk_.Rec(block).Bytes());
+  copy.reserve(kEditedBlocks.size());
+  for (device::BlockId block : kEditedBlocks) copy.push_back(mk_.Rec(block).Bytes());
   return copy;
 }
 
@@ -29,13 +21,14 @@ void EditHistory::Apply(const std::function<void()>& change) {
   try {
     change();
   } catch (...) {
-    for (std::size_t i = 0; i < kEdited.size(); ++i) mk_.Rec(kEdited[i]).Bytes() = before[i];
+    for (std::size_t i = 0; i < kEditedBlocks.size(); ++i)
+      mk_.Rec(kEditedBlocks[i]).Bytes() = before[i];
     throw;
   }
   Step step;
-  for (std::size_t i = 0; i < kEdited.size(); ++i) {
+  for (std::size_t i = 0; i < kEditedBlocks.size(); ++i) {
     const auto& old_bytes = before[i];
-    const auto& new_bytes = mk_.Rec(kEdited[i]).Bytes();
+    const auto& new_bytes = mk_.Rec(kEditedBlocks[i]).Bytes();
     // Runs of changed bytes; records never change size.
     std::size_t at = 0;
     while (at < new_bytes.size()) {
@@ -46,7 +39,7 @@ void EditHistory::Apply(const std::function<void()>& change) {
       std::size_t end = at;
       while (end < new_bytes.size() && old_bytes[end] != new_bytes[end]) ++end;
       const auto from = static_cast<std::ptrdiff_t>(at), to = static_cast<std::ptrdiff_t>(end);
-      step.push_back({kEdited[i],
+      step.push_back({kEditedBlocks[i],
                       at,
                       {old_bytes.begin() + from, old_bytes.begin() + to},
                       {new_bytes.begin() + from, new_bytes.begin() + to}});

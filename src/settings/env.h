@@ -13,10 +13,12 @@ struct Env {
   catalog::Features features;
   const catalog::TProtBase* protocol = nullptr;  // null: the index lies outside the catalogue
   const catalog::ProtocolCatalogue* protocols = nullptr;
+  const catalog::Catalogues* catalogues = nullptr;  // parameters and menu items by code
 
   static Env Of(const device::TMK& mk) {
     const auto& catalogues = mk.Catalogues();
-    return {catalogues.Variant().features, catalogues.CurrentProtocol(), &catalogues.Protocols()};
+    return {catalogues.Variant().features, catalogues.CurrentProtocol(), &catalogues.Protocols(),
+            &catalogues};
   }
   bool Has(catalog::Feature f) const { return features.Has(f); }
 };

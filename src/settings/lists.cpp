@@ -97,11 +97,4 @@ void ApplyBlocksShow(device::TMK& mk, const Env& env, int choice) {
   mask[0] = static_cast<std::uint8_t>((mask[0] & ~3u) | static_cast<unsigned>(choice));
 }
 
-void CheckUniMeasAdc(const device::TMK& mk, int point, std::int64_t adc) {
-  const char* other = point == 0 ? "UniMeasADC1" : "UniMeasADC0";
-  if (mk.Rec(BlockId::Service).GetInt(other) == adc) {
-    throw Error("Значения АЦП Мин и Макс должны различаться.");
-  }
-}
-
 }  // namespace mk::settings

@@ -40,9 +40,4 @@ void SetBlockUsed(device::TMK& mk, std::uint8_t number, bool used);
 /// entry lists and clears the others, 2 "Подключ." changes no block; the
 /// choice goes into bits 0-1 of byte 0.
 void ApplyBlocksShow(device::TMK& mk, const Env& env, int choice);
-
-/// The universal input's converter values must differ: mk::Error with the
-/// editor's message when `adc` equals the other point's value.
-void CheckUniMeasAdc(const device::TMK& mk, int point, std::int64_t adc);
-
 }  // namespace mk::settings

@@ -22,6 +22,11 @@ enum class Kind : std::uint8_t {
   Time,     // time of day, minutes since midnight
   Date,     // the MK's day number
   Text,     // a zero-terminated Windows-1251 text
+  // Drawn by the window itself (grids, previews, palettes):
+  Param,      // a screen place: a measured-parameter code, 0 for nothing
+  Color,      // a colour word of a colour set, shown as red, green, blue 0 ... 31
+  HotMenu,    // a hot-menu list: ten device-menu codes, 0 for an empty entry
+  BlockList,  // the selected additional-system blocks
 };
 
 /// How a shown value becomes the stored one; the reverse fills the control.
@@ -33,6 +38,7 @@ enum class Conversion : std::uint8_t {
   Fifth,        // stored = v / 5
   Tenth,        // stored = v / 10
   IndexMinus1,  // stored = index - 1 (-1 "Запр.", 0 "Ручн.", n days)
+  IndexPlus1,   // stored = index + 1 (the colour schemes 1 ... 4)
   ForsCoef,     // items 1, 2, 4; 1 and 2 select themselves, anything else "4"
   NonZero,      // two items: 0 selects the first, any other value the second
   AlarmFirst,   // AlarmModes[i] = first + 8 x repeat, this being the first
@@ -79,15 +85,47 @@ enum class Rule : std::uint8_t {
   ManualProtocol,   // "Руч." chosen in cbProtocolSelectMeth
   InjectorSources,  // RevolutionsMeth, GasMeth or ExpenseMeth not 0
   ProtTypeTitled,   // the protocol entry's option group has a title
+  ProtocolParam,    // an x1 box: its bit numbers a parameter the protocol delivers (40 at most)
 };
 
-/// Shapes that the variant or the protocol changes.
+/// When a row takes its alternate shape (Setting::alt).
 enum class Vary : std::uint8_t {
   None,
-  ServiceKm,     // ServiceKm: "ТО тыс.км" in tenths
-  Battery24V,    // Is24V: the 24 V range
-  FanHybrid,     // hybrid protocol: 25 ... 60
-  ProtTypeGroup  // caption from the protocol entry's option group
+  ServiceKm,     // the variant flag ServiceKm
+  Battery24V,    // the variant flag Is24V
+  FanHybrid,     // the selected protocol entry drives a hybrid
+  ProtTypeGroup  // always: the caption is the protocol entry's option group title
+};
+
+/// The shape a row takes while its Vary condition holds; parts left unset
+/// keep the row's own.
+struct AltShape {
+  std::string_view caption;  // empty: the row's
+  double min = 0, max = 0;   // both 0: the row's range
+  double step = 0;           // 0: the row's step
+  int decimals = -1;         // -1: the row's
+  bool converts = false;     // true: `conversion` replaces the row's
+  Conversion conversion = Conversion::Plain;
+};
+
+/// Items of a choice that a variant flag disables (shown greyed, never stored).
+struct ItemRule {
+  int first = -1, last = -1;
+  catalog::Features when;
+};
+
+/// What a committed value must agree with besides its own range.
+struct CrossCheck {
+  std::string_view differs_from;  // a setting whose stored value this one must not equal
+  std::string_view message;       // the refusal
+};
+
+/// How a committed choice reaches the image.
+enum class Writer : std::uint8_t {
+  Field,           // its field (or its bits), through the conversion
+  SelectProtocol,  // selects the protocol entry: clears the sub-types, rebuilds the catalogues
+  BlocksShow,      // stores the choice and selects the blocks it names
+  ColorScheme,     // chooses the colour scheme: a preset not loaded is copied in
 };
 
 struct Setting {
@@ -119,6 +157,14 @@ struct Setting {
   Needs needs = Needs::Nothing;
   Rule rule = Rule::None;
   Vary vary = Vary::None;
+  AltShape alt;       // the shape while `vary` holds
+  ItemRule disabled;  // items greyed for a variant
+  CrossCheck check;   // agreement with another setting
+  Writer writer = Writer::Field;
+  bool hand_drawn = false;    // the window draws it (no settings panel places it)
+  std::string_view widget;    // what draws it when not a widget of its own name
+  std::string_view max_from;  // the range's maximum is this setting's stored value
+  std::size_t offset = 0;     // byte within an element of a raw field (colour sets)
 
   bool names_row = false;      // a text the user names its table row with, in the row label's place
   bool on_leave = false;       // choice written back when the control loses the focus

@@ -3,6 +3,11 @@
 #include "settings/setting_table.h"
 
 #include <algorithm>
+#include <deque>
+#include <string>
+
+#include "settings/conversions.h"
+#include "settings/setting_builder.h"
 
 namespace mk::settings {
 
@@ -11,157 +16,7 @@ namespace {
 using catalog::Feature;
 using device::BlockId;
 using enum Feature;
-
-// Chainable edits of the row just added.
-struct Row {
-  Setting& s;
-  Row Range(double min, double max, double step = 1) {
-    s.min = min;
-    s.max = max;
-    s.step = step;
-    return *this;
-  }
-  Row Step(double step) {
-    s.step = step;
-    return *this;
-  }
-  Row Decimals(int d) {
-    s.decimals = d;
-    return *this;
-  }
-  Row ButtonsOnly() {
-    s.buttons_only = true;
-    return *this;
-  }
-  Row Conv(Conversion c) {
-    s.conversion = c;
-    return *this;
-  }
-  Row From(ItemSource source) {
-    s.source = source;
-    return *this;
-  }
-  Row Hide(catalog::Features f) {
-    s.hide_any = f;
-    return *this;
-  }
-  Row Need(catalog::Features f) {
-    s.need_all = f;
-    return *this;
-  }
-  Row Needs(settings::Needs n) {
-    s.needs = n;
-    return *this;
-  }
-  Row When(settings::Rule r) {
-    s.rule = r;
-    return *this;
-  }
-  Row Varies(settings::Vary v) {
-    s.vary = v;
-    return *this;
-  }
-  Row Cell(std::string_view row, std::string_view column) {
-    s.row = row;
-    s.column = column;
-    return *this;
-  }
-  Row Element(std::size_t i) {
-    s.index = i;
-    return *this;
-  }
-  Row OptionGroup(std::size_t g) {
-    s.option_group = g;
-    return *this;
-  }
-  Row OnLeave() {
-    s.on_leave = true;
-    return *this;
-  }
-  Row ReadOnly() {
-    s.read_only = true;
-    return *this;
-  }
-  Row NamesRow() {
-    s.names_row = true;
-    return *this;
-  }
-  Row MaxLength(std::size_t n) {
-    s.max_length = n;
-    return *this;
-  }
-};
-
-class Builder {
- public:
-  Builder() { rows_.reserve(300); }
-
-  void On(Page page, std::string_view group = {}) {
-    page_ = page;
-    group_ = group;
-  }
-  void Group(std::string_view group) { group_ = group; }
-
-  Row Add(Kind kind, std::string_view name, std::string_view caption, BlockId block,
-          std::string_view field) {
-    Setting s;
-    s.name = name;
-    s.caption = caption;
-    s.kind = kind;
-    s.page = page_;
-    s.group = group_;
-    s.block = block;
-    s.field = field;
-    rows_.push_back(s);
-    return Row{rows_.back()};
-  }
-  Row Spin(std::string_view name, std::string_view caption, BlockId block, std::string_view field,
-           double min, double max) {
-    return Add(Kind::Spin, name, caption, block, field).Range(min, max);
-  }
-  Row Radio(std::string_view name, std::string_view caption, BlockId block, std::string_view field,
-            std::string_view items) {
-    Row r = Add(Kind::Radio, name, caption, block, field);
-    r.s.items = items;
-    return r;
-  }
-  Row Combo(std::string_view name, std::string_view caption, BlockId block, std::string_view field,
-            std::string_view items = {}) {
-    Row r = Add(Kind::Combo, name, caption, block, field);
-    r.s.items = items;
-    return r;
-  }
-  Row Check(std::string_view name, std::string_view caption, BlockId block,
-            std::string_view field) {
-    return Add(Kind::Check, name, caption, block, field);
-  }
-  // A bit of a flag word, as a check box or as a two-choice radio group.
-  Row FlagBit(std::string_view name, std::string_view caption, BlockId block,
-              std::string_view field, int bit) {
-    Row r = Add(Kind::FlagBit, name, caption, block, field);
-    r.s.bit = bit;
-    return r;
-  }
-  Row RadioBits(std::string_view name, std::string_view caption, BlockId block,
-                std::string_view field, int bit, int count, std::string_view items) {
-    Row r = Radio(name, caption, block, field, items);
-    r.s.bit = bit;
-    r.s.bit_count = count;
-    return r;
-  }
-
-  std::vector<Setting> Take() { return std::move(rows_); }
-
- private:
-  std::vector<Setting> rows_;
-  Page page_ = Page::Corrections;
-  std::string_view group_;
-};
-
-constexpr BlockId kLimits = BlockId::Limits, kInfo = BlockId::ServiceInfo,
-                  kFuel = BlockId::FuelSensor, kDisp = BlockId::Display, kJourn = BlockId::Journals,
-                  kTotals = BlockId::Totals, kPark = BlockId::Parking, kServ = BlockId::Service,
-                  kAlarm = BlockId::AlarmStyles, kCargo = BlockId::Cargo;
+using namespace table;
 
 void Corrections(Builder& b) {
   b.On(Page::Corrections, "Поправки");
@@ -200,6 +55,7 @@ void Sources(Builder& b) {
       .From(ItemSource::ProtocolSelectMeth);
   b.Combo("cbProtocol", "Протокол", kInfo, "Protocol")
       .From(ItemSource::Protocols)
+      .Writes(Writer::SelectProtocol)
       .When(Rule::ManualProtocol);
   static constexpr std::string_view kTypes[] = {"ProtTypeMain", "ProtTypeAdd1", "ProtTypeAdd2",
                                                 "ProtTypeAdd3", "ProtTypeAdd4", "ProtTypeAdd5",
@@ -254,9 +110,10 @@ void Sources(Builder& b) {
       .Hide({NoAirTemper});
   b.Group("Яркость");
   b.Radio("rgIntenseMeth", "Управления яркостью дисплея", kDisp, "IntenseMeth",
-          "Откл.|Время|Габар.");
-  b.Add(Kind::Time, "meIntenseDayTime", "Врем вкл. ДНЕВНОЙ яркости", kDisp, "IntenseDayTime");
-  b.Add(Kind::Time, "meIntenseNightTime", "Врем вкл. НОЧНОЙ яркости", kDisp, "IntenseNightTime");
+          "Откл.|Время|Габар.")
+      .Disables(2, 2, {NoSensorInputs});
+  b.Time("meIntenseDayTime", "Врем вкл. ДНЕВНОЙ яркости", kDisp, "IntenseDayTime");
+  b.Time("meIntenseNightTime", "Врем вкл. НОЧНОЙ яркости", kDisp, "IntenseNightTime");
   b.Spin("seIntense0", "Яркость подсветки (День)", kDisp, "Intense0", 0, 4);
   b.Spin("seIntense1", "Яркость подсветки (Ночь)", kDisp, "Intense1", 0, 4);
 }
@@ -278,15 +135,15 @@ void Limits(Builder& b) {
       .Step(2)
       .Decimals(1)
       .Conv(Conversion::Times10)
-      .Varies(Vary::Battery24V);
+      .Varies(Vary::Battery24V, AltRange(18.0, 27.8));
   b.Spin("seUaccHighLimit", "Высокое напряжение АКБ, В", kLimits, "UaccHighLimit", 14.0, 16.0)
       .Step(2)
       .Decimals(1)
       .Conv(Conversion::Times10)
-      .Varies(Vary::Battery24V);
+      .Varies(Vary::Battery24V, AltRange(28.0, 32.0));
   b.Spin("seVentTempLimit", "Т вкл. вентилятора, С", kLimits, "VentTempLimit", 75, 115)
       .Needs(Needs::FanOrHybrid)
-      .Varies(Vary::FanHybrid);
+      .Varies(Vary::FanHybrid, AltRange(25, 60));
   b.Spin("seInjTimeLimit", "Превыш. времени впр. на ХХ ,%", kLimits, "InjTimeLimit", 1, 99);
   b.Spin("seLiqTemperReady", "Т прогрева двигателя, С", kLimits, "LiqTemperReady", 10, 110)
       .Needs(Needs::CoolantTemperature);
@@ -329,6 +186,7 @@ void Limits(Builder& b) {
       .ReadOnly();
 }
 
+// Each warning's groups are named after its alarm in the image: "rgap" + name + "_F" / "_N".
 struct Warning {
   std::string_view label;
   std::string_view first, repeat;  // control names; repeat empty for one group
@@ -356,25 +214,40 @@ void Voice(Builder& b) {
       {"Превыш.скорость", "rgapVel_F", "rgapVel_N", {}, {}},
       {"Превыш.обороты", "rgapRev_F", "rgapRev_N", {}, {}},
       {"Остаток бака", "rgapTank_F", "rgapTank_N", {}, {}},
-      {"Гололед", "rgapIce_F", "rgapIce_N", {}, {NoAirTemper}},
+      {"Гололед", "rgapHolo_F", "rgapHolo_N", {}, {NoAirTemper}},
       {"Выполнить ТО", "rgapTO_F", {}, {}, {}},
-      {"Разгон", "rgapVel100_F", "rgapVel100_N", {}, {}},
-      {"Торможение", "rgapVel100Down_F", "rgapVel100Down_N", {}, {}},
+      {"Разгон", "rgap100_F", "rgap100_N", {}, {}},
+      {"Торможение", "rgap100Down_F", "rgap100Down_N", {}, {}},
       {"Неисправность", "rgapError_F", {}, {}, {}, Needs::ErrorReading},
-      {"Перегрев ОЖ", "rgapLiqTemper_F", "rgapLiqTemper_N", {}, {}, Needs::CoolantTemperature},
+      {"Перегрев ОЖ", "rgapLiqTempHigh_F", "rgapLiqTempHigh_N", {}, {}, Needs::CoolantTemperature},
       {"Эконометр", "rgapEconom_F", "rgapEconom_N", {}, {}},
       {"Габариты", "rgapGabar_F", {}, {}, {NoGabarLights}},
       {"Полный бак", "rgapTankFull_F", {}, {}, {}},
       {"%Впрыск/расход", "rgapInjTime_F", {}, {}, {}},
-      {"Прогрев ДВС", "rgapLiqReady_F", {}, {}, {}, Needs::CoolantTemperature},
+      {"Прогрев ДВС", "rgapLiqTempReady_F", {}, {}, {}, Needs::CoolantTemperature},
       {"Ближн.Свет", "rgapLights_F", {}, {}, {NoGabarLights}},
       {"Сажевый фильтр", "rgapSFilter_F", {}, {IsVAG}, {}},
-      {"Перегрев ВВБ", "rgapHVBTemper_F", "rgapHVBTemper_N", {}, {}, Needs::Hybrid},
-      {"Перегрев АКПП", "rgapOilAKPP_F", "rgapOilAKPP_N", {}, {}, Needs::GearboxOil},
-      {"Перегрев масла ДВС", "rgapOilEng_F", "rgapOilEng_N", {}, {}, Needs::EngineOil},
-      {"Износ масла АКПП", "rgapCVTF_F", {}, {}, {}, Needs::Class1OrTruck},
-      {"Перегрев ретардера", "rgapRetarder_F", "rgapRetarder_N", {}, {}, Needs::GearboxOil},
-      {"Перегрев инвертора", "rgapInvTemper_F", "rgapInvTemper_N", {}, {}, Needs::Hybrid},
+      {"Перегрев ВВБ", "rgapHVBTemperHigh_F", "rgapHVBTemperHigh_N", {}, {}, Needs::Hybrid},
+      {"Перегрев АКПП",
+       "rgapTemperOilAKPPHigh_F",
+       "rgapTemperOilAKPPHigh_N",
+       {},
+       {},
+       Needs::GearboxOil},
+      {"Перегрев масла ДВС",
+       "rgapTemperOilEngHigh_F",
+       "rgapTemperOilEngHigh_N",
+       {},
+       {},
+       Needs::EngineOil},
+      {"Износ масла АКПП", "rgapCVTFDeterior_F", {}, {}, {}, Needs::Class1OrTruck},
+      {"Перегрев ретардера",
+       "rgapRetarderOilTemperHigh_F",
+       "rgapRetarderOilTemperHigh_N",
+       {},
+       {},
+       Needs::GearboxOil},
+      {"Перегрев инвертора", "rgapInvTemperHigh_F", "rgapInvTemperHigh_N", {}, {}, Needs::Hybrid},
   };
   b.Group("Предупреждения");
   for (std::size_t i = 0; i < std::size(kWarnings); ++i) {
@@ -382,6 +255,7 @@ void Voice(Builder& b) {
     const bool pair = !w.repeat.empty();
     b.Radio(w.first, w.label, kAlarm, "AlarmModes", {})
         .From(ItemSource::VoiceModes)
+        .Disables(3, 4, {NoVoice})
         .Element(i)
         .Conv(pair ? Conversion::AlarmFirst : Conversion::AlarmSingle)
         .Cell(w.label, "Первое")
@@ -392,6 +266,7 @@ void Voice(Builder& b) {
     if (pair) {
       b.Radio(w.repeat, w.label, kAlarm, "AlarmModes", {})
           .From(ItemSource::VoiceModes)
+          .Disables(3, 4, {NoVoice})
           .Element(i)
           .Conv(Conversion::AlarmRepeat)
           .Cell(w.label, "Последующие")
@@ -491,13 +366,11 @@ struct Counter {
 void Service(Builder& b) {
   b.On(Page::Service, "Осталось до...,               тыс.км        использ.");
   constexpr catalog::Features kFull{ServiceKm};
-  b.Add(Kind::Date, "deTO", "Дата след.ТО", kServ, "TO").Cell("Дата след.ТО", "тыс.км");
+  b.Date("deTO", "Дата след.ТО", kServ, "TO").Cell("Дата след.ТО", "тыс.км");
   b.FlagBit("cbTO", "Дата след.ТО", kServ, "ServiceFlags", 7)
       .Cell("Дата след.ТО", "использ.")
       .Hide(kFull);
-  b.Add(Kind::Date, "deOSAGO", "Дата опл.ОСАГО", kServ, "OSAGO")
-      .Cell("Дата опл.ОСАГО", "тыс.км")
-      .Hide(kFull);
+  b.Date("deOSAGO", "Дата опл.ОСАГО", kServ, "OSAGO").Cell("Дата опл.ОСАГО", "тыс.км").Hide(kFull);
   b.FlagBit("cbOSAGO", "Дата опл.ОСАГО", kServ, "ServiceFlags", 8)
       .Cell("Дата опл.ОСАГО", "использ.")
       .Hide(kFull);
@@ -523,7 +396,15 @@ void Service(Builder& b) {
     const bool air_filter = c.bit == 0;
     Row spin = b.Spin(c.spin, row, kServ, c.field, 0, 99).Cell(row, "тыс.км");
     if (air_filter) {
-      spin.Varies(Vary::ServiceKm);
+      // Variants that count service in kilometres keep the air filter row only, in tenths.
+      AltShape km;
+      km.caption = "ТО тыс.км";
+      km.max = 9.9;
+      km.step = 0.1;
+      km.decimals = 1;
+      km.converts = true;
+      km.conversion = Conversion::Times10;
+      spin.Varies(Vary::ServiceKm, km);
     } else {
       spin.Hide(kFull);
     }
@@ -545,9 +426,14 @@ void UniMeas(Builder& b) {
   b.Add(Kind::Text, "eUniMeasStr", "Название", kServ, "UniMeasStr").MaxLength(6).OnLeave();
   b.Group("Калибровка");
   b.Spin("seUniMeasDat0", "Мин", kServ, "UniMeasDat0", -180, 2500).Cell("Мин", "Показания");
-  b.Spin("seUniMeasADC0", "Мин", kServ, "UniMeasADC0", 0, 1023).Cell("Мин", "АЦП");
+  static constexpr std::string_view kAdcDiffer = "Значения АЦП Мин и Макс должны различаться.";
+  b.Spin("seUniMeasADC0", "Мин", kServ, "UniMeasADC0", 0, 1023)
+      .Cell("Мин", "АЦП")
+      .MustDiffer("seUniMeasADC1", kAdcDiffer);
   b.Spin("seUniMeasDat1", "Макс", kServ, "UniMeasDat1", -180, 2500).Cell("Макс", "Показания");
-  b.Spin("seUniMeasADC1", "Макс", kServ, "UniMeasADC1", 0, 1023).Cell("Макс", "АЦП");
+  b.Spin("seUniMeasADC1", "Макс", kServ, "UniMeasADC1", 0, 1023)
+      .Cell("Макс", "АЦП")
+      .MustDiffer("seUniMeasADC0", kAdcDiffer);
 }
 
 void DisplayMisc(Builder& b) {
@@ -561,7 +447,8 @@ void DisplayMisc(Builder& b) {
 
 void Blocks(Builder& b) {
   b.On(Page::Blocks, {});
-  b.RadioBits("rgBlocksShow", "Показывать", kServ, "BlocksMask", 0, 2, "Все|Протокол|Подключ.");
+  b.RadioBits("rgBlocksShow", "Показывать", kServ, "BlocksMask", 0, 2, "Все|Протокол|Подключ.")
+      .Writes(Writer::BlocksShow);
   b.RadioBits("rgBlocksShowList", "Показывать", kServ, "BlocksMask", 7, 1, "Списком|По типам");
 }
 
@@ -577,10 +464,21 @@ std::vector<Setting> Build() {
   Service(b);
   Blocks(b);
   UniMeas(b);
+  DrawnSettings(b);
   return b.Take();
 }
 
 }  // namespace
+
+namespace table {
+
+std::string_view Builder::Keep(std::string text) {
+  // A deque never moves what it holds, so the views stay good.
+  static std::deque<std::string> kept;
+  return kept.emplace_back(std::move(text));
+}
+
+}  // namespace table
 
 std::span<const Setting> AllSettings() {
   static const std::vector<Setting> table = Build();

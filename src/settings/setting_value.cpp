@@ -4,9 +4,12 @@
 #include <cmath>
 
 #include "device/value_rules.h"
+#include "settings/color_schemes.h"
 #include "settings/conversions.h"
+#include "settings/drawn_values.h"
 #include "settings/lists.h"
 #include "settings/page_rules.h"
+#include "settings/setting_table.h"
 #include "text/error.h"
 
 namespace mk::settings {
@@ -25,11 +28,12 @@ bool IsBits(const Setting& s) {
   return s.bit >= 0;
 }
 
-// Flag words and the raw BlocksMask, whose byte 0 carries the page's choices.
+// Flag words, and one byte of a raw field: byte 0 of BlocksMask carries the
+// page's choices, a colour set its element colours.
 std::uint64_t ReadWord(const Setting& s, const device::TMK& mk) {
   const device::Record& rec = mk.Rec(s.block);
   const device::FieldDef& f = FieldOf(s, mk);
-  if (f.type == FieldType::Bytes) return rec.Element(f, 0)[0];
+  if (f.type == FieldType::Bytes) return rec.Element(f, s.index)[s.offset];
   return static_cast<std::uint64_t>(rec.GetInt(f, s.index));
 }
 
@@ -37,7 +41,7 @@ void WriteWord(const Setting& s, device::TMK& mk, std::uint64_t word) {
   device::Record& rec = mk.Rec(s.block);
   const device::FieldDef& f = FieldOf(s, mk);
   if (f.type == FieldType::Bytes) {
-    rec.Element(f, 0)[0] = static_cast<std::uint8_t>(word);
+    rec.Element(f, s.index)[s.offset] = static_cast<std::uint8_t>(word);
     return;
   }
   rec.SetInt(f, static_cast<std::int64_t>(word), s.index);
@@ -45,6 +49,7 @@ void WriteWord(const Setting& s, device::TMK& mk, std::uint64_t word) {
 
 std::int64_t ReadStored(const Setting& s, const device::TMK& mk) {
   if (IsBits(s)) return static_cast<std::int64_t>(GetBits(ReadWord(s, mk), s.bit, s.bit_count));
+  if (FieldOf(s, mk).type == FieldType::Bytes) return static_cast<std::int64_t>(ReadWord(s, mk));
   return mk.Rec(s.block).GetInt(FieldOf(s, mk), s.index);
 }
 
@@ -58,8 +63,8 @@ std::int64_t Modulus(const device::FieldDef& f) {
   return std::int64_t{1} << (8 * f.elem_size);
 }
 
-[[noreturn]] void OutOfRange(const Setting& s, const Env& env) {
-  const Shape shape = ShapeOf(s, env);
+[[noreturn]] void RefuseRange(const Setting& s, const device::TMK& mk, const Env& env) {
+  const Shape shape = ShapeOf(s, mk, env);
   throw RangeError("Значение настройки «" + DisplayName(s, env) + "» должно быть от " +
                    FormatNumber(shape.min, shape.decimals, '.') + " до " +
                    FormatNumber(shape.max, shape.decimals, '.') + ".");
@@ -117,8 +122,10 @@ bool ProtocolHas(const Setting& s, const Env& env) {
   return true;
 }
 
-std::int64_t InfoValue(const device::TMK& mk, BlockId block, std::string_view field) {
-  return mk.Rec(block).GetInt(field);
+// What another row stores: the rules below read settings, not raw words.
+std::int64_t StoredOf(const device::TMK& mk, std::string_view name) {
+  const Setting* s = FindSetting(name);
+  return s != nullptr ? ReadStored(*s, mk) : 0;
 }
 
 bool RuleHolds(const Setting& s, const device::TMK& mk, const Env& env) {
@@ -126,23 +133,21 @@ bool RuleHolds(const Setting& s, const device::TMK& mk, const Env& env) {
     case Rule::None:
       return true;
     case Rule::VirtualLock:
-      return InfoValue(mk, BlockId::ServiceInfo, "ConfigFlags") & 1;
-    case Rule::GabarPolarity: {
+      return StoredOf(mk, "rgLockType") != 0;
+    case Rule::GabarPolarity:
       if (env.Has(Feature::FixedGabarInput)) return false;
-      const bool from_ecu = (InfoValue(mk, BlockId::ServiceInfo, "ConfigFlags") >> 5) & 1;
-      return !(from_ecu && SideLightsFromEcu(env));
-    }
-    case Rule::ManualProtocol: {
-      const auto items = ProtocolSelectItems(env.features);
-      return InfoValue(mk, BlockId::ServiceInfo, "ProtocolSelectMeth") ==
-             static_cast<std::int64_t>(items.size()) - 1;
-    }
+      return !(StoredOf(mk, "rgGabarType") != 0 && SideLightsFromEcu(env));
+    case Rule::ManualProtocol:
+      return StoredOf(mk, "cbProtocolSelectMeth") ==
+             static_cast<std::int64_t>(ProtocolSelectItems(env.features).size()) - 1;
     case Rule::InjectorSources:
-      return InfoValue(mk, BlockId::Limits, "RevolutionsMeth") != 0 ||
-             InfoValue(mk, BlockId::Limits, "GasMeth") != 0 ||
-             InfoValue(mk, BlockId::Limits, "ExpenseMeth") != 0;
+      return StoredOf(mk, "rgRevolutionsMeth") != 0 || StoredOf(mk, "rgGasMeth") != 0 ||
+             StoredOf(mk, "rgExpenseMeth") != 0;
     case Rule::ProtTypeTitled:
       return !ProtTypeGroup(env, s.option_group).Caption.empty();
+    case Rule::ProtocolParam:
+      return env.protocol != nullptr &&
+             s.index * 32 + static_cast<std::size_t>(s.bit) < env.protocol->ParamCodes.size();
   }
   return true;
 }
@@ -199,36 +204,46 @@ std::size_t Utf8Length(std::string_view text) {
 
 }  // namespace
 
-Shape ShapeOf(const Setting& s, const Env& env) {
-  Shape shape{std::string(s.caption), s.min, s.max, s.step, s.decimals, s.conversion};
+namespace {
+
+bool VaryHolds(const Setting& s, const Env& env) {
   switch (s.vary) {
     case Vary::None:
-      break;
+      return false;
     case Vary::ServiceKm:
-      if (env.Has(Feature::ServiceKm)) {
-        shape.caption = "ТО тыс.км";
-        shape.max = 9.9;
-        shape.step = 0.1;
-        shape.decimals = 1;
-        shape.conversion = Conversion::Times10;
-      }
-      break;
+      return env.Has(Feature::ServiceKm);
     case Vary::Battery24V:
-      if (env.Has(Feature::Is24V)) {
-        const bool low = s.field == "UaccLowLimit";
-        shape.min = low ? 18.0 : 28.0;
-        shape.max = low ? 27.8 : 32.0;
-      }
-      break;
+      return env.Has(Feature::Is24V);
     case Vary::FanHybrid:
-      if (env.protocol != nullptr && env.protocol->Capabilities.HybridDrive) {
-        shape.min = 25;
-        shape.max = 60;
-      }
-      break;
+      return env.protocol != nullptr && env.protocol->Capabilities.HybridDrive;
     case Vary::ProtTypeGroup:
-      shape.caption = ProtTypeGroup(env, s.option_group).Caption;
-      break;
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+Shape ShapeOf(const Setting& s, const Env& env) {
+  Shape shape{std::string(s.caption), s.min, s.max, s.step, s.decimals, s.conversion};
+  if (!VaryHolds(s, env)) return shape;
+  const AltShape& alt = s.alt;
+  if (!alt.caption.empty()) shape.caption = alt.caption;
+  if (alt.min != 0 || alt.max != 0) {
+    shape.min = alt.min;
+    shape.max = alt.max;
+  }
+  if (alt.step != 0) shape.step = alt.step;
+  if (alt.decimals >= 0) shape.decimals = alt.decimals;
+  if (alt.converts) shape.conversion = alt.conversion;
+  if (s.vary == Vary::ProtTypeGroup) shape.caption = ProtTypeGroup(env, s.option_group).Caption;
+  return shape;
+}
+
+Shape ShapeOf(const Setting& s, const device::TMK& mk, const Env& env) {
+  Shape shape = ShapeOf(s, env);
+  if (const Setting* bound = s.max_from.empty() ? nullptr : FindSetting(s.max_from)) {
+    shape.max = static_cast<double>(ReadStored(*bound, mk));
   }
   return shape;
 }
@@ -275,157 +290,99 @@ std::vector<std::string> ItemsOf(const Setting& s, const Env& env) {
 }
 
 bool ItemEnabled(const Setting& s, const Env& env, int index) {
-  if (s.source == ItemSource::VoiceModes && env.Has(Feature::NoVoice)) return index < 3;
-  if (s.field == "IntenseMeth" && env.Has(Feature::NoSensorInputs)) return index != 2;
-  return true;
+  const ItemRule& rule = s.disabled;
+  return !(index >= rule.first && index <= rule.last && env.features.HasAny(rule.when));
 }
 
 double ShowNumber(const Setting& s, const device::TMK& mk, const Env& env) {
   const Shape shape = ShapeOf(s, env);
   const device::Record& rec = mk.Rec(s.block);
   const device::FieldDef& f = FieldOf(s, mk);
-  double shown = 0;
-  if (shape.conversion == Conversion::Percent) {
-    const double factor = rec.GetFloat(f, s.index);
-    shown = std::isfinite(factor) ? PercentShown(factor) : shape.min;
+  double stored = 0;
+  if (f.type == FieldType::Bytes) {
+    stored = static_cast<double>(ReadStored(s, mk));
+  } else if (f.type == FieldType::F32) {
+    stored = rec.GetFloat(f, s.index);
+    if (!std::isfinite(stored)) return std::nan("");
   } else {
-    std::int64_t stored = rec.GetInt(f, s.index);
-    if (Wraps(s, f) && stored > device::MaxValue(f.type) / 2) stored -= Modulus(f);
-    const auto v = static_cast<double>(stored);
-    switch (shape.conversion) {
-      case Conversion::Times10:
-        shown = v / 10;
-        break;
-      case Conversion::Half:
-        shown = v * 2;
-        break;
-      case Conversion::Fifth:
-        shown = v * 5;
-        break;
-      case Conversion::Tenth:
-        shown = v * 10;
-        break;
-      default:
-        shown = v;
-        break;
-    }
+    std::int64_t raw = rec.GetInt(f, s.index);
+    if (Wraps(s, f) && raw > device::MaxValue(f.type) / 2) raw -= Modulus(f);
+    stored = static_cast<double>(raw);
   }
-  return std::clamp(shown, shape.min, shape.max);
+  return NumberConversionOf(shape.conversion).shown(stored);
 }
+
+namespace {
+
+// A value the row's cross-check refuses: it must differ from another setting's.
+void CheckAgainstOthers(const Setting& s, const device::TMK& mk, std::int64_t stored) {
+  if (s.check.differs_from.empty()) return;
+  const Setting* other = FindSetting(s.check.differs_from);
+  if (other != nullptr && ReadStored(*other, mk) == stored)
+    throw Error(std::string(s.check.message));
+}
+
+}  // namespace
 
 void CommitNumber(const Setting& s, device::TMK& mk, const Env& env, double shown) {
   RefuseReadOnly(s, env);
-  const Shape shape = ShapeOf(s, env);
+  const Shape shape = ShapeOf(s, mk, env);
   // Compare as the control shows it, so 999.9 typed is 999.9 however it rounds in binary.
   const double scale = std::pow(10.0, shape.decimals);
   const double as_shown = RoundHalfEven(shown * scale) / scale;
   if (!std::isfinite(shown) || as_shown < shape.min - 1e-9 || as_shown > shape.max + 1e-9) {
-    OutOfRange(s, env);
+    RefuseRange(s, mk, env);
   }
   device::Record& rec = mk.Rec(s.block);
   const device::FieldDef& f = FieldOf(s, mk);
-  if (s.field == "UniMeasADC0" || s.field == "UniMeasADC1") {
-    CheckUniMeasAdc(mk, s.field == "UniMeasADC0" ? 0 : 1, static_cast<std::int64_t>(as_shown));
+  if (f.type == FieldType::Bytes) {
+    WriteWord(s, mk, static_cast<std::uint64_t>(RoundHalfEven(as_shown)));
+    return;
   }
-  double stored = as_shown;
-  switch (shape.conversion) {
-    case Conversion::Percent:
-      stored = PercentStored(as_shown);
-      break;
-    case Conversion::Times10:
-      stored = as_shown * 10;
-      break;
-    case Conversion::Half:
-      stored = as_shown / 2;
-      break;
-    case Conversion::Fifth:
-      stored = as_shown / 5;
-      break;
-    case Conversion::Tenth:
-      stored = as_shown / 10;
-      break;
-    default:
-      break;
-  }
+  double stored = NumberConversionOf(shape.conversion).stored(as_shown);
   if (f.type != FieldType::F32) {
     stored = RoundHalfEven(stored);
     if (Wraps(s, f) && stored < 0) stored += static_cast<double>(Modulus(f));
+    CheckAgainstOthers(s, mk, static_cast<std::int64_t>(stored));
   }
   try {
     rec.SetFloat(f, stored, s.index);
   } catch (const RangeError&) {
-    OutOfRange(s, env);
+    RefuseRange(s, mk, env);
   }
 }
 
 int ShowIndex(const Setting& s, const device::TMK& mk, const Env& env) {
   const auto count = static_cast<std::int64_t>(ItemsOf(s, env).size());
-  const std::int64_t stored = ReadStored(s, mk);
-  std::int64_t index = stored;
-  switch (s.conversion) {
-    case Conversion::IndexMinus1:
-      index = stored + 1;
-      break;
-    case Conversion::ForsCoef:
-      index = ForsCoefIndex(stored);
-      break;
-    case Conversion::NonZero:
-      index = stored != 0 ? 1 : 0;
-      break;
-    case Conversion::AlarmFirst:
-    case Conversion::AlarmSingle:
-      index = device::AlarmFirstChoice(static_cast<std::uint8_t>(stored));
-      break;
-    case Conversion::AlarmRepeat:
-      index = device::AlarmSecondChoice(static_cast<std::uint8_t>(stored));
-      break;
-    default:
-      break;
-  }
-  return index >= 0 && index < count ? static_cast<int>(index) : 0;
+  const std::int64_t index = IndexConversionOf(s.conversion).index(ReadStored(s, mk));
+  return index >= 0 && index < count ? static_cast<int>(index) : -1;
 }
 
 void CommitIndex(const Setting& s, device::TMK& mk, const Env& env, int index) {
   RefuseReadOnly(s, env);
   const auto count = static_cast<int>(ItemsOf(s, env).size());
   if (index < 0 || index >= count || !ItemEnabled(s, env, index)) NoSuchItem(s, env);
-  if (s.source == ItemSource::Protocols) {
-    SelectProtocol(mk, index);
-    return;
+  switch (s.writer) {
+    case Writer::SelectProtocol:
+      SelectProtocol(mk, index);
+      return;
+    case Writer::BlocksShow:
+      ApplyBlocksShow(mk, env, index);
+      return;
+    case Writer::ColorScheme:
+      ChooseScheme(mk, index + 1);
+      return;
+    case Writer::Field:
+      break;
   }
-  if (s.field == "BlocksMask" && s.bit == 0) {
-    ApplyBlocksShow(mk, env, index);
-    return;
-  }
+  const std::int64_t stored = IndexConversionOf(s.conversion).stored(index, ReadStored(s, mk));
   if (IsBits(s)) {
-    WriteWord(s, mk, SetBits(ReadWord(s, mk), s.bit, s.bit_count, static_cast<unsigned>(index)));
+    WriteWord(s, mk,
+              SetBits(ReadWord(s, mk), s.bit, s.bit_count, static_cast<std::uint64_t>(stored)));
     return;
-  }
-  device::Record& rec = mk.Rec(s.block);
-  const device::FieldDef& f = FieldOf(s, mk);
-  const auto old = static_cast<std::uint8_t>(rec.GetInt(f, s.index));
-  std::int64_t stored = index;
-  switch (s.conversion) {
-    case Conversion::IndexMinus1:
-      stored = index - 1;
-      break;
-    case Conversion::ForsCoef:
-      stored = ForsCoefStored(index);
-      break;
-    case Conversion::AlarmFirst:
-      stored = device::AlarmModeTwoChoices(index, device::AlarmSecondChoice(old));
-      break;
-    case Conversion::AlarmRepeat:
-      stored = device::AlarmModeTwoChoices(device::AlarmFirstChoice(old), index);
-      break;
-    case Conversion::AlarmSingle:
-      stored = device::AlarmModeOneChoice(index);
-      break;
-    default:
-      break;
   }
   try {
-    rec.SetInt(f, stored, s.index);
+    mk.Rec(s.block).SetInt(FieldOf(s, mk), stored, s.index);
   } catch (const RangeError&) {
     NoSuchItem(s, env);
   }
@@ -463,16 +420,28 @@ void CommitText(const Setting& s, device::TMK& mk, std::string_view text) {
   const device::FieldDef& f = FieldOf(s, mk);
   switch (s.kind) {
     case Kind::Time:
+      if (!TimeInDay(text)) {
+        throw RangeError("Время настройки «" + std::string(s.caption) +
+                         "» должно быть от 00:00 до 23:59.");
+      }
       rec.SetInt(f, TimeStored(text), s.index);
       return;
-    case Kind::Date:
+    case Kind::Date: {
+      const auto refuse = [&] {
+        throw RangeError("Дата настройки «" + std::string(s.caption) + "» должна быть от " +
+                         DayShown(static_cast<std::uint32_t>(s.min)) + " до " +
+                         DayShown(static_cast<std::uint32_t>(s.max)) + ".");
+      };
+      std::uint32_t day = 0;
       try {
-        rec.SetInt(f, DayStored(text), s.index);
+        day = DayStored(text);
       } catch (const RangeError&) {
-        throw RangeError("Дата настройки «" + std::string(s.caption) +
-                         "» должна лежать между 01.01.00 и 31.12.99.");
+        refuse();
       }
+      if (day != 0 && (day < s.min || day > s.max)) refuse();
+      rec.SetInt(f, day, s.index);
       return;
+    }
     default: {
       const std::size_t limit = s.max_length != 0 ? s.max_length : f.elem_size - 1;
       try {
@@ -488,18 +457,78 @@ void CommitText(const Setting& s, device::TMK& mk, std::string_view text) {
   }
 }
 
+bool OutOfRange(const Setting& s, const device::TMK& mk, const Env& env) {
+  switch (s.kind) {
+    case Kind::Spin: {
+      const Shape shape = ShapeOf(s, mk, env);
+      const double v = ShowNumber(s, mk, env);
+      const double tolerance = 0.5 * std::pow(10.0, -shape.decimals);
+      return !std::isfinite(v) || v < shape.min - tolerance || v > shape.max + tolerance;
+    }
+    case Kind::Radio:
+    case Kind::Combo:
+      return !ItemsOf(s, env).empty() && ShowIndex(s, mk, env) < 0;
+    case Kind::Check:
+      return ReadStored(s, mk) != 0 && ReadStored(s, mk) != 1;
+    case Kind::FlagBit:
+      return false;
+    case Kind::Time:
+      return ReadStored(s, mk) > static_cast<std::int64_t>(s.max);
+    case Kind::Date: {
+      const std::int64_t day = ReadStored(s, mk);
+      return day != 0 &&
+             (!IsDayOfDate(static_cast<std::uint32_t>(day)) || day < s.min || day > s.max);
+    }
+    case Kind::Text:
+      return false;
+    case Kind::Param:
+    case Kind::Color:
+    case Kind::HotMenu:
+    case Kind::BlockList:
+      return DrawnOutOfRange(s, mk, env);
+  }
+  return false;
+}
+
+std::string StoredText(const Setting& s, const device::TMK& mk, const Env& env, char separator) {
+  switch (s.kind) {
+    case Kind::Spin: {
+      const double v = ShowNumber(s, mk, env);
+      if (std::isnan(v)) return "nan";
+      if (std::isinf(v)) return v < 0 ? "-inf" : "inf";
+      return FormatNumber(v, ShapeOf(s, env).decimals, separator);
+    }
+    case Kind::Text:
+      return ShowText(s, mk);
+    case Kind::Param:
+    case Kind::Color:
+    case Kind::HotMenu:
+    case Kind::BlockList:
+      return DrawnStored(s, mk);
+    default:
+      return std::to_string(ReadStored(s, mk));
+  }
+}
+
 std::string ShowAsText(const Setting& s, const device::TMK& mk, const Env& env, char separator) {
+  if (OutOfRange(s, mk, env)) return StoredText(s, mk, env, separator);
   switch (s.kind) {
     case Kind::Spin:
       return FormatNumber(ShowNumber(s, mk, env), ShapeOf(s, env).decimals, separator);
     case Kind::Radio:
     case Kind::Combo: {
       const auto items = ItemsOf(s, env);
-      return items.empty() ? std::string() : items[static_cast<std::size_t>(ShowIndex(s, mk, env))];
+      const int index = ShowIndex(s, mk, env);
+      return index < 0 ? std::string() : items[static_cast<std::size_t>(index)];
     }
     case Kind::Check:
     case Kind::FlagBit:
       return ShowChecked(s, mk) ? "да" : "нет";
+    case Kind::Param:
+    case Kind::Color:
+    case Kind::HotMenu:
+    case Kind::BlockList:
+      return ShowDrawn(s, mk, env);
     default:
       return ShowText(s, mk);
   }
@@ -534,6 +563,12 @@ void CommitFromText(const Setting& s, device::TMK& mk, const Env& env, std::stri
         refuse();
       }
       return;
+    case Kind::Param:
+    case Kind::Color:
+    case Kind::HotMenu:
+    case Kind::BlockList:
+      CommitDrawn(s, mk, env, text);
+      return;
     case Kind::Time:
       if (text.size() != 5 || text[2] != ':' || !ParseNumber(text.substr(0, 2)) ||
           !ParseNumber(text.substr(3, 2))) {
@@ -545,6 +580,12 @@ void CommitFromText(const Setting& s, device::TMK& mk, const Env& env, std::stri
       CommitText(s, mk, text);
       return;
   }
+}
+
+std::string UnitOf(const Setting& s, const Env& env) {
+  const std::string caption = ShapeOf(s, env).caption;
+  const auto comma = caption.rfind(", ");
+  return comma == std::string::npos ? std::string() : caption.substr(comma + 2);
 }
 
 std::string ToolTip(const Setting& s, const Env& env, char separator) {
@@ -559,9 +600,7 @@ std::string ToolTip(const Setting& s, const Env& env, char separator) {
                : ", биты " + std::to_string(s.bit) + "–" + std::to_string(s.bit + s.bit_count - 1);
   }
   const Shape shape = ShapeOf(s, env);
-  if (const auto comma = shape.caption.rfind(", "); comma != std::string::npos) {
-    tip += "\nЕдиница: " + shape.caption.substr(comma + 2);
-  }
+  if (const std::string unit = UnitOf(s, env); !unit.empty()) tip += "\nЕдиница: " + unit;
   switch (s.kind) {
     case Kind::Spin:
       tip += "\nДиапазон: " + FormatNumber(shape.min, shape.decimals, separator) + " … " +

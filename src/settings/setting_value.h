@@ -2,8 +2,10 @@
 // control shows for the stored value, and what a shown value stores. Also
 // the setting's shape, items and visibility for a variant and protocol.
 //
-// Showing never fails and never writes: a stored value the control cannot
-// show gives the nearest value it can (spins) or its first item (choices).
+// Showing never fails and never writes, and never makes up a valid value: a
+// number outside the shown range is handed back as it is, an item index past
+// the list as -1, and OutOfRange() says so, with StoredText() naming what is
+// stored. The window decides how to show such a value.
 // Committing checks the shown value against the control's range and the
 // field's width and throws mk::RangeError naming the setting and its range;
 // the record is then unchanged.
@@ -27,6 +29,8 @@ struct Shape {
   Conversion conversion = Conversion::Plain;
 };
 Shape ShapeOf(const Setting& s, const Env& env);
+/// The same, with a maximum another setting stores (the tank's litres).
+Shape ShapeOf(const Setting& s, const device::TMK& mk, const Env& env);
 
 /// The name a message or a search result gives the setting: its caption, the
 /// column it sits in, or its object name when it has no caption.
@@ -40,11 +44,24 @@ bool Visible(const Setting& s, const device::TMK& mk, const Env& env);
 std::vector<std::string> ItemsOf(const Setting& s, const Env& env);
 bool ItemEnabled(const Setting& s, const Env& env, int index);
 
+/// The stored value lies outside the setting's rule: a number outside the
+/// shown range (or no number: NaN, infinity), an item index past the list, a
+/// check byte other than 0 or 1, a time past 23:59, a day number that gives
+/// no date or one outside the selectable dates.
+bool OutOfRange(const Setting& s, const device::TMK& mk, const Env& env);
+/// The stored value in the setting's own units, whatever it is: the number
+/// as shown but unclamped ("nan", "inf"), or the raw field value for choices,
+/// checks, times (minutes) and dates (day number).
+std::string StoredText(const Setting& s, const device::TMK& mk, const Env& env,
+                       char separator = '.');
+
 // --- Spin edits -------------------------------------------------------------
+/// The stored value in shown units, unclamped; NaN for a factor that is no number.
 double ShowNumber(const Setting& s, const device::TMK& mk, const Env& env);
 void CommitNumber(const Setting& s, device::TMK& mk, const Env& env, double shown);
 
 // --- Radio groups and combo boxes -----------------------------------------------
+/// The item the stored value selects, or -1 when it selects none.
 int ShowIndex(const Setting& s, const device::TMK& mk, const Env& env);
 /// cbProtocol selects the entry (SelectProtocol): the caller's Env is stale afterwards.
 void CommitIndex(const Setting& s, device::TMK& mk, const Env& env, int index);
@@ -58,11 +75,15 @@ std::string ShowText(const Setting& s, const device::TMK& mk);
 void CommitText(const Setting& s, device::TMK& mk, std::string_view text);
 
 // --- Any kind, as text (mkctl) -------------------------------------------------------
-/// Numbers with `separator`, choices by item text, checks as "да" / "нет".
+/// Numbers with `separator`, choices by item text, checks as "да" / "нет";
+/// a value out of range as StoredText().
 std::string ShowAsText(const Setting& s, const device::TMK& mk, const Env& env,
                        char separator = '.');
 /// The reverse; mk::Error for text that is not a value of the setting.
 void CommitFromText(const Setting& s, device::TMK& mk, const Env& env, std::string_view text);
+
+/// The unit a caption names after its last ", " ("км/час"), or "".
+std::string UnitOf(const Setting& s, const Env& env);
 
 /// Field, unit and range, for the control's tool tip.
 std::string ToolTip(const Setting& s, const Env& env, char separator = '.');

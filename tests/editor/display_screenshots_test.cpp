@@ -18,7 +18,7 @@ namespace {
 
 class DisplayScreenshots : public EditorTest {};
 
-TEST_F(DisplayScreenshots, EverySubPage) {
+TEST_F(DisplayScreenshots, EveryPageAndSubPage) {
   const char* dir = std::getenv("MK_SCREENSHOTS");
   if (dir == nullptr || QGuiApplication::platformName() != "xcb") {
     GTEST_SKIP() << "set MK_SCREENSHOTS and run on an X display";
@@ -34,6 +34,21 @@ TEST_F(DisplayScreenshots, EverySubPage) {
     Load(v.device_version, v.firmware);
     Show();
     dialog->move(10, 10);
+    const auto grab = [&](const QString& name) {
+      QTest::qWait(400);
+      // The whole screen as the window manager shows it, cut to the dialog's frame.
+      const QRect frame = dialog->frameGeometry();
+      const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(frame);
+      return shot.save(QString::fromUtf8(dir) + "/" + name + QString::fromUtf8(v.suffix) + ".png");
+    };
+    for (const auto& info : settings::kPages) {
+      if (info.page == settings::Page::Display ||
+          !dialog->PageControl()->isTabVisible(static_cast<int>(info.page))) {
+        continue;
+      }
+      dialog->PageControl()->setCurrentIndex(static_cast<int>(info.page));
+      ASSERT_TRUE(grab(QString::fromUtf8(info.object_name)));
+    }
     auto* page = dynamic_cast<TDisplayPage*>(dialog->PageOf(settings::Page::Display));
     ASSERT_NE(page, nullptr);
     dialog->PageControl()->setCurrentWidget(page);
@@ -45,12 +60,7 @@ TEST_F(DisplayScreenshots, EverySubPage) {
         continue;
       }
       page->SubPages()->setCurrentWidget(page->SubPage(info.page));
-      QTest::qWait(400);
-      // The whole screen as the window manager shows it, cut to the dialog's frame.
-      const QRect frame = dialog->frameGeometry();
-      const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(frame);
-      ASSERT_TRUE(shot.save(QString::fromUtf8(dir) + "/" + QString::fromUtf8(info.object_name) +
-                            QString::fromUtf8(v.suffix) + ".png"));
+      ASSERT_TRUE(grab(QString::fromUtf8(info.object_name)));
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +185,35 @@ TEST_F(EditingTest, EqualConverterValuesShowTheMessageOnceAndPutTheStoredValueBa
   EXPECT_EQ(mk.Rec(BlockId::Service).GetInt("UniMeasADC0"), 5);
 }
 
+// Values outside their rule show as stored, and OK leaves every one of them stored.
+TEST_F(EditingTest, OutOfRangeValuesShowAsStoredAndSurviveOk) {
+  mk.ReplaceImage(1, FactoryImage());
+  mk.EditSettings([&] {
+    mk.Rec(BlockId::Limits).SetInt("VelocityLimit", 255);
+    mk.Rec(BlockId::Limits).SetInt("PrognozMeth", 17);
+    mk.Rec(BlockId::Display).SetInt("IntenseDayTime", 1599);
+    mk.Rec(BlockId::FuelSensor).SetInt("TankMode", 9);
+    mk.Rec(BlockId::Service).SetInt("TO", 1);
+    Show();
+    EXPECT_EQ(Find<QDoubleSpinBox>("seVelocityLimit")->value(), 510);
+    EXPECT_EQ(Find<QLineEdit>("meIntenseDayTime")->text(), "26:39");
+    EXPECT_EQ(Find<QComboBox>("cbTankMode")->currentIndex(), -1);
+    EXPECT_EQ(Find<QComboBox>("cbTankMode")->placeholderText(), "9");
+    for (auto* radio : Find<QWidget>("rgPrognozMeth")->findChildren<QRadioButton*>()) {
+      EXPECT_FALSE(radio->isChecked()) << radio->text().toStdString();
+    }
+    EXPECT_EQ(Find<QDateEdit>("deTO")->text(), "1");
+    dialog->accept();
+    return true;
+  });
+  EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("VelocityLimit"), 255);
+  EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("PrognozMeth"), 17);
+  EXPECT_EQ(mk.Rec(BlockId::Display).GetInt("IntenseDayTime"), 1599);
+  EXPECT_EQ(mk.Rec(BlockId::FuelSensor).GetInt("TankMode"), 9);
+  EXPECT_EQ(mk.Rec(BlockId::Service).GetInt("TO"), 1);
+  EXPECT_TRUE(prompt.errors.empty());
+}
+
 TEST_F(EditingTest, ChangedSettingsAreMarkedAndCounted) {
   Load();
   Show();
@@ -207,6 +237,10 @@ TEST_F(EditingTest, SearchListsMatchesWithTheirPageAndFocusesTheChoice) {
   ASSERT_TRUE(dialog->GoTo(QString::fromUtf8("Т масла АКПП, С — Границы")));
   EXPECT_EQ(dialog->PageControl()->currentIndex(), static_cast<int>(settings::Page::Limits));
   EXPECT_TRUE(Find<QWidget>("seOilAKPPTemperLimit")->hasFocus());
+  // Settings the window draws by hand are found too.
+  ASSERT_TRUE(dialog->GoTo(QString::fromUtf8("Кол-во точек — Бак")));
+  EXPECT_EQ(dialog->PageControl()->currentIndex(), static_cast<int>(settings::Page::Tank));
+  EXPECT_TRUE(Find<QWidget>("seOilCalibrQuant")->hasFocus());
   EXPECT_TRUE(dialog->SearchMatches("zzz").isEmpty());
 }
 

@@ -52,6 +52,11 @@ TEST(TimeOfDay, ShowsHoursModulo24AndStoresMinutes) {
   EXPECT_EQ(TimeStored("7:05"), 0);
   EXPECT_EQ(TimeStored(""), 0);
   EXPECT_EQ(TimeStored("0_:3_"), 3);  // blanks of the mask count as nothing
+  for (const char* in_day : {"00:00", "23:59", "0_:3_", "", "2130"}) {
+    EXPECT_TRUE(TimeInDay(in_day)) << in_day;
+  }
+  for (const char* past : {"24:00", "25:99", "23:60", "99:00"})
+    EXPECT_FALSE(TimeInDay(past)) << past;
 }
 
 TEST(DayNumber, FollowsTheMksCalendar) {
@@ -75,6 +80,10 @@ TEST(DayNumber, RunsBackwards) {
   EXPECT_EQ(DayShown(4301), "10.10.11");
   for (std::uint32_t day : {368u, 1000u, 4392u, 20000u, 36525u}) {
     EXPECT_EQ(DayStored(DayShown(day)), day) << day;
+  }
+  // Every day number from 2 to the last of 2099 gives a date; none outside.
+  for (std::uint32_t day = 0; day <= 65535; ++day) {
+    EXPECT_EQ(IsDayOfDate(day), day >= 2 && day <= 36525u) << day;
   }
 }
 

@@ -42,12 +42,13 @@ TEST(TankMethItems, GrowWithTheEcuSensorsAndLoseTheSensorWithoutOne) {
   EXPECT_EQ(TankMethItems(env), (Strings{"Расчетный"}));
 }
 
-TEST(TankMethItems, AStoredMethodPastTheListShowsTheFirstAndStays) {
+TEST(TankMethItems, AStoredMethodPastTheListIsOutOfRangeAndStays) {
   device::TMK mk;
   test::UseVariant(mk, 5, 0);  // NoTankSensor
   mk.Rec(BlockId::FuelSensor).SetInt("TankMeth", 3);
   const Setting& s = *FindSetting("cbTankMeth");
-  EXPECT_EQ(ShowIndex(s, mk, Env::Of(mk)), 0);
+  EXPECT_EQ(ShowIndex(s, mk, Env::Of(mk)), -1);
+  EXPECT_TRUE(OutOfRange(s, mk, Env::Of(mk)));
   EXPECT_EQ(mk.Rec(BlockId::FuelSensor).GetInt("TankMeth"), 3);
 }
 
@@ -133,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         VisibilityCase{"VolumeNoVoice", "seSoundVolume", {Feature::NoVoice}, false},
         VisibilityCase{"SootVoiceVag", "rgapSFilter_F", {Feature::IsVAG}, true},
         VisibilityCase{"SootVoiceNotVag", "rgapSFilter_F", {}, false},
-        VisibilityCase{"IceVoiceNoAir", "rgapIce_N", {Feature::NoAirTemper}, false},
+        VisibilityCase{"IceVoiceNoAir", "rgapHolo_N", {Feature::NoAirTemper}, false},
         VisibilityCase{"InsuranceServiceKm", "deOSAGO", {Feature::ServiceKm}, false},
         VisibilityCase{"ServiceDateServiceKm", "deTO", {Feature::ServiceKm}, true},
         VisibilityCase{"AirFilterServiceKm", "seAirFiltCntK", {Feature::ServiceKm}, true},
@@ -160,10 +161,10 @@ TEST(VisibilityByProtocol, FeaturesOfTheEntryShowTheirControls) {
   entry.Capabilities.HybridDrive = true;
   entry.Capabilities.SideLightsFromEcu = true;
   EXPECT_FALSE(shown("seLiqTemperLimit"));
-  EXPECT_FALSE(shown("rgapLiqTemper_F"));
+  EXPECT_FALSE(shown("rgapLiqTempHigh_F"));
   EXPECT_TRUE(shown("seVentTempLimit"));
   EXPECT_EQ(ShapeOf(*FindSetting("seVentTempLimit"), env).max, 60);
-  EXPECT_TRUE(shown("rgapInvTemper_N"));
+  EXPECT_TRUE(shown("rgapInvTemperHigh_N"));
   EXPECT_FALSE(shown("seAddCoolingTemper"));
   EXPECT_TRUE(shown("rgGabarType"));
   mk.Rec(BlockId::ServiceInfo).SetInt("ConfigFlags", 32);  // side lights from the ECU
@@ -174,7 +175,7 @@ TEST(VisibilityByProtocol, FeaturesOfTheEntryShowTheirControls) {
   EXPECT_FALSE(shown("seTareWeight"));
   env.features = {Feature::HasCargo, Feature::HasTruckOptions};
   EXPECT_TRUE(shown("seTareWeight"));
-  EXPECT_TRUE(shown("rgapCVTF_F"));
+  EXPECT_TRUE(shown("rgapCVTFDeterior_F"));
   EXPECT_FALSE(shown("seCVTFDeteriorLim"));
 }
 

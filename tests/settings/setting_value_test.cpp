@@ -42,6 +42,16 @@ TEST(SettingTable, EveryRowNamesAFieldOfItsBlockOnce) {
     if ((s.kind == Kind::Radio || s.kind == Kind::Combo) && s.source == ItemSource::Fixed) {
       EXPECT_FALSE(s.items.empty()) << s.name;
     }
+    // Rows that name other rows name ones that exist.
+    for (std::string_view other : {s.check.differs_from, s.max_from}) {
+      if (!other.empty()) {
+        EXPECT_NE(FindSetting(other), nullptr) << s.name << " -> " << other;
+      }
+    }
+  }
+  for (const char* read_by_rules : {"rgLockType", "rgGabarType", "cbProtocolSelectMeth",
+                                    "rgRevolutionsMeth", "rgGasMeth", "rgExpenseMeth"}) {
+    EXPECT_NE(FindSetting(read_by_rules), nullptr) << read_by_rules;
   }
   EXPECT_GT(names.size(), 150u);
 }
@@ -87,19 +97,51 @@ TEST_F(SettingValueTest, AValueOutsideTheRangeNamesTheSettingAndKeepsTheField) {
   EXPECT_NO_THROW(CommitNumber(S("seAccCorr"), mk, E(), 0.7));
 }
 
-TEST_F(SettingValueTest, OutOfRangeStoredValuesShowTheNearestAndStayStored) {
-  auto& limits = mk.Rec(BlockId::Limits);
-  limits.SetInt("VelocityLimit", 255);  // 510 km/h
-  EXPECT_DOUBLE_EQ(ShowNumber(S("seVelocityLimit"), mk, E()), 200);
-  limits.SetInt("VelocityLimit", 3);
-  EXPECT_DOUBLE_EQ(ShowNumber(S("seVelocityLimit"), mk, E()), 40);
-  limits.SetInt("PrognozMeth", 17);
-  EXPECT_EQ(ShowIndex(S("rgPrognozMeth"), mk, E()), 0);
-  EXPECT_EQ(Int(BlockId::Limits, "PrognozMeth"), 17);
-  EXPECT_EQ(Int(BlockId::Limits, "VelocityLimit"), 3);
-  auto factor = limits.Element("VelocityCorr");
+// Shown is stored: a value outside its rule is reported with what is stored,
+// never replaced by a valid one, and the record keeps it.
+TEST_F(SettingValueTest, StoredValuesOutsideTheirRuleAreReportedAsStored) {
+  struct Case {
+    const char* name;
+    BlockId block;
+    const char* field;
+    std::size_t index;
+    std::int64_t raw;
+    const char* stored;  // nullptr: inside the rule
+  };
+  const Case cases[] = {
+      {"seVelocityLimit", BlockId::Limits, "VelocityLimit", 0, 255, "510"},
+      {"seVelocityLimit", BlockId::Limits, "VelocityLimit", 0, 3, "6"},
+      {"seVelocityLimit", BlockId::Limits, "VelocityLimit", 0, 100, nullptr},
+      {"seUaccLowLimit", BlockId::Limits, "UaccLowLimit", 0, 200, "20.0"},
+      {"rgPrognozMeth", BlockId::Limits, "PrognozMeth", 0, 17, "17"},
+      {"rgapUAccHigh_F", BlockId::AlarmStyles, "AlarmModes", 0, 0xFF, "255"},
+      {"cbProtocol", BlockId::ServiceInfo, "Protocol", 0, 9999, "9999"},
+      {"cbTripShowFlag", BlockId::Journals, "TripShowFlag", 0, 2, "2"},
+      {"cbTripShowFlag", BlockId::Journals, "TripShowFlag", 0, 1, nullptr},
+      {"meIntenseDayTime", BlockId::Display, "IntenseDayTime", 0, 1599, "1599"},
+      {"meIntenseDayTime", BlockId::Display, "IntenseDayTime", 0, 1439, nullptr},
+      {"deTO", BlockId::Service, "TO", 0, 1, "1"},        // would show "00.01.00"
+      {"deTO", BlockId::Service, "TO", 0, 4300, "4300"},  // 09.10.11
+      {"deTO", BlockId::Service, "TO", 0, 4301, nullptr},
+      {"deTO", BlockId::Service, "TO", 0, 65535, "65535"},
+      {"deTO", BlockId::Service, "TO", 0, 0, nullptr},
+      {"pbDisp4_0_1", BlockId::Display, "Disp4Params", 1, 250, "250"},  // no such parameter
+      {"pbDisp4_0_1", BlockId::Display, "Disp4Params", 1, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    mk.Rec(c.block).SetInt(c.field, c.raw, c.index);
+    const Setting& s = S(c.name);
+    EXPECT_EQ(OutOfRange(s, mk, E()), c.stored != nullptr) << c.name << "=" << c.raw;
+    if (c.stored != nullptr) {
+      EXPECT_EQ(ShowAsText(s, mk, E()), c.stored) << c.name;
+    }
+    EXPECT_EQ(Int(c.block, c.field, c.index), c.raw) << c.name;
+  }
+  EXPECT_EQ(ShowIndex(S("rgPrognozMeth"), mk, E()), -1);
+  auto factor = mk.Rec(BlockId::Limits).Element("VelocityCorr");
   std::fill(factor.begin(), factor.end(), 0xFF);  // a NaN
-  EXPECT_DOUBLE_EQ(ShowNumber(S("seVelocityCorr"), mk, E()), -99.0);
+  EXPECT_TRUE(OutOfRange(S("seVelocityCorr"), mk, E()));
+  EXPECT_EQ(ShowAsText(S("seVelocityCorr"), mk, E()), "nan");
 }
 
 TEST_F(SettingValueTest, ResetPeriodsMapForbiddenToMinusOne) {
@@ -128,19 +170,42 @@ TEST_F(SettingValueTest, CounterNamesKeepTheirZero) {
   EXPECT_EQ(ShowText(S("eUniMeasStr"), mk), "Давлен");
 }
 
-TEST_F(SettingValueTest, TimesAndDates) {
-  mk.Rec(BlockId::Display).SetInt("IntenseDayTime", 1500);
+TEST_F(SettingValueTest, TimesAndDatesKeepToTheDayAndTheSelectableDates) {
+  mk.Rec(BlockId::Display).SetInt("IntenseDayTime", 60);
   EXPECT_EQ(ShowText(S("meIntenseDayTime"), mk), "01:00");
   CommitText(S("meIntenseNightTime"), mk, "21:30");
   EXPECT_EQ(Int(BlockId::Display, "IntenseNightTime"), 1290);
   CommitText(S("meIntenseNightTime"), mk, "2130");
   EXPECT_EQ(Int(BlockId::Display, "IntenseNightTime"), 0);
-  CommitText(S("deTO"), mk, "01.01.01");
-  EXPECT_EQ(Int(BlockId::Service, "TO"), 367);
-  mk.Rec(BlockId::Service).SetInt("OSAGO", 100000);
-  EXPECT_EQ(ShowText(S("deOSAGO"), mk), DayShown(65535));
+  CommitText(S("deTO"), mk, "10.10.11");
+  EXPECT_EQ(Int(BlockId::Service, "TO"), 4301);
   CommitText(S("deOSAGO"), mk, "");
   EXPECT_EQ(Int(BlockId::Service, "OSAGO"), 0);
+  struct Refusal {
+    const char* name;
+    const char* text;
+    const char* message;
+  };
+  const Refusal refusals[] = {
+      {"meIntenseDayTime", "25:99",
+       "Время настройки «Врем вкл. ДНЕВНОЙ яркости» должно быть от 00:00 до 23:59."},
+      {"meIntenseDayTime", "23:60", nullptr},
+      {"deTO", "09.10.11", "Дата настройки «Дата след.ТО» должна быть от 10.10.11 до 31.12.99."},
+      {"deOSAGO", "31.02.20",
+       "Дата настройки «Дата опл.ОСАГО» должна быть от 10.10.11 до 31.12.99."},
+  };
+  for (const Refusal& r : refusals) {
+    const auto before = mk.Rec(S(r.name).block).Bytes();
+    try {
+      CommitText(S(r.name), mk, r.text);
+      ADD_FAILURE() << r.name << "=" << r.text << " accepted";
+    } catch (const RangeError& e) {
+      if (r.message != nullptr) {
+        EXPECT_STREQ(e.what(), r.message);
+      }
+    }
+    EXPECT_EQ(mk.Rec(S(r.name).block).Bytes(), before) << r.name;
+  }
 }
 
 TEST_F(SettingValueTest, EqualConverterValuesAreRefused) {
@@ -178,8 +243,8 @@ TEST_F(SettingValueTest, AlarmModesPackFirstAndRepeat) {
   EXPECT_EQ(Int(BlockId::AlarmStyles, "AlarmModes", 6), 4 * 9);
   EXPECT_EQ(ShowIndex(S("rgapTO_F"), mk, E()), 4);
   mk.Rec(BlockId::AlarmStyles).SetInt("AlarmModes", 0xFF, 0);  // 7 and 7: no such item
-  EXPECT_EQ(ShowIndex(S("rgapUAccHigh_F"), mk, E()), 0);
-  EXPECT_EQ(ShowIndex(S("rgapUAccHigh_N"), mk, E()), 0);
+  EXPECT_EQ(ShowIndex(S("rgapUAccHigh_F"), mk, E()), -1);
+  EXPECT_EQ(ShowIndex(S("rgapUAccHigh_N"), mk, E()), -1);
 }
 
 TEST_F(SettingValueTest, FlagBitsTouchOnlyTheirBit) {

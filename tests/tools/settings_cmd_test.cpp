@@ -87,7 +87,9 @@ TEST(MkctlSettingsTest, RefusalsSayWhyExitWithOneAndWriteNothing) {
       {"seTankLimit=много", "«много» не значение настройки «Остаток бака, л»."},
       {"rgPrognozMeth=Завтра", "не значение настройки «Прогноз пробега»"},
       {"eUniMeasStr=Давление", "не длиннее 6 знаков"},
-      {"deOSAGO=31.02.20", "должна лежать между"},
+      {"deOSAGO=31.02.20", "должна быть от 10.10.11 до 31.12.99"},
+      {"deTO=09.10.11", "«Дата след.ТО» должна быть от 10.10.11 до 31.12.99"},
+      {"meIntenseDayTime=25:99", "должно быть от 00:00 до 23:59"},
   };
   for (const Case& c : cases) {
     const ToolRun r =
@@ -95,6 +97,71 @@ TEST(MkctlSettingsTest, RefusalsSayWhyExitWithOneAndWriteNothing) {
     EXPECT_EQ(r.status, 1) << c.set;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.set << ": " << r.err;
     EXPECT_FALSE(std::filesystem::exists(out)) << c.set;
+  }
+}
+
+// Values outside their rule print as stored and marked, in text and in JSON;
+// --page narrows to one page.
+TEST(MkctlSettingsTest, OutOfRangeValuesPrintAsStoredAndJsonListsEverySetting) {
+  const TempFolder dir("settings");
+  auto mk = Load(SettingsFile(dir));
+  mk.Rec(BlockId::Limits).SetInt("VelocityLimit", 255);
+  mk.Rec(BlockId::Display).SetInt("IntenseDayTime", 1599);
+  mk.Rec(BlockId::Service).SetInt("TO", 1);
+  mk.StoreAll();
+  const std::string odd = dir.File("odd.vrnkp");
+  mk::device::SaveSettingsFile(odd, mk);
+
+  const ToolRun text = Mkctl("settings " + odd);
+  ASSERT_EQ(text.status, 0) << text.err;
+  for (const char* line :
+       {"\nseVelocityLimit=510 # вне диапазона\n", "\nmeIntenseDayTime=1599 # вне диапазона\n",
+        "\ndeTO=1 # вне диапазона\n", "\nrgDispVar4=1\n", "\nseLit6L=6\n", "\nsgHotMenu0="}) {
+    EXPECT_NE(text.out.find(line), std::string::npos) << line;
+  }
+  const ToolRun limits = Mkctl("settings " + odd + " --page Границы");
+  EXPECT_EQ(limits.out.rfind("# Границы\n", 0), 0u) << limits.out.substr(0, 100);
+  EXPECT_EQ(limits.out.find("# Поправки"), std::string::npos);
+  EXPECT_EQ(Mkctl("settings " + odd + " --page Нет").status, 2);
+
+  const ToolRun json = Mkctl("settings " + odd + " --json");
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_NE(
+      json.out.find(R"({"name": "seVelocityLimit", "caption": "Скорость, км/час", )"
+                    R"("page": "Границы", "group": "Границы", "shown": "510", "stored": "510", )"
+                    R"("unit": "км/час", "min": 40, "max": 200, "step": 2, "hidden": false, )"
+                    R"("out_of_range": true})"),
+      std::string::npos)
+      << json.out.substr(0, 400);
+  EXPECT_NE(json.out.find(R"("name": "rgap100_F")"), std::string::npos) << "alarm names";
+  EXPECT_NE(json.out.find(R"("blocks": [)"), std::string::npos);
+}
+
+// What the window draws by hand is set by the same rules.
+TEST(MkctlSettingsTest, SetReachesScreenPlacesColoursHotMenusAndTheTank) {
+  const TempFolder dir("settings");
+  const std::string in = SettingsFile(dir), out = dir.File("new.vrnkp");
+  const ToolRun r = Mkctl("settings " + in +
+                          " --set pbDisp4_1_3=0 --set sgPalette_1_0=31,0,1"
+                          " --set 'sgHotMenu1=TripJournMenu, InitTripParamsMenu'"
+                          " --set rgDispVar9=2 --set seOilCalibrQuant=3"
+                          " --set 'eCandleCntK=Свечи\\tNGK' --out " +
+                          out);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto after = Load(out);
+  const auto& display = after.Rec(BlockId::Display);
+  EXPECT_EQ(display.GetInt("Disp4Params", 1 * 4 + 3), 0);
+  const auto user = display.Element("ColorSet", 1);
+  EXPECT_EQ(user[0] | (user[1] << 8), 31 * 2048 + 1);
+  EXPECT_EQ(display.GetInt("DispVar9"), 1);
+  EXPECT_EQ(after.Rec(BlockId::FuelSensor).GetInt("OilCalibrQuant"), 3);
+  EXPECT_EQ(after.Rec(BlockId::Service).GetText("CandleCntKText"), "Свечи\tNGK");
+  const ToolRun shown = Mkctl("settings " + out);
+  EXPECT_NE(shown.out.find("\nsgHotMenu1=TripJournMenu, InitTripParamsMenu\n"), std::string::npos);
+  EXPECT_NE(shown.out.find("\neCandleCntK=Свечи\\tNGK\n"), std::string::npos)
+      << "escaped as dump does";
+  for (const char* bad : {"sgPalette_0_0=32,0,0", "sgHotMenu0=NoSuchMenu", "seLit6L=60000"}) {
+    EXPECT_EQ(Mkctl("settings " + in + " --set " + bad + " --out " + out + "x").status, 1) << bad;
   }
 }
 

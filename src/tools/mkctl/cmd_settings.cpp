@@ -1,20 +1,26 @@
-// mkctl settings: every control of the editor's value pages with the value the
-// editor would show, and changes made by the editor's own write-back rules.
-// Both run inside the device model's edit transaction, as the editor does.
+// mkctl settings: every setting of the editor, drawn by hand or not, with the
+// value the editor would show, and changes made by the editor's own
+// write-back rules. Both run inside the device model's edit transaction, as
+// the editor does.
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "device/atomic_file.h"
+#include "device/field_paths.h"
 #include "device/settings_file.h"
+#include "settings/conversions.h"
+#include "settings/edited_blocks.h"
 #include "settings/env.h"
+#include "settings/lists.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
 #include "settings/shown_diff.h"
 #include "settings/take_pages.h"
 #include "text/error.h"
 #include "tools/mkctl/commands.h"
+#include "tools/mkctl/json.h"
 #include "tools/mkctl/shown_output.h"
 #include "tools/mkctl/terminal_io.h"
 
@@ -22,18 +28,94 @@ namespace mk::tools {
 
 namespace {
 
-void PrintSettings(const device::TMK& mk) {
-  const settings::Env env = settings::Env::Of(mk);
+using settings::Kind;
+using settings::Setting;
+
+// The pages to print: all, or the one --page names by caption or object name.
+std::vector<settings::PageInfo> PagesToPrint(const Args& args) {
+  const std::string wanted = Option(args, "page");
+  std::vector<settings::PageInfo> pages;
+  std::string known;
   for (const auto& page : settings::kPages) {
+    if (wanted.empty() || wanted == page.caption || wanted == page.object_name) {
+      pages.push_back(page);
+    }
+    known += (known.empty() ? "" : ", ") + std::string(page.caption);
+  }
+  if (pages.empty()) throw UsageError("нет страницы «" + wanted + "»; есть: " + known);
+  return pages;
+}
+
+void PrintText(const device::TMK& mk, const std::vector<settings::PageInfo>& pages) {
+  const settings::Env env = settings::Env::Of(mk);
+  for (const auto& page : pages) {
     const auto list = settings::SettingsOf(page.page);
     if (list.empty()) continue;
     std::printf("# %s\n", std::string(page.caption).c_str());
-    for (const settings::Setting* s : list) {
+    for (const Setting* s : list) {
       const bool shown = settings::Visible(*s, mk, env);
-      std::printf("%s=%s%s\n", std::string(s->name).c_str(),
-                  settings::ShowAsText(*s, mk, env).c_str(), shown ? "" : " # скрыта");
+      // A value outside its rule is printed as stored, never as a valid one made up.
+      const bool out = settings::OutOfRange(*s, mk, env);
+      // Texts on one line, escaped as dump escapes them.
+      std::string value = settings::ShowAsText(*s, mk, env);
+      if (s->kind == Kind::Text) value = device::EscapeText(value);
+      std::printf("%s=%s%s%s\n", std::string(s->name).c_str(), value.c_str(),
+                  out ? " # вне диапазона" : "", shown ? "" : " # скрыта");
     }
   }
+}
+
+std::string Number(double v, int decimals) {
+  return settings::FormatNumber(v, decimals, '.');
+}
+
+// "min", "max" and "step" of what the control allows, as the editor shows them.
+std::string RangeJson(const Setting& s, const device::TMK& mk, const settings::Env& env) {
+  switch (s.kind) {
+    case Kind::Spin: {
+      const settings::Shape shape = settings::ShapeOf(s, mk, env);
+      return "\"min\": " + Number(shape.min, shape.decimals) +
+             ", \"max\": " + Number(shape.max, shape.decimals) +
+             ", \"step\": " + Number(shape.step, shape.decimals);
+    }
+    case Kind::Time:
+      return R"("min": "00:00", "max": "23:59", "step": null)";
+    case Kind::Date:
+      return "\"min\": " + Quote(settings::DayShown(static_cast<std::uint32_t>(s.min))) +
+             ", \"max\": " + Quote(settings::DayShown(static_cast<std::uint32_t>(s.max))) +
+             ", \"step\": null";
+    default:
+      return R"("min": null, "max": null, "step": null)";
+  }
+}
+
+void PrintJson(const device::TMK& mk, const std::vector<settings::PageInfo>& pages) {
+  const settings::Env env = settings::Env::Of(mk);
+  std::printf("{\"settings\": [");
+  const char* sep = "\n  ";
+  for (const auto& page : pages) {
+    for (const Setting* s : settings::SettingsOf(page.page)) {
+      std::printf(
+          "%s{\"name\": %s, \"caption\": %s, \"page\": %s, \"group\": %s, \"shown\": %s, "
+          "\"stored\": %s, \"unit\": %s, %s, \"hidden\": %s, \"out_of_range\": %s}",
+          sep, Quote(s->name).c_str(), Quote(settings::DisplayName(*s, env)).c_str(),
+          Quote(page.caption).c_str(), Quote(s->group).c_str(),
+          Quote(settings::ShowAsText(*s, mk, env)).c_str(),
+          Quote(settings::StoredText(*s, mk, env)).c_str(),
+          Quote(settings::UnitOf(*s, env)).c_str(), RangeJson(*s, mk, env).c_str(),
+          settings::Visible(*s, mk, env) ? "false" : "true",
+          settings::OutOfRange(*s, mk, env) ? "true" : "false");
+      sep = ",\n  ";
+    }
+  }
+  std::printf("\n], \"blocks\": [");
+  sep = "";
+  for (const auto& block : settings::UsedBlocks(mk, env)) {
+    std::printf("%s{\"number\": %u, \"name\": %s}", sep, unsigned{block.number},
+                Quote(block.name).c_str());
+    sep = ", ";
+  }
+  std::printf("]}\n");
 }
 
 std::vector<std::pair<std::string, std::string>> Assignments(const Args& args) {
@@ -51,17 +133,16 @@ std::vector<std::pair<std::string, std::string>> Assignments(const Args& args) {
 }
 
 void Apply(device::TMK& mk, const std::string& name, const std::string& value) {
-  const settings::Setting* s = settings::FindSetting(name);
+  const Setting* s = settings::FindSetting(name);
   if (s == nullptr) throw Error("Нет настройки «" + name + "».");
   // The environment follows each change: a new protocol changes what is shown.
   const settings::Env env = settings::Env::Of(mk);
   if (!settings::Visible(*s, mk, env)) {
     throw Error("Настройка «" + name + "» скрыта для этого МК и не меняется.");
   }
-  if (s->block == device::BlockId::Cargo) {
-    throw Error("Настройка «" + name + "» не хранится в файле настроек.");
-  }
-  settings::CommitFromText(*s, mk, env, value);
+  if (!settings::StoredByEdit(s->block)) throw Error(settings::NotStoredMessage(name));
+  settings::CommitFromText(*s, mk, env,
+                           s->kind == Kind::Text ? device::UnescapeText(value) : value);
 }
 
 std::vector<std::string> Split(const std::string& list) {
@@ -108,12 +189,18 @@ int CmdSettings(const Args& args) {
   if ((sets.empty() && take_from.empty()) != out.empty()) {
     throw UsageError("--out нужен вместе с --set или --take-from");
   }
+  const auto pages = PagesToPrint(args);
+  const bool json = HasFlag(args, "json");
 
   device::TMK mk;
   device::LoadSettingsFile(FilePath(files[0]), mk);
   if (sets.empty() && take_from.empty()) {
     mk.EditSettings([&] {
-      PrintSettings(mk);
+      if (json) {
+        PrintJson(mk, pages);
+      } else {
+        PrintText(mk, pages);
+      }
       return false;
     });
     return 0;

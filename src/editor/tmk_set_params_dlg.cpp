@@ -265,8 +265,9 @@ bool TMK_SetParamsDlg::GoTo(const QString& entry) {
 }
 
 bool TMK_SetParamsDlg::GoToSetting(const std::string& name) {
-  for (const auto& [entry, control] : search_entries_) {
-    if (control->Def().name == name && control->IsShown()) return GoTo(entry);
+  // The search lists exactly the settings shown for this MK.
+  for (const auto& [entry, found] : search_entries_) {
+    if (found.setting->name == name) return GoTo(entry);
   }
   return false;
 }

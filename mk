@@ -37,11 +37,24 @@ configure() {  # configure DIR [cmake options...]
   cmake -S . -B "$dir" "${generator[@]}" "${launcher[@]}" "$@" >/dev/null
 }
 
-build() {
-  deps
+configure_build() {
   configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
     -DMK_TESTS=ON
+}
+
+build() {
+  deps
+  configure_build
   cmake --build build -j "$JOBS"
+}
+
+# The edit-test loop: the normal build of what the unit tests need, then the
+# unit tests alone (no programs started, no windows, no package).
+cmd_check() {
+  deps
+  configure_build
+  cmake --build build -j "$JOBS" --target unit_tests
+  (cd build && ctest -L '^unit$' --output-on-failure -j "$JOBS" --timeout 120)
 }
 
 build_sanitized() {
@@ -130,6 +143,7 @@ cmd_fuzz() {  # ./mk fuzz [seconds per target]
 
 case "${1:-}" in
   build) build ;;
+  check) cmd_check ;;
   test) cmd_test ;;
   run) shift; cmd_run "$@" ;;
   bench) shift; cmd_bench "$@" ;;
@@ -138,7 +152,7 @@ case "${1:-}" in
   windows) deps; build_windows ;;
   package) build; make_package ;;
   *)
-    echo "usage: ./mk build|test|run|bench|fuzz [seconds]|format|windows|package" >&2
+    echo "usage: ./mk build|check|test|run|bench|fuzz [seconds]|format|windows|package" >&2
     exit 2
     ;;
 esac

@@ -17,6 +17,7 @@
 #include "device/transfer.h"
 #include "device/transfer_plan.h"
 #include "link/clock.h"
+#include "link/line_speed.h"
 #include "link/vl_rs.h"
 #include "platform/serial_system.h"
 #include "timing_port.h"
@@ -25,8 +26,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr double kBitsPerByte = 11;
-constexpr double kBaud = 115200;
+constexpr double kBitsPerByte = mk::link::kLineBitsPerByte;
+constexpr double kBaud = mk::link::kLineBaud;
 constexpr std::size_t kFrame = 6;  // length, address, header word, command or status, checksum
 
 double CpuSeconds() {

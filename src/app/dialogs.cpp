@@ -72,10 +72,6 @@ void ShowDetails(QWidget* parent, const std::string& details) {
 
 }  // namespace
 
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-  return std::filesystem::path(QString::fromStdString(utf8).toStdU16String());
-}
-
 void QtDialogs::ShowError(const std::string& text) {
   QMessageBox::critical(parent_, BoxTitle(), QString::fromStdString(text), QMessageBox::Ok);
 }

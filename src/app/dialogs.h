@@ -3,13 +3,13 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "link/user_prompt.h"
 #include "settings/shown_diff.h"
+#include "text/utf8_path.h"
 
 class QWidget;
 
@@ -73,8 +73,8 @@ class IDialogs : public link::IUserPrompt {
   virtual std::optional<std::string> SaveTankFile(const std::string& folder) = 0;
 };
 
-/// A path the dialogs returned (UTF-8, whatever the system's narrow code page is).
-std::filesystem::path PathFromUtf8(const std::string& utf8);
+/// The dialogs return paths as UTF-8; this opens them.
+using text::PathFromUtf8;
 
 /// The real boxes and dialogs, parented to `parent` (may be null).
 class QtDialogs final : public IDialogs {

@@ -8,6 +8,7 @@
 #include "device/settings_file.h"
 #include "text/error.h"
 #include "text/file_error.h"
+#include "text/utf8_path.h"
 
 namespace mk::device {
 namespace {
@@ -15,10 +16,6 @@ namespace {
 constexpr const char* kPrefix = "backup-";
 constexpr const char* kExtension = ".vrnkp";
 constexpr long kMostKept = 100000;
-
-std::filesystem::path FromUtf8(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 }  // namespace
 
@@ -32,7 +29,7 @@ BackupStore BackupStore::FromPreferences(const text::IniFile& ini,
   const long keep = ini.ReadInteger("Backup", "Keep", static_cast<long>(kDefaultKeep));
   const auto count = keep >= 1 && keep <= kMostKept ? static_cast<std::size_t>(keep) : kDefaultKeep;
   if (folder.empty()) return BackupStore(default_folder, count);
-  const std::filesystem::path chosen = FromUtf8(folder);
+  const std::filesystem::path chosen = text::PathFromUtf8(folder);
   return BackupStore(chosen.is_absolute() ? chosen : base / chosen, count);
 }
 

@@ -1,5 +1,7 @@
 #include "device/colors.h"
 
+#include "device/byte_io.h"
+
 namespace mk::device {
 
 std::uint16_t PackColor(int r, int g, int b) {
@@ -116,9 +118,7 @@ std::array<ColorSetBytes, 4> BuildPresets() {
   for (std::size_t p = 0; p < presets.size(); ++p) {
     for (std::size_t i = 0; i < kPaletteSize; ++i) {
       const Rgb& c = kPalettes[p].colors[i];
-      const std::uint16_t word = PackColor(c.r, c.g, c.b);
-      presets[p][2 * i] = static_cast<std::uint8_t>(word & 0xFF);
-      presets[p][2 * i + 1] = static_cast<std::uint8_t>(word >> 8);
+      WriteU16(presets[p], 2 * i, PackColor(c.r, c.g, c.b));
     }
     for (std::size_t i = 0; i < kColorIndexCount; ++i) {
       presets[p][2 * kPaletteSize + i] = kScreenParts[i];

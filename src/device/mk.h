@@ -115,30 +115,16 @@ class TMK {
 
   void LoadTotals() { Load(BlockId::Totals); }
   void LoadParking() { Load(BlockId::Parking); }
-  void LoadFuelSensor() { Load(BlockId::FuelSensor); }
-  void LoadTankCalibration() { Load(BlockId::TankCalibration); }
-  void LoadService() { Load(BlockId::Service); }
   void LoadLimits() { Load(BlockId::Limits); }
   void LoadJournals() { Load(BlockId::Journals); }
-  void LoadBlock8() { Load(BlockId::Block8); }
-  void LoadAlarmStyles() { Load(BlockId::AlarmStyles); }
-  void LoadDisplay() { Load(BlockId::Display); }
   void LoadServiceInfo() { Load(BlockId::ServiceInfo); }
-  void LoadErrorJournal() { Load(BlockId::ErrorJournal); }
   void LoadCargo() { Load(BlockId::Cargo); }
 
-  void StoreTotals() { Store(BlockId::Totals); }
   void StoreParking() { Store(BlockId::Parking); }
   void StoreFuelSensor() { Store(BlockId::FuelSensor); }
   void StoreTankCalibration() { Store(BlockId::TankCalibration); }
-  void StoreService() { Store(BlockId::Service); }
-  void StoreLimits() { Store(BlockId::Limits); }
   void StoreJournals() { Store(BlockId::Journals); }
-  void StoreBlock8() { Store(BlockId::Block8); }
   void StoreAlarmStyles() { Store(BlockId::AlarmStyles); }
-  void StoreDisplay() { Store(BlockId::Display); }
-  void StoreServiceInfo() { Store(BlockId::ServiceInfo); }
-  void StoreErrorJournal() { Store(BlockId::ErrorJournal); }
   // Cargo is never stored: tare weight and cargo density stay in the model.
 
   /// Blocks 1-11 and 13, in directory order.

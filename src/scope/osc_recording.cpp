@@ -1,5 +1,6 @@
 #include "scope/osc_recording.h"
 
+#include "device/byte_io.h"
 #include "device/mk.h"
 
 namespace mk::scope {
@@ -12,9 +13,7 @@ OscRecording OscRecording::Of(const device::TMK& mk) {
 }
 
 int OscRecording::Level(std::span<const std::uint8_t, kHeaderSize> header) {
-  const auto raw = static_cast<std::uint16_t>(header[kTriggerLevelOffset] |
-                                              header[kTriggerLevelOffset + 1] << 8);
-  return static_cast<std::int16_t>(raw);
+  return static_cast<std::int16_t>(device::ReadU16(header, kTriggerLevelOffset));
 }
 
 void SetTimeIndex(device::TMK& mk, int index) {

@@ -1,5 +1,5 @@
 // When each answer byte reaches the client: the MK's replies laid out on a
-// time line, at the wire rate of 115200 baud 8N2 or all at once.
+// time line, at the wire rate of the MK's line or all at once.
 #pragma once
 
 #include <cstddef>
@@ -8,19 +8,18 @@
 #include <optional>
 #include <span>
 
+#include "link/line_speed.h"
+
 namespace mk::sim {
 
 class VirtualMK;
 
-/// 115200 baud with a start bit, 8 data bits and two stop bits: 11 bits a byte.
-inline constexpr std::uint64_t kBaud = 115200;
-inline constexpr std::uint64_t kBitsPerByte = 11;
 /// How long the MK takes between the end of a request and its first answer bit.
 inline constexpr std::uint64_t kTurnaroundNs = 200'000;
 
 /// The wire time of `bytes` bytes, in nanoseconds (about 95.5 us a byte).
 constexpr std::uint64_t WireTimeNs(std::uint64_t bytes) {
-  return bytes * kBitsPerByte * 1'000'000'000 / kBaud;
+  return bytes * link::kLineBitsPerByte * 1'000'000'000 / link::kLineBaud;
 }
 
 /// Feeds what the client writes to a VirtualMK and queues the answer bytes at

@@ -30,7 +30,7 @@ void MemoryPort::Log(std::string event) {
 }
 
 bool MemoryPort::LineMatchesMK() const {
-  return baud_ == kBaud && byte_size_ == 8 && parity_ == 0 && stop_bits_ == 2;
+  return baud_ == link::kLineBaud && byte_size_ == 8 && parity_ == 0 && stop_bits_ == 2;
 }
 
 std::uint32_t MemoryPort::SetBaud(std::uint32_t rate) {

@@ -10,6 +10,7 @@
 
 #include "link/byte_port.h"
 #include "link/clock.h"
+#include "link/line_speed.h"
 #include "sim/answer_schedule.h"
 
 namespace mk::sim {
@@ -60,7 +61,7 @@ class MemoryPort final : public link::IBytePort {
   link::IClock& clock_;
   AnswerSchedule schedule_;
   std::shared_ptr<PortRecord> record_;
-  std::uint32_t baud_ = 115200;
+  std::uint32_t baud_ = link::kLineBaud;
   std::uint8_t byte_size_ = 8;
   std::uint8_t parity_ = 0;
   std::uint8_t stop_bits_ = 2;

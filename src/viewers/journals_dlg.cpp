@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/qt_text.h"
 #include "device/mk.h"
 #include "journal/totals.h"
 #include "text/error.h"
@@ -20,6 +21,8 @@
 
 namespace mk::viewers {
 namespace {
+
+using app::Q;
 
 using device::BlockId;
 using journal::JournalKind;
@@ -46,10 +49,6 @@ constexpr SumPlace kSumPlaces[] = {
     {"sgOilOnlySum", 680, 22}, {"sgGasOnlySum", 680, 174},
 };
 static_assert(std::size(kSumPlaces) == journal::kTotalsGroups.size());
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
   auto* button = new QPushButton(Q(caption), parent);
@@ -255,9 +254,7 @@ void TMK_ViewJournalsDlg::SaveJournal(JournalKind kind) {
   const auto path = dialogs_.SaveTextFile(program_folder_);
   if (!path) return;
   try {
-    // Dialog paths are UTF-8 whatever the system's narrow code page is.
-    const std::filesystem::path file(QString::fromStdString(*path).toStdU16String());
-    journal::SaveExport(file, journals_[static_cast<std::size_t>(kind)]);
+    journal::SaveExport(app::PathFromUtf8(*path), journals_[static_cast<std::size_t>(kind)]);
   } catch (const Error& e) {
     dialogs_.ShowError(e.what());
   }

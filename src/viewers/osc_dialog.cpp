@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/dialogs.h"
+#include "app/qt_text.h"
 #include "device/mk.h"
 #include "scope/osc_scales.h"
 #include "scope/osc_text.h"
@@ -24,14 +25,12 @@
 namespace mk::viewers {
 namespace {
 
+using app::Q;
+
 constexpr int kClientWidth = 1002;
 constexpr int kClientHeight = 523;
 constexpr int kScrollHeight = 16;
 constexpr int kScrollPage = 32;
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 QStringList Items(const char* const* items, int count) {
   QStringList list;
@@ -211,7 +210,7 @@ void TMK_ViewOscDlg::bSaveClick() {
 
 void TMK_ViewOscDlg::PBPointerMove(int x) {
   pointer_x_ = x;
-  lReadout->setText(QString::fromStdString(scope::PointerReadout(Recording(), View(), x)));
+  lReadout->setText(Q(scope::PointerReadout(Recording(), View(), x)));
 }
 
 void TMK_ViewOscDlg::Draw() {

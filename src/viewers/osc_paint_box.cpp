@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "app/qt_text.h"
+
 namespace mk::viewers {
 namespace {
 
@@ -38,7 +40,7 @@ void Paint(const scope::TextOp& t, QImage& bitmap) {
   painter.setFont(font);
   painter.setPen(QColor(Colour(t.colour)));
   painter.drawText(QRect(t.x, t.y, bitmap.width(), bitmap.height()), Qt::AlignLeft | Qt::AlignTop,
-                   QString::fromStdString(t.text));
+                   app::Q(t.text));
 }
 
 }  // namespace

@@ -8,21 +8,13 @@
 
 #include "device/mk.h"
 #include "image_builder.h"
-#include "link/user_prompt.h"
+#include "support/recording_prompt.h"
 
 namespace mk::device {
 namespace {
 
 using testing::PatternImage;
 using testing::PositionOf;
-
-class CountingPrompt : public link::IUserPrompt {
- public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowInfo(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  std::vector<std::string> errors;
-};
 
 std::array<std::int64_t, 10> HotMenu(const TMK& mk, std::size_t menu) {
   std::array<std::int64_t, 10> codes{};
@@ -70,23 +62,25 @@ TEST(CatalogueRebuild, TheEditorSeesTheMenuOfTheImagesVariant) {
   EXPECT_TRUE(taxi_in_editor);
 }
 
-TEST(CatalogueRebuild, AVariantWithoutOscilloscopeGetsTheMessageAndNoWindow) {
-  TMK mk = ModelWithVariant(2, 2);
-  CountingPrompt prompt;
-  bool shown = false;
-  EXPECT_FALSE(mk.ViewOscilloscope([&] { return shown = true; }, prompt));
-  EXPECT_FALSE(shown);
-  ASSERT_EQ(prompt.errors.size(), 1u);
-  EXPECT_EQ(prompt.errors[0], "В данной версии МК оцилллограф не поддерживается.");
-}
-
-TEST(CatalogueRebuild, AVariantWithOscilloscopeOpensTheWindow) {
-  TMK mk = ModelWithVariant(1, 0);
-  CountingPrompt prompt;
-  bool shown = false;
-  EXPECT_TRUE(mk.ViewOscilloscope([&] { return shown = true; }, prompt));
-  EXPECT_TRUE(shown);
-  EXPECT_TRUE(prompt.errors.empty());
+TEST(CatalogueRebuild, TheOscilloscopeOpensOnlyForAVariantThatHasOne) {
+  struct Case {
+    std::uint16_t model;
+    std::uint8_t variant;
+    bool opens;
+    std::vector<std::string> errors;
+  };
+  const Case cases[] = {
+      {1, 0, true, {}},
+      {2, 2, false, {"В данной версии МК оцилллограф не поддерживается."}},
+  };
+  for (const Case& c : cases) {
+    TMK mk = ModelWithVariant(c.model, c.variant);
+    tests::RecordingPrompt prompt;
+    bool shown = false;
+    EXPECT_EQ(mk.ViewOscilloscope([&] { return shown = true; }, prompt), c.opens) << c.model;
+    EXPECT_EQ(shown, c.opens) << c.model;
+    EXPECT_EQ(prompt.errors, c.errors) << c.model;
+  }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "device/mk.h"
 #include "image_builder.h"
-#include "link/user_prompt.h"
+#include "support/recording_prompt.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -14,15 +14,6 @@ namespace {
 
 using testing::PatternImage;
 using testing::PositionOf;
-
-class ScriptedPrompt : public link::IUserPrompt {
- public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowInfo(const std::string& text) override { infos.push_back(text); }
-  bool AskYesNo(const std::string&) override { return false; }
-  std::vector<std::string> errors;
-  std::vector<std::string> infos;
-};
 
 class Transactions : public ::testing::Test {
  protected:
@@ -152,7 +143,7 @@ TEST_F(Transactions, JournalsCancelLeavesImageAndRecordsUntouched) {
 }
 
 TEST_F(Transactions, OscilloscopeLoadsTheRecordingAndStoresNothing) {
-  ScriptedPrompt prompt;
+  tests::RecordingPrompt prompt;
   const auto image = mk_.Image();
   bool shown = false;
   EXPECT_TRUE(mk_.ViewOscilloscope(
@@ -169,7 +160,7 @@ TEST_F(Transactions, OscilloscopeLoadsTheRecordingAndStoresNothing) {
 }
 
 TEST_F(Transactions, OscilloscopeHonoursTheRangeRule) {
-  ScriptedPrompt prompt;
+  tests::RecordingPrompt prompt;
   mk_.Image()[60] = 0;
   mk_.Image()[61] = 1;  // firmware 256
   bool shown = false;

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "link/progress.h"
-#include "link/user_prompt.h"
 #include "link/vl_rs.h"
 #include "sim/factory_image.h"
 #include "sim/virtual_rig.h"
+#include "support/recording_prompt.h"
 
 namespace mk::device::testing {
 
@@ -31,19 +31,7 @@ class RecordingProgress final : public link::IProgress {
   int asked = 0;
 };
 
-class RecordingPrompt final : public link::IUserPrompt {
- public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowInfo(const std::string& text) override { infos.push_back(text); }
-  bool AskYesNo(const std::string& text) override {
-    questions.push_back(text);
-    return false;
-  }
-
-  std::vector<std::string> errors;
-  std::vector<std::string> infos;
-  std::vector<std::string> questions;
-};
+using tests::RecordingPrompt;
 
 /// A factory-fresh virtual MK at `address` with the channel open on it.
 struct Bench {

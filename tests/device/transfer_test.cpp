@@ -59,7 +59,8 @@ TEST_P(ReadAtEachAddress, GivesTheWholeMemoryButTheFirstPageOfEachHalf) {
   EXPECT_TRUE(b.rig.mk.Violations().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Addresses, ReadAtEachAddress, ::testing::Values(252, 253, 254));
+INSTANTIATE_TEST_SUITE_P(Addresses, ReadAtEachAddress, ::testing::Values(252, 253, 254),
+                         [](const auto& p) { return std::to_string(p.param); });
 
 TEST(ReadGauge, Over1022BlocksOfA32KMemoryItClimbsTo100) {
   Bench b(254);
@@ -86,6 +87,7 @@ TEST(ReadFaults, ABadAnswerInTheMiddleIsRetried) {
 }
 
 struct Stall {
+  const char* name;
   FaultKind kind;
   std::string message;
 };
@@ -108,11 +110,13 @@ TEST_P(ReadStall, EndsWithTheLinksMessageAndLeavesTheModelAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ReadStall,
-                         ::testing::Values(Stall{FaultKind::kSilence, link::kNoLink},
-                                           Stall{FaultKind::kTruncated, link::kByteDelay},
-                                           Stall{FaultKind::kBusy, link::kBusy},
-                                           Stall{FaultKind::kBadChecksum,
-                                                 std::string(link::kExchangeError) + "(0)"}));
+                         ::testing::Values(Stall{"Silence", FaultKind::kSilence, link::kNoLink},
+                                           Stall{"Truncated", FaultKind::kTruncated,
+                                                 link::kByteDelay},
+                                           Stall{"Busy", FaultKind::kBusy, link::kBusy},
+                                           Stall{"BadChecksum", FaultKind::kBadChecksum,
+                                                 std::string(link::kExchangeError) + "(0)"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // --- Connecting ---------------------------------------------------------------
 
@@ -202,7 +206,8 @@ TEST_P(WriteAtEachAddress, LaysTheSettingsOverTheMksMemoryAndWritesEveryBlock) {
   EXPECT_EQ(b.rig.mk.Memory()[limits + 32], 55);
 }
 
-INSTANTIATE_TEST_SUITE_P(Addresses, WriteAtEachAddress, ::testing::Values(252, 253, 254));
+INSTANTIATE_TEST_SUITE_P(Addresses, WriteAtEachAddress, ::testing::Values(252, 253, 254),
+                         [](const auto& p) { return std::to_string(p.param); });
 
 TEST(WriteChecks, ADeviceOfAnotherVersionGetsNothingNotEvenARead) {
   Bench b(253);
@@ -294,7 +299,8 @@ TEST_P(RegionShape, ChunksOf32AndOneShortOneOnlyWhenSomethingRemains) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, RegionShape,
                          ::testing::Values(Shape{0, 0}, Shape{1, 1}, Shape{32, 1}, Shape{33, 2},
-                                           Shape{64, 2}, Shape{65, 3}));
+                                           Shape{64, 2}, Shape{65, 3}),
+                         [](const auto& p) { return "Bytes" + std::to_string(p.param.data); });
 
 TEST(HostileDirectory, ABlockCountOfFourBillionWritesTheFourteenEntries) {
   Bench b(253);
@@ -307,6 +313,7 @@ TEST(HostileDirectory, ABlockCountOfFourBillionWritesTheFourteenEntries) {
 }
 
 struct Outside {
+  const char* name;
   std::uint16_t address;
   std::uint16_t length;
 };
@@ -326,11 +333,12 @@ TEST_P(BlockOutside, IsRefusedBeforeAnythingIsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, BlockOutside,
-                         ::testing::Values(Outside{0xFFF0, 20},     // far past the memory
-                                           Outside{31, 4},          // in the page no read sees
-                                           Outside{0, 4},           // address 0
-                                           Outside{4090, 11},       // across the end of the half
-                                           Outside{100, 0xFFFF}));  // longer than the memory
+                         ::testing::Values(Outside{"FarPastTheMemory", 0xFFF0, 20},
+                                           Outside{"InThePageNoReadSees", 31, 4},
+                                           Outside{"AtAddressZero", 0, 4},
+                                           Outside{"AcrossTheEndOfTheHalf", 4090, 11},
+                                           Outside{"LongerThanTheMemory", 100, 0xFFFF}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(RegionPlan, TheLastBytesOfTheFirstHalfAreStillInside) {
   BlockDirectory d;

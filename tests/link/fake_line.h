@@ -11,7 +11,7 @@
 
 #include "link/byte_port.h"
 #include "link/clock.h"
-#include "link/user_prompt.h"
+#include "support/recording_prompt.h"
 
 namespace mk::link::testing {
 
@@ -77,17 +77,7 @@ class FakeSerialSystem final : public ISerialSystem {
   FakeLine& line_;
 };
 
-class FakePrompt final : public IUserPrompt {
- public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowInfo(const std::string& text) override { infos.push_back(text); }
-  bool AskYesNo(const std::string& text) override {
-    questions.push_back(text);
-    return yes;
-  }
-  std::vector<std::string> errors, infos, questions;
-  bool yes = true;
-};
+using FakePrompt = tests::RecordingPrompt;
 
 class CountingPump final : public IPump {
  public:

@@ -105,7 +105,8 @@ TEST_P(Factory, TheRecordingHasHeadersAndASmoothTrace) {
   EXPECT_GT(*std::max_element(s.begin(), s.end()) - *std::min_element(s.begin(), s.end()), 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, Factory, ::testing::Values(8192, 32768));
+INSTANTIATE_TEST_SUITE_P(Sizes, Factory, ::testing::Values(8192, 32768),
+                         [](const auto& p) { return std::to_string(p.param); });
 
 TEST(FactoryImage, ShortImagesAreLaidInPlaceAndLongOnesRefused) {
   const std::vector<std::uint8_t> image(4100, 0x33);  // a little past the first half

@@ -6,18 +6,11 @@
 
 #include "link/vl_rs.h"
 #include "sim/virtual_rig.h"
+#include "support/recording_prompt.h"
 #include "text/error.h"
 
 namespace mk::sim {
 namespace {
-
-class SilentPrompt final : public link::IUserPrompt {
- public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowInfo(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return true; }
-  std::vector<std::string> errors;
-};
 
 class LinkOverMemoryPort : public ::testing::Test {
  protected:
@@ -34,7 +27,7 @@ class LinkOverMemoryPort : public ::testing::Test {
 
   VirtualRig rig{253, 3};
   link::NoPump pump;
-  SilentPrompt prompt;
+  tests::RecordingPrompt prompt;
   link::TVL_RS rs{rig.ports, rig.clock, pump, prompt};
 };
 

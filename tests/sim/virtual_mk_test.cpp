@@ -86,7 +86,8 @@ TEST_P(ReadBlockTest, FirstAndLastBlockAndOnePast) {
   EXPECT_EQ(mk.Violations().size(), 2u);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachAddress, ReadBlockTest, ::testing::Values(252, 253, 254));
+INSTANTIATE_TEST_SUITE_P(EachAddress, ReadBlockTest, ::testing::Values(252, 253, 254),
+                         [](const auto& p) { return std::to_string(p.param); });
 
 TEST(VirtualMKStream, AnySplitAndSeveralFramesInOneWrite) {
   VirtualMK mk;

@@ -74,7 +74,8 @@ TEST_P(ReadThenWrite, TheMkEndsUpWithTheEditedSettingsAndEverythingElseAsItWas) 
                          memory.begin() + static_cast<std::ptrdiff_t>(half)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Addresses, ReadThenWrite, ::testing::Values("252", "253", "254"));
+INSTANTIATE_TEST_SUITE_P(Addresses, ReadThenWrite, ::testing::Values("252", "253", "254"),
+                         [](const auto& p) { return std::string(p.param); });
 
 TEST(WriteRefused, AnMkOfAnotherVersionIsLeftUntouched) {
   const TempFolder dir("rw");

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "frames.h"
+#include "sim/frames.h"
 #include "sim/virtual_mk.h"
 #include "support/files.h"
 #include "support/sim_process.h"

@@ -1,0 +1,13 @@
+// The core's texts are UTF-8; every window turns them into QStrings here.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+namespace mk::app {
+
+inline QString Q(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace mk::app

@@ -1,0 +1,9 @@
+#include "text/utf8_path.h"
+
+namespace mk::text {
+
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+}  // namespace mk::text

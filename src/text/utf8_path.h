@@ -1,0 +1,12 @@
+// File names travel inside the program as UTF-8; this turns one into a path
+// the operating system opens the same file by, whatever its narrow code page.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace mk::text {
+
+std::filesystem::path PathFromUtf8(const std::string& utf8);
+
+}  // namespace mk::text

@@ -1,0 +1,20 @@
+// File names in UTF-8 reach the file system unchanged, Cyrillic included.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "text/utf8_path.h"
+
+namespace mk::text {
+namespace {
+
+TEST(PathFromUtf8, KeepsEveryCharacterOfTheName) {
+  for (const std::string name : {"", "settings.vrnk", "Настройки МК.vrnk", "папка/файл 1.txt"}) {
+    const std::u8string back = PathFromUtf8(name).u8string();
+    EXPECT_EQ(std::string(back.begin(), back.end()), name);
+  }
+  EXPECT_EQ(PathFromUtf8("папка/файл").filename(), PathFromUtf8("файл"));
+}
+
+}  // namespace
+}  // namespace mk::text

@@ -53,6 +53,25 @@ TEST_F(MainFormTest, ExitKeepsOtherSectionsAndStoresTheChoices) {
   EXPECT_NE(text.find("Auto=0"), std::string::npos);
 }
 
+TEST_F(MainFormTest, TheAddressThatAnsweredOnAPortIsGuessedFirstThereAndKept) {
+  WriteIni("[RS232]\r\nPort=3\r\nAddress3=254\r\n");
+  mk_ports_ = {3};
+  std::vector<int> guesses;
+  services_.read_settings = [&](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                device::Connection* found) {
+    guesses.push_back(found->DeviceAddress);
+    found->DeviceAddress = 253;  // the MK answered there this time
+    return device::TransferResult::Done;
+  };
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  form.bGetParams->click();
+  EXPECT_EQ(guesses, (std::vector<int>{254, 253}));
+  form.close();
+  const std::string text = ReadIni();
+  EXPECT_NE(text.find("Address3=253"), std::string::npos) << text;
+}
+
 TEST_F(MainFormTest, GarbageFileGivesTheDefaults) {
   WriteIni(std::string("\x00\xff[[[\r\nAuto=maybe\r\n[Common\r\n=\r\n", 27));
   TMainForm& form = Show();

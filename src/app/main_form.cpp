@@ -452,6 +452,13 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
                                 : "Не могу открыть порт COM" + std::to_string(n) + ".");
     }
     rs_->Reopen(false);
+    if (log_ && !log_->Ok()) {
+      // A full disk: said once, like a log that cannot be opened; no more is written.
+      prompt_->ShowError("Журнал обмена «" + device::PathText(log_path_) +
+                         "» записан не полностью: " + log_->Problem() + ".");
+      rs_->SetExchangeLog(nullptr);
+      log_.reset();
+    }
   }
   prompt_->Release();
 }

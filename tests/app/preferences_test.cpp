@@ -1,6 +1,7 @@
 // The preferences file: first run, what exit writes, placement rules, damaged
 // files, atomic saves and where the file lives.
 #include <QCheckBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cstdlib>

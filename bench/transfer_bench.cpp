@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include <sys/resource.h>
 #endif
 
+#include "device/settings_file.h"
 #include "device/transfer.h"
 #include "device/transfer_plan.h"
 #include "link/clock.h"
@@ -158,12 +160,34 @@ int Run(const std::string& op, const std::string& path) {
   return 0;
 }
 
+// The wire time of a whole `mkctl read` and `mkctl write` (connect, re-read,
+// blocks, read-back) of the settings file `path`, in seconds, for bench/run to
+// hold the processes' times against.
+int WireLimits(const std::string& path) {
+  mk::device::TMK mk;
+  mk::device::LoadSettingsFile(path, mk);
+  const std::size_t memory = mk.Image().size() + 64;
+  const double identify = 2 * kFrame + 3;
+  const double read = identify + static_cast<double>((memory / 32 - 2) * (2 * kFrame + 2 + 32));
+  double write = read;
+  std::set<std::size_t> pages;
+  for (const auto& r : mk::device::PlanRegions(mk.Directory(), mk.Image().size(), memory)) {
+    write += 2 * ((kFrame + 4) + kFrame);
+    write += static_cast<double>((r.bytes + 31) / 32 * (kFrame + 4 + kFrame) + r.bytes);
+    for (std::size_t at = r.address; at < r.address + r.bytes; ++at) pages.insert(at / 32);
+  }
+  write += static_cast<double>(pages.size() * (2 * kFrame + 2 + 32));
+  std::printf("%.4f %.4f\n", read * kBitsPerByte / kBaud, write * kBitsPerByte / kBaud);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "limits") == 0) return WireLimits(argv[2]);
   if (argc != 3 || (std::strcmp(argv[1], "read") != 0 && std::strcmp(argv[1], "write") != 0 &&
                     std::strcmp(argv[1], "write-unverified") != 0)) {
-    std::fprintf(stderr, "usage: mk-bench read|write|write-unverified PORT\n");
+    std::fprintf(stderr, "usage: mk-bench read|write|write-unverified PORT | limits FILE\n");
     return 2;
   }
   try {

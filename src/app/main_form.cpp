@@ -354,6 +354,12 @@ void TMainForm::FormShow() {
                   : services_.ini_path;
   TMIniFile ini(ini_path_);
   ports_ = services_.make_ports(ini.Ini());
+  for (int n = 1; n <= link::kMaxPorts; ++n) {
+    const long address = ini.Ini().ReadInteger("RS232", "Address" + std::to_string(n), 0);
+    // Only an MK's address; anything else is no guess.
+    if (address >= 252 && address <= 254)
+      answered_at_[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(address);
+  }
   // Making the channel and opening the stored port may both find no port: say it once.
   prompt_->CollapseRepeats(true);
   rs_ = std::make_unique<link::TVL_RS>(*ports_, *clock_, *pump_, *prompt_);
@@ -466,8 +472,10 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
       progress->ShowGauge(false);
       progress->ShowCentred();
       prompt_->Hold(progress.get());
+      const auto port = static_cast<std::size_t>(rs_->PortNumber);
+      device::Connection found;
+      if (port < answered_at_.size()) found.DeviceAddress = answered_at_[port];
       try {
-        device::Connection found;
         if (transfer(*progress, found) == device::TransferResult::Done) {
           DeviceAddress = found.DeviceAddress;
           MemorySize = found.MemorySize;
@@ -476,6 +484,8 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
       } catch (const std::exception& e) {
         prompt_->ShowError(e.what());
       }
+      // Whatever became of the transfer, the MK answered there.
+      if (port < answered_at_.size()) answered_at_[port] = found.DeviceAddress;
     } else {
       // Looking for the MK on a port that is not open would go on until Cancel.
       const int n = rs_->PortNumber;
@@ -483,6 +493,13 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
                                 : "Не могу открыть порт COM" + std::to_string(n) + ".");
     }
     rs_->Reopen(false);
+    if (log_ && !log_->Ok()) {
+      // A full disk: said once, like a log that cannot be opened; no more is written.
+      prompt_->ShowError("Журнал обмена «" + device::PathText(log_path_) +
+                         "» записан не полностью: " + log_->Problem() + ".");
+      rs_->SetExchangeLog(nullptr);
+      log_.reset();
+    }
   }
   prompt_->Release();
 }
@@ -608,6 +625,10 @@ void TMainForm::FormClose() {
   if (!rs_) return;
   TMIniFile ini(ini_path_);
   rs_->SaveSettings(ini.Ini());
+  for (int n = 1; n <= link::kMaxPorts; ++n) {
+    if (const auto address = answered_at_[static_cast<std::size_t>(n)]; address != 0)
+      ini.Ini().WriteInteger("RS232", "Address" + std::to_string(n), address);
+  }
   ini.Ini().WriteBool("Common", "Auto", AutoSearch);
   if (!last_folder_.empty()) ini.Ini().WriteString("Common", "Folder", last_folder_);
   ini.SavePlacement("MainWindow", *this);

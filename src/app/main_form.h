@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -244,6 +245,9 @@ class TMainForm final : public QMainWindow {
   bool modified_before_take_ = false;
   std::unique_ptr<device::BackupStore> backups_;
   std::filesystem::path log_path_;  // empty: no exchange log
+  // The MK's address that answered last on each COM number, asked first next
+  // time; kept in the preferences ("RS232", "Address<N>").
+  std::array<std::uint8_t, link::kMaxPorts + 1> answered_at_{};
   std::unique_ptr<link::ExchangeLogFile> log_;
   bool log_tried_ = false;
   bool shown_ = false;

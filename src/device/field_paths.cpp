@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "text/cp1251.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -235,6 +236,15 @@ void SetElement(TMK& mk, const Target& target, std::string_view text) {
 
 void SetField(TMK& mk, std::string_view path, std::string_view text) {
   const Target target = Resolve(path);
+  if (target.field->type == FieldType::Chars) {
+    // Said apart from the length: a question mark in place of the character
+    // would be stored without a word.
+    if (const std::string lacking = text::Cp1251Lacks(UnescapeText(text)); !lacking.empty()) {
+      throw RangeError("Значение «" + std::string(text) + "» не подходит полю " +
+                       std::string(path) + ": в кодировке МК (Windows-1251) нет знаков " + lacking +
+                       ".");
+    }
+  }
   try {
     SetElement(mk, target, text);
   } catch (const RangeError&) {

@@ -154,7 +154,7 @@ std::string Record::GetText(const FieldDef& f, std::size_t index) const {
 
 void Record::SetText(const FieldDef& f, std::string_view utf8, std::size_t index) {
   if (f.type != FieldType::Chars) WrongType(f);
-  const std::string cp1251 = text::Utf8ToCp1251(utf8);
+  const std::string cp1251 = text::Utf8ToCp1251Strict(utf8);
   const auto bytes = Element(f, index);
   // A zero inside the text would cut it short on the MK: refuse it like an overlong one.
   if (cp1251.size() >= bytes.size() || cp1251.find('\0') != std::string::npos) {

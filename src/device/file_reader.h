@@ -1,6 +1,6 @@
 // Reading a file the user names, never more of it than its kind can hold: a
-// device file or a huge file ends with a message at once instead of filling
-// the memory.
+// huge file ends with a message at once instead of filling the memory, and
+// anything but a regular file (a FIFO, a device) is refused unopened.
 #pragma once
 
 #include <cstddef>
@@ -18,9 +18,10 @@ struct FileReadMessages {
 };
 
 /// The file's bytes when it holds at most `max_bytes`. Reads no more than
-/// `max_bytes` + 1 bytes whatever the file is (/dev/zero, a pipe, a huge file)
-/// and throws mk::Error with `messages.too_large` when that last byte exists,
-/// or with `messages.unreadable` when the file cannot be read.
+/// `max_bytes` + 1 bytes and throws mk::Error with `messages.too_large` when
+/// that last byte exists; throws `messages.unreadable` followed by the reason
+/// ("Причина: нет такого файла.", "… это не обычный файл.") when the file is
+/// missing, not a regular file, or cannot be read.
 std::vector<std::uint8_t> ReadFileAtMost(const std::filesystem::path& path, std::size_t max_bytes,
                                          const FileReadMessages& messages);
 

@@ -249,13 +249,22 @@ bool TMK::ViewOscilloscope(const Dialog& dialog, link::IUserPrompt& prompt) {
   return true;
 }
 
+void CheckCatalogueBytes(std::int64_t protocol, std::uint32_t firmware_version) {
+  const auto refuse = [](const char* field, std::int64_t value) {
+    throw RangeError("Ошибка проверки диапазона: " + std::string(field) + " = " +
+                     std::to_string(value) + ", а допустимо от 0 до 255.");
+  };
+  if (protocol < 0 || protocol > 255) refuse("Protocol", protocol);
+  if (firmware_version > 255) refuse("FirmwareVersion", firmware_version);
+}
+
 void TMK::RebuildCatalogues(CatalogueStep step) {
   if (step == CatalogueStep::ParametersAndMenu) {
     catalogues_.RebuildParamsAndMenu();
     return;
   }
   const std::int64_t protocol = Rec(BlockId::ServiceInfo).GetInt("Protocol");
-  if (protocol >= 256 || FirmwareVersion() >= 256) throw RangeError();
+  CheckCatalogueBytes(protocol, FirmwareVersion());
   catalogues_.RebuildProtocols(device_version_, static_cast<std::uint8_t>(protocol),
                                static_cast<std::uint8_t>(FirmwareVersion()));
 }

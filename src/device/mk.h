@@ -68,6 +68,10 @@ enum class CatalogueStep {
   ParametersAndMenu,  // measured-parameter list and device menu catalogue
 };
 
+/// The catalogues take Protocol and FirmwareVersion as bytes: a value outside
+/// 0..255 throws mk::RangeError naming the field, its value and the range.
+void CheckCatalogueBytes(std::int64_t protocol, std::uint32_t firmware_version);
+
 class TMK {
  public:
   /// A modal window run by a transaction: true when it closed with OK.

@@ -22,6 +22,10 @@ constexpr const char* kVerifying = "Проверка записанного...";
 constexpr const char* kWritten = "Настройки записаны в МК";
 constexpr const char* kDeviceMismatch = "Версия настроек не совпадает с версией устройства!";
 constexpr const char* kFirmwareMismatch = "Версия настроек не совпадает с версией прошивки!";
+constexpr const char* kLayoutMismatch = "Расположение блоков в файле не совпадает с МК: ";
+constexpr const char* kNothingWritten = " Ничего не записано.";
+constexpr const char* kNoBlocks =
+    "В настройках нет ни одного блока для записи. Ничего не записано.";
 
 constexpr std::uint16_t kConnectTimeoutMs = 100;
 constexpr std::uint16_t kWriteTimeoutMs = 2000;
@@ -185,31 +189,69 @@ bool ConfirmWrite(const WriteOptions& options, const TMK& to_write, std::uint16_
   return options.confirm(fresh, to_write);
 }
 
+std::string Entry(const BlockDirectory& d, int k) {
+  const auto i = static_cast<std::size_t>(k - 1);
+  return "адрес " + std::to_string(d.BlockAddress[i]) + ", длина " +
+         std::to_string(d.BlockLength[i]);
+}
+
+// The records were cut out of the settings where their directory points and
+// are laid where the MK's points: unless both directories agree, that lays
+// shifted or foreign bytes over the MK's settings. Empty when they agree.
+std::string LayoutDifference(const BlockDirectory& settings, const BlockDirectory& device) {
+  if (settings.BlockCount != device.BlockCount) {
+    return std::string(kLayoutMismatch) + "блоков в файле " + std::to_string(settings.BlockCount) +
+           ", в МК " + std::to_string(device.BlockCount) + "." + kNothingWritten;
+  }
+  for (int k = 1; k <= static_cast<int>(kDirectoryEntries); ++k) {
+    const auto i = static_cast<std::size_t>(k - 1);
+    if (settings.BlockAddress[i] != device.BlockAddress[i] ||
+        settings.BlockLength[i] != device.BlockLength[i]) {
+      return std::string(kLayoutMismatch) + "блок " + std::to_string(k) +
+             " в файле: " + Entry(settings, k) + "; в МК: " + Entry(device, k) + "." +
+             kNothingWritten;
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 std::optional<Connection> ConnectCycle(link::TVL_RS& rs, link::IProgress& progress,
-                                       link::IPump& pump) {
+                                       link::IPump& pump, std::uint8_t first_guess) {
   progress.SetLabel(kConnecting);
   progress.ShowGauge(false);
   progress.ShowCancel(true);
+  // Identify at one address; false when it failed and the cycle goes on.
+  const auto ask = [&](const Candidate& c, bool once) -> std::optional<Connection> {
+    rs.ResponseTimeout = kConnectTimeoutMs;
+    try {
+      rs.BeginCommand(c.address, link::kIdentify);
+      once ? rs.TransactOnce() : rs.Transact();
+      rs.GetByte();  // the MK's, not ours to interpret
+      return Connection{c.address, c.memory, rs.GetWord()};
+    } catch (const Error&) {
+      pump.ProcessMessages();
+      return std::nullopt;
+    }
+  };
+  for (const Candidate& c : kCandidates) {
+    if (c.address != first_guess) continue;
+    if (auto found = ask(c, true)) return found;
+    if (progress.Cancelled()) return std::nullopt;
+  }
   for (;;) {
     for (const Candidate& c : kCandidates) {
-      rs.ResponseTimeout = kConnectTimeoutMs;
-      try {
-        rs.Command(c.address, link::kIdentify);
-        rs.GetByte();  // the MK's, not ours to interpret
-        return Connection{c.address, c.memory, rs.GetWord()};
-      } catch (const Error&) {
-        pump.ProcessMessages();
-        if (progress.Cancelled()) return std::nullopt;
-      }
+      if (auto found = ask(c, false)) return found;
+      if (progress.Cancelled()) return std::nullopt;
     }
   }
 }
 
 TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress, link::IPump& pump,
                             Connection* found) {
-  const std::optional<Connection> c = ConnectCycle(rs, progress, pump);
+  const std::optional<Connection> c =
+      ConnectCycle(rs, progress, pump, found != nullptr ? found->DeviceAddress : 0);
   if (!c) return TransferResult::Cancelled;
   if (found != nullptr) *found = *c;
   // Only a whole memory replaces the model, and through its one replace-and-parse step.
@@ -222,8 +264,10 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
                              const WriteOptions& options) {
   const RecordCopy kept = mk.CopyRecords(kStoredBlocks);
   const std::uint32_t kept_firmware = mk.FirmwareVersion();
+  const BlockDirectory kept_layout = BlockDirectory::Parse(mk.Image());
 
-  const std::optional<Connection> c = ConnectCycle(rs, progress, pump);
+  const std::optional<Connection> c =
+      ConnectCycle(rs, progress, pump, found != nullptr ? found->DeviceAddress : 0);
   if (!c) return TransferResult::Cancelled;
   if (found != nullptr) *found = *c;
   if (c->DeviceVersion != mk.DeviceVersion()) {
@@ -243,12 +287,23 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
   // A "no" to the question leaves the model as it was, the file's own memory included.
   std::optional<TMK> unasked;
   if (options.confirm) unasked = mk;
-  mk = std::move(merged);
-
-  if (mk.FirmwareVersion() != kept_firmware) {
+  if (merged.FirmwareVersion() != kept_firmware) {
+    mk = std::move(merged);
     prompt.ShowError(kFirmwareMismatch);
     return TransferResult::Refused;
   }
+  // Checked before the model takes the merged image, which would hold the
+  // records at the wrong places.
+  if (const std::string difference = LayoutDifference(kept_layout, merged.Directory());
+      !difference.empty()) {
+    prompt.ShowError(difference);
+    return TransferResult::Refused;
+  }
+  if (regions.empty()) {
+    prompt.ShowError(kNoBlocks);
+    return TransferResult::Refused;
+  }
+  mk = std::move(merged);
 
   if (options.confirm && !ConfirmWrite(options, mk, c->DeviceVersion, before)) {
     mk = std::move(*unasked);

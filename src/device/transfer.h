@@ -32,13 +32,16 @@ enum class TransferResult {
 };
 
 /// Sends Identify to 252, 253 and 254 in turn, over and over, until one
-/// answers (returned) or the user presses Cancel (nullopt).
+/// answers (returned) or the user presses Cancel (nullopt). A `first_guess`
+/// of 252, 253 or 254 (the address that answered last time on this port) is
+/// asked once before them, without retries: a wrong guess costs one time-out.
 std::optional<Connection> ConnectCycle(link::TVL_RS& rs, link::IProgress& progress,
-                                       link::IPump& pump);
+                                       link::IPump& pump, std::uint8_t first_guess = 0);
 
 /// Connect cycle, then the whole memory into `mk`'s image and DeviceVersion
 /// and its records (TMK::ReplaceImage). Link errors are thrown as mk::Error;
-/// the model is then as it was.
+/// the model is then as it was. `found`, when given, brings the connect
+/// cycle's first guess (its DeviceAddress) and takes what the cycle found.
 TransferResult ReadSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress, link::IPump& pump,
                             Connection* found = nullptr);
 
@@ -74,9 +77,11 @@ class PartialWriteError : public Error {
   std::vector<int> written_;
 };
 
-/// Connect, both version checks (errors shown through `prompt`), re-read, the
-/// backup of what was read, lay the settings over the fresh image, write every
-/// directory block, read them back, and show "Настройки записаны в МК". Link
+/// Connect (`found` as for ReadSettings), both version checks and the check
+/// that the settings' block directory is the MK's (errors shown through
+/// `prompt`), re-read, the backup of what was read, lay the settings over the
+/// fresh image, write every directory block, read them back, and show
+/// "Настройки записаны в МК". Link
 /// errors before the first BeginWrite are thrown as mk::Error, after it as
 /// PartialWriteError; a failed backup throws mk::Error and sends nothing.
 TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progress,

@@ -388,8 +388,10 @@ void TTankPage::SaveTankFileClick() {
 void TTankPage::LoadTankFileClick() {
   const auto path = Context().Dialogs().OpenTankFile(program_folder_);
   if (!path) return;
-  Context().Change([&] { device::LoadTankFile(PathOf(*path), Mk()); });
+  std::string notes;
+  Context().Change([&] { notes = device::LoadTankFile(PathOf(*path), Mk()).Text(); });
   Fill();
+  if (!notes.empty()) Context().Prompt().ShowInfo(notes);
 }
 
 }  // namespace mk::editor

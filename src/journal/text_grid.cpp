@@ -3,6 +3,7 @@
 #include "device/atomic_file.h"
 #include "text/cp1251.h"
 #include "text/error.h"
+#include "text/file_error.h"
 
 namespace mk::journal {
 
@@ -22,7 +23,8 @@ std::vector<std::uint8_t> ExportBytes(const TextGrid& grid) {
 void SaveExport(const std::filesystem::path& path, const TextGrid& grid) {
   const std::error_code failure = device::TryWriteFileAtomically(path, ExportBytes(grid));
   if (failure) {
-    throw Error("Не удалось записать файл «" + device::PathText(path) + "».\n" + failure.message());
+    throw Error("Не удалось записать файл «" + device::PathText(path) +
+                "». Причина: " + text::FileErrorReason(failure) + ".");
   }
 }
 

@@ -61,7 +61,16 @@ ExchangeLogFile::ExchangeLogFile(const std::filesystem::path& path, bool append,
     return;
   }
   out_ << "# " << title << '\n';
+  Flush();
+}
+
+void ExchangeLogFile::Flush() {
+  errno = 0;
   out_.flush();
+  if (out_) return;
+  // A full disk shows only here; the transfer goes on, but it must be said.
+  ok_ = false;
+  problem_ = text::FileErrorReason(text::LastFileError());
 }
 
 void ExchangeLogFile::Frame(std::uint32_t tick, FrameDirection direction,
@@ -70,9 +79,10 @@ void ExchangeLogFile::Frame(std::uint32_t tick, FrameDirection direction,
   if (!ok_ || !out_) return;
   try {
     out_ << FormatFrame(start_tick_, tick, direction, bytes, command, note) << '\n';
-    out_.flush();
+    Flush();
   } catch (...) {
-    ok_ = false;  // out of memory or a failing stream: the transfer goes on without
+    ok_ = false;  // out of memory: the transfer goes on without
+    problem_ = "не хватило памяти";
   }
 }
 

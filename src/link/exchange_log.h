@@ -48,7 +48,8 @@ class ExchangeLogFile final : public IExchangeLog {
   ExchangeLogFile(const std::filesystem::path& path, bool append, std::uint32_t start_tick,
                   std::string_view title);
 
-  /// False when the file could not be opened; Problem() then says why.
+  /// False when the file could not be opened or a line could not be
+  /// written (a full disk); Problem() then says why. Nothing more is written.
   bool Ok() const { return ok_; }
   const std::string& Problem() const { return problem_; }
 
@@ -56,6 +57,8 @@ class ExchangeLogFile final : public IExchangeLog {
              std::uint8_t command, std::string_view note) noexcept override;
 
  private:
+  void Flush();
+
   std::ofstream out_;
   std::uint32_t start_tick_;
   bool ok_ = false;

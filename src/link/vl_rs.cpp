@@ -12,6 +12,8 @@ namespace mk::link {
 namespace {
 
 constexpr std::uint8_t kSmallestAnswer = 6;
+constexpr std::uint8_t kIdentifyAnswer = 6 + 3;    // a byte, then the device version
+constexpr std::uint8_t kReadBlockAnswer = 6 + 32;  // one page of memory
 constexpr int kAttempts = 3;
 constexpr std::uint32_t kRetryPauseMs = 50;
 constexpr std::uint32_t kLineTurnaroundMs = 20;
@@ -194,6 +196,27 @@ void TVL_RS::Exchange() {
     throw Error(std::string(kExchangeError) + "(4)");
   }
   if (Answer[4] == 255) throw Error(kBusy);
+  CheckAnswerFits();
+}
+
+void TVL_RS::CheckAnswerFits() {
+  // Frames carry nothing that names the request they answer, but the answers
+  // of Identify and ReadBlock have fixed lengths: a frame of another length
+  // is a late answer to something else (maybe another program's) and more of
+  // them may follow.
+  const bool mk_command = Request[2] == 1 && Request[3] == 0;
+  std::uint8_t expected = 0;
+  if (mk_command && Request[4] == kIdentify) expected = kIdentifyAnswer;
+  if (mk_command && Request[4] == kReadBlock) expected = kReadBlockAnswer;
+  if (expected == 0 || Answer[0] == expected) return;
+  MarkUnsettled(ResponseTimeout);
+  throw Error(std::string(kExchangeError) + " Ответ длиной " + std::to_string(Answer[0]) +
+              " байт не подходит к запросу (нужно " + std::to_string(expected) + ").");
+}
+
+void TVL_RS::PortOpened() {
+  fresh_port_ = true;
+  opened_at_ = clock_.TickCount();
 }
 
 void TVL_RS::Log(FrameDirection direction, std::span<const std::uint8_t> bytes,
@@ -207,6 +230,15 @@ void TVL_RS::SetPortType(std::uint8_t n) {
 }
 
 void TVL_RS::Attempt() {
+  if (fresh_port_) {
+    // Quiet for one answer time, counted from the opening, as after a lost answer.
+    fresh_port_ = false;
+    if (!unsettled_) {
+      unsettled_ = true;
+      unsettled_since_ = opened_at_;
+      settle_quiet_ms_ = ResponseTimeout;
+    }
+  }
   Settle();
   last_sent_ = clock_.TickCount();
   try {

@@ -58,6 +58,11 @@ class TVL_RS : public TVL_RS_Base {
   std::uint16_t ByteTimeout = 200;
   std::uint16_t ResponseTimeout = 1000;
 
+ protected:
+  /// A port just opened may still carry answers to another program's
+  /// requests: the first request waits until the line is quiet.
+  void PortOpened() override;
+
  private:
   IBytePort& Port();
   /// One attempt of the current request: first waits out late answers of
@@ -75,6 +80,9 @@ class TVL_RS : public TVL_RS_Base {
 
   /// Receive's work; `received` counts the answer bytes taken so far.
   void ReceiveAnswer(std::size_t& received);
+  /// Throws when the answer cannot be the one to the request sent (a late
+  /// answer to an earlier request), after marking the line unsettled.
+  void CheckAnswerFits();
   void Log(FrameDirection direction, std::span<const std::uint8_t> bytes, std::string_view note);
 
   IPriorityBoost* boost_ = nullptr;
@@ -85,6 +93,8 @@ class TVL_RS : public TVL_RS_Base {
   std::uint32_t settle_quiet_ms_ = 0;
   std::uint32_t last_sent_ = 0;   // when the latest attempt began
   bool awaiting_answer_ = false;  // a request went out and its answer is not whole yet
+  bool fresh_port_ = false;       // no request has gone out since the port was opened
+  std::uint32_t opened_at_ = 0;
   IExchangeLog* log_ = nullptr;
 };
 

@@ -120,6 +120,7 @@ void TVL_RS_Base::OpenPort(int n) {
   SetDTR();
   PurgeInput();
   IsOpen = true;
+  PortOpened();
 }
 
 void TVL_RS_Base::Reopen(bool open) {

@@ -66,6 +66,9 @@ class TVL_RS_Base : public TVLBaseInterface {
   std::uint8_t StopBits = 2;
 
  protected:
+  /// Called once a port has been opened, set up and purged.
+  virtual void PortOpened() {}
+
   ISerialSystem& ports_;
   IClock& clock_;
   IPump& pump_;

@@ -58,6 +58,18 @@ fs::path UserDataDir() {
 #endif
 }
 
+fs::path UserCacheDir() {
+#ifdef _WIN32
+  return UserDataDir();
+#else
+  if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg != nullptr && *xdg == '/')
+    return fs::path(xdg);
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    return fs::path(home) / ".cache";
+  return {};
+#endif
+}
+
 fs::path BackupsDir() {
   const fs::path data = UserDataDir();
   if (data.empty()) return fs::path("mkconfig-backups");

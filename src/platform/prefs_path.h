@@ -17,6 +17,10 @@ std::filesystem::path UserConfigDir();
 /// $XDG_DATA_HOME, else $HOME/.local/share elsewhere. Empty when none is set.
 std::filesystem::path UserDataDir();
 
+/// The user's folder for data that may be lost without harm: %LOCALAPPDATA%
+/// on Windows; $XDG_CACHE_HOME, else $HOME/.cache elsewhere. Empty when none is set.
+std::filesystem::path UserCacheDir();
+
 /// Where the backups of the MK's memory go: <UserDataDir>/mkconfig/backups,
 /// or "mkconfig-backups" in the current folder when there is no data folder.
 std::filesystem::path BackupsDir();

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "text/error.h"
+
 namespace mk::text {
 namespace {
 
@@ -54,7 +56,18 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
   return out;
 }
 
-std::string Utf8ToCp1251(std::string_view utf8) {
+namespace {
+
+// The conversion; what the code page cannot hold becomes '?' and, when
+// `missing` is given, is noted there once (the character, or \xNN for a
+// byte that is no UTF-8).
+std::string Convert(std::string_view utf8, std::string* missing) {
+  const auto note = [missing](std::string_view what) {
+    if (missing != nullptr && missing->find(what) == std::string::npos) {
+      if (!missing->empty()) *missing += ' ';
+      *missing += what;
+    }
+  };
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
@@ -82,13 +95,40 @@ std::string Utf8ToCp1251(std::string_view utf8) {
       cp = (cp << 6) | (next & 0x3Fu);
     }
     if (!ok) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      note(std::string{'\\', 'x', kHex[lead >> 4], kHex[lead & 15]});
       out += '?';
       ++i;
       continue;
     }
-    i += static_cast<std::size_t>(extra) + 1;
+    const std::string_view character = utf8.substr(i, static_cast<std::size_t>(extra) + 1);
+    i += character.size();
     const int byte = UnicodeToCp1251(cp);
+    if (byte < 0) note(character);
     out += byte < 0 ? '?' : static_cast<char>(byte);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string Utf8ToCp1251(std::string_view utf8) {
+  return Convert(utf8, nullptr);
+}
+
+std::string Cp1251Lacks(std::string_view utf8) {
+  std::string missing;
+  Convert(utf8, &missing);
+  return missing;
+}
+
+std::string Utf8ToCp1251Strict(std::string_view utf8) {
+  std::string missing;
+  std::string out = Convert(utf8, &missing);
+  if (!missing.empty()) {
+    throw RangeError("Текст «" + std::string(utf8) +
+                     "» не годится для МК: в кодировке МК (Windows-1251) нет знаков " + missing +
+                     ".");
   }
   return out;
 }

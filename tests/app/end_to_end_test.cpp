@@ -183,7 +183,7 @@ TEST_F(EndToEndTest, AWriteShowsItsChangesFirstAndACancelWritesNothing) {
   const auto& list = dialogs_.changes[0];
   EXPECT_EQ(list.purpose, ChangesPurpose::Write);
   ASSERT_EQ(list.diff.changes.size(), 1u);
-  EXPECT_EQ(settings::LineOf(list.diff.changes[0]), "Границы / Скорость, км/час: 40 → 130");
+  EXPECT_EQ(settings::LineOf(list.diff.changes[0]), "Границы / Скорость, км/час: 0 → 130");
   EXPECT_TRUE(dialogs_.infos.empty());
   EXPECT_TRUE(dialogs_.errors.empty());
 

@@ -1,6 +1,7 @@
 // The preferences file: first run, what exit writes, placement rules, damaged
 // files, atomic saves and where the file lives.
 #include <QCheckBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cstdlib>
@@ -51,6 +52,25 @@ TEST_F(MainFormTest, ExitKeepsOtherSectionsAndStoresTheChoices) {
   const std::string text = ReadIni();
   EXPECT_NE(text.find("COM1=/dev/pts/7"), std::string::npos);
   EXPECT_NE(text.find("Auto=0"), std::string::npos);
+}
+
+TEST_F(MainFormTest, TheAddressThatAnsweredOnAPortIsGuessedFirstThereAndKept) {
+  WriteIni("[RS232]\r\nPort=3\r\nAddress3=254\r\n");
+  mk_ports_ = {3};
+  std::vector<int> guesses;
+  services_.read_settings = [&](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                device::Connection* found) {
+    guesses.push_back(found->DeviceAddress);
+    found->DeviceAddress = 253;  // the MK answered there this time
+    return device::TransferResult::Done;
+  };
+  TMainForm& form = Show();
+  form.bGetParams->click();
+  form.bGetParams->click();
+  EXPECT_EQ(guesses, (std::vector<int>{254, 253}));
+  form.close();
+  const std::string text = ReadIni();
+  EXPECT_NE(text.find("Address3=253"), std::string::npos) << text;
 }
 
 TEST_F(MainFormTest, GarbageFileGivesTheDefaults) {

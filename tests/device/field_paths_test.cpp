@@ -91,6 +91,14 @@ TEST(FieldPaths, ARangeErrorNamesTheFieldAndItsRange) {
                  "Значение «Слишком длинно» не подходит полю Service.UniMeasStr: не длиннее 6 "
                  "знаков.");
   }
+  try {
+    SetField(mk, "Service.UniMeasStr", "л/ч😀");  // short enough, but no such character on the MK
+    ADD_FAILURE() << "taken";
+  } catch (const RangeError& e) {
+    EXPECT_STREQ(e.what(),
+                 "Значение «л/ч😀» не подходит полю Service.UniMeasStr: в кодировке МК "
+                 "(Windows-1251) нет знаков 😀.");
+  }
 }
 
 }  // namespace

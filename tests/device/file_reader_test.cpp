@@ -1,6 +1,8 @@
 #include "device/file_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -33,11 +35,23 @@ TEST(FileReader, TakesUpToTheLimitAndNotOneByteMore) {
   EXPECT_EQ(Refusal(dir.File("ten"), 0), "too large");
 }
 
-TEST(FileReader, EndlessAndUnreadableFilesAreRefused) {
+TEST(FileReader, AnythingButAReadableRegularFileIsRefusedUnopenedWithTheReason) {
   const tests::TempFolder dir("reader");
-  EXPECT_EQ(Refusal("/dev/zero", 32706), "too large");
-  EXPECT_EQ(Refusal(dir.File("missing"), 100), "cannot read");
-  EXPECT_EQ(Refusal(dir.path(), 100), "cannot read") << "a folder is no file";
+  ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);  // nobody writes it: opening would hang
+  tests::WriteBytes(dir.File("locked"), {1});
+  std::filesystem::permissions(dir.File("locked"), std::filesystem::perms::none);
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.File("fifo"), "это не обычный файл"},
+      {"/dev/zero", "это не обычный файл"},
+      {dir.File("missing"), "нет такого файла"},
+      {dir.path().string(), "это папка"},
+      {dir.File("missing") + "/x", "нет такого файла"},
+      {geteuid() == 0 ? dir.File("fifo") : dir.File("locked"),
+       geteuid() == 0 ? "это не обычный файл" : "нет прав на чтение"},
+  };
+  for (const auto& [path, reason] : cases) {
+    EXPECT_EQ(Refusal(path, 100), "cannot read Причина: " + reason + ".") << path;
+  }
 }
 
 }  // namespace

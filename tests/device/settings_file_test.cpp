@@ -152,15 +152,13 @@ TEST_F(SettingsFile, AFileLongerThanTheLargestIsRefusedBeforeItIsRead) {
     big.seekp(10 * 1024 * 1024 - 1);
     big.put('\0');
   }
-  for (const fs::path& p : {dir_ / "big.vrnkp", fs::path("/dev/zero")}) {
-    try {
-      ReadSettingsFile(p);
-      ADD_FAILURE() << p << " was read";
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "Файл настроек повреждён: он длиннее 32706 байт, а файл настроек МК занимает "
-                "8130 или 32706 байт.");
-    }
+  try {
+    ReadSettingsFile(dir_ / "big.vrnkp");
+    ADD_FAILURE() << "it was read";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Файл настроек повреждён: он длиннее 32706 байт, а файл настроек МК занимает "
+              "8130 или 32706 байт.");
   }
 }
 

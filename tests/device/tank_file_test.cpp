@@ -122,6 +122,35 @@ TEST(TankFileBytes, AnEmptyFileChangesNothingAndBytesPast245AreIgnored) {
   EXPECT_EQ(EncodeTankFile(other), before);
 }
 
+// Loading takes what the file holds, as before, but says what it found.
+TEST(TankFileNotes, SayTheLengthWhatStayedAndWhatLiesOutOfRange) {
+  const auto clean = EncodeTankFile(TMK());
+  auto quant = clean;
+  quant[36] = 167;
+  auto longer = clean;
+  longer.resize(490, 0);
+  const std::string kept = "Остались прежними: ";
+  const std::pair<std::vector<std::uint8_t>, std::string> cases[] = {
+      {clean, ""},
+      {quant, "Вне допустимых пределов: OilCalibrQuant = 167 (допустимо 0 … 7).\n"},
+      {std::vector<std::uint8_t>(clean.begin(), clean.begin() + 37),
+       "Длина файла настроек бака не 245 байт, а 37. " + kept +
+           "TarirHeader, TarirFlagFinish, TarirLeng, TarirInverse, TarirLit, TarirRes.\n"},
+      {std::vector<std::uint8_t>(clean.begin(), clean.end() - 1),
+       "Длина файла настроек бака не 245 байт, а 244. " + kept + "TarirRes[67]….\n"},
+      {longer, "Длина файла настроек бака не 245 байт, а 490. Байты после 245-го не прочитаны.\n"},
+      {{},
+       "Длина файла настроек бака не 245 байт, а 0. " + kept +
+           "Oil6L, Lit6L, Oil43L, "
+           "Lit43L, OilCalibrResArr, OilCalibrLitArr, OilCalibrQuant, TarirHeader, "
+           "TarirFlagFinish, TarirLeng, TarirInverse, TarirLit, TarirRes.\n"},
+  };
+  for (const auto& [file, text] : cases) {
+    TMK mk;
+    EXPECT_EQ(DecodeTankFile(file, mk).Text(), text) << file.size();
+  }
+}
+
 class TankFileOnDisk : public ::testing::Test {
  protected:
   tests::TempFolder folder_{"mk-tank"};
@@ -184,12 +213,10 @@ TEST_F(TankFileOnDisk, UnreadableFilesAndFailedSavesSayWhichFileAndChangeNothing
   }
   EXPECT_EQ(EncodeTankFile(mk), before);
 
-  WriteBytes(dir_ / "old.vrnko", {1, 2, 3});
-  fs::create_directory(dir_ / "old.vrnko.part");  // the temporary name is taken
   fs::create_directory(dir_ / "sub");
   EXPECT_THROW(SaveTankFile(dir_ / "sub" / "no" / "x.vrnko", mk), Error);
-  EXPECT_THROW(SaveTankFile(dir_ / "old.vrnko", mk), Error);
-  EXPECT_EQ(ReadBytes(dir_ / "old.vrnko"), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_THROW(SaveTankFile(dir_ / "sub", mk), Error);
+  EXPECT_TRUE(fs::is_directory(dir_ / "sub"));
 }
 
 }  // namespace

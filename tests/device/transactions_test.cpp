@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "device/mk.h"
@@ -70,7 +71,9 @@ TEST_F(Transactions, EditCancelRestoresEveryByteIncludingAnEarlierOk) {
 }
 
 TEST_F(Transactions, EditRefusesAProtocolOrFirmwareOf256BeforeTheDialog) {
-  for (const auto& [protocol, firmware] : {std::pair{256, 0}, std::pair{0, 256}}) {
+  const std::tuple<int, int, std::string> cases[] = {{256, 0, "Protocol = 256"},
+                                                     {0, 256, "FirmwareVersion = 256"}};
+  for (const auto& [protocol, firmware, field] : cases) {
     auto image = image_;
     const std::size_t info = PositionOf(image, 11);
     image[info + 4] = static_cast<std::uint8_t>(protocol & 0xFF);
@@ -80,7 +83,13 @@ TEST_F(Transactions, EditRefusesAProtocolOrFirmwareOf256BeforeTheDialog) {
     TMK mk;
     mk.ReplaceImage(1, image);
     bool opened = false;
-    EXPECT_THROW(mk.EditSettings([&] { return opened = true; }), RangeError);
+    try {
+      mk.EditSettings([&] { return opened = true; });
+      ADD_FAILURE() << "no range error";
+    } catch (const RangeError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Ошибка проверки диапазона: " + field + ", а допустимо от 0 до 255.");
+    }
     EXPECT_FALSE(opened);
     EXPECT_EQ(mk.Image(), image);
     EXPECT_EQ(mk.Rec(BlockId::ServiceInfo).GetInt("Protocol"), protocol) << "records as loaded";

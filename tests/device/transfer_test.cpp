@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numeric>
 
 #include "device/byte_io.h"
@@ -14,6 +15,7 @@ namespace {
 
 using testing::Bench;
 using FaultKind = sim::FaultKind;
+using Bytes = std::vector<std::uint8_t>;
 
 const std::string kConnecting = "Не могу подключиться к МК...";
 const std::string kReading = "Чтение настроек...";
@@ -151,6 +153,27 @@ TEST(Connect, GoesRoundTheAddressesUntilTheMkAnswers) {
   EXPECT_EQ(b.rs.ResponseTimeout, 100);
 }
 
+// The address that answered last time on the port is asked first, once: the
+// right guess saves the time-outs of the addresses before it, a wrong one
+// costs one time-out and the quiet after it.
+TEST(Connect, AsksTheGuessedAddressFirstAndOnce) {
+  const auto connect = [](std::uint8_t guess) {
+    Bench b(254);
+    const std::uint32_t start = b.rig.clock.TickCount();
+    const auto found = ConnectCycle(b.rs, b.progress, b.pump, guess);
+    EXPECT_TRUE(found.has_value());
+    EXPECT_EQ(found ? found->DeviceAddress : 0, 254);
+    EXPECT_EQ(b.rig.mk.RequestCount(sim::kIdentify), 1u);
+    return b.rig.clock.TickCount() - start;
+  };
+  const std::uint32_t unguessed = connect(0);
+  EXPECT_EQ(connect(7), unguessed) << "no address of an MK: no guess";
+  EXPECT_LE(connect(254), 100u + 5u) << "the quiet after opening, then the answer";
+  const std::uint32_t wrong = connect(252);
+  EXPECT_GE(wrong, unguessed + 100);
+  EXPECT_LE(wrong, unguessed + 2 * 100 + 5);
+}
+
 // --- Writing ------------------------------------------------------------------
 
 class WriteAtEachAddress : public ::testing::TestWithParam<std::uint8_t> {};
@@ -266,6 +289,11 @@ void SetMkEntry(Bench& b, int k, std::uint16_t address, std::uint16_t length) {
   WriteU16(memory, 32 + 6 + 4 * static_cast<std::size_t>(k - 1), length);
 }
 
+// Settings made from the MK's own memory: the same directory.
+void LoadMks(Bench& b, TMK& mk) {
+  mk.ReplaceImage(1, sim::ImageFromMemory(b.rig.mk.Memory()));
+}
+
 struct Shape {
   std::uint16_t data;
   std::size_t chunks;
@@ -278,7 +306,7 @@ TEST_P(RegionShape, ChunksOf32AndOneShortOneOnlyWhenSomethingRemains) {
   // Block 12 moved to free memory before the recording, with a data part of `data` bytes.
   SetMkEntry(b, 12, 3300, static_cast<std::uint16_t>(GetParam().data + 4));
   TMK mk;
-  LoadFactory(mk, 8192);
+  LoadMks(b, mk);
   const std::size_t chunks_before_12 = [&] {
     std::size_t n = 0;
     for (int k = 1; k <= 11; ++k) n += (mk.Directory().DataLength(k) + 31) / 32;
@@ -306,10 +334,65 @@ TEST(HostileDirectory, ABlockCountOfFourBillionWritesTheFourteenEntries) {
   Bench b(253);
   WriteU32(b.rig.mk.Memory(), 32, 4'000'000'000u);
   TMK mk;
-  LoadFactory(mk, 8192);
+  LoadMks(b, mk);
   ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
   EXPECT_EQ(b.rig.mk.Commits().size(), 14u);
   EXPECT_EQ(b.progress.gauge.back(), 100);
+}
+
+// A file whose directory differs from the MK's would have its records laid
+// at the MK's places though they were cut from its own: shifted or foreign bytes.
+TEST(LayoutMismatch, IsRefusedBeforeTheFirstBeginWriteAndTheModelKeepsItsSettings) {
+  struct Case {
+    const char* what;
+    std::function<void(Bytes&)> change;  // of the file's image
+    std::string message_start;
+  };
+  const std::string layout = "Расположение блоков в файле не совпадает с МК: ";
+  const auto entry = [](int k) { return static_cast<std::size_t>(4 + 4 * (k - 1)); };
+  const Case cases[] = {
+      {"address moved by one",
+       [&](Bytes& i) {
+         WriteU16(i, entry(3), static_cast<std::uint16_t>(ReadU16(i, entry(3)) + 1));
+       },
+       layout + "блок 3 в файле: адрес "},
+      {"length of one record more",
+       [&](Bytes& i) {
+         WriteU16(i, entry(5) + 2, static_cast<std::uint16_t>(ReadU16(i, entry(5) + 2) * 2));
+       },
+       layout + "блок 5 в файле: адрес "},
+      {"into the journals", [&](Bytes& i) { WriteU16(i, entry(2), ReadU16(i, entry(7))); },
+       layout + "блок 2 в файле: адрес "},
+      {"another block count", [](Bytes& i) { WriteU32(i, 0, 0); },
+       layout + "блоков в файле 0, в МК 14. Ничего не записано."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bench b(253);
+    auto image = sim::ImageFromMemory(sim::FactoryMemory(8192));
+    c.change(image);
+    TMK mk;
+    mk.ReplaceImage(1, image);
+    EXPECT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Refused);
+    ASSERT_EQ(b.prompt.errors.size(), 1u);
+    EXPECT_EQ(b.prompt.errors[0].rfind(c.message_start, 0), 0u) << b.prompt.errors[0];
+    EXPECT_NE(b.prompt.errors[0].find("Ничего не записано."), std::string::npos);
+    EXPECT_EQ(b.Writes(), 0u);
+    EXPECT_TRUE(b.prompt.infos.empty());
+    EXPECT_EQ(mk.Image(), image);
+  }
+
+  // Both without blocks: nothing to write is not a write that succeeded.
+  Bench b(253);
+  WriteU32(b.rig.mk.Memory(), 32, 0);
+  TMK mk;
+  LoadMks(b, mk);
+  EXPECT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Refused);
+  EXPECT_EQ(
+      b.prompt.errors,
+      std::vector<std::string>{"В настройках нет ни одного блока для записи. Ничего не записано."});
+  EXPECT_EQ(b.Writes(), 0u);
+  EXPECT_TRUE(b.prompt.infos.empty());
 }
 
 struct Outside {
@@ -324,7 +407,7 @@ TEST_P(BlockOutside, IsRefusedBeforeAnythingIsWritten) {
   Bench b(253);
   SetMkEntry(b, 12, GetParam().address, GetParam().length);
   TMK mk;
-  LoadFactory(mk, 8192);
+  LoadMks(b, mk);
   const auto before = mk.Image();
   EXPECT_EQ(ErrorOf([&] { WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt); }),
             "Блок 12 настроек лежит вне образа памяти.");

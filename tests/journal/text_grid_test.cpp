@@ -59,8 +59,8 @@ TEST(ExportTest, AFailedSaveGivesTheSystemsReason) {
     SaveExport(path, {{"new"}});
     ADD_FAILURE() << "saved into a folder that does not exist";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Не удалось записать файл «" + path.string() + "».\n" +
-                                         std::generic_category().message(ENOENT));
+    EXPECT_EQ(std::string(e.what()),
+              "Не удалось записать файл «" + path.string() + "». Причина: нет такой папки.");
   }
 }
 

@@ -3,6 +3,9 @@
 #include "link/exchange_log.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -115,6 +118,26 @@ TEST(ExchangeLogFileTest, ThatCannotBeOpenedSaysWhyAndTakesFramesQuietly) {
   EXPECT_FALSE(log.Ok());
   EXPECT_EQ(log.Problem(), "нет такой папки");
   log.Frame(1, FrameDirection::Sent, Bytes{1, 2}, kIdentify, "");
+}
+
+TEST(ExchangeLogFileTest, ThatRunsOutOfSpaceSaysSo) {
+  // A file-size limit stands in for a full disk.
+  const auto path = std::filesystem::path(::testing::TempDir()) / "exchange_log_full.log";
+  std::filesystem::remove(path);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  ExchangeLogFile log(path, false, 0, "t");
+  EXPECT_TRUE(log.Ok());
+  for (int i = 0; i < 10; ++i) log.Frame(1, FrameDirection::Sent, Bytes(20, 7), kIdentify, "");
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(log.Ok());
+  EXPECT_EQ(log.Problem(), "нет места на диске");
+  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -19,7 +19,11 @@ const std::string kBadSum = std::string(kExchangeError) + "(0)";
 const std::string kNoHeader = std::string(kExchangeError) + "(4)";
 
 struct Exchange : ::testing::Test {
-  Exchange() { rs.OpenPort(1); }
+  // Opened a minute ago: the first request has no late answers to wait out.
+  Exchange() {
+    rs.OpenPort(1);
+    clock.Advance(60'000);
+  }
 
   /// The message of the error `f` raises, or "" when it raises none.
   template <typename F>
@@ -31,8 +35,9 @@ struct Exchange : ::testing::Test {
     }
     return {};
   }
+  // A command whose answer may have any length.
   std::string Identify() {
-    return ErrorOf([&] { rs.Command(253, kIdentify); });
+    return ErrorOf([&] { rs.Command(253, kEndWrite); });
   }
 
   VirtualClock clock;
@@ -47,7 +52,7 @@ TEST_F(Exchange, CommandSendsTheFrameAndTheAnswerIsReadFromByteFive) {
   line.Reply(Frame(253, 0, {9, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(Identify(), "");
   ASSERT_EQ(line.writes.size(), 1u);
-  EXPECT_EQ(line.writes[0], (Bytes{6, 253, 1, 0, 1, 251}));
+  EXPECT_EQ(line.writes[0], (Bytes{6, 253, 1, 0, 7, 245}));
   EXPECT_EQ(rs.AnswerPos, 5);
   EXPECT_EQ(rs.GetByte(), 9);
   EXPECT_EQ(rs.GetWord(), 0x1234);  // bytes 6 and 7
@@ -60,7 +65,7 @@ TEST_F(Exchange, CommandSendsTheFrameAndTheAnswerIsReadFromByteFive) {
 
 TEST_F(Exchange, ShortLengthByteFailsAtOnceWithoutWaitingForMore) {
   line.Reply({{1, {5, 253, 1, 0}}});
-  rs.BeginCommand(253, kIdentify);
+  rs.BeginCommand(253, kEndWrite);
   const std::uint32_t start = clock.TickCount();
   EXPECT_EQ(ErrorOf([&] { rs.TransactOnce(); }), kNoLink);
   EXPECT_LE(clock.TickCount() - start, 2u);
@@ -127,6 +132,52 @@ TEST_F(Exchange, AfterARetryTheNextRequestWaitsUntilTheLateAnswersWouldHaveCome)
   EXPECT_EQ(line.write_times[3], before);
 }
 
+// Frames name no request, but Identify and ReadBlock answers have fixed
+// lengths: another length is a late answer to something else, dropped with
+// whatever follows it before the retry.
+TEST_F(Exchange, AnAnswerOfTheWrongLengthIsALateOneAndTheRetryGetsItsOwn) {
+  struct Case {
+    std::uint8_t command;
+    Bytes stale, own;
+  };
+  const Bytes page(32, 7);
+  const Case cases[] = {{kIdentify, Frame(253, 0, page), Frame(253, 0, {0, 0x97, 0xB2})},
+                        {kReadBlock, Frame(253, 0, {0, 0x97, 0xB2}), Frame(253, 0, page)},
+                        {kIdentify, Frame(253, 0, {0, 1}), Frame(253, 0, {0, 2, 0})}};
+  for (const Case& c : cases) {
+    rs.ResponseTimeout = 100;
+    line.Reply({{1, c.stale}, {30, Frame(253, 0, page)}});  // and our own, dropped too
+    line.Reply(c.own);
+    const auto sent = line.writes.size();
+    EXPECT_EQ(ErrorOf([&] { rs.Command(253, c.command); }), "");
+    EXPECT_EQ(rs.Answer[0], c.own[0]);
+    ASSERT_EQ(line.writes.size(), sent + 2);
+    EXPECT_GE(line.write_times[sent + 1] - line.write_times[sent], 30u + 100u);
+  }
+  for (int i = 0; i < 3; ++i) line.Reply(Frame(253, 0, page));
+  EXPECT_EQ(ErrorOf([&] { rs.Command(253, kIdentify); }),
+            std::string(kExchangeError) + " Ответ длиной 38 байт не подходит к запросу (нужно 9).");
+}
+
+TEST_F(Exchange, AFreshlyOpenedPortIsQuietForAnAnswerTimeBeforeTheFirstRequest) {
+  rs.ClosePort();
+  rs.ResponseTimeout = 100;
+  const std::uint32_t opened = clock.TickCount();
+  rs.OpenPort(1);
+  line.Reply(Frame(253, 0));
+  EXPECT_EQ(Identify(), "");
+  EXPECT_GE(line.write_times[0] - opened, 100u);
+  EXPECT_LE(line.write_times[0] - opened, 102u);
+  // The time spent after the opening counts; later requests go at once.
+  rs.ClosePort();
+  rs.OpenPort(1);
+  clock.Advance(100);
+  const std::uint32_t before = clock.TickCount();
+  line.Reply(Frame(253, 0));
+  EXPECT_EQ(Identify(), "");
+  EXPECT_EQ(line.write_times[1], before);
+}
+
 TEST_F(Exchange, ARequestThePortCannotSendFailsWithoutWaitingForAnAnswer) {
   // An unplugged USB adapter refuses writes: nothing waits out the answer time.
   rs.ResponseTimeout = 2000;
@@ -141,7 +192,7 @@ TEST_F(Exchange, TheFirstByteMayTakeTheResponseTimePlusTheWireTime) {
   rs.ResponseTimeout = 100;
   rs.SetBaud(9600);  // 9600 / 9600 * RequestLength (5 after EndRequest): 5 ms more
   line.Reply({{105, Frame(253, 0)}});
-  rs.BeginCommand(253, kIdentify);
+  rs.BeginCommand(253, kEndWrite);
   EXPECT_EQ(ErrorOf([&] { rs.TransactOnce(); }), "");
   line.Reply({{107, Frame(253, 0)}});
   EXPECT_EQ(ErrorOf([&] { rs.TransactOnce(); }), kNoLink);
@@ -151,7 +202,7 @@ TEST_F(Exchange, AByteStallInsideTheFrameIsTheByteDelayError) {
   const Bytes f = Frame(253, 0, {1, 2, 3});
   const Bytes head(f.begin(), f.begin() + 4), rest(f.begin() + 4, f.end());
   line.Reply({{1, head}, {200, rest}});  // just within ByteTimeout
-  rs.BeginCommand(253, kIdentify);
+  rs.BeginCommand(253, kEndWrite);
   EXPECT_EQ(ErrorOf([&] { rs.TransactOnce(); }), "");
   line.Reply({{1, head}, {202, rest}});
   EXPECT_EQ(ErrorOf([&] { rs.TransactOnce(); }), kByteDelay);
@@ -211,7 +262,7 @@ TEST_F(Exchange, PortType2RaisesRtsForTheSendAndSwallowsTheEcho) {
   // No echo and no answer: the echo's failure is ignored, the line turned round anyway.
   line.echo = false;
   line.events.clear();
-  rs.BeginCommand(253, kIdentify);
+  rs.BeginCommand(253, kEndWrite);
   EXPECT_EQ(ErrorOf([&] { rs.TransactOnce(); }), kNoLink);
   EXPECT_EQ(line.events[5], "rts-");
   EXPECT_EQ(line.events[6], "restore");

@@ -79,6 +79,7 @@ TEST_F(LinkOverMemoryPort, EachFaultEndsInItsOwnMessage) {
 TEST_F(LinkOverMemoryPort, ReadingBlocksTakesTheirWireTime) {
   rig.ports.SetWireTiming(true);
   Open();
+  rig.clock.Advance(rs.ResponseTimeout);  // past the quiet a fresh port waits out first
   for (std::size_t i = 0; i < rig.mk.MemorySize(); ++i) {
     rig.mk.Memory()[i] = static_cast<std::uint8_t>(i / 32);
   }

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "support/files.h"
@@ -21,11 +22,15 @@ struct ToolRun {
 };
 
 /// Runs `tool` from the build's bin folder with `args`, which the shell splits
-/// (quote what must stay one word).
-inline ToolRun RunTool(const std::string& tool, const std::string& args) {
+/// (quote what must stay one word). Its cache folder is `cache`, or a new
+/// empty one, so that no run guesses from what another left behind.
+inline ToolRun RunTool(const std::string& tool, const std::string& args,
+                       const std::string& cache = "") {
+  static int runs = 0;
   const std::string base = ::testing::TempDir() + tool + "_" + std::to_string(getpid());
-  const std::string command =
-      std::string(MK_BIN_DIR) + "/" + tool + " " + args + " >" + base + ".out 2>" + base + ".err";
+  const std::string cache_dir = cache.empty() ? base + "_cache" + std::to_string(++runs) : cache;
+  const std::string command = "XDG_CACHE_HOME='" + cache_dir + "' " + std::string(MK_BIN_DIR) +
+                              "/" + tool + " " + args + " >" + base + ".out 2>" + base + ".err";
   const auto start = std::chrono::steady_clock::now();
   const int raw = std::system(command.c_str());
   ToolRun run;
@@ -33,11 +38,13 @@ inline ToolRun RunTool(const std::string& tool, const std::string& args) {
   run.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.out = ReadText(base + ".out");
   run.err = ReadText(base + ".err");
+  std::error_code ignored;
+  if (cache.empty()) std::filesystem::remove_all(cache_dir, ignored);
   return run;
 }
 
-inline ToolRun Mkctl(const std::string& args) {
-  return RunTool("mkctl", args);
+inline ToolRun Mkctl(const std::string& args, const std::string& cache = "") {
+  return RunTool("mkctl", args, cache);
 }
 
 }  // namespace mk::tests

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <utility>
+
+#include "text/error.h"
 
 namespace mk::text {
 namespace {
@@ -32,6 +36,27 @@ TEST(Cp1251, CharactersTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCp1251("\xFF"), "?");              // not UTF-8 at all
   EXPECT_EQ(Utf8ToCp1251("x\xD0"), "x?");            // cut in the middle of a character
   EXPECT_EQ(Utf8ToCp1251("\xF0\x9F\x98\x80"), "?");  // outside the basic plane
+}
+
+// A text to be stored is refused rather than kept with question marks.
+TEST(Cp1251, AStrictConversionNamesEachLackingCharacterOnce) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Свечи NGK №1", ""},
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+      {"a中b中ü", "中 ü"},
+      {"x\xD0", "\\xD0"},
+  };
+  for (const auto& [text, lacking] : cases) {
+    try {
+      EXPECT_EQ(Utf8ToCp1251Strict(text), Utf8ToCp1251(text));
+      EXPECT_STREQ(lacking, "") << text;
+    } catch (const RangeError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("Текст «") + text +
+                                           "» не годится для МК: в кодировке МК (Windows-1251) "
+                                           "нет знаков " +
+                                           lacking + ".");
+    }
+  }
 }
 
 }  // namespace

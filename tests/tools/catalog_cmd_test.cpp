@@ -95,7 +95,8 @@ TEST(MkctlCatalogTest, BadInputIsRefusedWithoutAListing) {
   // A variant travels as a byte: the editor refuses a wider one too.
   const ToolRun file = Mkctl("catalog --file " + SettingsFile(dir, 1, 256));
   EXPECT_EQ(file.status, 1);
-  EXPECT_EQ(file.err, "Ошибка проверки диапазона\n");
+  EXPECT_EQ(file.err,
+            "Ошибка проверки диапазона: FirmwareVersion = 256, а допустимо от 0 до 255.\n");
 
   const ToolRun absent = Mkctl("catalog --file " + dir.File("none.vrnkp"));
   EXPECT_EQ(absent.status, 1);

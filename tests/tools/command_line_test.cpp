@@ -63,10 +63,15 @@ TEST(MkctlUsageTest, AMalformedCommandLineExitsWithTwoAndSaysWhyOnStandardError)
       {"identify --port 3 --speed 9600", "неизвестный параметр --speed"},
       {"info --json x.vrnkp", "неизвестный параметр --json"},
       {"info", "укажите один файл настроек"},
-      {"info a.vrnkp b.vrnkp", "укажите один файл настроек"},
+      {"info a.vrnkp b.vrnkp", "лишний операнд «b.vrnkp»"},
       {"read --port 3", "--out ФАЙЛ"},
       {"write --port 3", "--in ФАЙЛ"},
       {"catalog --device-version 1", "нужны --device-version и --variant"},
+      {"read --port P --out F extra", "лишний операнд «extra»"},
+      {"diff a b c", "лишний операнд «c»"},
+      {"scope x.vrnkp --offset ''", "у параметра --offset нет значения"},
+      {"scope x.vrnkp --time-index=", "у параметра --time-index нет значения"},
+      {"read --port 3 --out a --out b", "параметр --out указан дважды"},
   };
   for (const Case& c : cases) {
     const ToolRun r = Mkctl(c.args);

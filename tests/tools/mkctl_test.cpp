@@ -73,7 +73,7 @@ TEST(MkctlIdentifyTest, WrongArgumentsAndUnusablePortsFailWithAReason) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("нет устройства (ENOENT)"), std::string::npos) << r.err;
 
-  for (const char* bad : {"0", "-1", "x", "1e9", ""}) {
+  for (const char* bad : {"0", "-1", "x", "1e9"}) {
     r = Mkctl(std::string("identify --port 1 --timeout '") + bad + "'");
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_NE(r.err.find("неверное время ожидания"), std::string::npos) << bad << r.err;

@@ -190,6 +190,25 @@ TEST(ExchangeLog, OfAnIdentifyHoldsTheExactFrames) {
   EXPECT_EQ(Mkctl("--log").status, 2);
 }
 
+// The address that answered on a port is kept in the user's cache folder and
+// asked first the next time: one Identify instead of the time-outs of the
+// addresses before it.
+TEST(ExchangeLog, ShowsTheLastAnsweringAddressAskedFirst) {
+  const TempFolder dir("log");
+  const std::string cache = dir.File("cache");
+  SimProcess sim({"--address", "254"});
+  ASSERT_EQ(Mkctl("identify --port " + sim.path(), cache).status, 0);
+  EXPECT_EQ(ReadText(cache + "/mkconfig/addresses"), "254 " + sim.path() + "\n");
+  for (const std::string& command :
+       {"identify --port " + sim.path(), "read --port " + sim.path() + " --out " + dir.File("r")}) {
+    ASSERT_EQ(Mkctl(command + " --log " + dir.File("x.log"), cache).status, 0) << command;
+    const auto frames = Frames(ReadText(dir.File("x.log")));
+    ASSERT_GE(frames.size(), 2u);
+    EXPECT_EQ(frames[0], "> 06 fe 01 00 01 fa  Identify") << command;
+    EXPECT_EQ(frames[1].substr(0, 6), "< 09 f") << command;
+  }
+}
+
 TEST(Dump, KeepsATextWithALineBreakOnOneLine) {
   const TempFolder dir("dump");
   mk::device::TMK mk;

@@ -169,8 +169,8 @@ TEST_F(JournalsTest, AFailedSaveShowsTheSystemsReasonAndTheWindowStays) {
   auto& w = Open();
   w.bTrip->click();
   ASSERT_EQ(dialogs.errors.size(), 1u);
-  EXPECT_EQ(dialogs.errors[0], "Не удалось записать файл «" + path.string() + "».\n" +
-                                   std::generic_category().message(ENOENT));
+  EXPECT_EQ(dialogs.errors[0],
+            "Не удалось записать файл «" + path.string() + "». Причина: нет такой папки.");
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(w.result(), 0);
 }

@@ -215,7 +215,7 @@ int CmdCatalog(const Args& args) {
     // The catalogue takes both as bytes; larger values are refused, as the editor does.
     const auto fw = mk.FirmwareVersion();
     const auto stored = mk.Rec(device::BlockId::ServiceInfo).GetInt("Protocol");
-    if (fw >= 256 || stored < 0 || stored >= 256) throw RangeError();
+    device::CheckCatalogueBytes(stored, fw);
     variant = static_cast<long>(fw);
     protocol = static_cast<long>(stored);
   } else {

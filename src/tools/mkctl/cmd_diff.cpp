@@ -27,7 +27,7 @@ int CmdDiff(const Args& args) {
     device::TMK b;
     if (from_mk) {
       TransferLink channel(args);
-      if (device::ReadSettings(channel.rs, b, channel.progress, channel.pump) !=
+      if (device::ReadSettings(channel.rs, b, channel.progress, channel.pump, &channel.found) !=
           device::TransferResult::Done) {
         throw Error(link::kNoLink);
       }

@@ -4,6 +4,7 @@
 #include "link/clock.h"
 #include "link/vl_rs.h"
 #include "text/error.h"
+#include "tools/mkctl/address_cache.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/identify_cycle.h"
 #include "tools/mkctl/port_arg.h"
@@ -22,8 +23,10 @@ int CmdIdentify(const Args& args) {
   const auto log = ExchangeLogFromArgs(args, clock);
   rs.SetExchangeLog(log.get());
   OpenAtMkSpeed(rs, *system, n);
-  const device::Connection c = IdentifyWithin(rs, clock, timeout);
+  const AddressCache cache;
+  const device::Connection c = IdentifyWithin(rs, clock, timeout, cache.Get(system->PortName(n)));
   rs.ClosePort();
+  cache.Put(system->PortName(n), c.DeviceAddress);
   std::printf("address %u\nmemory %u\ndevice-version %u\n", unsigned{c.DeviceAddress},
               unsigned{c.MemorySize}, unsigned{c.DeviceVersion});
   return 0;

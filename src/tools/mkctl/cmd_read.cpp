@@ -15,7 +15,7 @@ int CmdRead(const Args& args) {
   if (out.empty()) throw UsageError("укажите файл настроек: --out ФАЙЛ");
   TransferLink channel(args);
   device::TMK mk;
-  if (device::ReadSettings(channel.rs, mk, channel.progress, channel.pump) !=
+  if (device::ReadSettings(channel.rs, mk, channel.progress, channel.pump, &channel.found) !=
       device::TransferResult::Done) {
     throw Error(link::kNoLink);
   }

@@ -54,7 +54,8 @@ int CmdTank(const Args& args) {
     PrintCalibration(mk);
     return 0;
   }
-  device::LoadTankFile(FilePath(load), mk);
+  // Taken as the page takes it, but not in silence.
+  std::fputs(device::LoadTankFile(FilePath(load), mk).Text().c_str(), stderr);
   // As the page would show it: a table count the MK cannot hold becomes 0.
   settings::TarirPointCount(mk);
   const device::BlockId tank_blocks[] = {device::BlockId::FuelSensor,

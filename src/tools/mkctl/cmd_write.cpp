@@ -57,7 +57,7 @@ int CmdWrite(const Args& args) {
 
   TransferLink channel(args);
   switch (device::WriteSettings(channel.rs, mk, channel.progress, channel.pump, channel.prompt,
-                                nullptr, options)) {
+                                &channel.found, options)) {
     case device::TransferResult::Done:
       return 0;
     case device::TransferResult::Cancelled:

@@ -1,6 +1,7 @@
 #include "tools/mkctl/command_line.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace mk::tools {
 namespace {
@@ -24,6 +25,7 @@ template <typename OnOperand>
 void Walk(const Args& args, const std::vector<UsageOption>& options, bool& help, std::string& fault,
           OnOperand on_operand) {
   bool operands_only = false;
+  std::vector<std::string> seen;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& w = args[i];
     if (operands_only || !IsOptionWord(w)) {
@@ -43,12 +45,22 @@ void Walk(const Args& args, const std::vector<UsageOption>& options, bool& help,
       if (fault.empty()) fault = "неизвестный параметр " + w;
       continue;
     }
+    // A second value would silently lose to the first; only assignments
+    // (--set ИМЯ=ЗНАЧЕНИЕ) add up.
+    const bool adds_up = o->value.find('=') != std::string::npos;
+    if (!adds_up && std::find(seen.begin(), seen.end(), w) != seen.end()) {
+      if (fault.empty()) fault = "параметр " + w + " указан дважды";
+    }
+    seen.push_back(w);
     if (o->value.empty()) continue;
     if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
       if (fault.empty()) fault = "у параметра " + w + " нет значения (" + o->value + ")";
       continue;
     }
     ++i;
+    // An empty value is no value: taking it for an absent option would hide the slip.
+    if (args[i].empty() && fault.empty())
+      fault = "у параметра " + w + " нет значения (" + o->value + ")";
   }
 }
 
@@ -76,7 +88,7 @@ const char* const kExitStatuses =
     "  1  сбой (нет связи, файл не читается или повреждён, МК отказал); причина - на "
     "стандартный поток ошибок\n"
     "  2  неверная командная строка (неизвестная команда или параметр, нет значения "
-    "параметра)\n";
+    "параметра или оно пустое, параметр указан дважды, лишний операнд)\n";
 
 std::vector<UsageOption> OptionsOf(std::string_view usage) {
   std::vector<UsageOption> options;
@@ -121,10 +133,38 @@ Args SplitAssignments(const Args& words) {
   return out;
 }
 
-bool CheckArgs(const Args& args, const std::vector<UsageOption>& options) {
+std::size_t MaxOperands(std::string_view usage) {
+  // Split as OptionsOf does: a word right after an option is its value.
+  std::vector<std::string> words;
+  std::string word;
+  for (char ch : std::string(usage) + " ") {
+    if (ch == ' ' || ch == '[' || ch == ']' || ch == '|') {
+      if (!word.empty()) words.push_back(word);
+      word.clear();
+      if (ch != ' ') words.emplace_back(1, ch);
+    } else {
+      word += ch;
+    }
+  }
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    if (w[0] == '-' || w == "[" || w == "]" || w == "|") continue;
+    if (i > 0 && words[i - 1].rfind("--", 0) == 0) continue;
+    if (w.ends_with("...")) return SIZE_MAX;
+    ++count;
+  }
+  return count;
+}
+
+bool CheckArgs(const Args& args, const std::vector<UsageOption>& options,
+               std::size_t max_operands) {
   bool help = false;
   std::string fault;
-  Walk(args, options, help, fault, [](const std::string&) {});
+  std::size_t operands = 0;
+  Walk(args, options, help, fault, [&](const std::string& w) {
+    if (++operands > max_operands && fault.empty()) fault = "лишний операнд «" + w + "»";
+  });
   if (help) return true;
   if (!fault.empty()) throw UsageError(fault);
   return false;

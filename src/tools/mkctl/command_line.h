@@ -2,6 +2,7 @@
 // of the words given against them, and the help texts built from the table.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,10 +31,17 @@ std::vector<UsageOption> OptionsOf(std::string_view usage);
 /// The words with each `--name=value` split into `--name value`.
 Args SplitAssignments(const Args& words);
 
+/// How many operands a usage line allows ("ФАЙЛ [ФАЙЛ2]": 2); SIZE_MAX when
+/// one of them ends with "...".
+std::size_t MaxOperands(std::string_view usage);
+
 /// True when `-h` or `--help` stands among the words (not as a value).
-/// Otherwise checks them against `options`: an unknown option or one whose
-/// value is missing throws UsageError naming it.
-bool CheckArgs(const Args& args, const std::vector<UsageOption>& options);
+/// Otherwise checks them against `options`: an unknown option, one given
+/// twice (but for assignments: --set ИМЯ=ЗНАЧЕНИЕ), one whose value is
+/// missing or empty, and operands beyond `max_operands` throw UsageError
+/// naming it.
+bool CheckArgs(const Args& args, const std::vector<UsageOption>& options,
+               std::size_t max_operands = SIZE_MAX);
 
 /// The words that are neither options nor their values.
 std::vector<std::string> OperandsOf(const Args& args, const std::vector<UsageOption>& options);

@@ -178,7 +178,7 @@ std::vector<UsageOption> AcceptedOptions(const CommandEntry& c) {
 
 int Run(const CommandEntry& c, const Args& args) {
   try {
-    if (CheckArgs(args, AcceptedOptions(c))) {
+    if (CheckArgs(args, AcceptedOptions(c), MaxOperands(c.usage))) {
       std::fputs(CommandHelp(c, kOptions, kCommonOptions).c_str(), stdout);
       return 0;
     }

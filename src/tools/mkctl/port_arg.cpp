@@ -30,16 +30,26 @@ std::unique_ptr<platform::SerialSystem> SerialSystemFromArgs(const Args& args) {
   return system;
 }
 
-std::unique_ptr<link::ExchangeLogFile> ExchangeLogFromArgs(const Args& args, link::IClock& clock) {
+void ClosingExchangeLog::operator()(link::ExchangeLogFile* log) const {
+  if (log != nullptr && !log->Ok()) {
+    std::fprintf(stderr, "Журнал обмена «%s» записан не полностью: %s.\n", path.c_str(),
+                 log->Problem().c_str());
+  }
+  delete log;
+}
+
+ToolExchangeLog ExchangeLogFromArgs(const Args& args, link::IClock& clock) {
   const std::string path = Option(args, "log");
   if (path.empty()) return nullptr;
-  auto log = std::make_unique<link::ExchangeLogFile>(
-      std::filesystem::path(std::u8string(path.begin(), path.end())), false, clock.TickCount(),
-      "mkctl: журнал обмена с МК");
+  ToolExchangeLog log(
+      new link::ExchangeLogFile(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                                false, clock.TickCount(), "mkctl: журнал обмена с МК"),
+      ClosingExchangeLog{path});
   if (log->Ok()) return log;
   // The transfer matters more than its log: it goes on without one.
   std::fprintf(stderr, "Журнал обмена не ведётся: не удалось открыть «%s»: %s.\n", path.c_str(),
                log->Problem().c_str());
+  delete log.release();
   return nullptr;
 }
 

@@ -18,9 +18,17 @@ namespace mk::tools {
 /// The preferences file of `--prefs FILE`; empty without it.
 text::IniFile PrefsFromArgs(const Args& args);
 
+/// Closes an exchange log, warning on standard error when it could not be
+/// written to the end (a full disk): the log then lacks the last frames.
+struct ClosingExchangeLog {
+  std::string path;
+  void operator()(link::ExchangeLogFile* log) const;
+};
+using ToolExchangeLog = std::unique_ptr<link::ExchangeLogFile, ClosingExchangeLog>;
+
 /// The exchange log of `--log FILE`, written from empty; null without it, or
 /// (with a warning on standard error) when the file cannot be opened.
-std::unique_ptr<link::ExchangeLogFile> ExchangeLogFromArgs(const Args& args, link::IClock& clock);
+ToolExchangeLog ExchangeLogFromArgs(const Args& args, link::IClock& clock);
 
 /// The machine's serial ports; with `--prefs FILE` the "Ports" section of that
 /// preferences file points COM numbers at other devices.

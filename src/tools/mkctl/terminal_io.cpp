@@ -9,6 +9,7 @@
 #endif
 
 #include "text/error.h"
+#include "tools/mkctl/address_cache.h"
 #include "tools/mkctl/port_arg.h"
 
 namespace mk::tools {
@@ -83,6 +84,11 @@ TransferLink::TransferLink(const Args& args)
       log(ExchangeLogFromArgs(args, clock)) {
   rs.SetExchangeLog(log.get());
   OpenAtMkSpeed(rs, *system, port);
+  found.DeviceAddress = AddressCache().Get(system->PortName(port));
+}
+
+TransferLink::~TransferLink() {
+  if (found.DeviceAddress != 0) AddressCache().Put(system->PortName(port), found.DeviceAddress);
 }
 
 std::filesystem::path FilePath(const std::string& utf8) {

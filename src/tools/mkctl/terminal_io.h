@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "device/transfer.h"
 #include "link/clock.h"
 #include "link/exchange_log.h"
 #include "link/progress.h"
@@ -14,6 +15,7 @@
 #include "link/vl_rs.h"
 #include "platform/serial_system.h"
 #include "tools/mkctl/commands.h"
+#include "tools/mkctl/port_arg.h"
 
 namespace mk::tools {
 
@@ -65,9 +67,14 @@ class TerminalPrompt final : public link::IUserPrompt {
 /// What the read and write commands share: the port of --port open at the
 /// MK's speed, the progress line and prompts on the terminal, and --timeout
 /// (10 s when not given) as the limit for finding the MK, and the exchange
-/// log of --log FILE.
+/// log of --log FILE; and `found`, to hand to the transfer, which brings the
+/// address that answered last time on this port and keeps the one that
+/// answered now for the next time.
 struct TransferLink {
   explicit TransferLink(const Args& args);
+  ~TransferLink();
+  TransferLink(const TransferLink&) = delete;
+  TransferLink& operator=(const TransferLink&) = delete;
 
   link::SteadyClock clock;
   link::NoPump pump;
@@ -76,7 +83,8 @@ struct TransferLink {
   std::unique_ptr<platform::SerialSystem> system;
   int port;  // resolved before the channel exists: a path gets its number here
   link::TVL_RS rs;
-  std::unique_ptr<link::ExchangeLogFile> log;  // --log FILE; null without it
+  ToolExchangeLog log;  // --log FILE; null without it
+  device::Connection found;
 };
 
 /// A file name given on the command line (UTF-8) as a path.

@@ -70,6 +70,10 @@ class TBoundControl : public QObject {
   bool Filling() const { return context_.Refreshing() || filling_; }
 
  private:
+  /// The tool tip, and the warning mark of a stored value outside its rule.
+  void ShowRangeState(const settings::Env& env);
+  void ReserveMarkRoom();
+
   TEditorContext& context_;
   const settings::Setting& setting_;
   QWidget* widget_ = nullptr;

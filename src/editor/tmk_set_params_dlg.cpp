@@ -336,6 +336,16 @@ void TMK_SetParamsDlg::accept() {
   QDialog::accept();
 }
 
+void TMK_SetParamsDlg::reject() {
+  // Esc, "Отмена" and the close box all come here.
+  if (changed_count_ > 0 &&
+      !context_.Dialogs().AskYesNo(
+          QString::fromUtf8("Отменить изменения (%1)?").arg(changed_count_).toStdString())) {
+    return;
+  }
+  QDialog::reject();
+}
+
 bool TMK_SetParamsDlg::Run() {
   return exec() == QDialog::Accepted;
 }

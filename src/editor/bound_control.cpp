@@ -514,20 +514,22 @@ void TBoundControl::ReserveMarkRoom() {
     targets.push_back(widget_);
     for (auto* button : widget_->findChildren<QAbstractButton*>()) targets.push_back(button);
   }
-  for (QWidget* w : targets) {
-    const QFont was = w->font();
-    QFont bold = was;
-    bold.setBold(true);
-    if (!was.bold()) w->setFont(bold);
-    auto* label = qobject_cast<QLabel*>(w);
-    if (label != nullptr && label->wordWrap()) {
-      w->setMinimumHeight(
-          std::max(w->minimumHeight(), label->heightForWidth(label->maximumWidth())));
-    } else {
-      w->setMinimumWidth(w->sizeHint().width());
-    }
-    if (!was.bold()) w->setFont(was);
+  for (QWidget* w : targets) ReserveBoldSize(w);
+}
+
+void ReserveBoldSize(QWidget* w) {
+  if (w->minimumWidth() > 0 && w->minimumWidth() == w->maximumWidth()) return;  // fixed already
+  const QFont was = w->font();
+  QFont bold = was;
+  bold.setBold(true);
+  if (!was.bold()) w->setFont(bold);
+  auto* label = qobject_cast<QLabel*>(w);
+  if (label != nullptr && label->wordWrap()) {
+    w->setMinimumHeight(std::max(w->minimumHeight(), label->heightForWidth(label->maximumWidth())));
+  } else {
+    w->setMinimumWidth(w->sizeHint().width());
   }
+  if (!was.bold()) w->setFont(was);
 }
 
 void TBoundControl::ApplyVisibility(const Env& env) {

@@ -84,4 +84,8 @@ class TBoundControl : public QObject {
   int caption_width_ = 170;
 };
 
+/// Gives `w` the size its bold font needs as its minimum, so a changed mark
+/// (a bold caption) moves nothing.
+void ReserveBoldSize(QWidget* w);
+
 }  // namespace mk::editor

@@ -173,7 +173,10 @@ void TMK_SetParamsDlg::Open() {
   drawn_widgets_.clear();
   for (const settings::Setting& s : settings::AllSettings()) {
     if (!s.hand_drawn || !s.widget.empty()) continue;
-    if (QWidget* w = DrawnWidget(s)) drawn_widgets_.emplace_back(s.name, w);
+    if (QWidget* w = DrawnWidget(s)) {
+      drawn_widgets_.emplace_back(s.name, w);
+      ReserveBoldSize(w);
+    }
   }
   UpdateMarks();
   RebuildSearch();

@@ -168,21 +168,30 @@ TEST_F(HonestInputTest, DiscardingChangesAsksFirstAndNoReturnsToTheEditor) {
 TEST_F(HonestInputTest, AChangedMarkMovesNoWidget) {
   Load();
   Show();
-  dialog->PageControl()->setCurrentIndex(static_cast<int>(settings::Page::Limits));
-  QApplication::processEvents();
-  QWidget* page = dialog->PageControl()->currentWidget();
-  const auto geometries = [&] {
-    std::vector<QRect> all;
-    for (auto* w : page->findChildren<QWidget*>()) all.push_back(w->geometry());
-    return all;
-  };
-  const auto before = geometries();
+  // A caption in its own widget and a caption beside a spin edit.
+  auto* check = Find<QCheckBox>("cbTripJournAuto");
   auto* spin = Find<QDoubleSpinBox>("seTankLimit");
-  spin->setValue(spin->value() + 1);
-  emit spin->editingFinished();
-  QApplication::processEvents();
-  ASSERT_EQ(dialog->ChangedCount(), 1);
-  EXPECT_EQ(geometries(), before);
+  for (QWidget* control : {static_cast<QWidget*>(check), static_cast<QWidget*>(spin)}) {
+    ASSERT_TRUE(dialog->GoToSetting(control->objectName().toStdString()));
+    QApplication::processEvents();
+    const auto geometries = [&] {
+      std::vector<QRect> all;
+      for (auto* w : control->window()->findChildren<QWidget*>()) {
+        if (w->isVisible()) all.push_back(w->geometry());
+      }
+      return all;
+    };
+    const auto before = geometries();
+    if (control == check) {
+      check->click();
+    } else {
+      spin->setValue(spin->value() + 1);
+      emit spin->editingFinished();
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(geometries(), before) << control->objectName().toStdString();
+  }
+  EXPECT_EQ(dialog->ChangedCount(), 2);
 }
 
 }  // namespace

@@ -163,6 +163,14 @@ TEST_F(HonestInputTest, DiscardingChangesAsksFirstAndNoReturnsToTheEditor) {
   EXPECT_EQ(prompt.questions.size(), 2u);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  // Enter in a spin edit is OK: it keeps the edits and asks nothing.
+  Show();
+  Activate();
+  auto* spin = Find<QDoubleSpinBox>("seVelocityCorr");
+  Type(spin, "5");
+  QTest::keyClick(spin, Qt::Key_Return);
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_EQ(prompt.questions.size(), 2u);
 }
 
 TEST_F(HonestInputTest, AChangedMarkMovesNoWidget) {

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -70,10 +72,31 @@ void ShowDetails(QWidget* parent, const std::string& details) {
   dialog.exec();
 }
 
+// A short message would make a box narrower than its title, and the window
+// manager would cut the program's name: the box gets the title's width, with
+// room for the title bar's icon and buttons.
+void FitTitle(QMessageBox& box) {
+  QFont title_font = box.font();
+  title_font.setBold(true);
+  const int width = QFontMetrics(title_font).horizontalAdvance(box.windowTitle()) + 160;
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+}
+
+int RunBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton default_button) {
+  QMessageBox box(icon, BoxTitle(), QString::fromStdString(text), buttons, parent);
+  box.setDefaultButton(default_button);
+  FitTitle(box);
+  return box.exec();
+}
+
 }  // namespace
 
 void QtDialogs::ShowError(const std::string& text) {
-  QMessageBox::critical(parent_, BoxTitle(), QString::fromStdString(text), QMessageBox::Ok);
+  RunBox(parent_, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtDialogs::ShowErrorWithDetails(const std::string& text, const std::string& details) {
@@ -82,6 +105,7 @@ void QtDialogs::ShowErrorWithDetails(const std::string& text, const std::string&
   QPushButton* more = box.addButton(QStringLiteral("Подробнее"), QMessageBox::ActionRole);
   more->setObjectName(QStringLiteral("bDetails"));
   box.setDefaultButton(QMessageBox::Ok);
+  FitTitle(box);
   for (;;) {
     box.exec();
     if (box.clickedButton() != more) return;
@@ -90,13 +114,12 @@ void QtDialogs::ShowErrorWithDetails(const std::string& text, const std::string&
 }
 
 void QtDialogs::ShowInfo(const std::string& text) {
-  QMessageBox::information(parent_, BoxTitle(), QString::fromStdString(text), QMessageBox::Ok);
+  RunBox(parent_, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtDialogs::AskYesNo(const std::string& text) {
-  return QMessageBox::question(parent_, BoxTitle(), QString::fromStdString(text),
-                               QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::Yes) == QMessageBox::Yes;
+  return RunBox(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtDialogs::OpenSettingsFile(const std::string& folder) {

@@ -39,6 +39,7 @@ class TProgressForm final : public QDialog, public link::IProgress {
   // stays until its user frees it.
   void reject() override;
   void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool cancelled_ = false;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -48,11 +50,77 @@ QStringList ToList(const std::vector<std::string>& items) {
 
 // --- Spin edits ------------------------------------------------------------------
 
+// A spin box that takes any number of the digits its range needs, plus one,
+// so a typed value outside the range reaches the setting's own check (and
+// its message) instead of losing a digit or snapping back in silence. The
+// arrows still stay inside the range. What it cannot take at all is refused
+// with a tool tip that says why.
+class TypedSpinBox final : public QDoubleSpinBox {
+ public:
+  explicit TypedSpinBox(QWidget* parent) : QDoubleSpinBox(parent) {}
+
+  /// `low`..`high`: the setting's range; `shown` must be reachable too.
+  void SetRanges(double low, double high, double shown) {
+    low_ = low;
+    high_ = high;
+    const double widest = std::max({std::abs(low), std::abs(high), 1.0});
+    const double digits = std::floor(std::log10(widest)) + 2;
+    const double typed = std::pow(10.0, digits) - std::pow(10.0, -decimals());
+    setRange(std::min(low < 0 ? -typed : low, shown), std::max(typed, shown));
+  }
+
+  QValidator::State validate(QString& text, int& pos) const override {
+    const QValidator::State state = QDoubleSpinBox::validate(text, pos);
+    if (state == QValidator::Invalid && hasFocus()) {
+      QString why;
+      const QString body = text.trimmed();
+      const QLocale locale;
+      const bool only_number = std::ranges::all_of(body, [&](QChar c) {
+        return c.isDigit() || c == locale.decimalPoint().at(0) || c == '-' || c == '+' ||
+               c == locale.groupSeparator().at(0);
+      });
+      if (!only_number) {
+        why = QString::fromUtf8("Здесь можно ввести только число.");
+      } else if (body.contains(locale.decimalPoint()) &&
+                 body.size() - body.indexOf(locale.decimalPoint()) - 1 > decimals()) {
+        why = decimals() == 0
+                  ? QString::fromUtf8("Здесь можно ввести только целое число.")
+                  : QString::fromUtf8("Не больше %1 знак(ов) после запятой.").arg(decimals());
+      } else {
+        why = QString::fromUtf8("Слишком много цифр.");
+      }
+      why +=
+          QString::fromUtf8("\nДиапазон: %1 … %2")
+              .arg(locale.toString(low_, 'f', decimals()), locale.toString(high_, 'f', decimals()));
+      QToolTip::showText(mapToGlobal(QPoint(0, height())), why, const_cast<TypedSpinBox*>(this));
+    }
+    return state;
+  }
+
+  void stepBy(int steps) override {
+    const double next = value() + steps * singleStep();
+    setValue(steps > 0 ? std::min(next, std::max(high_, value()))
+                       : std::max(next, std::min(low_, value())));
+  }
+
+ protected:
+  StepEnabled stepEnabled() const override {
+    if (isReadOnly()) return StepNone;
+    StepEnabled enabled = StepNone;
+    if (value() < high_) enabled |= StepUpEnabled;
+    if (value() > low_) enabled |= StepDownEnabled;
+    return enabled;
+  }
+
+ private:
+  double low_ = 0, high_ = 0;
+};
+
 class SpinControl final : public TBoundControl {
  public:
   SpinControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
       : TBoundControl(context, s) {
-    spin_ = new QDoubleSpinBox(parent);
+    spin_ = new TypedSpinBox(parent);
     spin_->setKeyboardTracking(false);
     spin_->setAccelerated(true);
     spin_->setMinimumWidth(80);
@@ -93,10 +161,11 @@ class SpinControl final : public TBoundControl {
     shown_ = settings::ShowNumber(Def(), Mk(), env);
     if (std::isfinite(shown_)) {
       spin_->setSpecialValueText({});
-      spin_->setRange(std::min(shape.min, shown_), std::max(shape.max, shown_));
+      spin_->SetRanges(shape.min, shape.max, shown_);
     } else {
       // No number at all: the place below the range names what is stored.
-      spin_->setRange(shape.min - shape.step, shape.max);
+      spin_->SetRanges(shape.min, shape.max, shape.min);
+      spin_->setMinimum(shape.min - shape.step);
       spin_->setSpecialValueText(Q(settings::StoredText(Def(), Mk(), env)));
       shown_ = spin_->minimum();
     }
@@ -105,7 +174,7 @@ class SpinControl final : public TBoundControl {
   }
 
  private:
-  QDoubleSpinBox* spin_;
+  TypedSpinBox* spin_;
   double shown_ = 0;
   bool committing_ = false;
 };
@@ -300,6 +369,8 @@ class DateControl final : public TBoundControl {
     edit_ = new QDateEdit(parent);
     edit_->setDisplayFormat("dd.MM.yy");
     edit_->setCalendarPopup(true);
+    // The calendar speaks Russian; the numbers keep the system's format.
+    edit_->calendarWidget()->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     SetWidgets(edit_, in_table ? nullptr : new QLabel(parent));
     connect(edit_, &QDateEdit::editingFinished, this, [this] { CommitPending(); });
   }
@@ -319,9 +390,11 @@ class DateControl final : public TBoundControl {
       const settings::Date d = settings::DateOfDay(static_cast<std::uint32_t>(n));
       return QDate(2000 + d.year, d.month, d.day);
     };
-    // The day before the earliest selectable date stands for "no date" and
-    // shows empty; a stored date before it moves that day down to show it.
-    QDate earliest = day(Def().min);
+    // The day before the earliest date the MK counts stands for "no date" and
+    // shows empty. Dates before the earliest selectable one can be typed, so
+    // the setting's own check names the range rather than the box refusing
+    // them without a word.
+    QDate earliest = day(2);
     const bool out = settings::OutOfRange(Def(), Mk(), env);
     const auto stored = static_cast<std::uint32_t>(
         std::strtoul(settings::StoredText(Def(), Mk(), env).c_str(), nullptr, 10));
@@ -398,10 +471,65 @@ void TBoundControl::Fill(const Env& env) {
   filling_ = true;
   Show(env);
   filling_ = false;
-  const QString tip = Q(settings::ToolTip(setting_, env, Separator()));
+  ShowRangeState(env);
+  ReserveMarkRoom();
+  ApplyVisibility(env);
+}
+
+void TBoundControl::ShowRangeState(const Env& env) {
+  const bool out = settings::OutOfRange(setting_, context_.Mk(), env);
+  QString tip = Q(settings::ToolTip(setting_, env, Separator()));
+  if (out) {
+    tip = QString::fromUtf8("Хранится значение вне диапазона: %1\n")
+              .arg(Q(settings::StoredText(setting_, context_.Mk(), env, Separator()))) +
+          tip;
+  }
   widget_->setToolTip(tip);
   if (label_ != nullptr) label_->setToolTip(tip);
-  ApplyVisibility(env);
+  if (widget_->property("outOfRange").toBool() == out) return;
+  // The warning mark: a tinted control and caption, sizes untouched.
+  widget_->setProperty("outOfRange", out);
+  const QColor tint(255, 214, 170), ink(170, 70, 0);
+  QPalette palette = widget_->parentWidget()->palette();
+  if (out) {
+    for (auto role : {QPalette::Base, QPalette::Window, QPalette::Button})
+      palette.setColor(role, tint);
+  }
+  widget_->setPalette(palette);
+  widget_->setAutoFillBackground(out);
+  if (label_ != nullptr) {
+    QPalette text = label_->parentWidget()->palette();
+    if (out) text.setColor(QPalette::WindowText, ink);
+    label_->setPalette(text);
+  }
+}
+
+void TBoundControl::ReserveMarkRoom() {
+  // The changed mark is a bold caption: every widget it would widen gets the
+  // bold size as its minimum now, so marking moves nothing.
+  std::vector<QWidget*> targets;
+  if (label_ != nullptr) {
+    targets.push_back(label_);
+  } else {
+    targets.push_back(widget_);
+    for (auto* button : widget_->findChildren<QAbstractButton*>()) targets.push_back(button);
+  }
+  for (QWidget* w : targets) ReserveBoldSize(w);
+}
+
+void ReserveBoldSize(QWidget* w) {
+  if (w->minimumWidth() > 0 && w->minimumWidth() == w->maximumWidth()) return;  // fixed already
+  const QFont was = w->font();
+  QFont bold = was;
+  bold.setBold(true);
+  if (!was.bold()) w->setFont(bold);
+  auto* label = qobject_cast<QLabel*>(w);
+  if (label != nullptr && label->wordWrap()) {
+    w->setMinimumHeight(std::max(w->minimumHeight(), label->heightForWidth(label->maximumWidth())));
+  } else {
+    w->setMinimumWidth(w->sizeHint().width());
+  }
+  if (!was.bold()) w->setFont(was);
 }
 
 void TBoundControl::ApplyVisibility(const Env& env) {
@@ -434,6 +562,7 @@ bool TBoundControl::Write(const std::function<void(device::TMK&, const Env&)>& w
     filling_ = false;
   }
   writing_ = false;
+  if (ok) ShowRangeState(CurrentEnv());
   if (ok) emit Committed();
   return ok;
 }

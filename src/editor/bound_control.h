@@ -70,6 +70,10 @@ class TBoundControl : public QObject {
   bool Filling() const { return context_.Refreshing() || filling_; }
 
  private:
+  /// The tool tip, and the warning mark of a stored value outside its rule.
+  void ShowRangeState(const settings::Env& env);
+  void ReserveMarkRoom();
+
   TEditorContext& context_;
   const settings::Setting& setting_;
   QWidget* widget_ = nullptr;
@@ -79,5 +83,9 @@ class TBoundControl : public QObject {
   bool writing_ = false;
   int caption_width_ = 170;
 };
+
+/// Gives `w` the size its bold font needs as its minimum, so a changed mark
+/// (a bold caption) moves nothing.
+void ReserveBoldSize(QWidget* w);
 
 }  // namespace mk::editor

@@ -1,5 +1,8 @@
 #include "editor/display_colors_page.h"
 
+#include <QPainter>
+#include <QStyledItemDelegate>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFocusEvent>
@@ -8,9 +11,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -39,6 +44,23 @@ QColor ToQColor(std::uint16_t word) {
   return QColor(c.r, c.g, c.b);
 }
 
+// A colour cell keeps its colour on the selected row; the selection shows as
+// a frame around it instead of covering it.
+class SwatchDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QBrush>());
+    if (option.state & QStyle::State_Selected) {
+      painter->save();
+      painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+      painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+      painter->restore();
+    }
+  }
+};
+
 QTableWidget* MakeGrid(int rows, int caption_width, QWidget* parent) {
   auto* grid = new QTableWidget(rows, 2, parent);
   grid->horizontalHeader()->hide();
@@ -48,6 +70,7 @@ QTableWidget* MakeGrid(int rows, int caption_width, QWidget* parent) {
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->setColumnWidth(0, caption_width);
   grid->setColumnWidth(1, 36);
+  grid->setItemDelegateForColumn(1, new SwatchDelegate(grid));
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);

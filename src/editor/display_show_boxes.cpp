@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -23,16 +24,38 @@ void TShowDisplayBoxes::Build(const std::vector<settings::ShowGroup>& groups) {
   // Three columns: the numbered screens, the averages, the x1 screens.
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
-  auto* numbered = new QVBoxLayout;
-  layout->addLayout(numbered);
+  // The numbered screens share one grid, each caption at the left of its
+  // rows: group frames would not leave the rows their height on this page.
+  auto* numbered_box = new QWidget(this);
+  auto* numbered = new QGridLayout(numbered_box);
+  numbered->setContentsMargins(0, 0, 0, 0);
+  numbered->setHorizontalSpacing(2);
+  numbered->setVerticalSpacing(2);
+  auto* numbered_column = new QVBoxLayout;
+  numbered_column->addWidget(numbered_box);
+  numbered_column->addStretch();
+  layout->addLayout(numbered_column);
+  int numbered_row = 0;
   for (const settings::ShowGroup& g : groups) {
-    auto* box = new QGroupBox(QString::fromStdString(g.caption), this);
-    groups_.push_back(box);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(4, 2, 4, 2);
-    grid->setSpacing(2);
     const bool x1 = g.boxes_per_group > 0;
     const bool named = !x1 && g.boxes.size() == 9;  // the averages: one column
+    QWidget* box = nullptr;
+    QGridLayout* grid = numbered;
+    const int first_row = numbered_row;
+    if (x1 || named) {
+      auto* group = new QGroupBox(QString::fromStdString(g.caption), this);
+      captions_.push_back([group](const QString& text) { group->setTitle(text); });
+      box = group;
+      grid = new QGridLayout(box);
+      grid->setContentsMargins(4, 2, 4, 2);
+      grid->setSpacing(2);
+    } else {
+      auto* caption = new QLabel(QString::fromStdString(g.caption), numbered_box);
+      captions_.push_back([caption](const QString& text) { caption->setText(text); });
+      numbered->addWidget(caption, first_row, 0);
+      box = numbered_box;
+      numbered_row += static_cast<int>((g.boxes.size() + 3) / 4);
+    }
     QGridLayout* target = grid;
     QWidget* holder = box;
     for (std::size_t i = 0; i < g.boxes.size(); ++i) {
@@ -57,7 +80,7 @@ void TShowDisplayBoxes::Build(const std::vector<settings::ShowGroup>& groups) {
       } else if (named) {
         grid->addWidget(check, index, 0);
       } else {
-        grid->addWidget(check, index / 4, index % 4);
+        numbered->addWidget(check, first_row + index / 4, 1 + index % 4);
       }
       const std::string field(spec.field);
       const int bit = spec.bit;
@@ -77,11 +100,8 @@ void TShowDisplayBoxes::Build(const std::vector<settings::ShowGroup>& groups) {
       column->addWidget(box);
       column->addStretch();
       layout->addLayout(column);
-    } else {
-      numbered->addWidget(box);
     }
   }
-  numbered->addStretch();
 }
 
 void TShowDisplayBoxes::Fill() {
@@ -90,7 +110,7 @@ void TShowDisplayBoxes::Fill() {
   const device::Record& display = context_.Mk().Rec(device::BlockId::Display);
   std::size_t n = 0;
   for (std::size_t g = 0; g < groups.size(); ++g) {
-    groups_[g]->setTitle(QString::fromStdString(groups[g].caption));
+    captions_[g](QString::fromStdString(groups[g].caption));
     for (const settings::ShowBox& spec : groups[g].boxes) {
       QCheckBox* check = boxes_[n++];
       check->setText(QString::fromStdString(spec.caption));

@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 
+#include <functional>
 #include <vector>
 
 #include "editor/editor_context.h"
@@ -28,8 +29,8 @@ class TShowDisplayBoxes final : public QGroupBox {
   void Build(const std::vector<settings::ShowGroup>& groups);
 
   TEditorContext& context_;
-  std::vector<QCheckBox*> boxes_;  // in the order of ShowDisplayGroups
-  std::vector<QGroupBox*> groups_;
+  std::vector<QCheckBox*> boxes_;                              // in the order of ShowDisplayGroups
+  std::vector<std::function<void(const QString&)>> captions_;  // per group, in order
   std::vector<QGroupBox*> x1_groups_;  // "#1" ... "#8": hidden when none of their boxes shows
   bool setting_ = false;
 };

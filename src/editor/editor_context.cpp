@@ -1,5 +1,6 @@
 #include "editor/editor_context.h"
 
+#include "settings/range_fixes.h"
 #include "text/error.h"
 
 namespace mk::editor {
@@ -8,6 +9,8 @@ TEditorContext::TEditorContext(device::TMK& mk, app::IDialogs& dialogs, QObject*
     : QObject(parent), mk_(mk), dialogs_(dialogs), history_(mk) {}
 
 bool TEditorContext::Change(const std::function<void()>& change) {
+  // A change of the protocol can move other settings' ranges under their values.
+  const auto before = settings::NumbersOutOfRange(mk_);
   try {
     history_.Apply(change);
   } catch (const Error& e) {
@@ -15,7 +18,21 @@ bool TEditorContext::Change(const std::function<void()>& change) {
     return false;
   }
   emit Changed();
+  OfferRangeFixes(before);
   return true;
+}
+
+void TEditorContext::OfferRangeFixes(const std::vector<const settings::Setting*>& before) {
+  const auto fixes = settings::NewlyOutOfRange(mk_, before);
+  if (fixes.empty() || !dialogs_.AskYesNo(settings::RangeFixQuestion(fixes))) return;
+  try {
+    history_.Apply([&] { settings::ApplyRangeFixes(mk_, fixes); });
+  } catch (const Error& e) {
+    dialogs_.ShowError(e.what());
+    return;
+  }
+  emit Refilled();
+  emit Changed();
 }
 
 bool TEditorContext::Undo() {

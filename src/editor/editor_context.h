@@ -7,10 +7,12 @@
 #include <QObject>
 
 #include <functional>
+#include <vector>
 
 #include "app/dialogs.h"
 #include "device/mk.h"
 #include "settings/edit_history.h"
+#include "settings/setting.h"
 
 namespace mk::editor {
 
@@ -28,7 +30,9 @@ class TEditorContext final : public QObject {
 
   /// Runs `change` on the records as one undo step and tells the pages
   /// (Changed). An mk::Error (a range error above all) is shown in an error
-  /// box, every record stays as it was, and the result is false.
+  /// box, every record stays as it was, and the result is false. Numbers the
+  /// change put outside their ranges are listed in one question; agreed, the
+  /// nearest values are stored as a step of their own.
   bool Change(const std::function<void()>& change);
 
   /// Puts back the bytes of the last change, or writes them again; the pages
@@ -53,6 +57,8 @@ class TEditorContext final : public QObject {
   void ProtocolChanged();
 
  private:
+  void OfferRangeFixes(const std::vector<const settings::Setting*>& before);
+
   device::TMK& mk_;
   app::IDialogs& dialogs_;
   settings::EditHistory history_;

@@ -173,7 +173,10 @@ void TMK_SetParamsDlg::Open() {
   drawn_widgets_.clear();
   for (const settings::Setting& s : settings::AllSettings()) {
     if (!s.hand_drawn || !s.widget.empty()) continue;
-    if (QWidget* w = DrawnWidget(s)) drawn_widgets_.emplace_back(s.name, w);
+    if (QWidget* w = DrawnWidget(s)) {
+      drawn_widgets_.emplace_back(s.name, w);
+      ReserveBoldSize(w);
+    }
   }
   UpdateMarks();
   RebuildSearch();
@@ -334,6 +337,16 @@ void TMK_SetParamsDlg::accept() {
     if (!page->WriteBack()) return;
   }
   QDialog::accept();
+}
+
+void TMK_SetParamsDlg::reject() {
+  // Esc, "Отмена" and the close box all come here.
+  if (changed_count_ > 0 &&
+      !context_.Dialogs().AskYesNo(
+          QString::fromUtf8("Отменить изменения (%1)?").arg(changed_count_).toStdString())) {
+    return;
+  }
+  QDialog::reject();
 }
 
 bool TMK_SetParamsDlg::Run() {

@@ -71,6 +71,8 @@ class TMK_SetParamsDlg final : public QDialog {
  public slots:
   /// Commits what is still being typed first; a refused value keeps the dialog open.
   void accept() override;
+  /// With changes, asks first whether to throw them away; "Нет" stays.
+  void reject() override;
   /// Once closed, nothing writes: an edit field losing the focus as the dialog
   /// goes must not change records the transaction has already kept or put back.
   void done(int result) override;

@@ -69,7 +69,8 @@ std::vector<ShowGroup> ShowDisplayGroups(catalog::Features features,
     box.caption.clear();
     if (!box.shown) continue;
     const catalog::TMeasParBase* p = params.FindByCode(protocol->ParamCodes[n]);
-    if (p != nullptr) box.caption = p->Name;
+    // A code the parameter catalogue lacks still names its box.
+    box.caption = p != nullptr ? p->Name : "код " + std::to_string(protocol->ParamCodes[n]);
   }
   groups.push_back(std::move(x1));
   return groups;

@@ -72,6 +72,7 @@ TEST_F(EditingTest, CancelPutsBlocksOneToElevenBackByteForByte) {
     dialog->PageOf(settings::Page::Corrections)->WriteBack();
     Find<QComboBox>("cbResetPeriod1")->activated(3);
     Find<QWidget>("rgPrognozMeth")->findChildren<QRadioButton*>().at(2)->click();
+    prompt.answers = {true};
     dialog->reject();
     return dialog->result() == QDialog::Accepted;
   });

@@ -90,12 +90,14 @@ const char* const kExitStatuses =
     "  2  неверная командная строка (неизвестная команда или параметр, нет значения "
     "параметра или оно пустое, параметр указан дважды, лишний операнд)\n";
 
-std::vector<UsageOption> OptionsOf(std::string_view usage) {
-  std::vector<UsageOption> options;
+namespace {
+
+// The words of a usage line. Brackets and bars end a word and stand as words
+// of their own, so that a flag in brackets is followed by "]" rather than by
+// the next operand.
+std::vector<std::string> UsageWords(std::string_view usage) {
   std::vector<std::string> words;
   std::string word;
-  // Brackets and bars end a word and stand as words of their own, so that a
-  // flag in brackets is followed by "]" rather than by the next operand.
   for (char ch : std::string(usage) + " ") {
     if (ch == ' ' || ch == '[' || ch == ']' || ch == '|') {
       if (!word.empty()) words.push_back(word);
@@ -105,6 +107,14 @@ std::vector<UsageOption> OptionsOf(std::string_view usage) {
       word += ch;
     }
   }
+  return words;
+}
+
+}  // namespace
+
+std::vector<UsageOption> OptionsOf(std::string_view usage) {
+  std::vector<UsageOption> options;
+  const std::vector<std::string> words = UsageWords(usage);
   for (std::size_t i = 0; i < words.size(); ++i) {
     if (words[i].rfind("--", 0) != 0 || words[i].size() < 3) continue;
     UsageOption o{words[i], ""};
@@ -134,18 +144,8 @@ Args SplitAssignments(const Args& words) {
 }
 
 std::size_t MaxOperands(std::string_view usage) {
-  // Split as OptionsOf does: a word right after an option is its value.
-  std::vector<std::string> words;
-  std::string word;
-  for (char ch : std::string(usage) + " ") {
-    if (ch == ' ' || ch == '[' || ch == ']' || ch == '|') {
-      if (!word.empty()) words.push_back(word);
-      word.clear();
-      if (ch != ' ') words.emplace_back(1, ch);
-    } else {
-      word += ch;
-    }
-  }
+  // A word right after an option is its value, as OptionsOf reads it.
+  const std::vector<std::string> words = UsageWords(usage);
   std::size_t count = 0;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& w = words[i];

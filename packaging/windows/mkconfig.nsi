@@ -1,4 +1,5 @@
 ; The installer of the MK configurator for 64-bit Windows.
+; makensis works in the folder of this script: paths here are relative to it.
 ;   makensis -DVERSION=0.1 -DBIN=<folder of the .exe files> -DOUT=<installer.exe> mkconfig.nsi
 ; It installs into Program Files, adds the Start menu shortcuts, opens
 ; *.vrnkp settings files in mkconfig.exe, and registers its uninstaller.
@@ -35,8 +36,8 @@ VIAddVersionKey /LANG=1049 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "LegalCopyright" "© разработчики конфигуратора МК"
 
-!define MUI_ICON "${__FILEDIR__}\..\icons\mkconfig.ico"
-!define MUI_UNICON "${__FILEDIR__}\..\icons\mkconfig.ico"
+!define MUI_ICON "../icons/mkconfig.ico"
+!define MUI_UNICON "../icons/mkconfig.ico"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\mkconfig.exe"
 !insertmacro MUI_PAGE_DIRECTORY

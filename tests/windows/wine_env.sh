@@ -19,6 +19,8 @@ export WINEDEBUG=-all
 # entries or file types of the installer in this machine's own desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
+# Whatever Wine tells the desktop stays in the work folder too.
+export XDG_CONFIG_HOME=$WORK/xdg-config XDG_DATA_HOME=$WORK/xdg-data
 FAILURES=0
 declare -A SIM_PID=() SIM_PTY=()
 

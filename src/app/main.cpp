@@ -15,6 +15,7 @@
 #include "app/main_form.h"
 #include "app/platform_services.h"
 #include "app/russian_texts.h"
+#include "app/system_font.h"
 #include "device/transfer.h"
 #include "editor/tmk_set_params_dlg.h"
 #include "viewers/journals_service.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   mk::app::InstallRussianTexts(app);
+  mk::app::UseSystemFont(app);
 
   mk::app::MainFormServices services;
   // Made absolute now: start-up changes the current folder to the program's.

@@ -83,7 +83,7 @@ cmd_fuzz() {  # ./mk fuzz [seconds per target]
 }
 
 # --- Windows: the programs, their installer and archive, tested under Wine ---
-WIN_PACKAGES=(wine wine64 nsis zip xdotool openbox imagemagick x11-utils)
+WIN_PACKAGES=(wine wine64 nsis zip xdotool openbox imagemagick)
 
 windows_deps() {
   local missing=()

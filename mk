@@ -83,7 +83,7 @@ cmd_fuzz() {  # ./mk fuzz [seconds per target]
 }
 
 # --- Windows: the programs, their installer and archive, tested under Wine ---
-WIN_PACKAGES=(wine wine64 nsis zip xdotool openbox imagemagick)
+WIN_PACKAGES=(wine wine64 nsis zip unzip xdotool openbox imagemagick)
 
 windows_deps() {
   local missing=()
@@ -141,6 +141,10 @@ test_windows() {
   stage=$ROOT/build-win/package/mkconfig-$version
   echo "== mkctl.exe under Wine"
   tests/windows/mkctl-under-wine "$ROOT/build/bin" "$stage"
+  echo "== the archive"
+  diff <(unzip -Z1 "build-win/mkconfig-$version-windows.zip" | sort) \
+    <(printf 'mkconfig-%s/\nmkconfig-%s/mkconfig.exe\nmkconfig-%s/mkctl.exe\n' \
+      "$version" "$version" "$version")
   echo "== the installer under Wine"
   tests/windows/installer-under-wine "$ROOT/build-win/mkconfig-setup-$version.exe" "$stage"
   echo "== mkconfig.exe under Wine"

@@ -106,7 +106,10 @@ windows_version() {
 # The static Qt for MinGW: built once into ~/.cache/mkconfig (about half an
 # hour on 2 cores), reused afterwards.
 windows_qt() {
-  "$ROOT/scripts/build-qt-mingw" | tail -n 1
+  local cache=${XDG_CACHE_HOME:-$HOME/.cache}/mkconfig
+  mkdir -p "$cache"
+  # Two checkouts building it at once would clear each other's work folder.
+  flock "$cache/qt-build.lock" "$ROOT/scripts/build-qt-mingw" | tail -n 1
 }
 
 build_windows() {

@@ -83,7 +83,7 @@ cmd_fuzz() {  # ./mk fuzz [seconds per target]
 }
 
 # --- Windows: the programs, their installer and archive, tested under Wine ---
-WIN_PACKAGES=(wine wine64 nsis zip unzip xdotool openbox imagemagick)
+WIN_PACKAGES=(wine wine64 nsis zip unzip xdotool openbox imagemagick fonts-liberation)
 
 windows_deps() {
   local missing=()

@@ -63,13 +63,6 @@ build_sanitized() {
   cmake --build build-san -j "$JOBS"
 }
 
-build_windows() {
-  configure build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DMK_WERROR=ON -DMK_TESTS=OFF -DMK_GUI=OFF
-  # What ships on Windows without the window: the core, the platform layer, mkctl.
-  cmake --build build-win -j "$JOBS" --target mkctl
-}
-
 run_tests() {  # run_tests DIR
   (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 300)
 }
@@ -120,8 +113,7 @@ cmd_test() {
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-san
   echo "== short fuzzing runs"
   "$ROOT/fuzz/run" build-san 20
-  echo "== Windows cross-build (MinGW-w64)"
-  build_windows
+  windows_all
   echo "== all passed"
 }
 
@@ -141,6 +133,99 @@ cmd_fuzz() {  # ./mk fuzz [seconds per target]
   "$ROOT/fuzz/run" build-san "${1:-600}"
 }
 
+# --- Windows: the programs, their installer and archive, tested under Wine ---
+WIN_PACKAGES=(wine wine64 nsis zip unzip xdotool openbox imagemagick fonts-liberation)
+
+windows_deps() {
+  local missing=()
+  for p in "${WIN_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "== installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+}
+
+windows_version() {
+  sed -n 's/^project(mkconfig VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"
+}
+
+# The static Qt for MinGW: built once into ~/.cache/mkconfig (about half an
+# hour on 2 cores), reused afterwards.
+windows_qt() {
+  local cache=${XDG_CACHE_HOME:-$HOME/.cache}/mkconfig
+  mkdir -p "$cache"
+  # Two checkouts building it at once would clear each other's work folder.
+  flock "$cache/qt-build.lock" "$ROOT/scripts/build-qt-mingw" | tail -n 1
+}
+
+build_windows() {
+  local qt
+  qt=$(windows_qt)
+  configure build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DMK_WERROR=ON -DMK_TESTS=OFF -DMK_GUI=ON \
+    -DCMAKE_PREFIX_PATH="$qt" -DQt6_DIR="$qt/lib/cmake/Qt6" -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+  cmake --build build-win -j "$JOBS" --target mkctl mkconfig
+}
+
+# build-win/mkconfig-setup-VERSION.exe and build-win/mkconfig-VERSION-windows.zip
+package_windows() {
+  local version stage
+  version=$(windows_version)
+  stage=build-win/package/mkconfig-$version
+  rm -rf build-win/package
+  mkdir -p "$stage"
+  for exe in mkconfig mkctl; do
+    x86_64-w64-mingw32-strip -o "$stage/$exe.exe" "build-win/bin/$exe.exe"
+  done
+  makensis -V2 -DVERSION="$version" -DBIN="$ROOT/$stage" \
+    -DOUT="$ROOT/build-win/mkconfig-setup-$version.exe" packaging/windows/mkconfig.nsi
+  rm -f "build-win/mkconfig-$version-windows.zip"
+  (cd build-win/package && zip -q -r "../mkconfig-$version-windows.zip" "mkconfig-$version")
+}
+
+test_windows() {
+  local version stage
+  version=$(windows_version)
+  stage=$ROOT/build-win/package/mkconfig-$version
+  echo "== mkctl.exe under Wine"
+  tests/windows/mkctl-under-wine "$ROOT/build/bin" "$stage"
+  echo "== the archive"
+  diff <(unzip -Z1 "build-win/mkconfig-$version-windows.zip" | sort) \
+    <(printf 'mkconfig-%s/\nmkconfig-%s/mkconfig.exe\nmkconfig-%s/mkctl.exe\n' \
+      "$version" "$version" "$version")
+  echo "== the installer under Wine"
+  tests/windows/installer-under-wine "$ROOT/build-win/mkconfig-setup-$version.exe" "$stage"
+  echo "== mkconfig.exe under Wine"
+  tests/windows/gui-under-wine "$ROOT/build/bin" "$stage"
+}
+
+# After ./mk build: the Windows programs built, packed and tested.
+windows_all() {
+  windows_deps
+  echo "== Windows: Qt for MinGW, mkconfig.exe and mkctl.exe"
+  build_windows
+  echo "== Windows: installer and archive"
+  package_windows
+  test_windows
+  echo "== Windows: build-win/mkconfig-setup-$(windows_version).exe," \
+    "build-win/mkconfig-$(windows_version)-windows.zip"
+}
+
+cmd_windows() {
+  deps
+  # The Linux mk-sim and mkctl: the virtual MK and the results to compare with.
+  configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
+    -DMK_TESTS=ON
+  cmake --build build -j "$JOBS" --target mk-sim mkctl
+  windows_all
+}
+
 case "${1:-}" in
   build) build ;;
   check) cmd_check ;;
@@ -149,7 +234,7 @@ case "${1:-}" in
   bench) shift; cmd_bench "$@" ;;
   fuzz) shift; cmd_fuzz "$@" ;;
   format) deps; configure build; cmake --build build --target format ;;
-  windows) deps; build_windows ;;
+  windows) cmd_windows ;;
   package) build; make_package ;;
   *)
     echo "usage: ./mk build|check|test|run|bench|fuzz [seconds]|format|windows|package" >&2

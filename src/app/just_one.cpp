@@ -51,6 +51,7 @@ bool TJustOne::OnLaterCopy(std::function<void()> wake) {
 }
 
 bool TJustOne::WakeFirstCopy(int timeout_ms) const {
+  platform::LetOtherCopyComeForward();
   QLocalSocket socket;
   socket.connectToServer(QString::fromStdString(door_));
   if (!socket.waitForConnected(timeout_ms)) return false;

@@ -18,6 +18,7 @@
 #include "app/platform_services.h"
 #include "app/russian_texts.h"
 #include "app/start_options.h"
+#include "app/system_font.h"
 #include "device/transfer.h"
 #include "editor/tmk_set_params_dlg.h"
 #include "viewers/journals_service.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName("mkconfig");
   if (const QIcon icon = QIcon::fromTheme("mkconfig"); !icon.isNull())
     QApplication::setWindowIcon(icon);
+  mk::app::UseSystemFont(app);
 
   mk::app::MainFormServices services;
   // Made absolute now: start-up changes the current folder to the program's.

@@ -350,7 +350,9 @@ void TMainForm::FormShow() {
   // The preferences come first here because they may map COM numbers to
   // devices, which the channel's port scan needs.
   ini_path_ = services_.ini_path.empty()
-                  ? TMIniFile::DefaultPath(QCoreApplication::applicationFilePath().toStdString())
+                  ? TMIniFile::DefaultPath(
+                        // UTF-16: on Windows a narrow path means the ANSI code page.
+                        QCoreApplication::applicationFilePath().toStdU16String())
                   : services_.ini_path;
   TMIniFile ini(ini_path_);
   ports_ = services_.make_ports(ini.Ini());

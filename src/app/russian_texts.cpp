@@ -8,9 +8,13 @@ namespace mk::app {
 
 QTranslator* InstallRussianTexts(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QStringLiteral("qtbase_ru"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-      !QCoreApplication::installTranslator(translator)) {
+  // Built into the program where the system has no toolkit translations
+  // (Windows); otherwise the system's own.
+  const bool loaded =
+      translator->load(QStringLiteral("qtbase_ru"), QStringLiteral(":/translations")) ||
+      translator->load(QStringLiteral("qtbase_ru"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  if (!loaded || !QCoreApplication::installTranslator(translator)) {
     delete translator;
     return nullptr;
   }

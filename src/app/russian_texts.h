@@ -7,8 +7,9 @@ class QTranslator;
 
 namespace mk::app {
 
-/// Loads the toolkit's Russian translations (qtbase_ru from the toolkit's
-/// translations folder) into `app`. Number and date formats stay the
+/// Loads the toolkit's Russian translations (qtbase_ru: the copy built into
+/// the program when there is one, else the toolkit's translations folder)
+/// into `app`. Number and date formats stay the
 /// system's, as the program's exports and the MK's values expect.
 /// Returns the installed translator (owned by `app`), or null when the
 /// translations are not installed: the program then runs with the toolkit's

@@ -27,4 +27,10 @@ class InstanceLock {
 #endif
 };
 
+/// Called by a later copy just before it asks the first copy to come to the
+/// front: lets that other process take the foreground, which Windows refuses
+/// to a background process otherwise (it would only flash in the task bar).
+/// Nothing to do elsewhere.
+void LetOtherCopyComeForward();
+
 }  // namespace mk::platform

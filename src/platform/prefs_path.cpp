@@ -31,7 +31,8 @@ bool CanWriteIn(const fs::path& dir) {
 
 fs::path UserConfigDir() {
 #ifdef _WIN32
-  if (const char* appdata = std::getenv("APPDATA"); appdata != nullptr && *appdata != '\0')
+  // The wide form: a user name outside the ANSI code page must not break it.
+  if (const wchar_t* appdata = _wgetenv(L"APPDATA"); appdata != nullptr && *appdata != L'\0')
     return fs::path(appdata);
   return {};
 #else
@@ -99,7 +100,9 @@ fs::path PrefsPath(const fs::path& program) {
   const fs::path config = UserConfigDir();
   if (config.empty()) return beside;
   const fs::path name = program.stem();
-  return config / name / (name.string() + ".ini");
+  fs::path file = name;  // as a path: on Windows a narrow name means the ANSI code page
+  file += ".ini";
+  return config / name / file;
 }
 
 }  // namespace mk::platform

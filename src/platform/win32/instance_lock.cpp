@@ -28,4 +28,9 @@ InstanceLock::~InstanceLock() {
   if (owns_) CloseHandle(static_cast<HANDLE>(handle_));
 }
 
+void LetOtherCopyComeForward() {
+  // The user just started this copy, so it may hand the foreground on.
+  AllowSetForegroundWindow(ASFW_ANY);
+}
+
 }  // namespace mk::platform

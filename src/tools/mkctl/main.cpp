@@ -4,6 +4,7 @@
 #include <exception>
 #include <string_view>
 
+#include "platform/program_arguments.h"
 #include "text/error.h"
 #include "tools/mkctl/command_line.h"
 #include "tools/mkctl/commands.h"
@@ -223,8 +224,11 @@ std::vector<std::string> Operands(const Args& args) {
 
 }  // namespace mk::tools
 
-int main(int argc, char** argv) {
+int main(int raw_argc, char** raw_argv) {
   using namespace mk::tools;
+  mk::platform::ProgramArguments arguments(raw_argc, raw_argv);
+  int argc = arguments.argc();
+  char** argv = arguments.argv();
   // `mkctl --log FILE COMMAND ...` is `mkctl COMMAND ... --log FILE`.
   Args leading;
   if (argc >= 2 && std::string_view(argv[1]) == "--log") {

@@ -5,11 +5,14 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
 JOBS=$(nproc)
+# The compiler cache is shared by every checkout: paths inside the tree hash
+# the same wherever the tree lies.
+export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=true
 
 PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n libgl-dev
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
-  dpkg-dev lintian desktop-file-utils appstream)
+  dpkg-dev lintian desktop-file-utils appstream ccache)
 
 deps() {
   local missing=()

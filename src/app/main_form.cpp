@@ -24,6 +24,7 @@
 #include "app/m_ini_file.h"
 #include "app/port_dialog.h"
 #include "app/progress_form.h"
+#include "app/qt_text.h"
 #include "device/atomic_file.h"
 #include "device/mk.h"
 #include "device/settings_file.h"
@@ -37,8 +38,14 @@ constexpr int kColumnWidth = 400;
 constexpr int kMinWidth = 810;
 constexpr int kMinHeight = 401;
 
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
+/// One of the two fixed-width columns of steps, with its layout.
+QVBoxLayout* Column(QWidget* central) {
+  auto* column = new QWidget(central);
+  column->setFixedWidth(kColumnWidth);
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(8);
+  return layout;
 }
 
 QLabel* WrappedLabel(const char* name, const char* text, QWidget* parent) {
@@ -119,102 +126,8 @@ void TMainForm::BuildControls() {
   central->setObjectName("Client");
   setCentralWidget(central);
 
-  // Left column: the warning, the port choice, steps 1 and 2.
-  auto* left = new QWidget(central);
-  left->setFixedWidth(kColumnWidth);
-  auto* leftLayout = new QVBoxLayout(left);
-  leftLayout->setContentsMargins(0, 0, 0, 0);
-  leftLayout->setSpacing(8);
-
-  Label5 = WrappedLabel("Label5",
-                        "Внимание! Для правильной работы программы\nНЕОБХОДИМО\n"
-                        "предварительно загрузить в МК последнюю версию ПО.",
-                        left);
-  Label5->setAlignment(Qt::AlignCenter);
-  Label5->setStyleSheet("color: #d00000; font-weight: bold;");
-  leftLayout->addWidget(Label5);
-
-  auto* portRow = new QHBoxLayout();
-  cbAuto = new QCheckBox(Q("Искать МК автоматически"), left);
-  cbAuto->setObjectName("cbAuto");
-  bRS232 = Button("bRS232", "Выбрать СОМ-порт вручную", left);
-  portRow->addWidget(cbAuto);
-  portRow->addStretch(1);
-  portRow->addWidget(bRS232);
-  leftLayout->addLayout(portRow);
-
-  Label2 = WrappedLabel("Label2",
-                        "Для адекватного отображения возможных вариантов настроек считайте "
-                        "текущие настройки МК,",
-                        nullptr);
-  bGetParams = Button("bGetParams", "Считать настройки из МК", nullptr);
-  Label6 = WrappedLabel(
-      "Label6", "или, если Вы ранее уже сохраняли настройки на диск, считайте файл с диска.",
-      nullptr);
-  bLoadParams = Button("bLoadParams", "Считать настройки из файла на диске", nullptr);
-  GroupBox1 = Step("GroupBox1", "Шаг 1", left, {Label2, bGetParams, Label6, bLoadParams});
-  leftLayout->addWidget(GroupBox1);
-
-  Label3 = WrappedLabel("Label3", "Произведите изменения настроек.", nullptr);
-  bEditParams = Button("bEditParams", "Редактировать настройки", nullptr);
-  GroupBox2 = Step("GroupBox2", "Шаг 2", left, {Label3, bEditParams});
-  leftLayout->addWidget(GroupBox2);
-
-  lMZ = new QLabel("MZ", left);
-  lMZ->setObjectName("lMZ");
-  lMZ->setStyleSheet("color: #d00000; font-weight: bold; font-size: 20pt;");
-  leftLayout->addWidget(lMZ);
-  leftLayout->addStretch(1);
-
-  // Right column: steps 2a, 2b, 3 and 4, and the picture at the bottom.
-  auto* right = new QWidget(central);
-  right->setFixedWidth(kColumnWidth);
-  auto* rightLayout = new QVBoxLayout(right);
-  rightLayout->setContentsMargins(0, 0, 0, 0);
-  rightLayout->setSpacing(8);
-
-  Label7 = WrappedLabel("Label7", "Просмотрите журналы поездок, заправок. и ошибок", nullptr);
-  bViewJournals = Button("bViewJournals", "Просмотреть журналы", nullptr);
-  GroupBox5 = Step("GroupBox5", "Шаг 2a", right, {Label7, bViewJournals});
-  rightLayout->addWidget(GroupBox5);
-
-  Label8 = WrappedLabel("Label8", "Просмотрите записанные данные осциллографа", nullptr);
-  bViewOsc = Button("bViewOsc", "Просмотреть данные осциллографа", nullptr);
-  GroupBox6 = Step("GroupBox6", "Шаг 2b", right, {Label8, bViewOsc});
-  rightLayout->addWidget(GroupBox6);
-
-  Label4 = WrappedLabel("Label4",
-                        "Для возможности повторного просмотра или редактирования сохраните "
-                        "настройки на диск.",
-                        nullptr);
-  bSaveParams = Button("bSaveParams", "Сохранить настройки в файл на диске", nullptr);
-  GroupBox3 = Step("GroupBox3", "Шаг 3", right, {Label4, bSaveParams});
-  rightLayout->addWidget(GroupBox3);
-
-  Label1 = WrappedLabel("Label1", "Запишите настройки в МК", nullptr);
-  bSetParams = Button("bSetParams", "Записать настройки в МК", nullptr);
-  GroupBox4 = Step("GroupBox4", "Шаг 4", right, {Label1, bSetParams});
-  rightLayout->addWidget(GroupBox4);
-
-  lBackup = new QLabel(right);
-  lBackup->setObjectName("lBackup");
-  lBackup->setWordWrap(true);
-  lBackup->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  // Its two lines are counted in the window's fixed size from the start, so
-  // showing it after the first write never squeezes the steps above it.
-  lBackup->setMinimumHeight(2 * lBackup->fontMetrics().lineSpacing());
-  QSizePolicy keep_place = lBackup->sizePolicy();
-  keep_place.setRetainSizeWhenHidden(true);
-  lBackup->setSizePolicy(keep_place);
-  lBackup->hide();
-  rightLayout->addWidget(lBackup);
-  rightLayout->addStretch(1);
-
-  Image1 = new QLabel(right);
-  Image1->setObjectName("Image1");
-  Image1->setPixmap(MakeLogo());
-  Image1->setFixedSize(240, 40);
-  rightLayout->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
+  QWidget* left = BuildLeftColumn(central);
+  QWidget* right = BuildRightColumn(central);
 
   Memo = new QPlainTextEdit(central);
   Memo->setObjectName("Memo");
@@ -236,7 +149,114 @@ void TMainForm::BuildControls() {
   UpdateStatus();
   BuildMenu();
   setAcceptDrops(true);
+  AssignShortcuts();
+  ConnectControls();
+  FitFixedSize(central);
+}
 
+QWidget* TMainForm::BuildLeftColumn(QWidget* central) {
+  QVBoxLayout* layout = Column(central);
+  QWidget* left = layout->parentWidget();
+  BuildPortChoice(left, layout);
+
+  Label2 = WrappedLabel("Label2",
+                        "Для адекватного отображения возможных вариантов настроек считайте "
+                        "текущие настройки МК,",
+                        nullptr);
+  bGetParams = Button("bGetParams", "Считать настройки из МК", nullptr);
+  Label6 = WrappedLabel(
+      "Label6", "или, если Вы ранее уже сохраняли настройки на диск, считайте файл с диска.",
+      nullptr);
+  bLoadParams = Button("bLoadParams", "Считать настройки из файла на диске", nullptr);
+  GroupBox1 = Step("GroupBox1", "Шаг 1", left, {Label2, bGetParams, Label6, bLoadParams});
+  layout->addWidget(GroupBox1);
+
+  Label3 = WrappedLabel("Label3", "Произведите изменения настроек.", nullptr);
+  bEditParams = Button("bEditParams", "Редактировать настройки", nullptr);
+  GroupBox2 = Step("GroupBox2", "Шаг 2", left, {Label3, bEditParams});
+  layout->addWidget(GroupBox2);
+
+  lMZ = new QLabel("MZ", left);
+  lMZ->setObjectName("lMZ");
+  lMZ->setStyleSheet("color: #d00000; font-weight: bold; font-size: 20pt;");
+  layout->addWidget(lMZ);
+  layout->addStretch(1);
+  return left;
+}
+
+void TMainForm::BuildPortChoice(QWidget* left, QVBoxLayout* layout) {
+  Label5 = WrappedLabel("Label5",
+                        "Внимание! Для правильной работы программы\nНЕОБХОДИМО\n"
+                        "предварительно загрузить в МК последнюю версию ПО.",
+                        left);
+  Label5->setAlignment(Qt::AlignCenter);
+  Label5->setStyleSheet("color: #d00000; font-weight: bold;");
+  layout->addWidget(Label5);
+
+  auto* portRow = new QHBoxLayout();
+  cbAuto = new QCheckBox(Q("Искать МК автоматически"), left);
+  cbAuto->setObjectName("cbAuto");
+  bRS232 = Button("bRS232", "Выбрать СОМ-порт вручную", left);
+  portRow->addWidget(cbAuto);
+  portRow->addStretch(1);
+  portRow->addWidget(bRS232);
+  layout->addLayout(portRow);
+}
+
+QWidget* TMainForm::BuildRightColumn(QWidget* central) {
+  QVBoxLayout* layout = Column(central);
+  QWidget* right = layout->parentWidget();
+
+  Label7 = WrappedLabel("Label7", "Просмотрите журналы поездок, заправок. и ошибок", nullptr);
+  bViewJournals = Button("bViewJournals", "Просмотреть журналы", nullptr);
+  GroupBox5 = Step("GroupBox5", "Шаг 2a", right, {Label7, bViewJournals});
+  layout->addWidget(GroupBox5);
+
+  Label8 = WrappedLabel("Label8", "Просмотрите записанные данные осциллографа", nullptr);
+  bViewOsc = Button("bViewOsc", "Просмотреть данные осциллографа", nullptr);
+  GroupBox6 = Step("GroupBox6", "Шаг 2b", right, {Label8, bViewOsc});
+  layout->addWidget(GroupBox6);
+
+  Label4 = WrappedLabel("Label4",
+                        "Для возможности повторного просмотра или редактирования сохраните "
+                        "настройки на диск.",
+                        nullptr);
+  bSaveParams = Button("bSaveParams", "Сохранить настройки в файл на диске", nullptr);
+  GroupBox3 = Step("GroupBox3", "Шаг 3", right, {Label4, bSaveParams});
+  layout->addWidget(GroupBox3);
+
+  Label1 = WrappedLabel("Label1", "Запишите настройки в МК", nullptr);
+  bSetParams = Button("bSetParams", "Записать настройки в МК", nullptr);
+  GroupBox4 = Step("GroupBox4", "Шаг 4", right, {Label1, bSetParams});
+  layout->addWidget(GroupBox4);
+
+  BuildBackupNote(right, layout);
+  layout->addStretch(1);
+
+  Image1 = new QLabel(right);
+  Image1->setObjectName("Image1");
+  Image1->setPixmap(MakeLogo());
+  Image1->setFixedSize(240, 40);
+  layout->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
+  return right;
+}
+
+void TMainForm::BuildBackupNote(QWidget* right, QVBoxLayout* layout) {
+  lBackup = new QLabel(right);
+  lBackup->setObjectName("lBackup");
+  lBackup->setWordWrap(true);
+  lBackup->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // Its two lines are counted in the window's fixed size from the start, so
+  // showing it after the first write never squeezes the steps above it.
+  lBackup->setMinimumHeight(2 * lBackup->fontMetrics().lineSpacing());
+  QSizePolicy keep_place = lBackup->sizePolicy();
+  keep_place.setRetainSizeWhenHidden(true);
+  lBackup->setSizePolicy(keep_place);
+  lBackup->hide();
+  layout->addWidget(lBackup);
+}
+
+void TMainForm::AssignShortcuts() {
   // The five actions by keyboard: the conventional keys where there are any,
   // none that a desktop keeps for closing (Ctrl+W, Ctrl+Q).
   const struct {
@@ -251,7 +271,9 @@ void TMainForm::BuildControls() {
     button->setShortcut(keys);
     button->setToolTip(button->text() + " (" + keys.toString(QKeySequence::NativeText) + ")");
   }
+}
 
+void TMainForm::ConnectControls() {
   connect(cbAuto, &QCheckBox::clicked, this, [this] { cbAutoClick(); });
   Connect(bRS232, &TMainForm::bRS232Click);
   Connect(bGetParams, &TMainForm::bGetParamsClick);
@@ -261,7 +283,9 @@ void TMainForm::BuildControls() {
   Connect(bViewOsc, &TMainForm::bViewOscClick);
   Connect(bSaveParams, &TMainForm::bSaveParamsClick);
   Connect(bSetParams, &TMainForm::bSetParamsClick);
+}
 
+void TMainForm::FitFixedSize(QWidget* central) {
   // Fixed size: at least the classic 810 x 401 client area (the status line
   // comes below it), more when the fonts here need it so that no caption is cut.
   const QSize hint = central->sizeHint();

@@ -29,6 +29,7 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace mk::app {
 
@@ -185,6 +186,15 @@ class TMainForm final : public QMainWindow {
 
  private:
   void BuildControls();
+  /// Steps 1 and 2 under the warning and the port choice.
+  QWidget* BuildLeftColumn(QWidget* central);
+  void BuildPortChoice(QWidget* left, QVBoxLayout* layout);
+  /// Steps 2a to 4, the backup note and the picture.
+  QWidget* BuildRightColumn(QWidget* central);
+  void BuildBackupNote(QWidget* right, QVBoxLayout* layout);
+  void AssignShortcuts();
+  void ConnectControls();
+  void FitFixedSize(QWidget* central);
   void BuildMenu();
   /// Keeps the folder of `path` for the next file dialog (and in the preferences).
   void RememberFolder(const std::string& path);

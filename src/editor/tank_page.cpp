@@ -18,16 +18,17 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <utility>
 
+#include "app/qt_text.h"
 #include "device/tank_file.h"
 #include "editor/tank_chart.h"
 #include "settings/env.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 
 namespace mk::editor {
 
@@ -45,7 +46,9 @@ const char* const TTankPage::kNoticeManual =
 
 namespace {
 
+using app::Q;
 using device::BlockId;
+using text::PathFromUtf8;
 
 constexpr const char* kHeader = "  #       литры           у.е.";
 constexpr int kLitresColumn = 1, kUnitsColumn = 2;
@@ -74,24 +77,16 @@ class TarirCellDelegate final : public QStyledItemDelegate {
 
 // A notice keeps the line breaks it was written with.
 QLabel* Notice(const char* text, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(text).replace("\r\n", "\n"), parent);
+  auto* label = new QLabel(Q(text).replace("\r\n", "\n"), parent);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   return label;
 }
 
 QLabel* Header(QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(kHeader), parent);
+  auto* label = new QLabel(Q(kHeader), parent);
   label->setTextFormat(Qt::PlainText);
   return label;
-}
-
-std::filesystem::path PathOf(const std::string& utf8) {
-  return std::filesystem::path(QString::fromStdString(utf8).toStdU16String());
-}
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The row of a control the page draws; the table has every one of them.
@@ -136,7 +131,14 @@ void TTankPage::Build() {
   page->addLayout(middle, 1);
   auto* left = new QVBoxLayout;
   middle->addLayout(left);
+  left->addWidget(BuildTwoPoints());
+  left->addStretch(1);
+  middle->addWidget(BuildSevenPoints());
+  BuildTarirTable(middle);
+  page->addLayout(BuildFileButtons());
+}
 
+QGroupBox* TTankPage::BuildTwoPoints() {
   auto* two = new QGroupBox(Q(Row("seLit6L").group), this);
   two->setObjectName("gbOil2Points");
   auto* two_grid = new QGridLayout(two);
@@ -150,9 +152,10 @@ void TTankPage::Build() {
     two_grid->addWidget(AddSpin(two_rows[r].lit), r + 1, 1);
     two_grid->addWidget(AddSpin(two_rows[r].res), r + 1, 2);
   }
-  left->addWidget(two);
-  left->addStretch(1);
+  return two;
+}
 
+QGroupBox* TTankPage::BuildSevenPoints() {
   auto* seven = new QGroupBox(Q(Row("seOilCalibrQuant").group), this);
   seven->setObjectName("gbOil7Points");
   auto* seven_grid = new QGridLayout(seven);
@@ -180,15 +183,27 @@ void TTankPage::Build() {
   connect(se_quant_, &QSpinBox::editingFinished, this, [this] {
     StoreSpin({se_quant_, &Row("seOilCalibrQuant")});
   });
-  middle->addWidget(seven);
+  return seven;
+}
 
-  const settings::Setting& leng = Row("seTarirLeng");
-  auto* table = new QGroupBox(Q(leng.group), this);
+void TTankPage::BuildTarirTable(QHBoxLayout* middle) {
+  auto* table = new QGroupBox(Q(Row("seTarirLeng").group), this);
   table->setObjectName("gbTarir");
   middle->addWidget(table, 1);
   auto* table_layout = new QHBoxLayout(table);
   auto* table_left = new QVBoxLayout;
   table_layout->addLayout(table_left);
+  BuildTarirCount(table, table_left);
+  BuildTarirGrid(table, table_left);
+  table_left->addWidget(BuildIncline(table));
+
+  chart_ = new TTankChart(table);
+  table_layout->addWidget(chart_, 1);
+  connect(&Context(), &TEditorContext::Changed, this, &TTankPage::ShowChart);
+}
+
+void TTankPage::BuildTarirCount(QGroupBox* table, QVBoxLayout* table_left) {
+  const settings::Setting& leng = Row("seTarirLeng");
   auto* count_row = new QHBoxLayout;
   count_row->addWidget(new QLabel(Q(leng.caption), table));
   se_tarir_leng_ = new QSpinBox(table);
@@ -210,7 +225,9 @@ void TTankPage::Build() {
   connect(cb_finish_, &QCheckBox::clicked, this, [this](bool checked) {
     Context().Change([&] { settings::CommitChecked(Row("cbTarirFlagFinish"), Mk(), checked); });
   });
+}
 
+void TTankPage::BuildTarirGrid(QGroupBox* table, QVBoxLayout* table_left) {
   grid_ = new QTableWidget(1, 3, table);
   grid_->setObjectName("sgTarir");
   grid_->setHorizontalHeaderLabels({"#", "литры", "уе"});
@@ -226,7 +243,9 @@ void TTankPage::Build() {
   grid_->setMinimumWidth(190);
   table_left->addWidget(grid_, 1);
   focus_watch_ = connect(qApp, &QApplication::focusChanged, this, &TTankPage::OnFocusChanged);
+}
 
+QGroupBox* TTankPage::BuildIncline(QGroupBox* table) {
   const settings::Setting& incline = Row("rgTarirIncline");
   auto* slope = new QGroupBox(Q(incline.caption), table);
   slope->setObjectName("rgTarirIncline");
@@ -239,12 +258,10 @@ void TTankPage::Build() {
     incline_->addButton(button, id++);
     slope_layout->addWidget(button);
   }
-  table_left->addWidget(slope);
+  return slope;
+}
 
-  chart_ = new TTankChart(table);
-  table_layout->addWidget(chart_, 1);
-  connect(&Context(), &TEditorContext::Changed, this, &TTankPage::ShowChart);
-
+QHBoxLayout* TTankPage::BuildFileButtons() {
   auto* buttons = new QHBoxLayout;
   auto* save = new QPushButton("Сохранить настройки бака в файл", this);
   save->setObjectName("bSaveTankFile");
@@ -253,9 +270,9 @@ void TTankPage::Build() {
   buttons->addWidget(save);
   buttons->addWidget(load);
   buttons->addStretch(1);
-  page->addLayout(buttons);
   connect(save, &QPushButton::clicked, this, &TTankPage::SaveTankFileClick);
   connect(load, &QPushButton::clicked, this, &TTankPage::LoadTankFileClick);
+  return buttons;
 }
 
 void TTankPage::Fill() {
@@ -379,7 +396,7 @@ void TTankPage::SaveTankFileClick() {
   const auto path = Context().Dialogs().SaveTankFile(program_folder_);
   if (!path) return;
   try {
-    device::SaveTankFile(PathOf(*path), Mk());
+    device::SaveTankFile(PathFromUtf8(*path), Mk());
   } catch (const Error& e) {
     Context().Prompt().ShowError(e.what());
   }
@@ -389,7 +406,7 @@ void TTankPage::LoadTankFileClick() {
   const auto path = Context().Dialogs().OpenTankFile(program_folder_);
   if (!path) return;
   std::string notes;
-  Context().Change([&] { notes = device::LoadTankFile(PathOf(*path), Mk()).Text(); });
+  Context().Change([&] { notes = device::LoadTankFile(PathFromUtf8(*path), Mk()).Text(); });
   Fill();
   if (!notes.empty()) Context().Prompt().ShowInfo(notes);
 }

@@ -15,11 +15,14 @@
 #include "settings/tank_calibration.h"
 
 class QButtonGroup;
+class QGroupBox;
+class QHBoxLayout;
 class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace mk::editor {
 
@@ -61,6 +64,14 @@ class TTankPage final : public TSettingsPage {
     QSpinBox* units = nullptr;
   };
 
+  QGroupBox* BuildTwoPoints();
+  QGroupBox* BuildSevenPoints();
+  /// The point table: its count, finish flag, grid and slope, the chart beside.
+  void BuildTarirTable(QHBoxLayout* middle);
+  void BuildTarirCount(QGroupBox* table, QVBoxLayout* table_left);
+  void BuildTarirGrid(QGroupBox* table, QVBoxLayout* table_left);
+  QGroupBox* BuildIncline(QGroupBox* table);
+  QHBoxLayout* BuildFileButtons();
   QSpinBox* AddSpin(const QString& name);
   void StoreSpin(const BoundSpin& bound);
   void ShowChart();

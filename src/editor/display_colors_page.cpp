@@ -190,7 +190,6 @@ void TColorsSubPage::BuildEditors(QWidget* parent, QLayout* into) {
 }
 
 QWidget* TColorsSubPage::BuildElementPage(ElementGroup group, QWidget* parent) {
-  const auto g = static_cast<std::size_t>(group);
   auto* page = new QWidget(parent);
   const bool digits = group == ElementGroup::Digits;
   // The digit page has two previews side by side, so its grid goes above them;
@@ -199,9 +198,28 @@ QWidget* TColorsSubPage::BuildElementPage(ElementGroup group, QWidget* parent) {
                              : static_cast<QBoxLayout*>(new QHBoxLayout(page));
   outer->setContentsMargins(4, 4, 4, 4);
   auto* top = new QHBoxLayout;
+  top->addLayout(BuildElementList(group, page));
+
+  if (digits) {
+    top->addWidget(BuildDigitExtras(page), 0, Qt::AlignTop);
+    top->addStretch();
+    outer->addLayout(top);
+    outer->addWidget(BuildDigitPreviews(page), 0, Qt::AlignLeft);
+    outer->addStretch();
+    return page;
+  }
+  outer->addLayout(top);
+  outer->addLayout(BuildScreenPreview(group, page));
+  outer->addStretch();
+  return page;
+}
+
+QVBoxLayout* TColorsSubPage::BuildElementList(ElementGroup group, QWidget* page) {
+  const auto g = static_cast<std::size_t>(group);
   auto* left = new QVBoxLayout;
   const auto rows = settings::ElementRows(group);
-  auto* grid = MakeGrid(static_cast<int>(rows.size()), digits ? 90 : 180, page);
+  auto* grid =
+      MakeGrid(static_cast<int>(rows.size()), group == ElementGroup::Digits ? 90 : 180, page);
   grid->setObjectName(QStringLiteral("sg%1Colors").arg(kGroupNames[g]));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     grid->item(static_cast<int>(r), 0)->setText(QString::fromUtf8(rows[r].caption));
@@ -219,43 +237,40 @@ QWidget* TColorsSubPage::BuildElementPage(ElementGroup group, QWidget* parent) {
   editor_row->addStretch();
   left->addLayout(editor_row);
   left->addStretch();
-  top->addLayout(left);
+  return left;
+}
 
-  if (digits) {
-    top->addWidget(BuildDigitExtras(page), 0, Qt::AlignTop);
-    top->addStretch();
-    outer->addLayout(top);
-    // Preview pages of the digit screens in the colours being edited.
-    auto* pages = new QTabWidget(page);
-    pages->setObjectName("pcDigitPreviews");
-    const auto add_page = [&](const char* caption, std::vector<TPreviewBox*> boxes) {
-      auto* p = new QWidget(pages);
-      auto* row = new QHBoxLayout(p);
-      row->setContentsMargins(0, 0, 0, 0);
-      row->setSpacing(2);
-      for (TPreviewBox* b : boxes) {
-        b->setParent(p);
-        row->addWidget(b);
-        previews_.push_back(b);
-      }
-      pages->addTab(p, QString::fromUtf8(caption));
-    };
-    auto x1 = new TPreviewBox([](preview::Canvas& c, const device::TMK& mk, std::size_t set) {
-      const catalog::TProtBase* protocol = mk.Catalogues().CurrentProtocol();
-      const std::uint8_t code =
-          protocol != nullptr && !protocol->ParamCodes.empty() ? protocol->ParamCodes[0] : 12;
-      preview::RenderX1(c, mk, code, set);
-    });
-    add_page("х1 и х7", {x1, new TPreviewBox(preview::ScreenKind::X7, 0)});
-    add_page("х4 и х9", {new TPreviewBox(preview::ScreenKind::X4, 0),
-                         new TPreviewBox(preview::ScreenKind::X9, 0)});
-    add_page("х6 и х3", {new TPreviewBox(preview::ScreenKind::X6, 0),
-                         new TPreviewBox(preview::ScreenKind::X3, 0)});
-    outer->addWidget(pages, 0, Qt::AlignLeft);
-    outer->addStretch();
-    return page;
-  }
-  outer->addLayout(top);
+QTabWidget* TColorsSubPage::BuildDigitPreviews(QWidget* page) {
+  // Preview pages of the digit screens in the colours being edited.
+  auto* pages = new QTabWidget(page);
+  pages->setObjectName("pcDigitPreviews");
+  const auto add_page = [&](const char* caption, std::vector<TPreviewBox*> boxes) {
+    auto* p = new QWidget(pages);
+    auto* row = new QHBoxLayout(p);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    for (TPreviewBox* b : boxes) {
+      b->setParent(p);
+      row->addWidget(b);
+      previews_.push_back(b);
+    }
+    pages->addTab(p, QString::fromUtf8(caption));
+  };
+  auto x1 = new TPreviewBox([](preview::Canvas& c, const device::TMK& mk, std::size_t set) {
+    const catalog::TProtBase* protocol = mk.Catalogues().CurrentProtocol();
+    const std::uint8_t code =
+        protocol != nullptr && !protocol->ParamCodes.empty() ? protocol->ParamCodes[0] : 12;
+    preview::RenderX1(c, mk, code, set);
+  });
+  add_page("х1 и х7", {x1, new TPreviewBox(preview::ScreenKind::X7, 0)});
+  add_page("х4 и х9", {new TPreviewBox(preview::ScreenKind::X4, 0),
+                       new TPreviewBox(preview::ScreenKind::X9, 0)});
+  add_page("х6 и х3", {new TPreviewBox(preview::ScreenKind::X6, 0),
+                       new TPreviewBox(preview::ScreenKind::X3, 0)});
+  return pages;
+}
+
+QVBoxLayout* TColorsSubPage::BuildScreenPreview(ElementGroup group, QWidget* page) {
   TPreviewBox* box = nullptr;
   if (group == ElementGroup::Menu) {
     box = new TPreviewBox([](preview::Canvas& c, const device::TMK& mk, std::size_t set) {
@@ -270,9 +285,7 @@ QWidget* TColorsSubPage::BuildElementPage(ElementGroup group, QWidget* parent) {
   auto* v = new QVBoxLayout;
   v->addWidget(box);
   v->addStretch();
-  outer->addLayout(v);
-  outer->addStretch();
-  return page;
+  return v;
 }
 
 QWidget* TColorsSubPage::BuildDigitExtras(QWidget* parent) {

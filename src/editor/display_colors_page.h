@@ -18,6 +18,7 @@ class QPushButton;
 class QSpinBox;
 class QTableWidget;
 class QTabWidget;
+class QVBoxLayout;
 
 namespace mk::editor {
 
@@ -45,6 +46,11 @@ class TColorsSubPage final : public TDisplaySubPage {
   void BuildPalette(QWidget* parent, QLayout* into);
   void BuildEditors(QWidget* parent, QLayout* into);
   QWidget* BuildElementPage(settings::ElementGroup group, QWidget* parent);
+  /// An element group's colour grid with the colour number editor below it.
+  QVBoxLayout* BuildElementList(settings::ElementGroup group, QWidget* page);
+  QTabWidget* BuildDigitPreviews(QWidget* page);
+  /// The one preview of the menu, graph or arrow screen.
+  QVBoxLayout* BuildScreenPreview(settings::ElementGroup group, QWidget* page);
   QWidget* BuildDigitExtras(QWidget* parent);
 
   void PaletteRowClicked(int row);

@@ -81,6 +81,15 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->setSpacing(4);
+  BuildSearchRow(layout);
+  BuildPages(layout);
+  BuildButtons(layout);
+  ConnectContext();
+
+  setFixedSize(settings::kEditorWidth, settings::kEditorHeight);
+}
+
+void TMK_SetParamsDlg::BuildSearchRow(QVBoxLayout* layout) {
   auto* top = new QHBoxLayout;
   changed_label_ = new QLabel(this);
   changed_label_->setObjectName("lChanged");
@@ -104,6 +113,9 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
   top->addWidget(changed_label_, 1);
   top->addWidget(search_);
   layout->addLayout(top);
+}
+
+void TMK_SetParamsDlg::BuildPages(QVBoxLayout* layout) {
   page_control_ = new QTabWidget(this);
   page_control_->setObjectName("PageControl1");
   layout->addWidget(page_control_, 1);
@@ -113,7 +125,9 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
     page_control_->addTab(page, page->Caption());
     pages_.push_back(page);
   }
+}
 
+void TMK_SetParamsDlg::BuildButtons(QVBoxLayout* layout) {
   auto* bottom = new QHBoxLayout;
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
@@ -128,7 +142,9 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
   bottom->addStretch(1);
   bottom->addWidget(buttons);
   layout->addLayout(bottom);
+}
 
+void TMK_SetParamsDlg::ConnectContext() {
   connect(page_control_, &QTabWidget::currentChanged, this, [this](int index) {
     if (index >= 0 && static_cast<std::size_t>(index) < pages_.size())
       pages_[static_cast<std::size_t>(index)]->Activated();
@@ -141,8 +157,6 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWid
     RebuildSearch();
   });
   connect(&context_, &TEditorContext::Changed, this, &TMK_SetParamsDlg::UpdateMarks);
-
-  setFixedSize(settings::kEditorWidth, settings::kEditorHeight);
 }
 
 TMK_SetParamsDlg::~TMK_SetParamsDlg() {

@@ -26,6 +26,7 @@ class QPushButton;
 class QHideEvent;
 class QShowEvent;
 class QTabWidget;
+class QVBoxLayout;
 
 namespace mk::editor {
 
@@ -78,6 +79,12 @@ class TMK_SetParamsDlg final : public QDialog {
   void done(int result) override;
 
  private:
+  /// The count of changes and the search field above the pages.
+  void BuildSearchRow(QVBoxLayout* layout);
+  void BuildPages(QVBoxLayout* layout);
+  void BuildButtons(QVBoxLayout* layout);
+  /// Follows the context: page switches, refills, protocol changes and edits.
+  void ConnectContext();
   void RefillAll();
   void UpdateMarks();
   void RebuildSearch();

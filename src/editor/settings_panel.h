@@ -18,6 +18,7 @@
 #include "settings/page_layout.h"
 #include "settings/pages.h"
 
+class QGridLayout;
 class QLabel;
 
 namespace mk::editor {
@@ -51,6 +52,14 @@ class TSettingsPanel final : public QWidget {
     QLabel* label;
     std::vector<TBoundControl*> members;
   };
+
+  /// One group box (or a bare block when the slice has no title) of the panel.
+  QWidget* BuildSlice(const settings::PlacedSlice& slice);
+  /// A line of a table-like group: its label, then each setting under its heading.
+  void AddTableLine(const settings::PlacedSlice& slice, const settings::PlacedLine& line,
+                    QGridLayout* grid, int r);
+  /// A line of one setting, its caption at the left.
+  void AddLine(const settings::PlacedLine& line, int width, QGridLayout* grid, int r);
 
   TEditorContext& context_;
   std::vector<std::unique_ptr<TBoundControl>> controls_;

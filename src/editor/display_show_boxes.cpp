@@ -39,69 +39,75 @@ void TShowDisplayBoxes::Build(const std::vector<settings::ShowGroup>& groups) {
   for (const settings::ShowGroup& g : groups) {
     const bool x1 = g.boxes_per_group > 0;
     const bool named = !x1 && g.boxes.size() == 9;  // the averages: one column
-    QWidget* box = nullptr;
-    QGridLayout* grid = numbered;
-    const int first_row = numbered_row;
-    if (x1 || named) {
-      auto* group = new QGroupBox(QString::fromStdString(g.caption), this);
-      captions_.push_back([group](const QString& text) { group->setTitle(text); });
-      box = group;
-      grid = new QGridLayout(box);
-      grid->setContentsMargins(4, 2, 4, 2);
-      grid->setSpacing(2);
-    } else {
+    if (!x1 && !named) {
       auto* caption = new QLabel(QString::fromStdString(g.caption), numbered_box);
       captions_.push_back([caption](const QString& text) { caption->setText(text); });
-      numbered->addWidget(caption, first_row, 0);
-      box = numbered_box;
+      numbered->addWidget(caption, numbered_row, 0);
+      PlaceBoxes(g, numbered, numbered_row);
       numbered_row += static_cast<int>((g.boxes.size() + 3) / 4);
+      continue;
     }
-    QGridLayout* target = grid;
-    QWidget* holder = box;
-    for (std::size_t i = 0; i < g.boxes.size(); ++i) {
-      const settings::ShowBox& spec = g.boxes[i];
-      const auto per = static_cast<std::size_t>(g.boxes_per_group);
-      if (x1 && i % per == 0) {
-        // The x1 boxes come in sub-groups "#1" ... "#8", four to a row.
-        auto* sub = new QGroupBox(QStringLiteral("#%1").arg(i / per + 1), box);
-        target = new QGridLayout(sub);
-        target->setContentsMargins(2, 0, 2, 0);
-        target->setSpacing(0);
-        holder = sub;
-        x1_groups_.push_back(sub);
-        const int n = static_cast<int>(i / per);
-        grid->addWidget(sub, n / 4, n % 4, Qt::AlignTop);
-      }
-      auto* check = new QCheckBox(QString::fromStdString(spec.caption), holder);
-      check->setObjectName(QString::fromStdString(spec.object_name));
-      const int index = static_cast<int>(i);
-      if (x1) {
-        target->addWidget(check, index % g.boxes_per_group, 0);
-      } else if (named) {
-        grid->addWidget(check, index, 0);
-      } else {
-        numbered->addWidget(check, first_row + index / 4, 1 + index % 4);
-      }
-      const std::string field(spec.field);
-      const int bit = spec.bit;
-      connect(check, &QCheckBox::clicked, this, [this, field, bit](bool on) {
-        if (setting_) return;
-        context_.Change([this, field, bit, on] {
-          settings::SetShowBit(context_.Mk().Rec(device::BlockId::Display), field, bit, on);
-        });
-      });
-      boxes_.push_back(check);
-    }
+    auto* group = new QGroupBox(QString::fromStdString(g.caption), this);
+    captions_.push_back([group](const QString& text) { group->setTitle(text); });
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setSpacing(2);
+    PlaceBoxes(g, grid, 0);
     if (x1) {
       grid->setRowStretch(2, 1);
-      layout->addWidget(box, 1);
-    } else if (named) {
+      layout->addWidget(group, 1);
+    } else {
       auto* column = new QVBoxLayout;
-      column->addWidget(box);
+      column->addWidget(group);
       column->addStretch();
       layout->addLayout(column);
     }
   }
+}
+
+void TShowDisplayBoxes::PlaceBoxes(const settings::ShowGroup& g, QGridLayout* grid, int first_row) {
+  const bool x1 = g.boxes_per_group > 0;
+  const bool named = !x1 && g.boxes.size() == 9;
+  QGridLayout* target = grid;
+  QWidget* holder = grid->parentWidget();
+  for (std::size_t i = 0; i < g.boxes.size(); ++i) {
+    const auto per = static_cast<std::size_t>(g.boxes_per_group);
+    if (x1 && i % per == 0) {
+      // The x1 boxes come in sub-groups "#1" ... "#8", four to a row.
+      auto* sub = new QGroupBox(QStringLiteral("#%1").arg(i / per + 1), grid->parentWidget());
+      target = new QGridLayout(sub);
+      target->setContentsMargins(2, 0, 2, 0);
+      target->setSpacing(0);
+      holder = sub;
+      x1_groups_.push_back(sub);
+      const int n = static_cast<int>(i / per);
+      grid->addWidget(sub, n / 4, n % 4, Qt::AlignTop);
+    }
+    QCheckBox* check = AddCheck(g.boxes[i], holder);
+    const int index = static_cast<int>(i);
+    if (x1) {
+      target->addWidget(check, index % g.boxes_per_group, 0);
+    } else if (named) {
+      grid->addWidget(check, index, 0);
+    } else {
+      grid->addWidget(check, first_row + index / 4, 1 + index % 4);
+    }
+  }
+}
+
+QCheckBox* TShowDisplayBoxes::AddCheck(const settings::ShowBox& spec, QWidget* holder) {
+  auto* check = new QCheckBox(QString::fromStdString(spec.caption), holder);
+  check->setObjectName(QString::fromStdString(spec.object_name));
+  const std::string field(spec.field);
+  const int bit = spec.bit;
+  connect(check, &QCheckBox::clicked, this, [this, field, bit](bool on) {
+    if (setting_) return;
+    context_.Change([this, field, bit, on] {
+      settings::SetShowBit(context_.Mk().Rec(device::BlockId::Display), field, bit, on);
+    });
+  });
+  boxes_.push_back(check);
+  return check;
 }
 
 void TShowDisplayBoxes::Fill() {

@@ -27,6 +27,11 @@ class TShowDisplayBoxes final : public QGroupBox {
 
  private:
   void Build(const std::vector<settings::ShowGroup>& groups);
+  /// The boxes of one group in `grid`: numbered screens four to a row from
+  /// `first_row`, the averages in one column, the x1 screens in sub-groups.
+  void PlaceBoxes(const settings::ShowGroup& g, QGridLayout* grid, int first_row);
+  /// One box, bound to its bit of the display record.
+  QCheckBox* AddCheck(const settings::ShowBox& spec, QWidget* holder);
 
   TEditorContext& context_;
   std::vector<QCheckBox*> boxes_;                              // in the order of ShowDisplayGroups

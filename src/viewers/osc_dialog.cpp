@@ -82,6 +82,12 @@ void TMK_ViewOscDlg::BuildControls() {
   PB->setFixedSize(kClientWidth, scope::OscView::kHeight);
   layout->addWidget(PB);
 
+  BuildScrollBar(layout);
+  BuildControlRow(layout);
+  ConnectControls();
+}
+
+void TMK_ViewOscDlg::BuildScrollBar(QVBoxLayout* layout) {
   sbSclollOffset = new QScrollBar(Qt::Horizontal, this);
   sbSclollOffset->setObjectName("sbSclollOffset");
   sbSclollOffset->setFixedHeight(kScrollHeight);
@@ -92,7 +98,9 @@ void TMK_ViewOscDlg::BuildControls() {
   sbSclollOffset->setFocusPolicy(Qt::StrongFocus);
   sbSclollOffset->installEventFilter(this);
   layout->addWidget(sbSclollOffset);
+}
 
+void TMK_ViewOscDlg::BuildControlRow(QVBoxLayout* layout) {
   auto* controls = new QHBoxLayout;
   controls->setContentsMargins(8, 8, 8, 8);
   controls->setSpacing(8);
@@ -123,7 +131,9 @@ void TMK_ViewOscDlg::BuildControls() {
   controls->addStretch(1);
   layout->addLayout(controls);
   layout->addStretch(1);
+}
 
+void TMK_ViewOscDlg::ConnectControls() {
   connect(rgOscTimeDiv, &TOscRadioGroup::Clicked, this, [this](int i) { rgOscTimeDivClick(i); });
   connect(rgOscVoltDiv, &TOscRadioGroup::Clicked, this, [this] { rgOscVoltDivClick(); });
   connect(rgOscInDivider, &TOscRadioGroup::Clicked, this, [this] { rgOscVoltDivClick(); });

@@ -14,6 +14,7 @@
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QVBoxLayout;
 
 namespace mk::app {
 class IDialogs;
@@ -69,6 +70,10 @@ class TMK_ViewOscDlg final : public QDialog {
 
  private:
   void BuildControls();
+  void BuildScrollBar(QVBoxLayout* layout);
+  /// The three scale groups, the readout and the save button under the trace.
+  void BuildControlRow(QVBoxLayout* layout);
+  void ConnectControls();
   scope::OscRecording Recording() const;
 
   device::TMK& mk_;

@@ -31,7 +31,23 @@ TChangesForm::TChangesForm(const ChangesView& view, QWidget* parent)
   setObjectName("ChangesForm");
   setWindowTitle(Q(view.title));
   auto* layout = new QVBoxLayout(this);
-  lIntro = new QLabel(Q(view.intro), this);
+  BuildList(layout);
+  BuildButtons(layout);
+  connect(eFilter, &QLineEdit::textChanged, this, &TChangesForm::ApplyFilter);
+  connect(tvChanges, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
+  if (view.purpose == ChangesPurpose::Take) {
+    connect(tvChanges, &QTreeWidget::itemChanged, this, [this] {
+      if (bOk != nullptr) bOk->setEnabled(!Answer().pages.empty());
+    });
+  }
+  Fill();
+  if (bOk != nullptr && view.purpose == ChangesPurpose::Take) bOk->setEnabled(false);
+  resize(720, 460);
+}
+
+void TChangesForm::BuildList(QVBoxLayout* layout) {
+  lIntro = new QLabel(Q(view_.intro), this);
   lIntro->setObjectName("lIntro");
   lIntro->setWordWrap(true);
   layout->addWidget(lIntro);
@@ -48,11 +64,13 @@ TChangesForm::TChangesForm(const ChangesView& view, QWidget* parent)
   tvChanges->setUniformRowHeights(true);
   tvChanges->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   layout->addWidget(tvChanges);
+}
 
+void TChangesForm::BuildButtons(QVBoxLayout* layout) {
   auto* buttons = new QDialogButtonBox(this);
   bOk = nullptr;
-  const bool nothing = view.diff.Empty();
-  switch (view.purpose) {
+  const bool nothing = view_.diff.Empty();
+  switch (view_.purpose) {
     case ChangesPurpose::Write:
       bOk = buttons->addButton(
           nothing ? QStringLiteral("Записать всё равно") : QStringLiteral("Записать"),
@@ -67,8 +85,8 @@ TChangesForm::TChangesForm(const ChangesView& view, QWidget* parent)
     case ChangesPurpose::Compare:
       break;
   }
-  bCancel = buttons->addButton(view.purpose == ChangesPurpose::Compare ? QStringLiteral("Закрыть")
-                                                                       : QStringLiteral("Отмена"),
+  bCancel = buttons->addButton(view_.purpose == ChangesPurpose::Compare ? QStringLiteral("Закрыть")
+                                                                        : QStringLiteral("Отмена"),
                                QDialogButtonBox::RejectRole);
   bCancel->setObjectName("bCancel");
   if (bOk != nullptr) {
@@ -80,17 +98,6 @@ TChangesForm::TChangesForm(const ChangesView& view, QWidget* parent)
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  connect(eFilter, &QLineEdit::textChanged, this, &TChangesForm::ApplyFilter);
-  connect(tvChanges, &QTreeWidget::itemDoubleClicked, this,
-          [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
-  if (view.purpose == ChangesPurpose::Take) {
-    connect(tvChanges, &QTreeWidget::itemChanged, this, [this] {
-      if (bOk != nullptr) bOk->setEnabled(!Answer().pages.empty());
-    });
-  }
-  Fill();
-  if (bOk != nullptr && view.purpose == ChangesPurpose::Take) bOk->setEnabled(false);
-  resize(720, 460);
 }
 
 void TChangesForm::Fill() {

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QVBoxLayout;
 
 namespace mk::app {
 
@@ -36,6 +37,10 @@ class TChangesForm final : public QDialog {
   void ApplyFilter(const QString& text);
 
  private:
+  /// The introduction, the filter and the tree of changes.
+  void BuildList(QVBoxLayout* layout);
+  /// The answer buttons, named for what the list is shown for.
+  void BuildButtons(QVBoxLayout* layout);
   void Fill();
   void Recount();
   void OnDoubleClick(QTreeWidgetItem* item);

@@ -11,13 +11,11 @@
 #include <algorithm>
 #include <map>
 
+#include "app/qt_text.h"
+
 namespace mk::app {
 
 namespace {
-
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 // Item data: the setting a row shows, and the page a page row stands for.
 constexpr int kSettingRole = Qt::UserRole;

@@ -46,6 +46,39 @@ constexpr std::size_t TypeWidth(FieldType type) {
   return 0;
 }
 
+/// A type's two names: `code` where programs read it (exports), `caption` where
+/// a user reads it (the editor's hints). Numbers read the same in both.
+struct FieldTypeNames {
+  std::string_view code;
+  std::string_view caption;
+};
+
+constexpr FieldTypeNames NamesOf(FieldType type) {
+  switch (type) {
+    case FieldType::U8:
+      return {"u8", "u8"};
+    case FieldType::S8:
+      return {"s8", "s8"};
+    case FieldType::U16:
+      return {"u16", "u16"};
+    case FieldType::S16:
+      return {"s16", "s16"};
+    case FieldType::U32:
+      return {"u32", "u32"};
+    case FieldType::S32:
+      return {"s32", "s32"};
+    case FieldType::F32:
+      return {"f32", "f32"};
+    case FieldType::U16BE:
+      return {"u16be", "u16be"};
+    case FieldType::Chars:
+      return {"text", "текст"};
+    case FieldType::Bytes:
+      return {"bytes", "байты"};
+  }
+  return {"?", ""};
+}
+
 constexpr bool IsInteger(FieldType type) {
   return type != FieldType::F32 && type != FieldType::Chars && type != FieldType::Bytes;
 }

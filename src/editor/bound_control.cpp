@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/qt_text.h"
 #include "settings/conversions.h"
 #include "settings/setting_value.h"
 
@@ -29,13 +30,7 @@ using settings::Env;
 using settings::Kind;
 using settings::Setting;
 
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using app::Q;
 
 char Separator() {
   return QLocale().decimalPoint().at(0).toLatin1() == ',' ? ',' : '.';

@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/qt_text.h"
 #include "device/mk.h"
 #include "editor/display_preview_box.h"
 #include "preview/canvas.h"
@@ -299,9 +300,7 @@ QWidget* TColorsSubPage::BuildDigitExtras(QWidget* parent) {
     for (const auto& item : settings::ItemsOf(row, settings::Env::Of(Mk()))) {
       items.push_back(QString::fromStdString(item));
     }
-    QButtonGroup* group = MakeRadioGroup(
-        QString::fromUtf8(row.caption.data(), static_cast<qsizetype>(row.caption.size())), name,
-        items, box, v);
+    QButtonGroup* group = MakeRadioGroup(app::Q(row.caption), name, items, box, v);
     connect(group, &QButtonGroup::idClicked, this, [this, &row](int index) {
       if (setting_) return;
       Change([this, &row, index] {

@@ -1,5 +1,7 @@
 #include "editor/settings_page.h"
 
+#include "app/qt_text.h"
+
 namespace mk::editor {
 
 TSettingsPage::TSettingsPage(TEditorContext& context, settings::Page page, QWidget* parent)
@@ -8,8 +10,7 @@ TSettingsPage::TSettingsPage(TEditorContext& context, settings::Page page, QWidg
 }
 
 QString TSettingsPage::Caption() const {
-  const auto caption = settings::InfoOf(page_).caption;
-  return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+  return app::Q(settings::InfoOf(page_).caption);
 }
 
 }  // namespace mk::editor

@@ -8,17 +8,12 @@
 
 #include <algorithm>
 
+#include "app/qt_text.h"
 #include "settings/setting_table.h"
 
 namespace mk::editor {
 
-namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+using app::Q;
 
 TSettingsPanel::TSettingsPanel(TEditorContext& context, settings::Page page, QWidget* parent)
     : TSettingsPanel(context, page, settings::LayoutOf(page).columns,

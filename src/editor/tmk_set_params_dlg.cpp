@@ -20,6 +20,7 @@
 
 #include <set>
 
+#include "app/qt_text.h"
 #include "editor/averages_page.h"
 #include "editor/blocks_page.h"
 #include "editor/corrections_page.h"
@@ -208,7 +209,7 @@ std::vector<TBoundControl*> TMK_SetParamsDlg::AllControls() const {
 
 QWidget* TMK_SetParamsDlg::DrawnWidget(const settings::Setting& s) const {
   const std::string_view name = s.widget.empty() ? s.name : s.widget;
-  return findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  return findChild<QWidget*>(app::Q(name));
 }
 
 void TMK_SetParamsDlg::UpdateMarks() {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "link/line_speed.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 
@@ -43,7 +44,7 @@ class Turnaround {
 
 TVL_RS::TVL_RS(ISerialSystem& ports, IClock& clock, IPump& pump, IUserPrompt& prompt)
     : TVL_RS_Base(ports, clock, pump, prompt) {
-  BaudRate = 115200;
+  BaudRate = kLineBaud;
   ByteSize = 8;
   Parity = 0;
   StopBits = 2;

@@ -17,7 +17,7 @@ TVL_RS_Base::TVL_RS_Base(ISerialSystem& ports, IClock& clock, IPump& pump, IUser
     : ports_(ports), clock_(clock), pump_(pump), prompt_(prompt) {
   if (ScanPorts() > 0) {
     PortNumber = FirstPresentPort();
-    BaudRate = 115200;
+    BaudRate = kLineBaud;
     ByteSize = 8;
     Parity = 0;
     StopBits = 2;

@@ -8,6 +8,7 @@
 
 #include "link/byte_port.h"
 #include "link/clock.h"
+#include "link/line_speed.h"
 #include "link/user_prompt.h"
 #include "link/vl_base_interface.h"
 
@@ -60,7 +61,7 @@ class TVL_RS_Base : public TVLBaseInterface {
   std::unique_ptr<IBytePort> Handle;              // null while closed
   bool IsOpen = false;
   std::int32_t PortNumber = 0;
-  std::uint32_t BaudRate = 115200;
+  std::uint32_t BaudRate = kLineBaud;
   std::uint8_t ByteSize = 8;
   std::uint8_t Parity = 0;
   std::uint8_t StopBits = 2;

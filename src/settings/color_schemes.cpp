@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "device/byte_io.h"
 #include "device/mk.h"
 #include "text/error.h"
 
@@ -80,7 +81,7 @@ std::string PaletteCaption(std::size_t entry) {
 
 std::uint16_t PaletteWord(std::span<const std::uint8_t> color_set, std::size_t entry) {
   CheckEntry(entry);
-  return static_cast<std::uint16_t>(color_set[2 * entry] | color_set[2 * entry + 1] << 8);
+  return device::ReadU16(color_set, 2 * entry);
 }
 
 void SetPaletteColor(std::span<std::uint8_t> color_set, std::size_t entry, const device::Rgb& c) {
@@ -89,8 +90,7 @@ void SetPaletteColor(std::span<std::uint8_t> color_set, std::size_t entry, const
     if (v < 0 || v > 31) throw RangeError("Значение " + std::to_string(v) + " вне диапазона 0..31");
   }
   const std::uint16_t word = device::PackColor(c.r, c.g, c.b);
-  color_set[2 * entry] = static_cast<std::uint8_t>(word & 0xFF);
-  color_set[2 * entry + 1] = static_cast<std::uint8_t>(word >> 8);
+  device::WriteU16(color_set, 2 * entry, word);
 }
 
 int ElementIndex(std::span<const std::uint8_t> color_set, const ElementRow& row) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "device/byte_io.h"
 #include "device/colors.h"
 #include "settings/conversions.h"
 #include "settings/hot_menus.h"
@@ -44,7 +45,7 @@ std::span<std::uint8_t> ColorSetOf(const Setting& s, device::TMK& mk) {
 
 std::uint16_t ColorWord(const Setting& s, const device::TMK& mk) {
   const auto set = mk.Rec(s.block).Element(s.field, s.index);
-  return static_cast<std::uint16_t>(set[s.offset] | (set[s.offset + 1] << 8));
+  return device::ReadU16(set, s.offset);
 }
 
 HotList HotListOf(const Setting& s, const device::TMK& mk) {
@@ -169,9 +170,7 @@ void CommitDrawn(const Setting& s, device::TMK& mk, const Env& env, std::string_
         rgb[i] = static_cast<int>(*v);
       }
       const std::uint16_t word = device::PackColor(rgb[0], rgb[1], rgb[2]);
-      auto set = ColorSetOf(s, mk);
-      set[s.offset] = static_cast<std::uint8_t>(word & 0xFF);
-      set[s.offset + 1] = static_cast<std::uint8_t>(word >> 8);
+      device::WriteU16(ColorSetOf(s, mk), s.offset, word);
       return;
     }
     case Kind::HotMenu: {

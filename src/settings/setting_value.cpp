@@ -171,32 +171,6 @@ std::vector<std::string> Periods(bool forbid) {
   return items;
 }
 
-std::string TypeName(FieldType type) {
-  switch (type) {
-    case FieldType::U8:
-      return "u8";
-    case FieldType::S8:
-      return "s8";
-    case FieldType::U16:
-      return "u16";
-    case FieldType::S16:
-      return "s16";
-    case FieldType::U32:
-      return "u32";
-    case FieldType::S32:
-      return "s32";
-    case FieldType::F32:
-      return "f32";
-    case FieldType::U16BE:
-      return "u16be";
-    case FieldType::Chars:
-      return "текст";
-    case FieldType::Bytes:
-      return "байты";
-  }
-  return {};
-}
-
 std::size_t Utf8Length(std::string_view text) {
   return static_cast<std::size_t>(std::ranges::count_if(
       text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
@@ -593,7 +567,7 @@ std::string ToolTip(const Setting& s, const Env& env, char separator) {
   std::string tip =
       "Поле: " + std::string(device::BlockDefOf(s.block).name) + "." + std::string(s.field);
   if (f != nullptr && f->IsArray()) tip += "[" + std::to_string(s.index) + "]";
-  if (f != nullptr) tip += " (" + TypeName(f->type) + ")";
+  if (f != nullptr) tip += " (" + std::string(device::NamesOf(f->type).caption) + ")";
   if (s.bit >= 0) {
     tip += s.bit_count == 1
                ? ", бит " + std::to_string(s.bit)

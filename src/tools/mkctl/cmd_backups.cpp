@@ -10,6 +10,7 @@
 #include "platform/prefs_path.h"
 #include "settings/shown_diff.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/port_arg.h"
 #include "tools/mkctl/shown_output.h"
@@ -18,7 +19,7 @@
 namespace mk::tools {
 
 int CmdBackups(const Args& args) {
-  const std::filesystem::path prefs = FilePath(Option(args, "prefs"));
+  const std::filesystem::path prefs = text::PathFromUtf8(Option(args, "prefs"));
   const device::BackupStore store = device::BackupStore::FromPreferences(
       PrefsFromArgs(args), prefs.parent_path(), platform::BackupsDir());
   const auto entries = device::ListBackups(store);
@@ -63,7 +64,7 @@ int CmdBackups(const Args& args) {
     channel.rs.ClosePort();
     channel.progress.EndLine();
   } else {
-    device::LoadSettingsFile(FilePath(files[0]), now);
+    device::LoadSettingsFile(text::PathFromUtf8(files[0]), now);
   }
   const device::TMK copy = device::LoadBackup(entries[n - 1]);
   std::printf("Копия %zu: %s\n", n, entries[n - 1].when.c_str());

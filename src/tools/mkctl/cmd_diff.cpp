@@ -8,6 +8,7 @@
 #include "device/transfer.h"
 #include "settings/shown_diff.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/shown_output.h"
 #include "tools/mkctl/terminal_io.h"
@@ -23,7 +24,7 @@ int CmdDiff(const Args& args) {
   // Scripts tell "different" (1) from "could not compare" (2).
   try {
     device::TMK a;
-    device::LoadSettingsFile(FilePath(files[0]), a);
+    device::LoadSettingsFile(text::PathFromUtf8(files[0]), a);
     device::TMK b;
     if (from_mk) {
       TransferLink channel(args);
@@ -34,7 +35,7 @@ int CmdDiff(const Args& args) {
       channel.rs.ClosePort();
       channel.progress.EndLine();
     } else {
-      device::LoadSettingsFile(FilePath(files[1]), b);
+      device::LoadSettingsFile(text::PathFromUtf8(files[1]), b);
     }
     if (HasFlag(args, "shown")) {
       const settings::ShownDiff d = settings::DiffShown(a, b);

@@ -7,6 +7,7 @@
 #include "device/field_paths.h"
 #include "device/settings_file.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/json.h"
 #include "tools/mkctl/terminal_io.h"
@@ -15,32 +16,6 @@ namespace mk::tools {
 namespace {
 
 using device::FieldType;
-
-const char* TypeName(FieldType type) {
-  switch (type) {
-    case FieldType::U8:
-      return "u8";
-    case FieldType::S8:
-      return "s8";
-    case FieldType::U16:
-      return "u16";
-    case FieldType::S16:
-      return "s16";
-    case FieldType::U32:
-      return "u32";
-    case FieldType::S32:
-      return "s32";
-    case FieldType::F32:
-      return "f32";
-    case FieldType::U16BE:
-      return "u16be";
-    case FieldType::Chars:
-      return "text";
-    case FieldType::Bytes:
-      return "bytes";
-  }
-  return "?";
-}
 
 /// Integers and floats as JSON numbers (a float that is no number as null),
 /// texts as strings, raw bytes as a string of hex digits.
@@ -64,8 +39,9 @@ void PrintJson(const device::TMK& mk) {
   const auto values = device::DumpFields(mk);
   for (std::size_t i = 0; i < values.size(); ++i) {
     const device::FieldValue& v = values[i];
-    out += "    {\"path\": " + Quote(v.path) + ", \"type\": \"" + TypeName(v.field->type) +
-           "\", \"value\": " + JsonValue(mk, v) + "}" + (i + 1 < values.size() ? ",\n" : "\n");
+    out += "    {\"path\": " + Quote(v.path) + ", \"type\": \"" +
+           std::string(device::NamesOf(v.field->type).code) + "\", \"value\": " + JsonValue(mk, v) +
+           "}" + (i + 1 < values.size() ? ",\n" : "\n");
   }
   out += "  ]\n}\n";
   std::fputs(out.c_str(), stdout);
@@ -77,7 +53,7 @@ int CmdDump(const Args& args) {
   const auto files = Operands(args);
   if (files.size() != 1) throw UsageError("укажите один файл настроек");
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(files[0]), mk);
+  device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
   mk.LoadCargo();  // not part of a load, but part of what the file holds
   if (HasFlag(args, "json")) {
     PrintJson(mk);

@@ -4,6 +4,7 @@
 
 #include "device/settings_file.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/terminal_io.h"
 
@@ -13,7 +14,8 @@ int CmdInfo(const Args& args) {
   const auto files = Operands(args);
   if (files.size() != 1) throw UsageError("укажите один файл настроек");
   // A damaged file is shown too: seeing what it holds is how one learns why it is refused.
-  const device::SettingsFileContents contents = device::ReadSettingsFile(FilePath(files[0]));
+  const device::SettingsFileContents contents =
+      device::ReadSettingsFile(text::PathFromUtf8(files[0]));
   const device::BlockDirectory d = device::BlockDirectory::Parse(contents.image);
   std::printf("device-version %u\nfirmware-version %u\nimage-size %zu\nblock-count %u\n",
               unsigned{contents.device_version}, unsigned{d.FirmwareVersion}, contents.image.size(),

@@ -14,6 +14,7 @@
 #include "journal/totals.h"
 #include "journal/trip_journal.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/terminal_io.h"
 
@@ -93,7 +94,7 @@ void SaveJournals(const device::TMK& mk, const std::string& folder, const std::s
     const char* name;
   } files[] = {{JournalKind::Trip, "trip_journal.txt"}, {JournalKind::Tank, "tank_journal.txt"}};
   for (const auto& f : files) {
-    const std::filesystem::path path = FilePath(folder) / f.name;
+    const std::filesystem::path path = text::PathFromUtf8(folder) / f.name;
     journal::SaveExport(path, journal::JournalGrid(journals, f.kind, separator));
     std::printf("%s\n", device::PathText(path).c_str());
   }
@@ -107,7 +108,7 @@ int CmdJournals(const Args& args) {
   const std::string separator = DecimalSeparator(args);
   const std::string folder = GivenOption(args, "tsv", "ПАПКА");
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(files[0]), mk);
+  device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
   // The window's transaction, closed with Cancel: nothing goes back to the image.
   mk.ViewJournals([&] {
     if (folder.empty()) {

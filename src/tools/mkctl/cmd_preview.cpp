@@ -7,6 +7,7 @@
 #include "preview/png_writer.h"
 #include "preview/render.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/terminal_io.h"
 
@@ -27,7 +28,7 @@ int CmdPreview(const Args& args) {
   }
 
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(files[0]), mk);
+  device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
   // The parameter list depends on the variant (code 11 is the air temperature
   // or the lights flag), as in the editor.
   mk.RebuildCatalogues(device::CatalogueStep::Protocols);
@@ -37,7 +38,8 @@ int CmdPreview(const Args& args) {
   preview::RenderScreen(canvas, mk, ref.kind, ref.screen);
   const auto png =
       preview::EncodePng(preview::kScreenWidth, preview::kScreenHeight, preview::ToRgb24(canvas));
-  device::WriteFileAtomically(FilePath(out), png, "Не удалось записать рисунок «" + out + "».");
+  device::WriteFileAtomically(text::PathFromUtf8(out), png,
+                              "Не удалось записать рисунок «" + out + "».");
   return 0;
 }
 

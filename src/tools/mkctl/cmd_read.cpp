@@ -4,6 +4,7 @@
 #include "device/settings_file.h"
 #include "device/transfer.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/port_arg.h"
 #include "tools/mkctl/terminal_io.h"
@@ -21,7 +22,7 @@ int CmdRead(const Args& args) {
   }
   channel.rs.ClosePort();
   channel.progress.EndLine();
-  device::SaveSettingsFile(FilePath(out), mk);
+  device::SaveSettingsFile(text::PathFromUtf8(out), mk);
   std::printf("Настройки МК сохранены в файл «%s»\n", out.c_str());
   return 0;
 }

@@ -12,6 +12,7 @@
 #include "scope/osc_svg.h"
 #include "scope/osc_text.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/port_arg.h"
 #include "tools/mkctl/terminal_io.h"
@@ -47,7 +48,7 @@ int CmdScope(const Args& args) {
   const std::string svg = Option(args, "svg");
   const std::string txt = Option(args, "txt");
   if (svg.empty() && txt.empty()) throw UsageError("укажите --svg РИСУНОК.svg или --txt ТЕКСТ.txt");
-  if (!svg.empty() && !txt.empty() && SameFile(FilePath(svg), FilePath(txt))) {
+  if (!svg.empty() && !txt.empty() && SameFile(text::PathFromUtf8(svg), text::PathFromUtf8(txt))) {
     // The text would silently take the picture's place.
     throw UsageError("--svg и --txt указывают на один и тот же файл «" + svg + "»");
   }
@@ -57,7 +58,7 @@ int CmdScope(const Args& args) {
   const int time_index = IntOption(args, "time-index", -1, 0, scope::kTimeScales - 1);
 
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(files[0]), mk);
+  device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
   StderrPrompt prompt;
   // The same transaction as the viewer's button: a variant without
   // oscilloscope gets its message, and nothing reaches the file.
@@ -69,11 +70,11 @@ int CmdScope(const Args& args) {
         if (!svg.empty()) {
           const std::string picture = scope::PictureToSvg(scope::DrawOscilloscope(rec, view));
           device::WriteFileAtomically(
-              FilePath(svg),
+              text::PathFromUtf8(svg),
               std::span(reinterpret_cast<const std::uint8_t*>(picture.data()), picture.size()),
               "Не удалось записать рисунок «" + svg + "».");
         }
-        if (!txt.empty()) scope::SaveTraceText(FilePath(txt), rec, view);
+        if (!txt.empty()) scope::SaveTraceText(text::PathFromUtf8(txt), rec, view);
         return true;
       },
       prompt);

@@ -5,6 +5,7 @@
 #include "device/field_paths.h"
 #include "device/settings_file.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/terminal_io.h"
 
@@ -16,7 +17,7 @@ int CmdSet(const Args& args) {
   if (words.size() < 2) throw UsageError("укажите файл настроек и хотя бы одно Блок.Поле=значение");
   if (out.empty()) throw UsageError("укажите новый файл: --out ФАЙЛ");
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(words[0]), mk);
+  device::LoadSettingsFile(text::PathFromUtf8(words[0]), mk);
   for (std::size_t i = 1; i < words.size(); ++i) {
     const std::size_t eq = words[i].find('=');
     if (eq == std::string::npos) throw UsageError("«" + words[i] + "»: нужно Блок.Поле=значение");
@@ -26,8 +27,9 @@ int CmdSet(const Args& args) {
     device::SetField(mk, path, words[i].substr(eq + 1));
   }
   mk.StoreAll();
-  device::SaveSettingsFile(FilePath(out), mk);
-  std::printf("Настройки сохранены в файл «%s»\n", device::PathText(FilePath(out)).c_str());
+  device::SaveSettingsFile(text::PathFromUtf8(out), mk);
+  std::printf("Настройки сохранены в файл «%s»\n",
+              device::PathText(text::PathFromUtf8(out)).c_str());
   return 0;
 }
 

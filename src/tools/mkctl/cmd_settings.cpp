@@ -19,6 +19,7 @@
 #include "settings/shown_diff.h"
 #include "settings/take_pages.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/json.h"
 #include "tools/mkctl/shown_output.h"
@@ -159,7 +160,7 @@ std::vector<std::string> Split(const std::string& list) {
 void Take(device::TMK& mk, const std::string& from_file, const std::string& pages_list) {
   const std::vector<settings::Page> pages = settings::PagesFromCaptions(Split(pages_list));
   device::TMK from;
-  device::LoadSettingsFile(FilePath(from_file), from);
+  device::LoadSettingsFile(text::PathFromUtf8(from_file), from);
   const device::TMK before = mk;
   const settings::TakeResult taken = settings::TakePages(from, mk, pages);
   const settings::ShownDiff d = settings::DiffShownPages(before, mk, pages);
@@ -193,7 +194,7 @@ int CmdSettings(const Args& args) {
   const bool json = HasFlag(args, "json");
 
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(files[0]), mk);
+  device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
   if (sets.empty() && take_from.empty()) {
     mk.EditSettings([&] {
       if (json) {
@@ -211,8 +212,9 @@ int CmdSettings(const Args& args) {
     for (const auto& [name, value] : sets) Apply(mk, name, value);
     return true;
   });
-  device::SaveSettingsFile(FilePath(out), mk);
-  std::printf("Настройки сохранены в файл «%s»\n", device::PathText(FilePath(out)).c_str());
+  device::SaveSettingsFile(text::PathFromUtf8(out), mk);
+  std::printf("Настройки сохранены в файл «%s»\n",
+              device::PathText(text::PathFromUtf8(out)).c_str());
   return 0;
 }
 

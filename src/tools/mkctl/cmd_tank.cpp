@@ -9,6 +9,7 @@
 #include "device/tank_file.h"
 #include "settings/tank_calibration.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/terminal_io.h"
 
@@ -44,9 +45,9 @@ int CmdTank(const Args& args) {
   if (load.empty() && !out.empty()) throw UsageError("--out нужен только вместе с --load");
 
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(files[0]), mk);
+  device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
   if (!save.empty()) {
-    device::SaveTankFile(FilePath(save), mk);
+    device::SaveTankFile(text::PathFromUtf8(save), mk);
     std::printf("Настройки бака сохранены в файл «%s»\n", save.c_str());
     return 0;
   }
@@ -55,13 +56,13 @@ int CmdTank(const Args& args) {
     return 0;
   }
   // Taken as the page takes it, but not in silence.
-  std::fputs(device::LoadTankFile(FilePath(load), mk).Text().c_str(), stderr);
+  std::fputs(device::LoadTankFile(text::PathFromUtf8(load), mk).Text().c_str(), stderr);
   // As the page would show it: a table count the MK cannot hold becomes 0.
   settings::TarirPointCount(mk);
   const device::BlockId tank_blocks[] = {device::BlockId::FuelSensor,
                                          device::BlockId::TankCalibration};
   mk.StoreBlocks(tank_blocks);
-  device::SaveSettingsFile(FilePath(out), mk);
+  device::SaveSettingsFile(text::PathFromUtf8(out), mk);
   std::printf("Настройки МК с настройками бака из «%s» сохранены в файл «%s»\n", load.c_str(),
               out.c_str());
   return 0;

@@ -9,6 +9,7 @@
 #include "platform/prefs_path.h"
 #include "settings/shown_diff.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/port_arg.h"
 #include "tools/mkctl/shown_output.h"
@@ -20,7 +21,7 @@ int CmdWrite(const Args& args) {
   const std::string in = Option(args, "in");
   if (in.empty()) throw UsageError("укажите файл настроек: --in ФАЙЛ");
   device::TMK mk;
-  device::LoadSettingsFile(FilePath(in), mk);
+  device::LoadSettingsFile(text::PathFromUtf8(in), mk);
 
   device::WriteOptions options;
   options.verify = !HasFlag(args, "no-verify");
@@ -43,7 +44,7 @@ int CmdWrite(const Args& args) {
   };
   std::optional<device::BackupStore> backups;
   if (!HasFlag(args, "no-backup") && !dry_run) {
-    const std::filesystem::path prefs = FilePath(Option(args, "prefs"));
+    const std::filesystem::path prefs = text::PathFromUtf8(Option(args, "prefs"));
     backups.emplace(device::BackupStore::FromPreferences(PrefsFromArgs(args), prefs.parent_path(),
                                                          platform::BackupsDir()));
     options.backup = [&backups](std::uint16_t version, std::span<const std::uint8_t> image) {

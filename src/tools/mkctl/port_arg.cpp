@@ -5,8 +5,10 @@
 #include <sstream>
 
 #include "device/file_reader.h"
+#include "link/line_speed.h"
 #include "text/error.h"
 #include "text/ini_file.h"
+#include "text/utf8_path.h"
 #include "tools/mkctl/terminal_io.h"
 
 namespace mk::tools {
@@ -16,7 +18,7 @@ text::IniFile PrefsFromArgs(const Args& args) {
   const std::string prefs = Option(args, "prefs");
   if (!prefs.empty()) {
     const auto bytes = device::ReadFileAtMost(
-        FilePath(prefs), text::kMaxPreferencesFileSize,
+        text::PathFromUtf8(prefs), text::kMaxPreferencesFileSize,
         {"Не могу прочитать файл настроек «" + prefs + "».",
          "Файл настроек «" + prefs + "» слишком велик для файла настроек программы."});
     ini.Parse(std::string(bytes.begin(), bytes.end()));
@@ -77,7 +79,7 @@ int PortFromArgs(platform::SerialSystem& system, const Args& args) {
 
 void OpenAtMkSpeed(link::TVL_RS& rs, platform::SerialSystem& system, int n) {
   rs.OpenPort(n);
-  rs.SetBaud(115200);
+  rs.SetBaud(link::kLineBaud);
   if (!rs.IsOpen || rs.PortNumber != n) {
     throw Error("Не могу открыть порт COM" + std::to_string(n) + " (" + system.PortName(n) + ").");
   }

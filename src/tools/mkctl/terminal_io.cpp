@@ -91,8 +91,4 @@ TransferLink::~TransferLink() {
   if (found.DeviceAddress != 0) AddressCache().Put(system->PortName(port), found.DeviceAddress);
 }
 
-std::filesystem::path FilePath(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 }  // namespace mk::tools

@@ -87,7 +87,4 @@ struct TransferLink {
   device::Connection found;
 };
 
-/// A file name given on the command line (UTF-8) as a path.
-std::filesystem::path FilePath(const std::string& utf8);
-
 }  // namespace mk::tools

@@ -1,5 +1,5 @@
-# Building Qt itself for Windows: the same compilers as the programs, without the
-# programs' link and warning flags.
+# The MinGW-w64 compilers and where they look. Qt's own build for Windows uses
+# this as it is; the programs add their flags in mingw-w64.cmake.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

@@ -22,13 +22,6 @@ using device::BlockId;
 
 class EditingTest : public EditorTest {
  protected:
-  // Types into a spin edit as a user does: select all, type, nothing else.
-  void Type(QAbstractSpinBox* spin, const QString& text) {
-    spin->setFocus();
-    auto* edit = spin->findChild<QLineEdit*>();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-  }
   void Activate() {
     dialog->activateWindow();
     QApplication::setActiveWindow(dialog.get());

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QTabWidget>
+#include <QTest>
 
 #include <cstdint>
 #include <memory>
@@ -51,6 +54,21 @@ class EditorTest : public ::testing::Test {
     auto* widget = dialog->findChild<W*>(QString::fromUtf8(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
+  }
+
+  /// Types into a control as a user does: select what it holds (a date's day),
+  /// type, nothing else.
+  void Type(QWidget* control, const QString& text) {
+    control->setFocus();
+    if (auto* date = qobject_cast<QDateEdit*>(control)) {
+      date->setSelectedSection(QDateTimeEdit::DaySection);
+      QTest::keyClicks(date, text);
+      return;
+    }
+    auto* edit = control->findChild<QLineEdit*>();
+    if (edit == nullptr) edit = qobject_cast<QLineEdit*>(control);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
   }
 
   device::TMK mk;

@@ -22,18 +22,6 @@ using device::BlockId;
 
 class HonestInputTest : public EditorTest {
  protected:
-  void Type(QWidget* control, const QString& text) {
-    control->setFocus();
-    if (auto* date = qobject_cast<QDateEdit*>(control)) {
-      date->setSelectedSection(QDateTimeEdit::DaySection);
-      QTest::keyClicks(date, text);
-      return;
-    }
-    auto* edit = control->findChild<QLineEdit*>();
-    if (edit == nullptr) edit = qobject_cast<QLineEdit*>(control);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-  }
   // Leaving the control: the search field takes the focus.
   void Leave() {
     dialog->SearchField()->setFocus();

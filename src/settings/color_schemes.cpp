@@ -4,6 +4,7 @@
 
 #include "device/byte_io.h"
 #include "device/mk.h"
+#include "settings/setting_table.h"
 #include "text/error.h"
 
 namespace mk::settings {
@@ -59,7 +60,35 @@ void CopySet(std::span<const std::uint8_t> from, std::span<std::uint8_t> to) {
   std::copy_n(from.begin(), std::min(from.size(), to.size()), to.begin());
 }
 
+bool InColorSet(const Setting& s, std::size_t set) {
+  return s.block == device::BlockId::Display && s.field == "ColorSet" && s.index == set;
+}
+
+const Setting& ColorSetting(std::size_t set, std::size_t offset) {
+  for (const Setting& s : AllSettings()) {
+    if (InColorSet(s, set) && s.offset == offset) return s;
+  }
+  throw Error("Нет настройки цвета " + std::to_string(offset) + " набора " + std::to_string(set));
+}
+
 }  // namespace
+
+const Setting& PaletteSetting(std::size_t set, std::size_t entry) {
+  CheckEntry(entry);
+  return ColorSetting(set, 2 * entry);
+}
+
+const Setting& ElementSetting(std::size_t set, const ElementRow& row) {
+  return ColorSetting(set, row.offset);
+}
+
+std::vector<const Setting*> ColorSetSettings(std::size_t set) {
+  std::vector<const Setting*> all;
+  for (const Setting& s : AllSettings()) {
+    if (InColorSet(s, set)) all.push_back(&s);
+  }
+  return all;
+}
 
 std::span<const ElementRow> ElementRows(ElementGroup group) {
   switch (group) {

@@ -9,7 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 #include "device/colors.h"
+#include "settings/setting.h"
 
 namespace mk::device {
 class TMK;
@@ -38,6 +41,12 @@ void SetPaletteColor(std::span<std::uint8_t> color_set, std::size_t entry, const
 /// 16, as the previews draw it), and storing one (0..15).
 int ElementIndex(std::span<const std::uint8_t> color_set, const ElementRow& row);
 void SetElementIndex(std::span<std::uint8_t> color_set, const ElementRow& row, int index);
+
+/// The settings a palette row and an element row of colour set `set` (0, 1)
+/// are, and all of that set's: the grids mark a row by its setting.
+const Setting& PaletteSetting(std::size_t set, std::size_t entry);
+const Setting& ElementSetting(std::size_t set, const ElementRow& row);
+std::vector<const Setting*> ColorSetSettings(std::size_t set);
 
 /// "Схема 1", "Схема 2", "Схема 3", "Схема пользователя": scheme 1..4.
 inline constexpr std::array<std::string_view, 4> kSchemeCaptions = {"Схема 1", "Схема 2", "Схема 3",

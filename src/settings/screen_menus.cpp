@@ -1,6 +1,7 @@
 #include "settings/screen_menus.h"
 
 #include "device/mk.h"
+#include "settings/setting_table.h"
 
 namespace mk::settings {
 
@@ -38,6 +39,19 @@ std::optional<PlaceHit> HitPlace(preview::ScreenKind kind, int screen, int x, in
 
 void ChoosePlaceCode(device::TMK& mk, const PlaceHit& hit, std::uint8_t code) {
   preview::SetPlaceCode(mk.Rec(device::BlockId::Display), hit.kind, hit.screen, hit.place, code);
+}
+
+std::vector<const Setting*> ScreenSettings(preview::ScreenKind kind, int screen) {
+  using preview::ScreenKind;
+  // The field's rows are screens of the kind that owns it: x3 places are x7 ones.
+  const ScreenKind owner = kind == ScreenKind::X3 ? ScreenKind::X7 : kind;
+  const auto first = static_cast<std::size_t>(screen * preview::PlaceCount(owner));
+  std::vector<const Setting*> places(static_cast<std::size_t>(preview::PlaceCount(kind)));
+  for (const Setting& s : AllSettings()) {
+    if (s.kind != Kind::Param || s.field != preview::PlacesField(kind) || s.index < first) continue;
+    if (s.index - first < places.size()) places[s.index - first] = &s;
+  }
+  return places;
 }
 
 }  // namespace mk::settings

@@ -8,6 +8,7 @@
 #include "catalog/catalogues.h"
 #include "catalog/meas_param.h"
 #include "preview/screen_kind.h"
+#include "settings/setting.h"
 
 namespace mk::device {
 class TMK;
@@ -37,6 +38,10 @@ struct PlaceHit {
   int place = 0;
 };
 std::optional<PlaceHit> HitPlace(preview::ScreenKind kind, int screen, int x, int y, int w, int h);
+
+/// The settings that hold the places of one screen, in place order. An x3
+/// screen shows the first three places of the x7 screen of its number.
+std::vector<const Setting*> ScreenSettings(preview::ScreenKind kind, int screen);
 
 /// Stores the picked code in the place of the Display record.
 void ChoosePlaceCode(device::TMK& mk, const PlaceHit& hit, std::uint8_t code);

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "catalog/catalogues.h"
 #include "device/mk.h"
+#include "settings/changed_settings.h"
 #include "settings/color_schemes.h"
 #include "settings/hot_menus.h"
 #include "settings/screen_menus.h"
@@ -157,6 +160,58 @@ TEST(ColorSchemes, CopyToUserAndResetAll) {
   EXPECT_EQ(mk.Rec(device::BlockId::Display).GetInt("ActiveColorScheme"), 17);
   mk.Rec(device::BlockId::Display).SetInt("ActiveColorScheme", 0x07);  // nonsense low bits
   EXPECT_EQ(ActiveScheme(mk), 1);
+}
+
+// --- Changed marks: the setting a screen place or colour row is ------------------
+
+TEST(DrawnRows, EveryPlaceAndColourRowIsTheOneSettingItsEditChanges) {
+  const device::TMK mk;
+  const auto changed_by = [&](const std::function<void(device::TMK&)>& edit) {
+    device::TMK after = mk;
+    edit(after);
+    return ChangedSettings(mk, after);
+  };
+  using Changed = std::vector<const Setting*>;
+  for (ScreenKind kind : preview::kScreenKinds) {
+    for (int screen = 0; screen < preview::ScreenCount(kind); ++screen) {
+      const auto places = ScreenSettings(kind, screen);
+      ASSERT_EQ(places.size(), static_cast<std::size_t>(preview::PlaceCount(kind)));
+      for (int place = 0; place < preview::PlaceCount(kind); ++place) {
+        const Changed changed = changed_by([&](device::TMK& m) {
+          const auto code =
+              preview::PlaceCode(m.Rec(device::BlockId::Display), kind, screen, place);
+          ChoosePlaceCode(m, {kind, screen, place}, static_cast<std::uint8_t>(code + 1));
+        });
+        EXPECT_EQ(changed, Changed{places[static_cast<std::size_t>(place)]})
+            << preview::KindName(kind) << ":" << screen + 1 << " place " << place;
+      }
+    }
+  }
+  for (std::size_t set = 0; set < 2; ++set) {
+    Changed colors;
+    for (std::size_t entry = 0; entry < device::kPaletteSize; ++entry) {
+      const Changed changed = changed_by([&](device::TMK& m) {
+        const device::Rgb was = device::UnpackColor(PaletteWord(m.ColorSet(set), entry));
+        SetPaletteColor(m.ColorSet(set), entry, {(was.r + 1) % 32, was.g, was.b});
+      });
+      EXPECT_EQ(changed, Changed{&PaletteSetting(set, entry)}) << set << " #" << entry;
+      colors.push_back(&PaletteSetting(set, entry));
+    }
+    for (auto group :
+         {ElementGroup::Digits, ElementGroup::Menu, ElementGroup::Graphs, ElementGroup::Arrows}) {
+      for (const ElementRow& row : ElementRows(group)) {
+        const Changed changed = changed_by([&](device::TMK& m) {
+          SetElementIndex(m.ColorSet(set), row, (ElementIndex(m.ColorSet(set), row) + 1) % 16);
+        });
+        EXPECT_EQ(changed, Changed{&ElementSetting(set, row)}) << set << " " << row.caption;
+        colors.push_back(&ElementSetting(set, row));
+      }
+    }
+    auto all = ColorSetSettings(set);
+    std::ranges::sort(all);
+    std::ranges::sort(colors);
+    EXPECT_EQ(all, colors) << "set " << set;
+  }
 }
 
 // --- Hot menus --------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,13 +16,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/qt_text.h"
 #include "device/mk.h"
+#include "editor/changed_marks.h"
 #include "editor/display_preview_box.h"
 #include "preview/canvas.h"
 #include "preview/render.h"
@@ -86,6 +91,22 @@ QTableWidget* MakeGrid(int rows, int caption_width, QWidget* parent) {
   return grid;
 }
 
+// Widens the caption column, and the grid with it, to its longest caption in
+// bold: a changed mark must neither cut a caption short nor move anything.
+void FitCaptions(QTableWidget* grid) {
+  QFont bold = grid->font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  const int margin =
+      2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+  int width = grid->columnWidth(0);
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    width = std::max(width, metrics.horizontalAdvance(grid->item(r, 0)->text()) + margin + 2);
+  }
+  grid->setFixedWidth(grid->minimumWidth() + width - grid->columnWidth(0));
+  grid->setColumnWidth(0, width);
+}
+
 QSpinBox* MakeSpin(int max, const QString& name, QWidget* parent) {
   auto* spin = new QSpinBox(parent);
   spin->setObjectName(name);
@@ -137,6 +158,7 @@ void TColorsSubPage::BuildPalette(QWidget* parent, QLayout* into) {
     palette_->item(r, 0)->setText(
         QString::fromStdString(settings::PaletteCaption(static_cast<std::size_t>(r))));
   }
+  FitCaptions(palette_);
   connect(palette_, &QTableWidget::cellPressed, this,
           [this](int row, int) { PaletteRowClicked(row); });
   v->addWidget(palette_);
@@ -225,6 +247,7 @@ QVBoxLayout* TColorsSubPage::BuildElementList(ElementGroup group, QWidget* page)
   for (std::size_t r = 0; r < rows.size(); ++r) {
     grid->item(static_cast<int>(r), 0)->setText(QString::fromUtf8(rows[r].caption));
   }
+  FitCaptions(grid);
   element_grids_[g] = grid;
   connect(grid, &QTableWidget::cellPressed, this,
           [this, group](int row, int) { ElementRowClicked(group, row); });
@@ -348,6 +371,32 @@ void TColorsSubPage::Fill() {
   }
   for (TPreviewBox* box : previews_) box->Redraw(mk, SetIndex());
   setting_ = false;
+}
+
+void TColorsSubPage::AddMarks(TChangedMarks& marks) {
+  // A grid row is the setting of the set the grids show.
+  for (int r = 0; r < palette_->rowCount(); ++r) {
+    marks.Add(palette_->item(r, 0), [this, r] {
+      return std::vector{&settings::PaletteSetting(SetIndex(), static_cast<std::size_t>(r))};
+    });
+  }
+  for (ElementGroup g : kGroups) {
+    const auto rows = settings::ElementRows(g);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      marks.Add(ElementGrid(g)->item(static_cast<int>(r), 0), [this, row = rows[r]] {
+        return std::vector{&settings::ElementSetting(SetIndex(), row)};
+      });
+    }
+  }
+  // The scheme group stands for what no grid shows: the scheme itself, the
+  // preset the working set holds, and the colours of the other set.
+  marks.Add(scheme_box_, [this] {
+    auto shows = settings::ColorSetSettings(1 - SetIndex());
+    for (const char* name : {"rgColorScheme", "ColorSchemeLoaded"}) {
+      shows.push_back(settings::FindSetting(name));
+    }
+    return shows;
+  });
 }
 
 void TColorsSubPage::PaletteRowClicked(int row) {

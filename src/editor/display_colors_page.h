@@ -31,6 +31,7 @@ class TColorsSubPage final : public TDisplaySubPage {
   explicit TColorsSubPage(TEditorContext& context, QWidget* parent = nullptr);
 
   void Fill() override;
+  void AddMarks(TChangedMarks& marks) override;
 
   QTableWidget* PaletteGrid() const { return palette_; }
   QTableWidget* ElementGrid(settings::ElementGroup group) const {
@@ -41,6 +42,7 @@ class TColorsSubPage final : public TDisplaySubPage {
   }
   QSpinBox* Channel(int channel) const { return channels_[static_cast<std::size_t>(channel)]; }
   QButtonGroup* Schemes() const { return schemes_; }
+  QGroupBox* SchemeBox() const { return scheme_box_; }
 
  private:
   void BuildPalette(QWidget* parent, QLayout* into);

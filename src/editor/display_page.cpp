@@ -55,6 +55,12 @@ bool TDisplayPage::WriteBack() {
   return misc_values_->CommitPending();
 }
 
+void TDisplayPage::AddMarks(TChangedMarks& marks) {
+  for (TDisplaySubPage* content : contents_) {
+    if (content != nullptr) content->AddMarks(marks);
+  }
+}
+
 QWidget* TDisplayPage::SubPage(settings::DisplayPage page) const {
   return pages_[static_cast<unsigned>(page)];
 }

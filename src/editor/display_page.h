@@ -25,6 +25,7 @@ class TDisplayPage final : public TSettingsPage {
   void Build() override;
   void Fill() override;
   bool WriteBack() override;
+  void AddMarks(TChangedMarks& marks) override;
 
   /// The sub-page control (object name "pcDisp") and one sub-page.
   QTabWidget* SubPages() const { return sub_pages_; }

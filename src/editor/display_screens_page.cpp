@@ -6,6 +6,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "editor/changed_marks.h"
 #include "editor/display_preview_box.h"
 #include "settings/color_schemes.h"
 
@@ -37,7 +38,10 @@ TScreensSubPage::TScreensSubPage(preview::ScreenKind kind, TEditorContext& conte
   constexpr int kColumns = 3;
   for (int n = 0; n < count; ++n) {
     const int row = (n / kColumns) * 2, col = n % kColumns;
-    if (count > 1) grid->addWidget(new QLabel(QStringLiteral("#%1").arg(n + 1), inner), row, col);
+    // Every screen is captioned, the lone x6 too ("#1", as "Разное" names it):
+    // the caption carries the screen's changed mark.
+    captions_.push_back(new QLabel(QStringLiteral("#%1").arg(n + 1), inner));
+    grid->addWidget(captions_.back(), row, col);
     auto* box = new TPreviewBox(kind, n, inner);
     box->setObjectName(BoxName(kind, n));
     grid->addWidget(box, row + 1, col);
@@ -52,6 +56,14 @@ TScreensSubPage::TScreensSubPage(preview::ScreenKind kind, TEditorContext& conte
 void TScreensSubPage::Fill() {
   const std::size_t set = settings::ColorSetIndex(Mk());
   for (TPreviewBox* box : boxes_) box->Redraw(Mk(), set);
+}
+
+void TScreensSubPage::AddMarks(TChangedMarks& marks) {
+  // A screen's caption stands for its places, which the preview only draws.
+  for (std::size_t n = 0; n < captions_.size(); ++n) {
+    marks.Add(captions_[n],
+              [this, n] { return settings::ScreenSettings(kind_, static_cast<int>(n)); });
+  }
 }
 
 void TScreensSubPage::OpenMenu(int screen, int place, QPoint global) {

@@ -11,6 +11,7 @@
 #include "preview/screen_kind.h"
 #include "settings/screen_menus.h"
 
+class QLabel;
 class QMenu;
 
 namespace mk::editor {
@@ -24,6 +25,7 @@ class TScreensSubPage final : public TDisplaySubPage {
   TScreensSubPage(preview::ScreenKind kind, TEditorContext& context, QWidget* parent = nullptr);
 
   void Fill() override;
+  void AddMarks(TChangedMarks& marks) override;
 
   preview::ScreenKind Kind() const { return kind_; }
   TPreviewBox* Box(int screen) const { return boxes_.at(static_cast<std::size_t>(screen)); }
@@ -35,6 +37,7 @@ class TScreensSubPage final : public TDisplaySubPage {
 
   preview::ScreenKind kind_;
   std::vector<TPreviewBox*> boxes_;
+  std::vector<QLabel*> captions_;  // "#1" ... above the boxes
   QMenu* menu_ = nullptr;
   // The screen, place and point of the last right click; the menu acts on them.
   settings::PlaceHit context_hit_;

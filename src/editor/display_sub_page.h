@@ -10,6 +10,8 @@
 
 namespace mk::editor {
 
+class TChangedMarks;
+
 class TDisplaySubPage : public QWidget {
   Q_OBJECT
 
@@ -18,6 +20,8 @@ class TDisplaySubPage : public QWidget {
 
   /// Shows the image's values and the variant's visibility.
   virtual void Fill() = 0;
+  /// Registers the changed marks of the settings it draws (settings_page.h).
+  virtual void AddMarks(TChangedMarks& /*marks*/) {}
 
  protected:
   TEditorContext& Context() { return context_; }

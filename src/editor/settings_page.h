@@ -10,7 +10,10 @@
 //   WriteBack() commit an edit still in progress; false keeps the dialog open;
 //   Refresh()   the protocol or a shared value changed, or an undo/redo
 //               replaced the bytes: redo lists and visibility (default: Fill);
-//   Activated() the page became the current page.
+//   Activated() the page became the current page;
+//   AddMarks()  register the changed marks of settings it draws inside shared
+//               widgets (once, after Build; settings with a widget of their
+//               own name are marked on it by the dialog).
 #pragma once
 
 #include <QString>
@@ -20,6 +23,8 @@
 #include "settings/pages.h"
 
 namespace mk::editor {
+
+class TChangedMarks;
 
 class TSettingsPage : public QWidget {
   Q_OBJECT
@@ -35,6 +40,7 @@ class TSettingsPage : public QWidget {
   virtual bool WriteBack() { return true; }
   virtual void Refresh() { Fill(); }
   virtual void Activated() {}
+  virtual void AddMarks(TChangedMarks& /*marks*/) {}
 
  protected:
   TEditorContext& Context() { return context_; }

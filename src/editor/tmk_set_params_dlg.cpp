@@ -123,6 +123,7 @@ void TMK_SetParamsDlg::BuildPages(QVBoxLayout* layout) {
   for (const auto& info : settings::kPages) {
     TSettingsPage* page = MakePage(info.page, context_);
     page->Build();
+    page->AddMarks(marks_);
     page_control_->addTab(page, page->Caption());
     pages_.push_back(page);
   }
@@ -188,11 +189,12 @@ void TMK_SetParamsDlg::Open() {
   drawn_widgets_.clear();
   for (const settings::Setting& s : settings::AllSettings()) {
     if (!s.hand_drawn || !s.widget.empty()) continue;
-    if (QWidget* w = DrawnWidget(s)) {
+    if (QWidget* w = DrawnWidget(s); w != nullptr && !marks_.Has(w)) {
       drawn_widgets_.emplace_back(s.name, w);
       ReserveBoldSize(w);
     }
   }
+  marks_.ReserveRoom();
   UpdateMarks();
   RebuildSearch();
   search_->clear();
@@ -230,6 +232,8 @@ void TMK_SetParamsDlg::UpdateMarks() {
       w->setFont(font);
     }
   }
+  // What the pages draw inside shared grids and previews is marked there.
+  marks_.Show(names);
   changed_count_ = static_cast<int>(changed.size());
   changed_label_->setText(changed_count_ == 0
                               ? QString()

@@ -14,6 +14,7 @@
 #include "app/dialogs.h"
 #include "device/mk.h"
 #include "editor/bound_control.h"
+#include "editor/changed_marks.h"
 #include "editor/editor_context.h"
 #include "editor/settings_page.h"
 #include "settings/changed_settings.h"
@@ -108,6 +109,8 @@ class TMK_SetParamsDlg final : public QDialog {
   QWidget* DrawnWidget(const settings::Setting& s) const;
 
   std::optional<settings::ChangeTracker> changes_;  // against the image as opened
+  /// The marks the pages lay inside shared grids and previews.
+  TChangedMarks marks_;
   /// Hand-drawn settings with a widget of their own, marked on that widget.
   std::vector<std::pair<std::string_view, QWidget*>> drawn_widgets_;
   std::map<QString, Found> search_entries_;

@@ -10,7 +10,13 @@
 
 #include <cstdlib>
 
+#include <QMenu>
+#include <QSpinBox>
+#include <QTableWidget>
+
+#include "editor/display_colors_page.h"
 #include "editor/display_page.h"
+#include "editor/display_preview_box.h"
 #include "editor_fixture.h"
 
 namespace mk::editor::test {
@@ -62,6 +68,37 @@ TEST_F(DisplayScreenshots, EveryPageAndSubPage) {
       page->SubPages()->setCurrentWidget(page->SubPage(info.page));
       ASSERT_TRUE(grab(QString::fromUtf8(info.object_name)));
     }
+    if (*v.suffix != 0) continue;
+    // The changed marks: a palette colour, an element's colour, a place of the
+    // last x4 screen and one of the x6 screen.
+    auto* colors =
+        static_cast<TColorsSubPage*>(page->SubPageContent(settings::DisplayPage::Colors));
+    page->SubPages()->setCurrentWidget(page->SubPage(settings::DisplayPage::Colors));
+    emit colors->PaletteGrid()->cellPressed(3, 0);
+    colors->Channel(0)->setValue((colors->Channel(0)->value() + 7) % 32);
+    QTableWidget* digits = colors->ElementGrid(settings::ElementGroup::Digits);
+    digits->setCurrentCell(1, 0);
+    emit digits->cellPressed(1, 0);
+    QSpinBox* index = colors->ElementEditor(settings::ElementGroup::Digits);
+    index->setValue((index->value() + 5) % 16);
+    ASSERT_TRUE(grab("tsColors_changed"));
+    for (auto sub : {settings::DisplayPage::X4, settings::DisplayPage::X6}) {
+      auto* box = page->SubPage(sub)->findChildren<TPreviewBox*>().back();
+      emit box->PlaceClicked(box->Screen(), 1, QPoint(5, 5));
+      auto* menu = page->SubPage(sub)->findChild<QMenu*>("pmParams");
+      for (QAction* action : menu->actions()) {
+        if (!action->isChecked()) {
+          action->trigger();
+          break;
+        }
+      }
+      menu->hide();
+      QTest::qWait(100);
+    }
+    page->SubPages()->setCurrentWidget(page->SubPage(settings::DisplayPage::X4));
+    ASSERT_TRUE(grab("tsDisp4_changed"));
+    page->SubPages()->setCurrentWidget(page->SubPage(settings::DisplayPage::X6));
+    ASSERT_TRUE(grab("tsDisp6_changed"));
   }
 }
 

@@ -122,7 +122,9 @@ class ChangedCountTest : public EditorTest {
                 pick_drawn(dialog->findChildren<TPreviewBox*>(QRegularExpression("^pbDisp")))) {
           const int screen = box->objectName().section('_', 1).toInt();
           emit box->PlaceClicked(screen, static_cast<int>(random() % 2), QPoint(5, 5));
-          TriggerSome(random, "pmParams");
+          QWidget* page = box;  // the menu of the box's own sub-page
+          while (qobject_cast<TScreensSubPage*>(page) == nullptr) page = page->parentWidget();
+          TriggerSome(random, static_cast<TScreensSubPage*>(page)->ParamMenu());
         }
         break;
       case 9:  // a hot-menu row dragged, or deleted from its menu
@@ -251,7 +253,9 @@ class ChangedCountTest : public EditorTest {
 
   // Chooses an action of the popup menu just opened (a random one, or `index`), and closes it.
   void TriggerSome(std::mt19937& random, const char* menu_name, int index = -1) {
-    auto* menu = dialog->findChild<QMenu*>(menu_name);
+    TriggerSome(random, dialog->findChild<QMenu*>(menu_name), index);
+  }
+  void TriggerSome(std::mt19937& random, QMenu* menu, int index = -1) {
     if (menu == nullptr) return;
     // Items of submenus too: the insert menu nests its items.
     QList<QAction*> actions;

@@ -68,15 +68,15 @@ TEST_F(MainFormTest, ManualChoiceSetsThePortAndCancelOrAnEmptyOkKeepsIt) {
   ASSERT_EQ(form.Channel()->PortNumber, 3);
 
   AnswerNextDialog(2, false);
-  form.bRS232->click();
+  Click("bRS232");
   EXPECT_EQ(form.Channel()->PortNumber, 3);
 
   AnswerNextDialog(-1, true);
-  form.bRS232->click();
+  Click("bRS232");
   EXPECT_EQ(form.Channel()->PortNumber, 3);
 
   AnswerNextDialog(2, true);
-  form.bRS232->click();
+  Click("bRS232");
   EXPECT_EQ(form.Channel()->PortNumber, 10);
   EXPECT_FALSE(form.Channel()->IsOpen);
 

@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
 
   // A second copy brings the first to the front and ends here, before it shows anything.
   mk::app::TJustOne just_one(lock_name.toStdString());
-  if (!just_one.OwnsMutex) {
+  if (!just_one.OwnsLock()) {
     just_one.WakeFirstCopy();
     return 0;
   }

@@ -445,7 +445,7 @@ bool TMainForm::FindMk() {
     if (n < 1 || n > link::kMaxPorts) continue;
     rs_->OpenPort(n);
     rs_->SetBaud(kBaud);
-    if (rs_->PortNumber == n) return true;
+    if (rs_->PortNumber() == n) return true;
   }
   if (services_.connection_check) {
     dialogs_->ShowErrorWithDetails("Не вижу МК.", services_.connection_check());
@@ -490,14 +490,14 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     BusyScope busy(*this);
     rs_->Reopen(true);
     rs_->SetBaud(kBaud);
-    if (rs_->IsOpen) {
+    if (rs_->IsOpen()) {
       auto progress = std::make_unique<TProgressForm>(this);
       progress->ShowCancel(true);
       progress->SetLabel(kConnecting);
       progress->ShowGauge(false);
       progress->ShowCentred();
       prompt_->Hold(progress.get());
-      const auto port = static_cast<std::size_t>(rs_->PortNumber);
+      const auto port = static_cast<std::size_t>(rs_->PortNumber());
       device::Connection found;
       if (port < answered_at_.size()) found.DeviceAddress = answered_at_[port];
       try {
@@ -513,7 +513,7 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
       if (port < answered_at_.size()) answered_at_[port] = found.DeviceAddress;
     } else {
       // Looking for the MK on a port that is not open would go on until Cancel.
-      const int n = rs_->PortNumber;
+      const int n = rs_->PortNumber();
       prompt_->ShowError(n == 0 ? link::kNoFreePort
                                 : "Не могу открыть порт COM" + std::to_string(n) + ".");
     }

@@ -237,7 +237,7 @@ TEST_F(EndToEndTest, UnpluggingDuringAReadEndsWithTheLinkMessageAndAUsableWindow
   ASSERT_EQ(dialogs_.errors.size(), 1u);
   EXPECT_TRUE(IsLinkMessage(dialogs_.errors.front())) << dialogs_.errors.front();
   EXPECT_TRUE(DataButtonsDisabled());
-  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_FALSE(form.Channel()->IsOpen());
   EXPECT_EQ(VisibleProgressForm(), nullptr);
   EXPECT_FALSE(form.Busy());
   EXPECT_TRUE(Find("bGetParams")->isEnabled());
@@ -289,7 +289,7 @@ TEST_F(EndToEndTest, UnpluggingDuringAWriteLeavesTheSettingsAsLoaded) {
   EXPECT_TRUE(dialogs_.infos.empty());
   EXPECT_EQ(form.Device()->Image(), image_);
   EXPECT_TRUE(DataButtonsEnabled());
-  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_FALSE(form.Channel()->IsOpen());
   EXPECT_EQ(VisibleProgressForm(), nullptr);
   EXPECT_FALSE(form.Busy());
 }

@@ -63,9 +63,9 @@ TEST_F(MainFormTest, ReadEnablesTheDataButtonsAndLeavesModifiedAlone) {
   EXPECT_EQ(reads_, 1);
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_TRUE(DataButtonsEnabled());
-  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  EXPECT_EQ(form.Channel()->PortNumber(), 3);
   // The port is open only for the transfer.
-  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_FALSE(form.Channel()->IsOpen());
   EXPECT_FALSE(form.IsModified());
 }
 
@@ -84,7 +84,7 @@ TEST_F(MainFormTest, FailedReadShowsTheLinkTextAndKeepsWhatWasHeld) {
   EXPECT_TRUE(DataButtonsEnabled()) << "the settings of the first read are still held";
   EXPECT_EQ(form.Device()->Image(), LaidOutImage(2));
   EXPECT_EQ(VisibleProgressForm(), nullptr);
-  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_FALSE(form.Channel()->IsOpen());
 }
 
 TEST_F(MainFormTest, AFailedFirstReadLeavesTheDataButtonsOff) {
@@ -201,7 +201,7 @@ TEST_F(MainFormTest, SearchTakesTheFirstMkPortThatIsPresent) {
   TMainForm& form = Show();
   Click("bGetParams");
   EXPECT_EQ(reads_, 1);
-  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  EXPECT_EQ(form.Channel()->PortNumber(), 3);
   EXPECT_TRUE(dialogs_.errors.empty());
 }
 
@@ -210,7 +210,7 @@ TEST_F(MainFormTest, ManualPortSkipsTheSearch) {
   TMainForm& form = Show();
   EXPECT_FALSE(Find<QCheckBox>("cbAuto")->isChecked());
   EXPECT_TRUE(Find("bRS232")->isEnabled());
-  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  EXPECT_EQ(form.Channel()->PortNumber(), 3);
   Click("bGetParams");
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_EQ(reads_, 1);

@@ -59,7 +59,7 @@ TEST_F(MainFormTest, APortThatWillNotOpenIsNamedInsteadOfLookingForTheMkForever)
     dialog->OKBtn->click();
   });
   Click("bRS232");
-  ASSERT_EQ(form.Channel()->PortNumber, 1);
+  ASSERT_EQ(form.Channel()->PortNumber(), 1);
   dialogs_.errors.clear();
   Click("bGetParams");
   EXPECT_EQ(dialogs_.errors, Texts{});

@@ -24,7 +24,7 @@ TEST_F(MainFormTest, FirstRunCreatesASingleSpaceLineAndExitWritesThreeSections) 
   EXPECT_EQ(ReadIni(), " \r\n");
   // Defaults: automatic search on, the lowest present port.
   EXPECT_TRUE(Find<QCheckBox>("cbAuto")->isChecked());
-  EXPECT_EQ(form.Channel()->PortNumber, 1);
+  EXPECT_EQ(form.Channel()->PortNumber(), 1);
   form.close();
   const std::string text = ReadIni();
   const auto rs232 = text.find("[RS232]");
@@ -77,7 +77,7 @@ TEST_F(MainFormTest, GarbageFileGivesTheDefaults) {
   WriteIni(std::string("\x00\xff[[[\r\nAuto=maybe\r\n[Common\r\n=\r\n", 27));
   TMainForm& form = Show();
   EXPECT_TRUE(Find<QCheckBox>("cbAuto")->isChecked());
-  EXPECT_EQ(form.Channel()->PortNumber, 1);
+  EXPECT_EQ(form.Channel()->PortNumber(), 1);
 }
 
 TEST_F(MainFormTest, NegativeLeftPlacesTheWindowAtZero) {

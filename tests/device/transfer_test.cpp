@@ -150,7 +150,7 @@ TEST(Connect, GoesRoundTheAddressesUntilTheMkAnswers) {
   EXPECT_EQ(found->DeviceAddress, 253);
   EXPECT_EQ(found->MemorySize, 8192u);
   EXPECT_EQ(b.rig.mk.RequestCount(sim::kIdentify), 7u);
-  EXPECT_EQ(b.rs.ResponseTimeout, 100);
+  EXPECT_EQ(b.rs.ResponseTimeout(), 100);
 }
 
 // The address that answered last time on the port is asked first, once: the
@@ -208,7 +208,7 @@ TEST_P(WriteAtEachAddress, LaysTheSettingsOverTheMksMemoryAndWritesEveryBlock) {
   EXPECT_EQ(b.progress.labels.end()[-2], kWriting);
   EXPECT_EQ(b.progress.labels.back(), kVerifying);
   EXPECT_EQ(b.progress.gauge.back(), 100);
-  EXPECT_EQ(b.rs.ResponseTimeout, 2000);
+  EXPECT_EQ(b.rs.ResponseTimeout(), 2000);
 
   // Every directory block, 12 and 14 included, in directory order.
   const auto& commits = b.rig.mk.Commits();

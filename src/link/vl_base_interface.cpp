@@ -1,8 +1,10 @@
 #include "link/vl_base_interface.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::link {
@@ -44,14 +46,19 @@ void TVLBaseInterface::PutByte(std::uint8_t b) {
   request_[request_length_++] = b;
 }
 
+void TVLBaseInterface::PutValue(std::uint32_t value, std::size_t width) {
+  // Like PutByte: a value without room throws, and then none of it is written.
+  bytes::WriteUnsigned(std::span(request_).first(kLastDataIndex + 1), request_length_, width,
+                       value);
+  request_length_ += static_cast<std::uint32_t>(width);
+}
+
 void TVLBaseInterface::PutWord(std::uint16_t w) {
-  PutByte(static_cast<std::uint8_t>(w));
-  PutByte(static_cast<std::uint8_t>(w >> 8));
+  PutValue(w, 2);
 }
 
 void TVLBaseInterface::PutLong(std::int32_t i) {
-  const auto u = static_cast<std::uint32_t>(i);
-  for (int shift = 0; shift < 32; shift += 8) PutByte(static_cast<std::uint8_t>(u >> shift));
+  PutValue(static_cast<std::uint32_t>(i), 4);
 }
 
 void TVLBaseInterface::PutSingle(float f) {
@@ -72,16 +79,20 @@ std::uint8_t TVLBaseInterface::GetByte() {
   return answer_[static_cast<std::size_t>(answer_pos_++)];
 }
 
+std::uint32_t TVLBaseInterface::GetValue(std::size_t width) {
+  // Byte by byte through GetByte, so that a value reaching past the buffer
+  // reads 0 there and the position stops at its end.
+  std::array<std::uint8_t, 4> raw{};
+  for (std::size_t i = 0; i < width; ++i) raw[i] = GetByte();
+  return static_cast<std::uint32_t>(bytes::ReadUnsigned(raw, 0, width));
+}
+
 std::uint16_t TVLBaseInterface::GetWord() {
-  const std::uint16_t low = GetByte();
-  const std::uint16_t high = GetByte();
-  return static_cast<std::uint16_t>(low | (high << 8));
+  return static_cast<std::uint16_t>(GetValue(2));
 }
 
 std::int32_t TVLBaseInterface::GetLong() {
-  std::uint32_t u = 0;
-  for (int shift = 0; shift < 32; shift += 8) u |= static_cast<std::uint32_t>(GetByte()) << shift;
-  return static_cast<std::int32_t>(u);
+  return static_cast<std::int32_t>(GetValue(4));
 }
 
 void TVLBaseInterface::PlaceAnswer(std::span<const std::uint8_t> bytes) {

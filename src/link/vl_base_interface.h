@@ -54,6 +54,12 @@ class TVLBaseInterface : public TVLBaseDevice {
   Frame answer_{};
   std::uint32_t request_length_ = 0;
   std::int32_t answer_pos_ = 0;
+
+ private:
+  /// Puts the low `width` bytes of `value`, little-endian.
+  void PutValue(std::uint32_t value, std::size_t width);
+  /// Gets `width` bytes as a little-endian value.
+  std::uint32_t GetValue(std::size_t width);
 };
 
 }  // namespace mk::link

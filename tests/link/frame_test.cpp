@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/fake_line.h"
 #include "link/vl_rs.h"
 #include "text/error.h"
@@ -86,6 +88,31 @@ TEST_F(Frames, StringsAreWindows1251UpToTheZeroWhichIsConsumed) {
   rs.SeekAnswer(250);  // unterminated: the buffer's end ends it
   EXPECT_EQ(rs.GetString(), "AAAAAA");
   EXPECT_EQ(rs.GetString(), "");
+}
+
+TEST_F(Frames, AWordOrLongIsPutOnlyWhenItFitsWhollyBeforeTheChecksum) {
+  struct Case {
+    const char* name;
+    std::uint32_t width;
+    std::function<void(TVL_RS&)> put;
+  };
+  const Case cases[] = {{"word", 2, [](TVL_RS& r) { r.PutWord(0xABCD); }},
+                        {"long", 4, [](TVL_RS& r) { r.PutLong(-2); }},
+                        {"single", 4, [](TVL_RS& r) { r.PutSingle(1.0f); }}};
+  for (const Case& c : cases) {
+    // Ending at index 254 fits; one byte later does not, and nothing of it is written.
+    for (const std::uint32_t start : {255 - c.width, 256 - c.width}) {
+      rs.BeginRequest();
+      while (rs.RequestLength() < start) rs.PutByte(0);
+      if (start + c.width <= 255) {
+        c.put(rs);
+        EXPECT_EQ(rs.RequestLength(), 255u) << c.name;
+      } else {
+        EXPECT_THROW(c.put(rs), RangeError) << c.name;
+        EXPECT_EQ(rs.RequestLength(), start) << c.name;
+      }
+    }
+  }
 }
 
 TEST_F(Frames, AnAnswerIsValidOnlyWithAHeaderAndAMatchingSum) {

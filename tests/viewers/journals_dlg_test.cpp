@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "device/byte_io.h"
 #include "journal/text_grid.h"
 #include "journal/trip_journal.h"
 #include "journals_fixture.h"
 #include "support/files.h"
+#include "text/byte_io.h"
 #include "viewers/journals_service.h"
 
 namespace mk::viewers::test {
@@ -99,7 +99,7 @@ TEST_F(JournalsTest, ErrorsShowWithTheFreezeFrameOfTheFirstRow) {
 }
 
 TEST_F(JournalsTest, AnErrorWithoutAFreezeFrameLeavesTheFreezeFrameBlank) {
-  device::WriteU32(ErrorRecord(mk, 1), 8, 0);
+  bytes::WriteU32(ErrorRecord(mk, 1), 8, 0);
   auto& w = Open();
   QTableWidget* errors = Named(w, "sgErrors");
   const QTableWidget* frame = Named(w, "sgStopCadr");

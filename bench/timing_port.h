@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "link/byte_port.h"
@@ -61,6 +62,28 @@ class TimingPort final : public link::IBytePort {
   }
   std::unique_ptr<link::IBytePort> inner_;
   std::chrono::steady_clock::time_point start_;
+};
+
+/// The machine's ports, each one opened wrapped in a TimingPort.
+class TimingSystem final : public link::ISerialSystem {
+ public:
+  explicit TimingSystem(link::ISerialSystem& inner) : inner_(inner) {}
+
+  bool Probe(int number) override { return inner_.Probe(number); }
+  std::unique_ptr<link::IBytePort> Open(int number) override {
+    auto port = inner_.Open(number);
+    if (!port) return nullptr;
+    auto timed = std::make_unique<TimingPort>(std::move(port));
+    last_opened = timed.get();
+    return timed;
+  }
+  std::string PortName(int number) const override { return inner_.PortName(number); }
+
+  /// The port opened last; null before any opened.
+  TimingPort* last_opened = nullptr;
+
+ private:
+  link::ISerialSystem& inner_;
 };
 
 }  // namespace mk::bench

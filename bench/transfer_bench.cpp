@@ -113,16 +113,15 @@ int Run(const std::string& op, const std::string& path) {
   mk::link::SteadyClock clock;
   mk::link::NoPump pump;
   QuietPrompt prompt;
-  mk::link::TVL_RS rs(*system, clock, pump, prompt);
+  mk::bench::TimingSystem timed(*system);
+  mk::link::TVL_RS rs(timed, clock, pump, prompt);
   rs.OpenPort(n);
   rs.SetBaud(115200);
-  if (!rs.IsOpen) {
+  if (!rs.IsOpen()) {
     std::fprintf(stderr, "mk-bench: cannot open %s\n", path.c_str());
     return 1;
   }
-  auto timing = std::make_unique<mk::bench::TimingPort>(std::move(rs.Handle));
-  mk::bench::TimingPort& log = *timing;
-  rs.Handle = std::move(timing);
+  mk::bench::TimingPort& log = *timed.last_opened;
 
   mk::device::TMK mk;
   mk::device::Connection c;

@@ -42,14 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   NoPorts ports;
   mk::link::TVL_RS rs(ports, clock, pump, prompt);
 
-  for (std::size_t i = 0; i < rs.Answer.size(); ++i) rs.Answer[i] = i < frame_size ? frame[i] : 0;
-  rs.Answer[0] = static_cast<std::uint8_t>(length);
+  mk::link::TVL_RS::Frame answer{};
+  for (std::size_t i = 0; i < answer.size(); ++i) answer[i] = i < frame_size ? frame[i] : 0;
+  answer[0] = static_cast<std::uint8_t>(length);
   std::uint8_t sum = 0;
-  for (std::size_t i = 0; i + 1 < length; ++i) sum = static_cast<std::uint8_t>(sum + rs.Answer[i]);
-  rs.Answer[length - 1] = static_cast<std::uint8_t>(-sum);
+  for (std::size_t i = 0; i + 1 < length; ++i) sum = static_cast<std::uint8_t>(sum + answer[i]);
+  answer[length - 1] = static_cast<std::uint8_t>(-sum);
+  rs.PlaceAnswer(answer);
   if (!rs.AnswerValid()) __builtin_trap();
 
-  rs.AnswerPos = 5;
+  rs.SeekAnswer(5);
   for (std::size_t i = 0; i < op_count; ++i) {
     // Positions may be set anywhere; a read from any of them ends in the buffer.
     const bool moves = ops[i] % 8 >= 6;
@@ -76,13 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       case 6:
-        rs.AnswerPos = static_cast<std::int8_t>(ops[i]) * 3;
+        rs.SeekAnswer(static_cast<std::int8_t>(ops[i]) * 3);
         break;
       default:
-        rs.AnswerPos = 248 + ops[i] % 16;
+        rs.SeekAnswer(248 + ops[i] % 16);
         break;
     }
-    if (!moves && rs.AnswerPos > 256) __builtin_trap();
+    if (!moves && rs.AnswerPos() > 256) __builtin_trap();
   }
   return 0;
 }

@@ -8,12 +8,12 @@
 #include <span>
 #include <vector>
 
-#include "device/byte_io.h"
 #include "device/mk.h"
 #include "journal/error_journal.h"
 #include "journal/text_grid.h"
 #include "journal/totals.h"
 #include "journal/trip_journal.h"
+#include "text/byte_io.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> input(data, size);
   ErrorCodeStyle style;
   if (size >= 6) {
-    style.format = static_cast<std::int32_t>(mk::device::ReadU32(input, 0));
+    style.format = static_cast<std::int32_t>(mk::bytes::ReadU32(input, 0));
     style.options = {data[4], data[5]};
   }
   // Cut short, as the bytes come.
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   DecodeAll(journals, totals, errors, style);
   Check(!ExportBytes(JournalGrid(journals, JournalKind::Trip, ",")).empty());
   for (std::int32_t format = 0; format <= 10; ++format) {
-    (void)RenderErrorCode(mk::device::ReadU32(errors, 16 + 4), format, style.options);
+    (void)RenderErrorCode(mk::bytes::ReadU32(errors, 16 + 4), format, style.options);
   }
   std::vector<std::uint8_t> cleared = totals;
   for (const TotalsGroup& group : kTotalsGroups) ClearTotalsGroup(cleared, group);

@@ -117,8 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Silent prompt;
   OnePort ports(stream, clock);
   mk::link::TVL_RS rs(ports, clock, pump, prompt);
-  rs.ResponseTimeout = static_cast<std::uint16_t>(timeout * 4u);
-  rs.ByteTimeout = byte_timeout;
+  rs.SetResponseTimeout(static_cast<std::uint16_t>(timeout * 4u));
+  rs.SetByteTimeout(byte_timeout);
   rs.SetPortType(flags & 3);
   rs.OpenPort(1);
 
@@ -143,9 +143,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const mk::Error&) {
   }
   // Readers after a failed exchange read whatever the buffer holds, safely.
-  rs.AnswerPos = 240;
+  rs.SeekAnswer(240);
   for (int i = 0; i < 8; ++i) rs.GetLong();
   rs.GetString();
-  if (rs.AnswerPos > 256) __builtin_trap();
+  if (rs.AnswerPos() > 256) __builtin_trap();
   return 0;
 }

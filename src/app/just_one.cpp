@@ -19,14 +19,16 @@ std::string DoorName(const std::string& name) {
 }  // namespace
 
 TJustOne::TJustOne(const std::string& name)
-    : door_(DoorName(name)), lock_(std::make_unique<platform::InstanceLock>(name)) {
-  OwnsMutex = lock_->Owns();
-}
+    : door_(DoorName(name)), lock_(std::make_unique<platform::InstanceLock>(name)) {}
 
 TJustOne::~TJustOne() = default;
 
+bool TJustOne::OwnsLock() const {
+  return lock_->Owns();
+}
+
 bool TJustOne::OnLaterCopy(std::function<void()> wake) {
-  if (!OwnsMutex) return false;
+  if (!OwnsLock()) return false;
   const QString door = QString::fromStdString(door_);
   // Holding the lock, we are the only owner: a socket left behind by a copy
   // that crashed is stale.

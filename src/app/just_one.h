@@ -23,7 +23,7 @@ class TJustOne {
   TJustOne& operator=(const TJustOne&) = delete;
 
   /// False for a second copy, which must end without showing anything.
-  bool OwnsMutex = false;
+  bool OwnsLock() const;
 
   /// First copy: runs `wake` (on the window thread) whenever a later copy
   /// starts. False when the door could not be opened; the guard still works.

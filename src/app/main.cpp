@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
 
   // A second copy brings the first to the front and ends here, before it shows anything.
   mk::app::TJustOne just_one(lock_name.toStdString());
-  if (!just_one.OwnsMutex) {
+  if (!just_one.OwnsLock()) {
     just_one.WakeFirstCopy();
     return 0;
   }
@@ -73,7 +73,7 @@ int main(int argc, char* argv[]) {
        .dialogs = nullptr,
        // A clearing kept with OK changes the settings: the close question and
        // the write step must know.
-       .cleared = [&form_ptr] { form_ptr->Modified = true; }});
+       .cleared = [&form_ptr] { form_ptr->MarkModified(); }});
   services.osc_dialog = [&form_ptr, &exports](mk::device::TMK& mk) {
     return mk::viewers::RunOscDialog(mk, form_ptr, exports);
   };

@@ -129,10 +129,10 @@ void TMainForm::BuildControls() {
   QWidget* left = BuildLeftColumn(central);
   QWidget* right = BuildRightColumn(central);
 
-  Memo = new QPlainTextEdit(central);
-  Memo->setObjectName("Memo");
-  Memo->setReadOnly(true);
-  Memo->hide();
+  found_ports_ = new QPlainTextEdit(central);
+  found_ports_->setObjectName("Memo");
+  found_ports_->setReadOnly(true);
+  found_ports_->hide();
 
   auto* columns = new QHBoxLayout(central);
   columns->setContentsMargins(4, 4, 4, 4);
@@ -140,10 +140,10 @@ void TMainForm::BuildControls() {
   columns->addWidget(left, 0, Qt::AlignTop);
   columns->addWidget(right);
 
-  StatusLine = new QLabel(this);
-  StatusLine->setObjectName("StatusLine");
+  status_line_ = new QLabel(this);
+  status_line_->setObjectName("StatusLine");
   statusBar()->setSizeGripEnabled(false);
-  statusBar()->addWidget(StatusLine, 1);
+  statusBar()->addWidget(status_line_, 1);
 
   SetDataButtons(false);
   UpdateStatus();
@@ -159,101 +159,97 @@ QWidget* TMainForm::BuildLeftColumn(QWidget* central) {
   QWidget* left = layout->parentWidget();
   BuildPortChoice(left, layout);
 
-  Label2 = WrappedLabel("Label2",
-                        "Для адекватного отображения возможных вариантов настроек считайте "
-                        "текущие настройки МК,",
-                        nullptr);
-  bGetParams = Button("bGetParams", "Считать настройки из МК", nullptr);
-  Label6 = WrappedLabel(
+  QLabel* read_hint = WrappedLabel("Label2",
+                                   "Для адекватного отображения возможных вариантов настроек "
+                                   "считайте текущие настройки МК,",
+                                   nullptr);
+  read_button_ = Button("bGetParams", "Считать настройки из МК", nullptr);
+  QLabel* load_hint = WrappedLabel(
       "Label6", "или, если Вы ранее уже сохраняли настройки на диск, считайте файл с диска.",
       nullptr);
-  bLoadParams = Button("bLoadParams", "Считать настройки из файла на диске", nullptr);
-  GroupBox1 = Step("GroupBox1", "Шаг 1", left, {Label2, bGetParams, Label6, bLoadParams});
-  layout->addWidget(GroupBox1);
+  load_button_ = Button("bLoadParams", "Считать настройки из файла на диске", nullptr);
+  layout->addWidget(
+      Step("GroupBox1", "Шаг 1", left, {read_hint, read_button_, load_hint, load_button_}));
 
-  Label3 = WrappedLabel("Label3", "Произведите изменения настроек.", nullptr);
-  bEditParams = Button("bEditParams", "Редактировать настройки", nullptr);
-  GroupBox2 = Step("GroupBox2", "Шаг 2", left, {Label3, bEditParams});
-  layout->addWidget(GroupBox2);
+  QLabel* edit_hint = WrappedLabel("Label3", "Произведите изменения настроек.", nullptr);
+  edit_button_ = Button("bEditParams", "Редактировать настройки", nullptr);
+  layout->addWidget(Step("GroupBox2", "Шаг 2", left, {edit_hint, edit_button_}));
 
-  lMZ = new QLabel("MZ", left);
-  lMZ->setObjectName("lMZ");
-  lMZ->setStyleSheet("color: #d00000; font-weight: bold; font-size: 20pt;");
-  layout->addWidget(lMZ);
+  mz_mark_ = new QLabel("MZ", left);
+  mz_mark_->setObjectName("lMZ");
+  mz_mark_->setStyleSheet("color: #d00000; font-weight: bold; font-size: 20pt;");
+  layout->addWidget(mz_mark_);
   layout->addStretch(1);
   return left;
 }
 
 void TMainForm::BuildPortChoice(QWidget* left, QVBoxLayout* layout) {
-  Label5 = WrappedLabel("Label5",
-                        "Внимание! Для правильной работы программы\nНЕОБХОДИМО\n"
-                        "предварительно загрузить в МК последнюю версию ПО.",
-                        left);
-  Label5->setAlignment(Qt::AlignCenter);
-  Label5->setStyleSheet("color: #d00000; font-weight: bold;");
-  layout->addWidget(Label5);
+  QLabel* warning = WrappedLabel("Label5",
+                                 "Внимание! Для правильной работы программы\nНЕОБХОДИМО\n"
+                                 "предварительно загрузить в МК последнюю версию ПО.",
+                                 left);
+  warning->setAlignment(Qt::AlignCenter);
+  warning->setStyleSheet("color: #d00000; font-weight: bold;");
+  layout->addWidget(warning);
 
-  auto* portRow = new QHBoxLayout();
-  cbAuto = new QCheckBox(Q("Искать МК автоматически"), left);
-  cbAuto->setObjectName("cbAuto");
-  bRS232 = Button("bRS232", "Выбрать СОМ-порт вручную", left);
-  portRow->addWidget(cbAuto);
-  portRow->addStretch(1);
-  portRow->addWidget(bRS232);
-  layout->addLayout(portRow);
+  auto* port_row = new QHBoxLayout();
+  auto_search_box_ = new QCheckBox(Q("Искать МК автоматически"), left);
+  auto_search_box_->setObjectName("cbAuto");
+  choose_port_button_ = Button("bRS232", "Выбрать СОМ-порт вручную", left);
+  port_row->addWidget(auto_search_box_);
+  port_row->addStretch(1);
+  port_row->addWidget(choose_port_button_);
+  layout->addLayout(port_row);
 }
 
 QWidget* TMainForm::BuildRightColumn(QWidget* central) {
   QVBoxLayout* layout = Column(central);
   QWidget* right = layout->parentWidget();
 
-  Label7 = WrappedLabel("Label7", "Просмотрите журналы поездок, заправок. и ошибок", nullptr);
-  bViewJournals = Button("bViewJournals", "Просмотреть журналы", nullptr);
-  GroupBox5 = Step("GroupBox5", "Шаг 2a", right, {Label7, bViewJournals});
-  layout->addWidget(GroupBox5);
+  QLabel* journals_hint =
+      WrappedLabel("Label7", "Просмотрите журналы поездок, заправок. и ошибок", nullptr);
+  journals_button_ = Button("bViewJournals", "Просмотреть журналы", nullptr);
+  layout->addWidget(Step("GroupBox5", "Шаг 2a", right, {journals_hint, journals_button_}));
 
-  Label8 = WrappedLabel("Label8", "Просмотрите записанные данные осциллографа", nullptr);
-  bViewOsc = Button("bViewOsc", "Просмотреть данные осциллографа", nullptr);
-  GroupBox6 = Step("GroupBox6", "Шаг 2b", right, {Label8, bViewOsc});
-  layout->addWidget(GroupBox6);
+  QLabel* osc_hint = WrappedLabel("Label8", "Просмотрите записанные данные осциллографа", nullptr);
+  osc_button_ = Button("bViewOsc", "Просмотреть данные осциллографа", nullptr);
+  layout->addWidget(Step("GroupBox6", "Шаг 2b", right, {osc_hint, osc_button_}));
 
-  Label4 = WrappedLabel("Label4",
-                        "Для возможности повторного просмотра или редактирования сохраните "
-                        "настройки на диск.",
-                        nullptr);
-  bSaveParams = Button("bSaveParams", "Сохранить настройки в файл на диске", nullptr);
-  GroupBox3 = Step("GroupBox3", "Шаг 3", right, {Label4, bSaveParams});
-  layout->addWidget(GroupBox3);
+  QLabel* save_hint = WrappedLabel("Label4",
+                                   "Для возможности повторного просмотра или редактирования "
+                                   "сохраните настройки на диск.",
+                                   nullptr);
+  save_button_ = Button("bSaveParams", "Сохранить настройки в файл на диске", nullptr);
+  layout->addWidget(Step("GroupBox3", "Шаг 3", right, {save_hint, save_button_}));
 
-  Label1 = WrappedLabel("Label1", "Запишите настройки в МК", nullptr);
-  bSetParams = Button("bSetParams", "Записать настройки в МК", nullptr);
-  GroupBox4 = Step("GroupBox4", "Шаг 4", right, {Label1, bSetParams});
-  layout->addWidget(GroupBox4);
+  QLabel* write_hint = WrappedLabel("Label1", "Запишите настройки в МК", nullptr);
+  write_button_ = Button("bSetParams", "Записать настройки в МК", nullptr);
+  layout->addWidget(Step("GroupBox4", "Шаг 4", right, {write_hint, write_button_}));
 
   BuildBackupNote(right, layout);
   layout->addStretch(1);
 
-  Image1 = new QLabel(right);
-  Image1->setObjectName("Image1");
-  Image1->setPixmap(MakeLogo());
-  Image1->setFixedSize(240, 40);
-  layout->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
+  auto* logo = new QLabel(right);
+  logo->setObjectName("Image1");
+  logo->setPixmap(MakeLogo());
+  logo->setFixedSize(240, 40);
+  layout->addWidget(logo, 0, Qt::AlignRight | Qt::AlignBottom);
   return right;
 }
 
 void TMainForm::BuildBackupNote(QWidget* right, QVBoxLayout* layout) {
-  lBackup = new QLabel(right);
-  lBackup->setObjectName("lBackup");
-  lBackup->setWordWrap(true);
-  lBackup->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  backup_note_ = new QLabel(right);
+  backup_note_->setObjectName("lBackup");
+  backup_note_->setWordWrap(true);
+  backup_note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // Its two lines are counted in the window's fixed size from the start, so
   // showing it after the first write never squeezes the steps above it.
-  lBackup->setMinimumHeight(2 * lBackup->fontMetrics().lineSpacing());
-  QSizePolicy keep_place = lBackup->sizePolicy();
+  backup_note_->setMinimumHeight(2 * backup_note_->fontMetrics().lineSpacing());
+  QSizePolicy keep_place = backup_note_->sizePolicy();
   keep_place.setRetainSizeWhenHidden(true);
-  lBackup->setSizePolicy(keep_place);
-  lBackup->hide();
-  layout->addWidget(lBackup);
+  backup_note_->setSizePolicy(keep_place);
+  backup_note_->hide();
+  layout->addWidget(backup_note_);
 }
 
 void TMainForm::AssignShortcuts() {
@@ -262,11 +258,11 @@ void TMainForm::AssignShortcuts() {
   const struct {
     QPushButton* button;
     QKeySequence keys;
-  } shortcuts[] = {{bGetParams, QKeySequence(Qt::CTRL | Qt::Key_R)},
-                   {bLoadParams, QKeySequence::Open},
-                   {bEditParams, QKeySequence(Qt::CTRL | Qt::Key_E)},
-                   {bSaveParams, QKeySequence::Save},
-                   {bSetParams, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)}};
+  } shortcuts[] = {{read_button_, QKeySequence(Qt::CTRL | Qt::Key_R)},
+                   {load_button_, QKeySequence::Open},
+                   {edit_button_, QKeySequence(Qt::CTRL | Qt::Key_E)},
+                   {save_button_, QKeySequence::Save},
+                   {write_button_, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)}};
   for (const auto& [button, keys] : shortcuts) {
     button->setShortcut(keys);
     button->setToolTip(button->text() + " (" + keys.toString(QKeySequence::NativeText) + ")");
@@ -274,15 +270,15 @@ void TMainForm::AssignShortcuts() {
 }
 
 void TMainForm::ConnectControls() {
-  connect(cbAuto, &QCheckBox::clicked, this, [this] { cbAutoClick(); });
-  Connect(bRS232, &TMainForm::bRS232Click);
-  Connect(bGetParams, &TMainForm::bGetParamsClick);
-  Connect(bLoadParams, &TMainForm::bLoadParamsClick);
-  Connect(bEditParams, &TMainForm::bEditParamsClick);
-  Connect(bViewJournals, &TMainForm::bViewJournalsClick);
-  Connect(bViewOsc, &TMainForm::bViewOscClick);
-  Connect(bSaveParams, &TMainForm::bSaveParamsClick);
-  Connect(bSetParams, &TMainForm::bSetParamsClick);
+  connect(auto_search_box_, &QCheckBox::clicked, this, [this] { AutoSearchClicked(); });
+  Connect(choose_port_button_, &TMainForm::ChoosePort);
+  Connect(read_button_, &TMainForm::ReadFromMk);
+  Connect(load_button_, &TMainForm::LoadFromFile);
+  Connect(edit_button_, &TMainForm::EditSettings);
+  Connect(journals_button_, &TMainForm::ViewJournals);
+  Connect(osc_button_, &TMainForm::ViewOscilloscope);
+  Connect(save_button_, &TMainForm::SaveToFile);
+  Connect(write_button_, &TMainForm::WriteToMk);
 }
 
 void TMainForm::FitFixedSize(QWidget* central) {
@@ -312,8 +308,8 @@ void TMainForm::UpdateStatus() {
   const QString name = QString::fromStdString(origin_file_).section('/', -1);
   switch (origin_) {
     case Origin::None:
-      StatusLine->setText(Q("Настройки ещё не считаны: считайте их из МК или из файла."));
-      StatusLine->setToolTip(QString());
+      status_line_->setText(Q("Настройки ещё не считаны: считайте их из МК или из файла."));
+      status_line_->setToolTip(QString());
       return;
     case Origin::LoadedFile:
       text = Q("Настройки из файла «%1»").arg(name);
@@ -323,8 +319,8 @@ void TMainForm::UpdateStatus() {
       break;
     case Origin::Mk:
       text = Q("Настройки считаны из МК: адрес %1, память %2 байт, версия устройства %3")
-                 .arg(DeviceAddress)
-                 .arg(MemorySize)
+                 .arg(found_.DeviceAddress)
+                 .arg(found_.MemorySize)
                  .arg(origin_version_);
       break;
     case Origin::Written:
@@ -334,9 +330,9 @@ void TMainForm::UpdateStatus() {
       text = Q("Настройки из резервной копии «%1»").arg(name);
       break;
   }
-  text += Modified ? Q(" - изменены и не сохранены") : Q(" - без изменений");
-  StatusLine->setText(text);
-  StatusLine->setToolTip(QString::fromStdString(origin_file_));
+  text += modified_ ? Q(" - изменены и не сохранены") : Q(" - без изменений");
+  status_line_->setText(text);
+  status_line_->setToolTip(QString::fromStdString(origin_file_));
 }
 
 void TMainForm::BringToFront() {
@@ -347,9 +343,9 @@ void TMainForm::BringToFront() {
 }
 
 void TMainForm::SetDataButtons(bool enabled) {
-  for (QPushButton* b : {bEditParams, bViewJournals, bViewOsc, bSaveParams, bSetParams})
+  for (QPushButton* b : {edit_button_, journals_button_, osc_button_, save_button_, write_button_})
     b->setEnabled(enabled);
-  for (QAction* a : {aCompareFile, aCompareMk, aTakeFromFile}) {
+  for (QAction* a : {compare_file_action_, compare_mk_action_, take_from_file_action_}) {
     if (a != nullptr) a->setEnabled(enabled);
   }
 }
@@ -363,13 +359,13 @@ void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shown_) {
     shown_ = true;
-    FormShow();
+    FirstShow();
   }
 }
 
-void TMainForm::FormShow() {
+void TMainForm::FirstShow() {
   QDir::setCurrent(QString::fromStdString(ProgramFolder()));
-  lMZ->hide();
+  mz_mark_->hide();
 
   // The preferences come first here because they may map COM numbers to
   // devices, which the channel's port scan needs.
@@ -391,7 +387,6 @@ void TMainForm::FormShow() {
   rs_ = std::make_unique<link::TVL_RS>(*ports_, *clock_, *pump_, *prompt_);
   rs_->SetPortType(0);
   rs_->SetPortDialog(port_dialog_);
-  AutoSearch = true;
   mk_ = std::make_unique<device::TMK>();
 
   const std::filesystem::path prefs_folder = ini_path_.parent_path();
@@ -404,16 +399,16 @@ void TMainForm::FormShow() {
   }
 
   rs_->LoadSettings(ini.Ini());
-  AutoSearch = ini.Ini().ReadBool("Common", "Auto", true);
+  const bool auto_search = ini.Ini().ReadBool("Common", "Auto", true);
   ini.LoadPlacement("MainWindow", *this);
 
   rs_->SetBaud(kBaud);
   rs_->Reopen(false);
   prompt_->CollapseRepeats(false);
 
-  cbAuto->setChecked(AutoSearch);
-  bRS232->setEnabled(!AutoSearch);
-  Modified = false;
+  auto_search_box_->setChecked(auto_search);
+  choose_port_button_->setEnabled(!auto_search);
+  modified_ = false;
   last_folder_ = ini.Ini().ReadString("Common", "Folder", "");
 
   // Once the window is on screen, so that a refused file's box has it behind.
@@ -425,29 +420,32 @@ void TMainForm::FormShow() {
   }
 }
 
-void TMainForm::cbAutoClick() {
-  AutoSearch = cbAuto->isChecked();
-  bRS232->setEnabled(!AutoSearch);
+bool TMainForm::AutoSearch() const {
+  return auto_search_box_->isChecked();
 }
 
-void TMainForm::bRS232Click() {
+void TMainForm::AutoSearchClicked() {
+  choose_port_button_->setEnabled(!AutoSearch());
+}
+
+void TMainForm::ChoosePort() {
   if (busy_ || !rs_) return;
   rs_->SelectPortDialog();
   rs_->Reopen(false);
 }
 
-bool TMainForm::FindDevice() {
-  if (!AutoSearch) return true;
+bool TMainForm::FindMk() {
+  if (!AutoSearch()) return true;
   rs_->ScanPorts();
   const std::vector<int> found = services_.find_mk ? services_.find_mk() : std::vector<int>{};
-  Memo->clear();
-  for (int n : found) Memo->appendPlainText(QString("COM%1").arg(n));
+  found_ports_->clear();
+  for (int n : found) found_ports_->appendPlainText(QString("COM%1").arg(n));
   for (int n : found) {
     // The channel knows COM1..COM32 only; anything else cannot be the MK's port.
     if (n < 1 || n > link::kMaxPorts) continue;
     rs_->OpenPort(n);
     rs_->SetBaud(kBaud);
-    if (rs_->PortNumber == n) return true;
+    if (rs_->PortNumber() == n) return true;
   }
   if (services_.connection_check) {
     dialogs_->ShowErrorWithDetails("Не вижу МК.", services_.connection_check());
@@ -461,10 +459,11 @@ std::filesystem::path TMainForm::Backup(std::uint16_t device_version,
                                         std::span<const std::uint8_t> image) {
   const std::filesystem::path path = backups_->Save(device_version, image);
   const QString shown = QString::fromStdU16String(path.u16string());
-  lBackup->setText(Q("Резервная копия памяти МК перед последней записью:\n") +
-                   lBackup->fontMetrics().elidedText(shown, Qt::ElideMiddle, kColumnWidth - 8));
-  lBackup->setToolTip(shown);
-  lBackup->show();
+  backup_note_->setText(
+      Q("Резервная копия памяти МК перед последней записью:\n") +
+      backup_note_->fontMetrics().elidedText(shown, Qt::ElideMiddle, kColumnWidth - 8));
+  backup_note_->setToolTip(shown);
+  backup_note_->show();
   return path;
 }
 
@@ -491,20 +490,20 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     BusyScope busy(*this);
     rs_->Reopen(true);
     rs_->SetBaud(kBaud);
-    if (rs_->IsOpen) {
+    if (rs_->IsOpen()) {
       auto progress = std::make_unique<TProgressForm>(this);
       progress->ShowCancel(true);
       progress->SetLabel(kConnecting);
       progress->ShowGauge(false);
       progress->ShowCentred();
       prompt_->Hold(progress.get());
-      const auto port = static_cast<std::size_t>(rs_->PortNumber);
+      const auto port = static_cast<std::size_t>(rs_->PortNumber());
       device::Connection found;
       if (port < answered_at_.size()) found.DeviceAddress = answered_at_[port];
       try {
         if (transfer(*progress, found) == device::TransferResult::Done) {
-          DeviceAddress = found.DeviceAddress;
-          MemorySize = found.MemorySize;
+          found_.DeviceAddress = found.DeviceAddress;
+          found_.MemorySize = found.MemorySize;
           if (done) done();
         }
       } catch (const std::exception& e) {
@@ -514,7 +513,7 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
       if (port < answered_at_.size()) answered_at_[port] = found.DeviceAddress;
     } else {
       // Looking for the MK on a port that is not open would go on until Cancel.
-      const int n = rs_->PortNumber;
+      const int n = rs_->PortNumber();
       prompt_->ShowError(n == 0 ? link::kNoFreePort
                                 : "Не могу открыть порт COM" + std::to_string(n) + ".");
     }
@@ -530,10 +529,10 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
   prompt_->Release();
 }
 
-void TMainForm::bGetParamsClick() {
+void TMainForm::ReadFromMk() {
   if (busy_ || !rs_) return;
-  if (Modified && dialogs_->AskYesNo(kUnsavedQuestion)) SaveSettingsFile();
-  if (!FindDevice()) return;
+  if (modified_ && dialogs_->AskYesNo(kUnsavedQuestion)) SaveWithDialog();
+  if (!FindMk()) return;
   RunTransfer(
       [this](link::IProgress& progress, device::Connection& found) {
         return services_.read_settings(*rs_, *mk_, progress, *pump_, &found);
@@ -546,9 +545,9 @@ void TMainForm::bGetParamsClick() {
       });
 }
 
-void TMainForm::bSetParamsClick() {
+void TMainForm::WriteToMk() {
   if (busy_ || !rs_) return;
-  if (!FindDevice()) return;
+  if (!FindMk()) return;
   device::WriteOptions options;
   options.backup = [this](std::uint16_t version, std::span<const std::uint8_t> image) {
     return Backup(version, image);
@@ -569,7 +568,7 @@ void TMainForm::bSetParamsClick() {
       });
 }
 
-void TMainForm::bLoadParamsClick() {
+void TMainForm::LoadFromFile() {
   if (busy_ || !mk_) return;
   const auto path = dialogs_->OpenSettingsFile(FileFolder());
   if (!path) return;
@@ -583,7 +582,7 @@ void TMainForm::LoadFile(const std::string& path) {
     SetDataButtons(true);
     SetOrigin(Origin::LoadedFile, path);
     before_take_.reset();
-    aUndoTake->setEnabled(false);
+    undo_take_action_->setEnabled(false);
     RememberFolder(path);
   } catch (const std::exception& e) {
     // A refused file changes nothing: what was held before is still held.
@@ -591,7 +590,7 @@ void TMainForm::LoadFile(const std::string& path) {
   }
 }
 
-void TMainForm::SaveSettingsFile() {
+void TMainForm::SaveWithDialog() {
   const auto path = dialogs_->SaveSettingsFile(FileFolder(), SuggestedName());
   if (!path) return;
   std::error_code ec;
@@ -605,26 +604,26 @@ void TMainForm::SaveSettingsFile() {
     return;
   }
   SetDataButtons(true);
-  Modified = false;
+  modified_ = false;
   SetOrigin(Origin::SavedFile, *path);
   RememberFolder(*path);
 }
 
-void TMainForm::bSaveParamsClick() {
+void TMainForm::SaveToFile() {
   if (busy_ || !mk_) return;
-  SaveSettingsFile();
+  SaveWithDialog();
 }
 
-void TMainForm::bEditParamsClick() {
+void TMainForm::EditSettings() {
   if (busy_ || !mk_ || !services_.edit_dialog) return;
   try {
-    if (mk_->EditSettings([this] { return services_.edit_dialog(*mk_); })) Modified = true;
+    if (mk_->EditSettings([this] { return services_.edit_dialog(*mk_); })) modified_ = true;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
 }
 
-void TMainForm::bViewJournalsClick() {
+void TMainForm::ViewJournals() {
   if (busy_ || !mk_ || !services_.journals_dialog) return;
   try {
     mk_->ViewJournals([this] { return services_.journals_dialog(*mk_); });
@@ -633,7 +632,7 @@ void TMainForm::bViewJournalsClick() {
   }
 }
 
-void TMainForm::bViewOscClick() {
+void TMainForm::ViewOscilloscope() {
   if (busy_ || !mk_ || !services_.osc_dialog) return;
   try {
     mk_->ViewOscilloscope([this] { return services_.osc_dialog(*mk_); }, *dialogs_);
@@ -642,12 +641,11 @@ void TMainForm::bViewOscClick() {
   }
 }
 
-bool TMainForm::FormCloseQuery() {
-  if (Modified && dialogs_->AskYesNo(kUnsavedQuestion)) SaveSettingsFile();
-  return true;
+void TMainForm::OfferToSave() {
+  if (modified_ && dialogs_->AskYesNo(kUnsavedQuestion)) SaveWithDialog();
 }
 
-void TMainForm::FormClose() {
+void TMainForm::SavePreferences() {
   if (!rs_) return;
   TMIniFile ini(ini_path_);
   rs_->SaveSettings(ini.Ini());
@@ -655,7 +653,7 @@ void TMainForm::FormClose() {
     if (const auto address = answered_at_[static_cast<std::size_t>(n)]; address != 0)
       ini.Ini().WriteInteger("RS232", "Address" + std::to_string(n), address);
   }
-  ini.Ini().WriteBool("Common", "Auto", AutoSearch);
+  ini.Ini().WriteBool("Common", "Auto", AutoSearch());
   if (!last_folder_.empty()) ini.Ini().WriteString("Common", "Folder", last_folder_);
   ini.SavePlacement("MainWindow", *this);
   try {
@@ -673,8 +671,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     return;
   }
   if (!closed_) {
-    FormCloseQuery();
-    FormClose();
+    OfferToSave();
+    SavePreferences();
     closed_ = true;
   }
   event->accept();

@@ -25,7 +25,6 @@
 
 class QAction;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -93,23 +92,45 @@ class TMainForm final : public QMainWindow {
   explicit TMainForm(MainFormServices services, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  // Event handlers, public so that tests can run them as the buttons do.
-  void FormShow();
-  void cbAutoClick();
-  void bRS232Click();
-  void bGetParamsClick();
-  void bLoadParamsClick();
-  void bEditParamsClick();
-  void bViewJournalsClick();
-  void bViewOscClick();
-  void bSaveParamsClick();
-  void bSetParamsClick();
+  /// Shows the window restored from the task bar, raised and active (a second
+  /// copy of the program asks for this).
+  void BringToFront();
+
+  link::TVL_RS* Channel() { return rs_.get(); }
+  device::TMK* Device() { return mk_.get(); }
+  bool Busy() const { return busy_; }
+  /// True while the settings held have changes that are not saved in a file.
+  bool IsModified() const { return modified_; }
+  /// Marks the settings held as changed (a journal cleared in the viewer).
+  void MarkModified() { modified_ = true; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // What the controls do; each button's and menu entry's handler is named
+  // for its task (the object names stay those of the classic window).
+  /// Runs once, when the window is first shown: the preferences, the channel
+  /// and the port they name.
+  void FirstShow();
+  void AutoSearchClicked();
+  void ChoosePort();
+  void ReadFromMk();
+  void LoadFromFile();
+  void EditSettings();
+  void ViewJournals();
+  void ViewOscilloscope();
+  void SaveToFile();
+  void WriteToMk();
   // The menu "Настройки": the held settings against a file, the MK or a backup.
-  void aCompareFileClick();
-  void aCompareMkClick();
-  void aRestoreClick();
-  void aTakeFromFileClick();
-  void aUndoTakeClick();
+  void CompareWithFile();
+  void CompareWithMk();
+  void RestoreBackup();
+  void TakeFromFile();
+  void UndoTake();
   /// Loads the settings file at `path` (UTF-8) as the open dialog's choice
   /// would (a dropped file, the file named at start); a file that is refused
   /// is reported and changes nothing.
@@ -119,72 +140,19 @@ class TMainForm final : public QMainWindow {
   /// The name the save dialog offers: "МК-v515-2026-12-08.vrnkp".
   std::string SuggestedName() const;
   /// Offers to save unsaved edits; closing is always allowed.
-  bool FormCloseQuery();
+  void OfferToSave();
   /// Writes the preferences.
-  void FormClose();
-
-  bool FindDevice();
-  void SaveSettingsFile();
-
-  /// Shows the window restored from the task bar, raised and active (a second
-  /// copy of the program asks for this).
-  void BringToFront();
-  /// Rewrites the status line from where the settings came from and Modified.
+  void SavePreferences();
+  /// With automatic search on, opens the first port where the MK was found;
+  /// false (after saying so) when there is none. With it off, true at once.
+  bool FindMk();
+  /// The save dialog, then the file; a cancelled or failed save changes nothing.
+  void SaveWithDialog();
+  /// Whether the MK's port is searched for before each transfer (the check box "cbAuto").
+  bool AutoSearch() const;
+  /// Rewrites the status line from where the settings came from and whether they changed.
   void UpdateStatus();
 
-  link::TVL_RS* Channel() { return rs_.get(); }
-  device::TMK* Device() { return mk_.get(); }
-  bool Busy() const { return busy_; }
-
-  bool AutoSearch = true;
-  bool Modified = false;
-  std::uint8_t DeviceAddress = 0;
-  std::uint32_t MemorySize = 0;
-
-  QLabel* Label5;
-  QCheckBox* cbAuto;
-  QPushButton* bRS232;
-  QGroupBox* GroupBox1;
-  QGroupBox* GroupBox2;
-  QGroupBox* GroupBox3;
-  QGroupBox* GroupBox4;
-  QGroupBox* GroupBox5;
-  QGroupBox* GroupBox6;
-  QLabel* Label1;
-  QLabel* Label2;
-  QLabel* Label3;
-  QLabel* Label4;
-  QLabel* Label6;
-  QLabel* Label7;
-  QLabel* Label8;
-  QPushButton* bGetParams;
-  QPushButton* bLoadParams;
-  QPushButton* bEditParams;
-  QPushButton* bViewJournals;
-  QPushButton* bViewOsc;
-  QPushButton* bSaveParams;
-  QPushButton* bSetParams;
-  QLabel* lMZ;
-  /// Where the backup of the last write went (not a control of the classic window).
-  QLabel* lBackup;
-  QLabel* Image1;
-  QPlainTextEdit* Memo;
-  /// Where the settings held came from and whether they changed since.
-  QLabel* StatusLine;
-  // Comparing and taking need held settings: they follow the data buttons.
-  QAction* aCompareFile = nullptr;
-  QAction* aCompareMk = nullptr;
-  QAction* aRestore = nullptr;
-  QAction* aTakeFromFile = nullptr;
-  QAction* aUndoTake = nullptr;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
-
- private:
   void BuildControls();
   /// Steps 1 and 2 under the warning and the port choice.
   QWidget* BuildLeftColumn(QWidget* central);
@@ -241,10 +209,39 @@ class TMainForm final : public QMainWindow {
   link::IPump* pump_;
   link::TVL_RS_Base::IPortDialog* port_dialog_;
 
+  // The controls used after the window is built; the rest are found by
+  // their object names only.
+  QCheckBox* auto_search_box_ = nullptr;
+  QPushButton* choose_port_button_ = nullptr;
+  QPushButton* read_button_ = nullptr;
+  QPushButton* load_button_ = nullptr;
+  QPushButton* edit_button_ = nullptr;
+  QPushButton* journals_button_ = nullptr;
+  QPushButton* osc_button_ = nullptr;
+  QPushButton* save_button_ = nullptr;
+  QPushButton* write_button_ = nullptr;
+  /// The classic window's red "MZ" mark, hidden once the window is up.
+  QLabel* mz_mark_ = nullptr;
+  /// Where the backup of the last write went (not a control of the classic window).
+  QLabel* backup_note_ = nullptr;
+  /// The COM numbers the last search found (hidden, as in the classic window).
+  QPlainTextEdit* found_ports_ = nullptr;
+  /// Where the settings held came from and whether they changed since.
+  QLabel* status_line_ = nullptr;
+  // Comparing and taking need held settings: they follow the data buttons.
+  QAction* compare_file_action_ = nullptr;
+  QAction* compare_mk_action_ = nullptr;
+  QAction* restore_action_ = nullptr;
+  QAction* take_from_file_action_ = nullptr;
+  QAction* undo_take_action_ = nullptr;
+
   std::filesystem::path ini_path_;
   std::unique_ptr<link::ISerialSystem> ports_;
   std::unique_ptr<link::TVL_RS> rs_;
   std::unique_ptr<device::TMK> mk_;
+  bool modified_ = false;
+  /// The MK's address and memory size as the last finished transfer found them.
+  device::Connection found_;
   Origin origin_ = Origin::None;
   std::string origin_file_;  // UTF-8, for a file origin
   std::uint16_t origin_version_ = 0;

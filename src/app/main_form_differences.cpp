@@ -44,26 +44,27 @@ bool IsSettingsFile(const QUrl& url) {
 void TMainForm::BuildMenu() {
   QMenu* menu = menuBar()->addMenu(QStringLiteral("Настройки"));
   menu->setObjectName("mSettings");
-  aCompareFile = Action(menu, "aCompareFile", "Сравнить с файлом…");
-  aCompareMk = Action(menu, "aCompareMk", "Сравнить с МК");
+  compare_file_action_ = Action(menu, "aCompareFile", "Сравнить с файлом…");
+  compare_mk_action_ = Action(menu, "aCompareMk", "Сравнить с МК");
   menu->addSeparator();
-  aRestore = Action(menu, "aRestore", "Восстановить из резервной копии…");
-  aTakeFromFile = Action(menu, "aTakeFromFile", "Взять из файла…");
-  aUndoTake = Action(menu, "aUndoTake", "Отменить «Взять из файла»");
-  aUndoTake->setShortcut(QKeySequence::Undo);
-  aUndoTake->setEnabled(false);
-  for (QAction* a : {aCompareFile, aCompareMk, aTakeFromFile}) a->setEnabled(false);
+  restore_action_ = Action(menu, "aRestore", "Восстановить из резервной копии…");
+  take_from_file_action_ = Action(menu, "aTakeFromFile", "Взять из файла…");
+  undo_take_action_ = Action(menu, "aUndoTake", "Отменить «Взять из файла»");
+  undo_take_action_->setShortcut(QKeySequence::Undo);
+  undo_take_action_->setEnabled(false);
+  for (QAction* a : {compare_file_action_, compare_mk_action_, take_from_file_action_})
+    a->setEnabled(false);
   const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
     connect(action, &QAction::triggered, this, [this, handler] {
       (this->*handler)();
       UpdateStatus();
     });
   };
-  bind(aCompareFile, &TMainForm::aCompareFileClick);
-  bind(aCompareMk, &TMainForm::aCompareMkClick);
-  bind(aRestore, &TMainForm::aRestoreClick);
-  bind(aTakeFromFile, &TMainForm::aTakeFromFileClick);
-  bind(aUndoTake, &TMainForm::aUndoTakeClick);
+  bind(compare_file_action_, &TMainForm::CompareWithFile);
+  bind(compare_mk_action_, &TMainForm::CompareWithMk);
+  bind(restore_action_, &TMainForm::RestoreBackup);
+  bind(take_from_file_action_, &TMainForm::TakeFromFile);
+  bind(undo_take_action_, &TMainForm::UndoTake);
 }
 
 // --- Where the file dialogs start ----------------------------------------------
@@ -148,22 +149,22 @@ void TMainForm::ShowCompare(const std::string& title, const std::string& intro,
   if (answer.open == nullptr || !services_.edit_dialog_at) return;
   try {
     const std::string name(answer.open->name);
-    if (mk_->EditSettings([&] { return services_.edit_dialog_at(*mk_, name); })) Modified = true;
+    if (mk_->EditSettings([&] { return services_.edit_dialog_at(*mk_, name); })) modified_ = true;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
 }
 
-void TMainForm::aCompareFileClick() {
-  if (busy_ || !mk_ || !bEditParams->isEnabled()) return;
+void TMainForm::CompareWithFile() {
+  if (busy_ || !mk_ || !edit_button_->isEnabled()) return;
   if (const auto other = ChooseSettingsFile()) {
     ShowCompare("Сравнение с файлом", "Было - текущие настройки, станет - в файле.", *other);
   }
 }
 
-void TMainForm::aCompareMkClick() {
-  if (busy_ || !rs_ || !bEditParams->isEnabled()) return;
-  if (!FindDevice()) return;
+void TMainForm::CompareWithMk() {
+  if (busy_ || !rs_ || !edit_button_->isEnabled()) return;
+  if (!FindMk()) return;
   // The MK is read into a model of its own: the held settings stay as they are.
   auto from_mk = std::make_unique<device::TMK>();
   RunTransfer([this, &from_mk](link::IProgress& progress, device::Connection& found) {
@@ -175,14 +176,14 @@ void TMainForm::aCompareMkClick() {
 
 // --- Restoring a backup -----------------------------------------------------------------------
 
-void TMainForm::aRestoreClick() {
+void TMainForm::RestoreBackup() {
   if (busy_ || !mk_ || !backups_) return;
   const std::vector<device::BackupEntry> entries = device::ListBackups(*backups_);
   if (entries.empty()) {
     dialogs_->ShowInfo("Резервных копий нет: их делает каждая запись в МК.");
     return;
   }
-  const bool held = bEditParams->isEnabled();
+  const bool held = edit_button_->isEnabled();
   std::vector<BackupRow> rows;
   for (const auto& e : entries) {
     BackupRow row{e.when, std::to_string(e.version), std::to_string(e.memory_size), "—",
@@ -210,9 +211,9 @@ void TMainForm::aRestoreClick() {
     if (!dialogs_->ShowChanges(view).accepted) return;
     mk_->ReplaceImage(backup.DeviceVersion(), backup.Image());
     SetDataButtons(true);
-    Modified = true;
+    modified_ = true;
     before_take_.reset();
-    aUndoTake->setEnabled(false);
+    undo_take_action_->setEnabled(false);
     SetOrigin(Origin::Backup, QString::fromStdU16String(entry.path.u16string()).toStdString());
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
@@ -221,8 +222,8 @@ void TMainForm::aRestoreClick() {
 
 // --- Taking pages of another file ---------------------------------------------------------------
 
-void TMainForm::aTakeFromFileClick() {
-  if (busy_ || !mk_ || !bEditParams->isEnabled()) return;
+void TMainForm::TakeFromFile() {
+  if (busy_ || !mk_ || !edit_button_->isEnabled()) return;
   const auto other = ChooseSettingsFile();
   if (!other) return;
   ChangesView view;
@@ -265,24 +266,24 @@ void TMainForm::aTakeFromFileClick() {
     taken.StoreBlocks(device::kSettingsBlocks);
     *mk_ = std::move(taken);
     before_take_ = std::move(kept);
-    modified_before_take_ = Modified;
-    Modified = true;
-    aUndoTake->setEnabled(true);
+    modified_before_take_ = modified_;
+    modified_ = true;
+    undo_take_action_->setEnabled(true);
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
 }
 
-void TMainForm::aUndoTakeClick() {
+void TMainForm::UndoTake() {
   if (busy_ || !mk_ || !before_take_) return;
   try {
     mk_->ReplaceImage(before_take_->first, before_take_->second);
-    Modified = modified_before_take_;
+    modified_ = modified_before_take_;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
   before_take_.reset();
-  aUndoTake->setEnabled(false);
+  undo_take_action_->setEnabled(false);
 }
 
 }  // namespace mk::app

@@ -1,6 +1,6 @@
 #include "device/colors.h"
 
-#include "device/byte_io.h"
+#include "text/byte_io.h"
 
 namespace mk::device {
 
@@ -118,7 +118,7 @@ std::array<ColorSetBytes, 4> BuildPresets() {
   for (std::size_t p = 0; p < presets.size(); ++p) {
     for (std::size_t i = 0; i < kPaletteSize; ++i) {
       const Rgb& c = kPalettes[p].colors[i];
-      WriteU16(presets[p], 2 * i, PackColor(c.r, c.g, c.b));
+      bytes::WriteU16(presets[p], 2 * i, PackColor(c.r, c.g, c.b));
     }
     for (std::size_t i = 0; i < kColorIndexCount; ++i) {
       presets[p][2 * kPaletteSize + i] = kScreenParts[i];

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "device/byte_io.h"
+#include "text/byte_io.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 
@@ -13,8 +13,8 @@ namespace mk::device {
 
 namespace {
 
-ByteOrder OrderOf(FieldType type) {
-  return type == FieldType::U16BE ? ByteOrder::Big : ByteOrder::Little;
+bytes::ByteOrder OrderOf(FieldType type) {
+  return type == FieldType::U16BE ? bytes::ByteOrder::Big : bytes::ByteOrder::Little;
 }
 
 bool IsSigned(FieldType type) {
@@ -111,7 +111,7 @@ const FieldDef& Record::Field(std::string_view name) const {
 std::int64_t Record::GetInt(const FieldDef& f, std::size_t index) const {
   if (!IsInteger(f.type)) WrongType(f);
   const std::uint64_t raw =
-      ReadUnsigned(bytes_, ElementOffset(f, index), f.elem_size, OrderOf(f.type));
+      bytes::ReadUnsigned(bytes_, ElementOffset(f, index), f.elem_size, OrderOf(f.type));
   if (!IsSigned(f.type)) return static_cast<std::int64_t>(raw);
   const unsigned bits = static_cast<unsigned>(8 * f.elem_size);
   const std::uint64_t sign = std::uint64_t{1} << (bits - 1);
@@ -121,13 +121,14 @@ std::int64_t Record::GetInt(const FieldDef& f, std::size_t index) const {
 void Record::SetInt(const FieldDef& f, std::int64_t value, std::size_t index) {
   if (!IsInteger(f.type)) WrongType(f);
   if (value < MinValue(f.type) || value > MaxValue(f.type)) throw RangeError();
-  WriteUnsigned(bytes_, ElementOffset(f, index), f.elem_size, static_cast<std::uint64_t>(value),
-                OrderOf(f.type));
+  bytes::WriteUnsigned(bytes_, ElementOffset(f, index), f.elem_size,
+                       static_cast<std::uint64_t>(value), OrderOf(f.type));
 }
 
 double Record::GetFloat(const FieldDef& f, std::size_t index) const {
   if (f.type != FieldType::F32) return static_cast<double>(GetInt(f, index));
-  const auto raw = static_cast<std::uint32_t>(ReadUnsigned(bytes_, ElementOffset(f, index), 4));
+  const auto raw =
+      static_cast<std::uint32_t>(bytes::ReadUnsigned(bytes_, ElementOffset(f, index), 4));
   return std::bit_cast<float>(raw);
 }
 
@@ -142,7 +143,7 @@ void Record::SetFloat(const FieldDef& f, double value, std::size_t index) {
   }
   if (std::fabs(value) > std::numeric_limits<float>::max()) throw RangeError();
   const std::size_t at = ElementOffset(f, index);
-  WriteUnsigned(bytes_, at, 4, std::bit_cast<std::uint32_t>(static_cast<float>(value)));
+  bytes::WriteUnsigned(bytes_, at, 4, std::bit_cast<std::uint32_t>(static_cast<float>(value)));
 }
 
 std::string Record::GetText(const FieldDef& f, std::size_t index) const {
@@ -166,13 +167,13 @@ void Record::SetText(const FieldDef& f, std::string_view utf8, std::size_t index
 
 std::span<const std::uint8_t> Record::Element(const FieldDef& f, std::size_t index) const {
   const std::size_t at = ElementOffset(f, index);
-  if (!FitsIn(bytes_.size(), at, f.elem_size)) throw RangeError();
+  if (!bytes::FitsIn(bytes_.size(), at, f.elem_size)) throw RangeError();
   return std::span<const std::uint8_t>(bytes_).subspan(at, f.elem_size);
 }
 
 std::span<std::uint8_t> Record::Element(const FieldDef& f, std::size_t index) {
   const std::size_t at = ElementOffset(f, index);
-  if (!FitsIn(bytes_.size(), at, f.elem_size)) throw RangeError();
+  if (!bytes::FitsIn(bytes_.size(), at, f.elem_size)) throw RangeError();
   return std::span<std::uint8_t>(bytes_).subspan(at, f.elem_size);
 }
 

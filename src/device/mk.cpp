@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "device/byte_io.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -37,12 +37,12 @@ BlockDirectory BlockDirectory::Parse(std::span<const std::uint8_t> image) {
   std::array<std::uint8_t, kSize> raw{};
   std::copy_n(image.begin(), std::min(raw.size(), image.size()), raw.begin());
   BlockDirectory d;
-  d.BlockCount = ReadU32(raw, 0);
+  d.BlockCount = bytes::ReadU32(raw, 0);
   for (std::size_t k = 0; k < kDirectoryEntries; ++k) {
-    d.BlockAddress[k] = ReadU16(raw, 4 + 4 * k);
-    d.BlockLength[k] = ReadU16(raw, 6 + 4 * k);
+    d.BlockAddress[k] = bytes::ReadU16(raw, 4 + 4 * k);
+    d.BlockLength[k] = bytes::ReadU16(raw, 6 + 4 * k);
   }
-  d.FirmwareVersion = ReadU32(raw, kFirmwareVersionOffset);
+  d.FirmwareVersion = bytes::ReadU32(raw, kFirmwareVersionOffset);
   std::copy_n(raw.begin() + 64, 4, d.Reserved.begin());
   return d;
 }

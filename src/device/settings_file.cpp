@@ -1,9 +1,9 @@
 #include "device/settings_file.h"
 
 #include "device/atomic_file.h"
-#include "device/byte_io.h"
 #include "device/file_key.h"
 #include "device/file_reader.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -22,7 +22,7 @@ void Scramble(std::span<const std::uint8_t> from, std::span<std::uint8_t> to) {
 std::vector<std::uint8_t> EncodeSettingsFile(std::uint16_t device_version,
                                              std::span<const std::uint8_t> image) {
   std::vector<std::uint8_t> file(2 + image.size());
-  WriteU16(file, 0, device_version);
+  bytes::WriteU16(file, 0, device_version);
   Scramble(image, std::span<std::uint8_t>(file).subspan(2));
   return file;
 }
@@ -30,7 +30,7 @@ std::vector<std::uint8_t> EncodeSettingsFile(std::uint16_t device_version,
 SettingsFileContents DecodeSettingsFile(std::span<const std::uint8_t> file) {
   if (file.size() < 2) throw Error("Файл настроек повреждён: он короче двух байт.");
   SettingsFileContents contents;
-  contents.device_version = ReadU16(file, 0);
+  contents.device_version = bytes::ReadU16(file, 0);
   contents.image.resize(file.size() - 2);
   Scramble(file.subspan(2), contents.image);
   return contents;

@@ -48,7 +48,7 @@ void ReadPage(link::TVL_RS& rs, std::uint8_t address, std::uint32_t n,
   rs.Transact();
   // A well-formed answer that carries less than a page would otherwise
   // fill the image with whatever the answer buffer held before.
-  if (rs.Answer[0] != 0 && rs.Answer[0] < kAnswerOverhead + kPage) {
+  if (rs.Answer()[0] != 0 && rs.Answer()[0] < kAnswerOverhead + kPage) {
     throw Error(std::string(link::kExchangeError) + " Блок памяти " + std::to_string(n) +
                 " пришёл неполным.");
   }
@@ -83,7 +83,7 @@ void WriteRegion(link::TVL_RS& rs, std::uint8_t address, const RegionToWrite& re
   const auto a = region.address;
   const auto length = static_cast<std::uint16_t>(region.bytes);
   const auto data = image.subspan(region.position, region.bytes);
-  rs.ResponseTimeout = kWriteTimeoutMs;
+  rs.SetResponseTimeout(kWriteTimeoutMs);
 
   rs.BeginCommand(address, link::kBeginWrite);
   rs.PutWord(a);
@@ -224,7 +224,7 @@ std::optional<Connection> ConnectCycle(link::TVL_RS& rs, link::IProgress& progre
   progress.ShowCancel(true);
   // Identify at one address; false when it failed and the cycle goes on.
   const auto ask = [&](const Candidate& c, bool once) -> std::optional<Connection> {
-    rs.ResponseTimeout = kConnectTimeoutMs;
+    rs.SetResponseTimeout(kConnectTimeoutMs);
     try {
       rs.BeginCommand(c.address, link::kIdentify);
       once ? rs.TransactOnce() : rs.Transact();

@@ -4,16 +4,16 @@
 
 #include "catalog/protocol.h"
 #include "device/block_tables.h"
-#include "device/byte_io.h"
 #include "device/mk.h"
 #include "journal/number_format.h"
+#include "text/byte_io.h"
 
 namespace mk::journal {
 namespace {
 
-using device::FitsIn;
-using device::ReadU16;
-using device::ReadU32;
+using bytes::FitsIn;
+using bytes::ReadU16;
+using bytes::ReadU32;
 
 enum class Shown { Int, Tenths, Hundredths, FuelHigh, FuelLow, Air };
 
@@ -130,7 +130,7 @@ void ClearErrorJournal(device::TMK& mk) {
   mk.ClearErrorJournal();
   device::Record& errors = mk.Rec(device::BlockId::ErrorJournal);
   for (std::size_t slot = 0; slot < device::kErrorRecords; ++slot) {
-    device::WriteU32(errors.Element("ErrorRecords", slot), 8, 0);
+    bytes::WriteU32(errors.Element("ErrorRecords", slot), 8, 0);
   }
 }
 

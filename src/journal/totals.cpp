@@ -4,13 +4,13 @@
 #include <utility>
 
 #include "device/block_tables.h"
-#include "device/byte_io.h"
 #include "journal/number_format.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::journal {
 
-using device::ReadU32;
+using bytes::ReadU32;
 
 const std::array<TotalsGroup, 8> kTotalsGroups = {{
     {"Накопительные / Общие", "AllSum", "AllSumGas", false, true},
@@ -82,9 +82,9 @@ void ClearTotalsGroup(std::span<std::uint8_t> totals, const TotalsGroup& g) {
   if (p.petrol) counters.push_back(*p.petrol);
   if (p.gas) counters.push_back(*p.gas);
   for (const std::size_t at : counters) {
-    if (!device::FitsIn(totals.size(), at, 4)) throw RangeError();
+    if (!bytes::FitsIn(totals.size(), at, 4)) throw RangeError();
   }
-  for (const std::size_t at : counters) device::WriteU32(totals, at, 0);
+  for (const std::size_t at : counters) bytes::WriteU32(totals, at, 0);
 }
 
 }  // namespace mk::journal

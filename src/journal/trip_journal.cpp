@@ -1,15 +1,15 @@
 #include "journal/trip_journal.h"
 
 #include "device/block_tables.h"
-#include "device/byte_io.h"
 #include "journal/number_format.h"
+#include "text/byte_io.h"
 
 namespace mk::journal {
 namespace {
 
-using device::FitsIn;
-using device::ReadU16;
-using device::ReadU32;
+using bytes::FitsIn;
+using bytes::ReadU16;
+using bytes::ReadU32;
 
 constexpr std::array<const char*, 9> kHeaders = {
     "#",
@@ -38,8 +38,8 @@ std::int16_t ReadS16(std::span<const std::uint8_t> bytes, std::size_t offset) {
 TripRecord TripRecord::Read(std::span<const std::uint8_t> bytes) {
   TripRecord r;
   r.minutes = ReadU16(bytes, 0);
-  r.day = static_cast<std::uint8_t>(device::ReadUnsigned(bytes, 2, 1));
-  r.month = static_cast<std::uint8_t>(device::ReadUnsigned(bytes, 3, 1));
+  r.day = static_cast<std::uint8_t>(bytes::ReadUnsigned(bytes, 2, 1));
+  r.month = static_cast<std::uint8_t>(bytes::ReadUnsigned(bytes, 3, 1));
   r.seconds = ReadU32(bytes, 4);
   r.metres = ReadU32(bytes, 8);
   r.petrol_ml = ReadU32(bytes, 12);

@@ -3,12 +3,12 @@
 namespace mk::link {
 
 void TVLBaseDevice::Activate() {
-  Active = true;
+  active_ = true;
   StateChanged();
 }
 
 void TVLBaseDevice::Deactivate() {
-  Active = false;
+  active_ = false;
   StateChanged();
 }
 

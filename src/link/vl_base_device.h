@@ -22,8 +22,16 @@ class TVLBaseDevice {
   virtual void Activate();
   virtual void Deactivate();
 
-  bool Active = false;
-  std::string SectionName;
+  bool Active() const { return active_; }
+  /// The section of the preferences file that holds this device's settings.
+  const std::string& SectionName() const { return section_name_; }
+
+ protected:
+  void SetSectionName(std::string name) { section_name_ = std::move(name); }
+
+ private:
+  bool active_ = false;
+  std::string section_name_;
 };
 
 }  // namespace mk::link

@@ -1,14 +1,17 @@
 #include "link/vl_base_interface.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::link {
 namespace {
 
 constexpr std::int32_t kAnswerSize = 256;
-// The checksum goes at RequestLength, so data may fill at most index 254.
+// The checksum goes at the request length, so data may fill at most index 254.
 constexpr std::uint32_t kLastDataIndex = 254;
 constexpr std::uint8_t kSmallestFrame = 6;
 
@@ -16,41 +19,46 @@ constexpr std::uint8_t kSmallestFrame = 6;
 
 bool TVLBaseInterface::AnswerValid() {
   // Shorter than a header and a checksum is never a frame, whatever it sums to.
-  const std::uint8_t length = Answer[0];
+  const std::uint8_t length = answer_[0];
   if (length < kSmallestFrame) return false;
   std::uint8_t sum = 0;
-  for (std::uint8_t i = 0; i < length; ++i) sum = static_cast<std::uint8_t>(sum + Answer[i]);
+  for (std::uint8_t i = 0; i < length; ++i) sum = static_cast<std::uint8_t>(sum + answer_[i]);
   return sum == 0;
 }
 
 void TVLBaseInterface::BeginRequest() {
-  RequestLength = 1;
+  request_length_ = 1;
 }
 
 void TVLBaseInterface::EndRequest() {
-  if (RequestLength > kLastDataIndex + 1) throw RangeError();
+  if (request_length_ > kLastDataIndex + 1) throw RangeError();
   // 256 bytes in all is stored as 0, which is how the MK reads it too.
-  Request[0] = static_cast<std::uint8_t>(RequestLength + 1);
+  request_[0] = static_cast<std::uint8_t>(request_length_ + 1);
   std::uint8_t sum = 0;
-  for (std::uint32_t i = 0; i < RequestLength; ++i)
-    sum = static_cast<std::uint8_t>(sum + Request[i]);
-  Request[RequestLength] = static_cast<std::uint8_t>(-sum);
+  for (std::uint32_t i = 0; i < request_length_; ++i)
+    sum = static_cast<std::uint8_t>(sum + request_[i]);
+  request_[request_length_] = static_cast<std::uint8_t>(-sum);
 }
 
 void TVLBaseInterface::PutByte(std::uint8_t b) {
   // A byte that has no room would be lost or would overwrite the checksum.
-  if (RequestLength > kLastDataIndex) throw RangeError();
-  Request[RequestLength++] = b;
+  if (request_length_ > kLastDataIndex) throw RangeError();
+  request_[request_length_++] = b;
+}
+
+void TVLBaseInterface::PutValue(std::uint32_t value, std::size_t width) {
+  // Like PutByte: a value without room throws, and then none of it is written.
+  bytes::WriteUnsigned(std::span(request_).first(kLastDataIndex + 1), request_length_, width,
+                       value);
+  request_length_ += static_cast<std::uint32_t>(width);
 }
 
 void TVLBaseInterface::PutWord(std::uint16_t w) {
-  PutByte(static_cast<std::uint8_t>(w));
-  PutByte(static_cast<std::uint8_t>(w >> 8));
+  PutValue(w, 2);
 }
 
 void TVLBaseInterface::PutLong(std::int32_t i) {
-  const auto u = static_cast<std::uint32_t>(i);
-  for (int shift = 0; shift < 32; shift += 8) PutByte(static_cast<std::uint8_t>(u >> shift));
+  PutValue(static_cast<std::uint32_t>(i), 4);
 }
 
 void TVLBaseInterface::PutSingle(float f) {
@@ -60,27 +68,36 @@ void TVLBaseInterface::PutSingle(float f) {
 std::uint8_t TVLBaseInterface::GetByte() {
   // Past the buffer (or before it) reads as 0; the position stops just past
   // the end so that any number of reads stays defined.
-  if (AnswerPos < 0) {
-    ++AnswerPos;
+  if (answer_pos_ < 0) {
+    ++answer_pos_;
     return 0;
   }
-  if (AnswerPos >= kAnswerSize) {
-    AnswerPos = kAnswerSize;
+  if (answer_pos_ >= kAnswerSize) {
+    answer_pos_ = kAnswerSize;
     return 0;
   }
-  return Answer[static_cast<std::size_t>(AnswerPos++)];
+  return answer_[static_cast<std::size_t>(answer_pos_++)];
+}
+
+std::uint32_t TVLBaseInterface::GetValue(std::size_t width) {
+  // Byte by byte through GetByte, so that a value reaching past the buffer
+  // reads 0 there and the position stops at its end.
+  std::array<std::uint8_t, 4> raw{};
+  for (std::size_t i = 0; i < width; ++i) raw[i] = GetByte();
+  return static_cast<std::uint32_t>(bytes::ReadUnsigned(raw, 0, width));
 }
 
 std::uint16_t TVLBaseInterface::GetWord() {
-  const std::uint16_t low = GetByte();
-  const std::uint16_t high = GetByte();
-  return static_cast<std::uint16_t>(low | (high << 8));
+  return static_cast<std::uint16_t>(GetValue(2));
 }
 
 std::int32_t TVLBaseInterface::GetLong() {
-  std::uint32_t u = 0;
-  for (int shift = 0; shift < 32; shift += 8) u |= static_cast<std::uint32_t>(GetByte()) << shift;
-  return static_cast<std::int32_t>(u);
+  return static_cast<std::int32_t>(GetValue(4));
+}
+
+void TVLBaseInterface::PlaceAnswer(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() > answer_.size()) throw RangeError();
+  std::copy(bytes.begin(), bytes.end(), answer_.begin());
 }
 
 float TVLBaseInterface::GetSingle() {

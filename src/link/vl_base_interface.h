@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "link/vl_base_device.h"
@@ -33,10 +34,32 @@ class TVLBaseInterface : public TVLBaseDevice {
   virtual void Command(std::uint8_t /*address*/, std::uint8_t /*command*/) {}
   virtual int DetectAddress() { return 0; }
 
-  std::array<std::uint8_t, 256> Request{};
-  std::array<std::uint8_t, 256> Answer{};
-  std::uint32_t RequestLength = 0;
-  std::int32_t AnswerPos = 0;
+  using Frame = std::array<std::uint8_t, 256>;
+  /// The request being built, then sent: its length byte, data and checksum.
+  const Frame& Request() const { return request_; }
+  /// Where the next byte of the request goes (after EndRequest: the checksum's index).
+  std::uint32_t RequestLength() const { return request_length_; }
+  /// The last answer received (or placed); the rest of the buffer keeps older bytes.
+  const Frame& Answer() const { return answer_; }
+  /// Copies `bytes` to the start of the answer buffer as a receive would;
+  /// the rest keeps what it held. More than the buffer holds throws RangeError.
+  void PlaceAnswer(std::span<const std::uint8_t> bytes);
+  /// The position of the next Get; any value is allowed, reads outside the
+  /// buffer give 0.
+  std::int32_t AnswerPos() const { return answer_pos_; }
+  void SeekAnswer(std::int32_t pos) { answer_pos_ = pos; }
+
+ protected:
+  Frame request_{};
+  Frame answer_{};
+  std::uint32_t request_length_ = 0;
+  std::int32_t answer_pos_ = 0;
+
+ private:
+  /// Puts the low `width` bytes of `value`, little-endian.
+  void PutValue(std::uint32_t value, std::size_t width);
+  /// Gets `width` bytes as a little-endian value.
+  std::uint32_t GetValue(std::size_t width);
 };
 
 }  // namespace mk::link

@@ -44,14 +44,7 @@ class Turnaround {
 
 TVL_RS::TVL_RS(ISerialSystem& ports, IClock& clock, IPump& pump, IUserPrompt& prompt)
     : TVL_RS_Base(ports, clock, pump, prompt) {
-  BaudRate = kLineBaud;
-  ByteSize = 8;
-  Parity = 0;
-  StopBits = 2;
-  ResponseTimeout = 1000;
-  ByteTimeout = 200;
-  ShortHeader = false;
-  SectionName = "RS232";
+  SetSectionName("RS232");
 }
 
 void TVL_RS::PutCommandByte(std::uint8_t b) {
@@ -64,11 +57,11 @@ std::uint8_t TVL_RS::GetStatusByte() {
 
 std::string TVL_RS::GetString() {
   std::string bytes;
-  const auto end = static_cast<std::int32_t>(Answer.size());
+  const auto end = static_cast<std::int32_t>(answer_.size());
   for (;;) {
     // The end of the buffer ends a string that has no terminating 0.
-    if (AnswerPos >= end) {
-      AnswerPos = end;
+    if (answer_pos_ >= end) {
+      answer_pos_ = end;
       break;
     }
     const std::uint8_t b = GetByte();
@@ -87,7 +80,7 @@ void TVL_RS::BeginCommand(std::uint8_t address, std::uint8_t command) {
 
 void TVL_RS::Transact() {
   EndRequest();
-  if (PortType != 0) clock_.Sleep(kLineTurnaroundMs);
+  if (port_type_ != 0) clock_.Sleep(kLineTurnaroundMs);
   std::optional<std::uint32_t> first_lost;  // when the first attempt without its answer began
   for (int attempt = 1;; ++attempt) {
     try {
@@ -102,15 +95,15 @@ void TVL_RS::Transact() {
   // The answer to a retry may be the late one of an earlier attempt; then the
   // answers of the later attempts follow it as far apart as those attempts
   // were sent, and the next request must not take one of them for its own.
-  if (first_lost) MarkUnsettled(last_sent_ - *first_lost + ResponseTimeout);
-  AnswerPos = 5;
+  if (first_lost) MarkUnsettled(last_sent_ - *first_lost + response_timeout_);
+  answer_pos_ = 5;
 }
 
 void TVL_RS::TransactOnce() {
   EndRequest();
-  if (PortType != 0) clock_.Sleep(kLineTurnaroundMs);
+  if (port_type_ != 0) clock_.Sleep(kLineTurnaroundMs);
   Attempt();
-  AnswerPos = 5;
+  answer_pos_ = 5;
 }
 
 void TVL_RS::Command(std::uint8_t address, std::uint8_t command) {
@@ -119,30 +112,30 @@ void TVL_RS::Command(std::uint8_t address, std::uint8_t command) {
 }
 
 int TVL_RS::DetectAddress() {
-  if (!IsOpen) return -1;
-  if (PortType != 0 && !prompt_.AskYesNo(kOnlyOneDevice)) return -1;
+  if (!IsOpen()) return -1;
+  if (port_type_ != 0 && !prompt_.AskYesNo(kOnlyOneDevice)) return -1;
   // Address 0, header word 0 and command 0: whoever is on the line answers
   // with its own address.
   BeginRequest();
   for (int i = 0; i < 4; ++i) PutByte(0);
   Transact();
-  return Answer[1];
+  return answer_[1];
 }
 
 void TVL_RS::Send() {
   awaiting_answer_ = false;
   Port();  // no link at all fails here, before any line is touched
-  const bool half_duplex = PortType == 2;
+  const bool half_duplex = port_type_ == 2;
   std::optional<Turnaround> turnaround;
   if (half_duplex) turnaround.emplace(*this, boost_);
 
-  const std::size_t n = Request[0] == 0 ? 256 : Request[0];
+  const std::size_t n = request_[0] == 0 ? 256 : request_[0];
   PurgeInput();
   PurgeOutput();
   // A request that cannot go out wholly gets no answer: a device pulled out
   // of the USB socket fails here at once instead of after the answer time.
-  Log(FrameDirection::Sent, std::span(Request).first(n), {});
-  if (Port().Write(Request.data(), n) < n) throw Error(kNoLink);
+  Log(FrameDirection::Sent, std::span(request_).first(n), {});
+  if (Port().Write(request_.data(), n) < n) throw Error(kNoLink);
 
   if (half_duplex) {
     // On a two-wire line we hear our own request; it is read and dropped.
@@ -159,29 +152,30 @@ void TVL_RS::Receive() {
   try {
     ReceiveAnswer(received);
   } catch (const Error& e) {
-    Log(FrameDirection::Received, std::span(Answer).first(received), e.what());
+    Log(FrameDirection::Received, std::span(answer_).first(received), e.what());
     throw;
   }
-  Log(FrameDirection::Received, std::span(Answer).first(received), {});
+  Log(FrameDirection::Received, std::span(answer_).first(received), {});
 }
 
 void TVL_RS::ReceiveAnswer(std::size_t& received) {
   // The first byte may take the answer time plus the time our request needs
   // on the wire.
   const double wire_ms =
-      BaudRate == 0 ? 0.0 : std::round(9600.0 / BaudRate * static_cast<double>(RequestLength));
-  const auto first_timeout = static_cast<std::uint32_t>(ResponseTimeout + wire_ms);
-  if (ReadWithin(&Answer[0], 1, clock_.TickCount(), first_timeout, false) == 0) {
+      BaudRate() == 0 ? 0.0
+                      : std::round(9600.0 / BaudRate() * static_cast<double>(request_length_));
+  const auto first_timeout = static_cast<std::uint32_t>(response_timeout_ + wire_ms);
+  if (ReadWithin(&answer_[0], 1, clock_.TickCount(), first_timeout, false) == 0) {
     throw Error(kNoLink);
   }
   received = 1;
   // The length byte alone tells a broken answer; nothing more is waited for.
-  const std::size_t length = Answer[0];
+  const std::size_t length = answer_[0];
   if (length < kSmallestAnswer) throw Error(kNoLink);
 
   for (std::size_t i = 1; i < length;) {
     const std::size_t got =
-        ReadWithin(&Answer[i], length - i, clock_.TickCount(), ByteTimeout, true);
+        ReadWithin(&answer_[i], length - i, clock_.TickCount(), byte_timeout_, true);
     if (got == 0) throw Error(kByteDelay);
     i += std::min(got, length - i);
     received = i;
@@ -193,10 +187,10 @@ void TVL_RS::ReceiveAnswer(std::size_t& received) {
 void TVL_RS::Exchange() {
   Send();
   Receive();
-  if (Answer[1] == 0 && Answer[2] == 0 && Answer[3] == 0) {
+  if (answer_[1] == 0 && answer_[2] == 0 && answer_[3] == 0) {
     throw Error(std::string(kExchangeError) + "(4)");
   }
-  if (Answer[4] == 255) throw Error(kBusy);
+  if (answer_[4] == 255) throw Error(kBusy);
   CheckAnswerFits();
 }
 
@@ -205,13 +199,13 @@ void TVL_RS::CheckAnswerFits() {
   // of Identify and ReadBlock have fixed lengths: a frame of another length
   // is a late answer to something else (maybe another program's) and more of
   // them may follow.
-  const bool mk_command = Request[2] == 1 && Request[3] == 0;
+  const bool mk_command = request_[2] == 1 && request_[3] == 0;
   std::uint8_t expected = 0;
-  if (mk_command && Request[4] == kIdentify) expected = kIdentifyAnswer;
-  if (mk_command && Request[4] == kReadBlock) expected = kReadBlockAnswer;
-  if (expected == 0 || Answer[0] == expected) return;
-  MarkUnsettled(ResponseTimeout);
-  throw Error(std::string(kExchangeError) + " Ответ длиной " + std::to_string(Answer[0]) +
+  if (mk_command && request_[4] == kIdentify) expected = kIdentifyAnswer;
+  if (mk_command && request_[4] == kReadBlock) expected = kReadBlockAnswer;
+  if (expected == 0 || answer_[0] == expected) return;
+  MarkUnsettled(response_timeout_);
+  throw Error(std::string(kExchangeError) + " Ответ длиной " + std::to_string(answer_[0]) +
               " байт не подходит к запросу (нужно " + std::to_string(expected) + ").");
 }
 
@@ -223,11 +217,11 @@ void TVL_RS::PortOpened() {
 void TVL_RS::Log(FrameDirection direction, std::span<const std::uint8_t> bytes,
                  std::string_view note) {
   // The request's command byte names the answer too.
-  if (log_ != nullptr) log_->Frame(clock_.TickCount(), direction, bytes, Request[4], note);
+  if (log_ != nullptr) log_->Frame(clock_.TickCount(), direction, bytes, request_[4], note);
 }
 
 void TVL_RS::SetPortType(std::uint8_t n) {
-  PortType = n < 3 ? n : 0;
+  port_type_ = n < 3 ? n : 0;
 }
 
 void TVL_RS::Attempt() {
@@ -237,7 +231,7 @@ void TVL_RS::Attempt() {
     if (!unsettled_) {
       unsettled_ = true;
       unsettled_since_ = opened_at_;
-      settle_quiet_ms_ = ResponseTimeout;
+      settle_quiet_ms_ = response_timeout_;
     }
   }
   Settle();
@@ -246,7 +240,7 @@ void TVL_RS::Attempt() {
     Exchange();
   } catch (const Error&) {
     // An answer that went out but did not come whole may still come late.
-    if (awaiting_answer_) MarkUnsettled(ResponseTimeout);
+    if (awaiting_answer_) MarkUnsettled(response_timeout_);
     throw;
   }
 }
@@ -278,8 +272,9 @@ void TVL_RS::Settle() {
 }
 
 IBytePort& TVL_RS::Port() {
-  if (!Handle) throw Error(kNoLink);
-  return *Handle;
+  IBytePort* port = OpenedPort();
+  if (port == nullptr) throw Error(kNoLink);
+  return *port;
 }
 
 std::size_t TVL_RS::ReadWithin(std::uint8_t* into, std::size_t max, std::uint32_t start,

@@ -53,10 +53,15 @@ class TVL_RS : public TVL_RS_Base {
   /// Where every frame sent and received is noted; none by default; not owned.
   void SetExchangeLog(IExchangeLog* log) { log_ = log; }
 
-  std::uint8_t PortType = 0;
-  bool ShortHeader = false;
-  std::uint16_t ByteTimeout = 200;
-  std::uint16_t ResponseTimeout = 1000;
+  /// 0: a full-duplex line; 1 and 2: half-duplex (2 also hears its own request).
+  std::uint8_t PortType() const { return port_type_; }
+  /// The longest wait, in ms, for the first byte of an answer (plus the request's time on the
+  /// wire).
+  std::uint16_t ResponseTimeout() const { return response_timeout_; }
+  void SetResponseTimeout(std::uint16_t ms) { response_timeout_ = ms; }
+  /// The longest wait, in ms, between two bytes of one answer.
+  std::uint16_t ByteTimeout() const { return byte_timeout_; }
+  void SetByteTimeout(std::uint16_t ms) { byte_timeout_ = ms; }
 
  protected:
   /// A port just opened may still carry answers to another program's
@@ -85,6 +90,9 @@ class TVL_RS : public TVL_RS_Base {
   void CheckAnswerFits();
   void Log(FrameDirection direction, std::span<const std::uint8_t> bytes, std::string_view note);
 
+  std::uint8_t port_type_ = 0;
+  std::uint16_t byte_timeout_ = 200;
+  std::uint16_t response_timeout_ = 1000;
   IPriorityBoost* boost_ = nullptr;
   // After an attempt without its answer, that answer may still come, and the
   // frames carry nothing that tells which request they answer.

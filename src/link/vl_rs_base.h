@@ -56,19 +56,21 @@ class TVL_RS_Base : public TVLBaseInterface {
 
   ISerialSystem& Ports() { return ports_; }
 
-  std::int32_t PresentCount = 0;
-  std::array<bool, kMaxPorts + 1> PortPresent{};  // index 1..32
-  std::unique_ptr<IBytePort> Handle;              // null while closed
-  bool IsOpen = false;
-  std::int32_t PortNumber = 0;
-  std::uint32_t BaudRate = kLineBaud;
-  std::uint8_t ByteSize = 8;
-  std::uint8_t Parity = 0;
-  std::uint8_t StopBits = 2;
+  /// Whether COM`n` was there at the last scan; false outside 1..kMaxPorts.
+  bool PortPresent(int n) const;
+  /// How many ports the last scan found.
+  int PresentCount() const;
+  bool IsOpen() const { return port_ != nullptr; }
+  /// The COM number chosen (opened or to open); 0: none.
+  int PortNumber() const { return port_number_; }
+  /// The line speed asked for, or the one the driver took instead.
+  std::uint32_t BaudRate() const { return baud_rate_; }
 
  protected:
   /// Called once a port has been opened, set up and purged.
   virtual void PortOpened() {}
+  /// The open port; null while closed.
+  IBytePort* OpenedPort() const { return port_.get(); }
 
   ISerialSystem& ports_;
   IClock& clock_;
@@ -77,6 +79,14 @@ class TVL_RS_Base : public TVLBaseInterface {
 
  private:
   IPortDialog* port_dialog_ = nullptr;
+  std::array<bool, kMaxPorts + 1> present_{};  // index 1..32
+  std::unique_ptr<IBytePort> port_;            // null while closed
+  int port_number_ = 0;
+  // The line settings, applied again whenever a port is opened.
+  std::uint32_t baud_rate_ = kLineBaud;
+  std::uint8_t byte_size_ = 8;
+  std::uint8_t parity_ = 0;
+  std::uint8_t stop_bits_ = 2;
 };
 
 }  // namespace mk::link

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "text/byte_io.h"
+
 namespace mk::preview {
 namespace {
 
@@ -22,8 +24,8 @@ const std::array<std::uint32_t, 256>& CrcTable() {
 }
 
 void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.insert(out.end(), {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
-                         static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
+  out.resize(out.size() + 4);
+  bytes::WriteUnsigned(out, out.size() - 4, 4, v, bytes::ByteOrder::Big);
 }
 
 void PutChunk(std::vector<std::uint8_t>& out, std::string_view type,
@@ -74,9 +76,11 @@ std::vector<std::uint8_t> EncodePng(int width, int height, std::span<const std::
     const std::size_t len = std::min(kMaxStored, raw.size() - pos);
     const bool last = pos + len >= raw.size();
     zlib.push_back(last ? 1 : 0);
-    zlib.insert(zlib.end(),
-                {static_cast<std::uint8_t>(len), static_cast<std::uint8_t>(len >> 8),
-                 static_cast<std::uint8_t>(~len), static_cast<std::uint8_t>(~len >> 8)});
+    // The stored block's length and its complement, little-endian.
+    std::array<std::uint8_t, 4> lengths{};
+    bytes::WriteU16(lengths, 0, static_cast<std::uint16_t>(len));
+    bytes::WriteU16(lengths, 2, static_cast<std::uint16_t>(~len));
+    zlib.insert(zlib.end(), lengths.begin(), lengths.end());
     zlib.insert(zlib.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
                 raw.begin() + static_cast<std::ptrdiff_t>(pos + len));
     if (last) break;

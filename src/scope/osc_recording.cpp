@@ -1,7 +1,7 @@
 #include "scope/osc_recording.h"
 
-#include "device/byte_io.h"
 #include "device/mk.h"
+#include "text/byte_io.h"
 
 namespace mk::scope {
 
@@ -13,7 +13,7 @@ OscRecording OscRecording::Of(const device::TMK& mk) {
 }
 
 int OscRecording::Level(std::span<const std::uint8_t, kHeaderSize> header) {
-  return static_cast<std::int16_t>(device::ReadU16(header, kTriggerLevelOffset));
+  return static_cast<std::int16_t>(bytes::ReadU16(header, kTriggerLevelOffset));
 }
 
 void SetTimeIndex(device::TMK& mk, int index) {

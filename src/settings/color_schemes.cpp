@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "device/byte_io.h"
 #include "device/mk.h"
 #include "settings/setting_table.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::settings {
@@ -110,7 +110,7 @@ std::string PaletteCaption(std::size_t entry) {
 
 std::uint16_t PaletteWord(std::span<const std::uint8_t> color_set, std::size_t entry) {
   CheckEntry(entry);
-  return device::ReadU16(color_set, 2 * entry);
+  return bytes::ReadU16(color_set, 2 * entry);
 }
 
 void SetPaletteColor(std::span<std::uint8_t> color_set, std::size_t entry, const device::Rgb& c) {
@@ -119,7 +119,7 @@ void SetPaletteColor(std::span<std::uint8_t> color_set, std::size_t entry, const
     if (v < 0 || v > 31) throw RangeError("Значение " + std::to_string(v) + " вне диапазона 0..31");
   }
   const std::uint16_t word = device::PackColor(c.r, c.g, c.b);
-  device::WriteU16(color_set, 2 * entry, word);
+  bytes::WriteU16(color_set, 2 * entry, word);
 }
 
 int ElementIndex(std::span<const std::uint8_t> color_set, const ElementRow& row) {

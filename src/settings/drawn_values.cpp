@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "device/byte_io.h"
 #include "device/colors.h"
 #include "settings/conversions.h"
 #include "settings/hot_menus.h"
 #include "settings/lists.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::settings {
@@ -45,7 +45,7 @@ std::span<std::uint8_t> ColorSetOf(const Setting& s, device::TMK& mk) {
 
 std::uint16_t ColorWord(const Setting& s, const device::TMK& mk) {
   const auto set = mk.Rec(s.block).Element(s.field, s.index);
-  return device::ReadU16(set, s.offset);
+  return bytes::ReadU16(set, s.offset);
 }
 
 HotList HotListOf(const Setting& s, const device::TMK& mk) {
@@ -170,7 +170,7 @@ void CommitDrawn(const Setting& s, device::TMK& mk, const Env& env, std::string_
         rgb[i] = static_cast<int>(*v);
       }
       const std::uint16_t word = device::PackColor(rgb[0], rgb[1], rgb[2]);
-      device::WriteU16(ColorSetOf(s, mk), s.offset, word);
+      bytes::WriteU16(ColorSetOf(s, mk), s.offset, word);
       return;
     }
     case Kind::HotMenu: {

@@ -7,15 +7,15 @@
 #include <string>
 #include <utility>
 
-#include "device/byte_io.h"
 #include "device/mk.h"
+#include "text/byte_io.h"
 
 namespace mk::sim {
 namespace {
 
+using bytes::WriteU16;
+using bytes::WriteU32;
 using device::BlockId;
-using device::WriteU16;
-using device::WriteU32;
 
 constexpr std::size_t kPage = 32;
 constexpr std::uint8_t kErased = 0xFF;

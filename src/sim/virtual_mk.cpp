@@ -4,12 +4,10 @@
 #include <stdexcept>
 #include <utility>
 
+#include "text/byte_io.h"
+
 namespace mk::sim {
 namespace {
-
-std::uint16_t Word(std::span<const std::uint8_t> data, std::size_t at) {
-  return static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
-}
 
 std::uint8_t Sum(std::span<const std::uint8_t> bytes) {
   unsigned sum = 0;
@@ -171,12 +169,12 @@ std::optional<Reply> VirtualMK::HandleFrame(const std::vector<std::uint8_t>& fra
 
 VirtualMK::Outcome VirtualMK::Execute(std::uint8_t command, std::span<const std::uint8_t> data) {
   switch (command) {
-    case kIdentify:
+    case kIdentify: {
       // One byte the configurator skips, then the device version.
-      return {true,
-              kStatusOk,
-              {0, static_cast<std::uint8_t>(device_version_),
-               static_cast<std::uint8_t>(device_version_ >> 8)}};
+      std::vector<std::uint8_t> answer(3, 0);
+      bytes::WriteU16(answer, 1, device_version_);
+      return {true, kStatusOk, std::move(answer)};
+    }
     case kReadBlock:
       return ReadBlock(data);
     case kBeginWrite:
@@ -196,7 +194,7 @@ VirtualMK::Outcome VirtualMK::ReadBlock(std::span<const std::uint8_t> data) {
     Violation("ReadBlock without a block number");
     return {false, kStatusOk, {}};
   }
-  const std::size_t block = Word(data, 0);
+  const std::size_t block = bytes::ReadU16(data, 0);
   const std::size_t from = block * kBlockSize;
   if (from + kBlockSize > memory_.size()) {
     // No answer rather than made-up bytes: the reader then fails visibly.
@@ -214,8 +212,8 @@ VirtualMK::Outcome VirtualMK::BeginWrite(std::span<const std::uint8_t> data) {
     region_.reset();
     return {};
   }
-  const std::uint16_t address = Word(data, 0);
-  const std::uint16_t length = Word(data, 2);
+  const std::uint16_t address = bytes::ReadU16(data, 0);
+  const std::uint16_t length = bytes::ReadU16(data, 2);
   if (region_) {
     const bool repeat = region_->address == address && region_->length == length &&
                         region_->next_chunk == 0 && !region_->spoiled;
@@ -240,8 +238,8 @@ VirtualMK::Outcome VirtualMK::WriteChunk(std::span<const std::uint8_t> data) {
     Spoil("WriteChunk with " + std::to_string(data.size()) + " data bytes, at least 4 expected");
     return {};
   }
-  const std::size_t index = Word(data, 0);
-  const std::size_t count = Word(data, 2);
+  const std::size_t index = bytes::ReadU16(data, 0);
+  const std::size_t count = bytes::ReadU16(data, 2);
   const std::string name = "WriteChunk " + std::to_string(index);
   if (!region_) {
     Violation(name + " without BeginWrite");
@@ -282,8 +280,8 @@ VirtualMK::Outcome VirtualMK::EndWrite(std::span<const std::uint8_t> data) {
     region_.reset();
     return {};
   }
-  const std::uint16_t address = Word(data, 0);
-  const std::uint16_t length = Word(data, 2);
+  const std::uint16_t address = bytes::ReadU16(data, 0);
+  const std::uint16_t length = bytes::ReadU16(data, 2);
   const std::string name = "EndWrite" + Pair(address, length);
   if (!region_) {
     if (last_commit_ != Region{address, length}) Violation(name + " without BeginWrite");

@@ -86,75 +86,68 @@ void TMK_ViewJournalsDlg::BuildControls() {
   small.setPointSize(8);
   setFont(small);
 
-  pcMain = new QTabWidget(this);
-  pcMain->setObjectName(QStringLiteral("pcMain"));
-  pcMain->setGeometry(0, 0, kClientWidth, kPagesHeight);
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("pcMain"));
+  pages_->setGeometry(0, 0, kClientWidth, kPagesHeight);
   QFont bold = small;
   bold.setBold(true);
-  pcMain->tabBar()->setFont(bold);
+  pages_->tabBar()->setFont(bold);
 
-  tsTrip = BuildJournalPage("tsTrip", sgTrip, "sgTrip", bTripReset, "bTripReset", bTrip, "bTrip");
-  tsTank = BuildJournalPage("tsTank", sgTank, "sgTank", bTankReset, "bTankReset", bTank, "bTank");
-  tsSum = BuildSumPage();
-  tsErrors = BuildErrorPage();
-  pcMain->addTab(tsTrip, Q("Журнал поездок"));
-  pcMain->addTab(tsTank, Q("Журнал заправок"));
-  pcMain->addTab(tsSum, Q("Средние"));
-  pcMain->addTab(tsErrors, Q("Журнал ошибок"));
+  pages_->addTab(BuildJournalPage(JournalKind::Trip), Q("Журнал поездок"));
+  pages_->addTab(BuildJournalPage(JournalKind::Tank), Q("Журнал заправок"));
+  pages_->addTab(BuildSumPage(), Q("Средние"));
+  pages_->addTab(BuildErrorPage(), Q("Журнал ошибок"));
 
-  OKBtn = MakeButton(this, "OKBtn", "OK");
-  OKBtn->setGeometry(838, 494, 75, 25);
-  OKBtn->setDefault(true);
-  CancelBtn = MakeButton(this, "CancelBtn", "Отмена");
-  CancelBtn->setGeometry(919, 494, 75, 25);
-  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  auto* ok = MakeButton(this, "OKBtn", "OK");
+  ok->setGeometry(838, 494, 75, 25);
+  ok->setDefault(true);
+  auto* cancel = MakeButton(this, "CancelBtn", "Отмена");
+  cancel->setGeometry(919, 494, 75, 25);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  connect(bTrip, &QPushButton::clicked, this, [this] { bTripClick(); });
-  connect(bTank, &QPushButton::clicked, this, [this] { bTankClick(); });
-  connect(bTripReset, &QPushButton::clicked, this, [this] { bTripResetClick(); });
-  connect(bTankReset, &QPushButton::clicked, this, [this] { bTankResetClick(); });
-  connect(bErrrJReset, &QPushButton::clicked, this, [this] { bErrrJResetClick(); });
   // A click, the arrow keys and a selection made in code all refill the freeze frame.
-  connect(sgErrors, &QTableWidget::currentCellChanged, this, [this] { sgErrorsClick(); });
-  for (std::size_t g = 0; g < sgSums.size(); ++g) {
-    connect(sgSums[g], &QTableWidget::cellDoubleClicked, this, [this, g] { TotalsDblClick(g); });
+  connect(errors_grid_, &QTableWidget::currentCellChanged, this, [this] { FillFreezeFrame(); });
+  for (std::size_t g = 0; g < totals_grids_.size(); ++g) {
+    connect(totals_grids_[g], &QTableWidget::cellDoubleClicked, this,
+            [this, g] { ClearTotals(g); });
   }
 }
 
-QWidget* TMK_ViewJournalsDlg::BuildJournalPage(const char* name, QTableWidget*& grid,
-                                               const char* grid_name, QPushButton*& reset,
-                                               const char* reset_name, QPushButton*& save,
-                                               const char* save_name) {
+QWidget* TMK_ViewJournalsDlg::BuildJournalPage(JournalKind kind) {
+  const bool trip = kind == JournalKind::Trip;
   auto* page = new QWidget;
-  page->setObjectName(QString::fromLatin1(name));
-  grid = MakeGrid(page, grid_name, kJournalShape);
+  page->setObjectName(trip ? QStringLiteral("tsTrip") : QStringLiteral("tsTank"));
+  QTableWidget* grid = MakeGrid(page, trip ? "sgTrip" : "sgTank", kJournalShape);
+  (trip ? trip_grid_ : tank_grid_) = grid;
   grid->move(0, 0);
   const int below = grid->height() + 10;
-  reset = MakeButton(page, reset_name, "Очистить");
-  reset->setGeometry(8, below, 120, 25);
-  save = MakeButton(page, save_name, "Сохранить в файл");
+  auto* clear = MakeButton(page, trip ? "bTripReset" : "bTankReset", "Очистить");
+  clear->setGeometry(8, below, 120, 25);
+  auto* save = MakeButton(page, trip ? "bTrip" : "bTank", "Сохранить в файл");
   save->setGeometry(136, below, 140, 25);
+  connect(clear, &QPushButton::clicked, this, [this, kind] { ClearJournal(kind); });
+  connect(save, &QPushButton::clicked, this, [this, kind] { SaveJournal(kind); });
   return page;
 }
 
 QWidget* TMK_ViewJournalsDlg::BuildSumPage() {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("tsSum"));
-  for (std::size_t g = 0; g < sgSums.size(); ++g) {
+  for (std::size_t g = 0; g < totals_grids_.size(); ++g) {
     const SumPlace& place = kSumPlaces[g];
-    sgSums[g] = MakeGrid(page, place.grid, kSumShape);
-    sgSums[g]->move(place.left, place.top);
+    totals_grids_[g] = MakeGrid(page, place.grid, kSumShape);
+    totals_grids_[g]->move(place.left, place.top);
     auto* caption = new QLabel(Q(journal::kTotalsGroups[g].caption), page);
     caption->setObjectName(QString::fromLatin1(place.grid).replace(0, 2, QStringLiteral("l")));
-    caption->setGeometry(place.left, place.top - 17, sgSums[g]->width(), 15);
+    caption->setGeometry(place.left, place.top - 17, totals_grids_[g]->width(), 15);
   }
-  lSumNote = new QLabel(
+  auto* note = new QLabel(
       Q("Для сброса накопителей сделайте двойной щелчок мыши на соответствующей таблице"), page);
-  lSumNote->setObjectName(QStringLiteral("lSumNote"));
-  lSumNote->setGeometry(680, 352, 265, 49);
-  lSumNote->setAlignment(Qt::AlignCenter);
-  lSumNote->setWordWrap(true);
+  note->setObjectName(QStringLiteral("lSumNote"));
+  note->setGeometry(680, 352, 265, 49);
+  note->setAlignment(Qt::AlignCenter);
+  note->setWordWrap(true);
   return page;
 }
 
@@ -164,21 +157,22 @@ QWidget* TMK_ViewJournalsDlg::BuildErrorPage() {
   auto* row = new QHBoxLayout(page);
   row->setContentsMargins(0, 0, 0, 0);
   auto* left = new QVBoxLayout;
-  sgErrors = MakeGrid(page, "sgErrors", kErrorShape);
-  sgErrors->setFixedSize(sgErrors->size());
+  errors_grid_ = MakeGrid(page, "sgErrors", kErrorShape);
+  errors_grid_->setFixedSize(errors_grid_->size());
   // One error at a time: the selected row shows its freeze frame.
-  sgErrors->setSelectionBehavior(QAbstractItemView::SelectRows);
-  left->addWidget(sgErrors);
+  errors_grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  left->addWidget(errors_grid_);
   left->addSpacing(6);
-  bErrrJReset = MakeButton(page, "bErrrJReset", "Очистить");
-  bErrrJReset->setFixedSize(120, 25);
-  left->addWidget(bErrrJReset);
+  auto* clear = MakeButton(page, "bErrrJReset", "Очистить");
+  clear->setFixedSize(120, 25);
+  connect(clear, &QPushButton::clicked, this, [this] { ClearErrorJournal(); });
+  left->addWidget(clear);
   left->addStretch();
   row->addLayout(left);
   row->addStretch();
-  sgStopCadr = MakeGrid(page, "sgStopCadr", kStopCadrShape);
-  sgStopCadr->setFixedWidth(kStopCadrWidth);
-  row->addWidget(sgStopCadr);
+  freeze_frame_grid_ = MakeGrid(page, "sgStopCadr", kStopCadrShape);
+  freeze_frame_grid_->setFixedWidth(kStopCadrWidth);
+  row->addWidget(freeze_frame_grid_);
   return page;
 }
 
@@ -191,19 +185,19 @@ void TMK_ViewJournalsDlg::showEvent(QShowEvent* event) {
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));
   }
-  FormShow();
+  FillAll();
 }
 
-void TMK_ViewJournalsDlg::FormShow() {
-  pcMain->setCurrentIndex(0);
+void TMK_ViewJournalsDlg::FillAll() {
+  pages_->setCurrentIndex(0);
   FillJournal(JournalKind::Trip);
   FillJournal(JournalKind::Tank);
   FillErrors();
-  for (std::size_t g = 0; g < sgSums.size(); ++g) FillTotals(g);
+  for (std::size_t g = 0; g < totals_grids_.size(); ++g) FillTotals(g);
 }
 
 QTableWidget* TMK_ViewJournalsDlg::JournalGridOf(JournalKind kind) const {
-  return kind == JournalKind::Trip ? sgTrip : sgTank;
+  return kind == JournalKind::Trip ? trip_grid_ : tank_grid_;
 }
 
 void TMK_ViewJournalsDlg::FillJournal(JournalKind kind) {
@@ -213,41 +207,29 @@ void TMK_ViewJournalsDlg::FillJournal(JournalKind kind) {
 }
 
 void TMK_ViewJournalsDlg::FillTotals(std::size_t group) {
-  FillLines(sgSums[group], journal::TotalsLines(mk_.Rec(BlockId::Totals).Bytes(),
-                                                journal::kTotalsGroups[group], separator_));
+  FillLines(totals_grids_[group], journal::TotalsLines(mk_.Rec(BlockId::Totals).Bytes(),
+                                                       journal::kTotalsGroups[group], separator_));
 }
 
 void TMK_ViewJournalsDlg::FillErrors() {
-  FillGrid(sgErrors, journal::ErrorGrid(mk_.Rec(BlockId::ErrorJournal).Bytes(), error_style_));
+  FillGrid(errors_grid_, journal::ErrorGrid(mk_.Rec(BlockId::ErrorJournal).Bytes(), error_style_));
   // Selecting row 1 refills the freeze frame through the selection signal;
   // when row 1 was selected already, refill it here.
-  if (sgErrors->currentRow() == 1) {
-    FillStopCadr();
+  if (errors_grid_->currentRow() == 1) {
+    FillFreezeFrame();
   } else {
-    sgErrors->setCurrentCell(1, 1);
+    errors_grid_->setCurrentCell(1, 1);
   }
 }
 
-void TMK_ViewJournalsDlg::sgErrorsClick() {
-  FillStopCadr();
-}
-
-void TMK_ViewJournalsDlg::FillStopCadr() {
-  EmptyCells(sgStopCadr);
-  const int row = sgErrors->currentRow();
+void TMK_ViewJournalsDlg::FillFreezeFrame() {
+  EmptyCells(freeze_frame_grid_);
+  const int row = errors_grid_->currentRow();
   if (row <= 0) return;
   const auto lines = journal::FreezeFrameLines(mk_.Rec(BlockId::ErrorJournal).Bytes(),
                                                static_cast<std::size_t>(row - 1), separator_);
   // Without a freeze frame the grid stays blank with the rows it had.
-  if (!lines.empty()) FillLines(sgStopCadr, lines);
-}
-
-void TMK_ViewJournalsDlg::bTripClick() {
-  SaveJournal(JournalKind::Trip);
-}
-
-void TMK_ViewJournalsDlg::bTankClick() {
-  SaveJournal(JournalKind::Tank);
+  if (!lines.empty()) FillLines(freeze_frame_grid_, lines);
 }
 
 void TMK_ViewJournalsDlg::SaveJournal(JournalKind kind) {
@@ -260,26 +242,24 @@ void TMK_ViewJournalsDlg::SaveJournal(JournalKind kind) {
   }
 }
 
-void TMK_ViewJournalsDlg::bTripResetClick() {
-  mk_.ClearTripJournal();
+void TMK_ViewJournalsDlg::ClearJournal(JournalKind kind) {
+  if (kind == JournalKind::Trip) {
+    mk_.ClearTripJournal();
+  } else {
+    mk_.ClearTankJournal();
+  }
   cleared_ = true;
-  FillJournal(JournalKind::Trip);
+  FillJournal(kind);
 }
 
-void TMK_ViewJournalsDlg::bTankResetClick() {
-  mk_.ClearTankJournal();
-  cleared_ = true;
-  FillJournal(JournalKind::Tank);
-}
-
-void TMK_ViewJournalsDlg::bErrrJResetClick() {
+void TMK_ViewJournalsDlg::ClearErrorJournal() {
   journal::ClearErrorJournal(mk_);
   cleared_ = true;
   FillErrors();
 }
 
-void TMK_ViewJournalsDlg::TotalsDblClick(std::size_t group) {
-  if (group >= sgSums.size()) return;
+void TMK_ViewJournalsDlg::ClearTotals(std::size_t group) {
+  if (group >= totals_grids_.size()) return;
   journal::ClearTotalsGroup(mk_.Rec(BlockId::Totals).Bytes(), journal::kTotalsGroups[group]);
   cleared_ = true;
   FillTotals(group);

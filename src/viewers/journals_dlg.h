@@ -46,55 +46,40 @@ class TMK_ViewJournalsDlg final : public QDialog {
   /// True once anything was cleared: OK then changes the settings.
   bool Cleared() const { return cleared_; }
 
-  // Event handlers, public so that tests can run them as the controls do.
-  void FormShow();
-  void bTripClick();
-  void bTankClick();
-  void bTripResetClick();
-  void bTankResetClick();
-  void bErrrJResetClick();
-  /// Refills the freeze frame for the selected row of sgErrors.
-  void sgErrorsClick();
-  /// Zeroes totals group `group` (in journal::kTotalsGroups order) and refills its grid.
-  void TotalsDblClick(std::size_t group);
-
-  QTabWidget* pcMain;
-  QWidget* tsTrip;
-  QTableWidget* sgTrip;
-  QPushButton* bTripReset;
-  QPushButton* bTrip;
-  QWidget* tsTank;
-  QTableWidget* sgTank;
-  QPushButton* bTankReset;
-  QPushButton* bTank;
-  QWidget* tsSum;
-  /// sgAllSum, sgTripSum, sgResetSum, sgStopSum, sgNoStopSum, sgTankSum,
-  /// sgOilOnlySum, sgGasOnlySum: the groups of journal::kTotalsGroups.
-  std::array<QTableWidget*, 8> sgSums{};
-  QLabel* lSumNote;
-  QWidget* tsErrors;
-  QTableWidget* sgErrors;
-  QTableWidget* sgStopCadr;
-  QPushButton* bErrrJReset;
-  QPushButton* OKBtn;
-  QPushButton* CancelBtn;
-
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  /// Fills every page from the records; runs when the window is first shown.
+  void FillAll();
+  /// Saves the journal shown on its page as a text file.
+  void SaveJournal(journal::JournalKind kind);
+  void ClearJournal(journal::JournalKind kind);
+  void ClearErrorJournal();
+  /// Zeroes totals group `group` (in journal::kTotalsGroups order) and refills its grid.
+  void ClearTotals(std::size_t group);
+
   void BuildControls();
-  QWidget* BuildJournalPage(const char* name, QTableWidget*& grid, const char* grid_name,
-                            QPushButton*& reset, const char* reset_name, QPushButton*& save,
-                            const char* save_name);
+  /// The page of the trip or refuelling journal: its grid, and its buttons
+  /// that clear it and save it.
+  QWidget* BuildJournalPage(journal::JournalKind kind);
   QWidget* BuildSumPage();
   QWidget* BuildErrorPage();
   void FillJournal(journal::JournalKind kind);
   void FillTotals(std::size_t group);
   void FillErrors();
-  void FillStopCadr();
-  void SaveJournal(journal::JournalKind kind);
+  /// Refills the freeze frame for the selected row of the error journal.
+  void FillFreezeFrame();
   QTableWidget* JournalGridOf(journal::JournalKind kind) const;
+
+  QTabWidget* pages_ = nullptr;
+  QTableWidget* trip_grid_ = nullptr;
+  QTableWidget* tank_grid_ = nullptr;
+  /// The grids of journal::kTotalsGroups, in that order.
+  std::array<QTableWidget*, 8> totals_grids_{};
+  QTableWidget* errors_grid_ = nullptr;
+  /// The freeze frame of the error selected in errors_grid_.
+  QTableWidget* freeze_frame_grid_ = nullptr;
 
   device::TMK& mk_;
   app::IDialogs& dialogs_;

@@ -10,6 +10,13 @@
 #include "support/files.h"
 
 namespace mk::app::test {
+namespace {
+
+// The buttons that need settings held: edit, the viewers, save and write.
+constexpr const char* kDataButtons[] = {"bEditParams", "bViewJournals", "bViewOsc", "bSaveParams",
+                                        "bSetParams"};
+
+}  // namespace
 
 QApplication& App() {
   return *qobject_cast<QApplication*>(QCoreApplication::instance());
@@ -69,8 +76,9 @@ void MainFormTest::SetUp() {
 
 void MainFormTest::TearDown() {
   if (form_) {
-    // Leave without questions so that no test depends on another's flags.
-    form_->Modified = false;
+    // Unsaved edits are left without saving: the close question gets No.
+    dialogs_.answers.clear();
+    dialogs_.save_paths.clear();
     form_->close();
     form_.reset();
   }
@@ -99,16 +107,14 @@ std::string MainFormTest::ReadIni() const {
 }
 
 bool MainFormTest::DataButtonsEnabled() const {
-  for (QWidget* b : {form_->bEditParams, form_->bViewJournals, form_->bViewOsc, form_->bSaveParams,
-                     form_->bSetParams})
-    if (!b->isEnabled()) return false;
+  for (const char* name : kDataButtons)
+    if (!Find(name)->isEnabled()) return false;
   return true;
 }
 
 bool MainFormTest::DataButtonsDisabled() const {
-  for (QWidget* b : {form_->bEditParams, form_->bViewJournals, form_->bViewOsc, form_->bSaveParams,
-                     form_->bSetParams})
-    if (b->isEnabled()) return false;
+  for (const char* name : kDataButtons)
+    if (Find(name)->isEnabled()) return false;
   return true;
 }
 

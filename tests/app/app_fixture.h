@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <array>
@@ -20,6 +21,7 @@
 #include "app/main_form.h"
 #include "app/progress_form.h"
 #include "link/byte_port.h"
+#include "support/named_controls.h"
 #include "support/scripted_dialogs.h"
 
 namespace mk::app::test {
@@ -87,6 +89,15 @@ class MainFormTest : public ::testing::Test {
                                 const std::vector<std::uint8_t>& image);
   void WriteIni(const std::string& text);
   std::string ReadIni() const;
+  /// The window's control or menu entry named `name` (its object name).
+  template <typename T = QPushButton>
+  T* Find(const char* name) const {
+    return tests::FindNamed<T>(*form_, name);
+  }
+  /// Clicks a button of the window as a user does.
+  void Click(const char* name) const { tests::ClickNamed(*form_, name); }
+  /// Chooses an entry of the window's menu as a user does.
+  void Choose(const char* name) const { tests::ChooseNamed(*form_, name); }
   bool DataButtonsEnabled() const;
   bool DataButtonsDisabled() const;
 

@@ -43,11 +43,11 @@ TEST_F(MainFormTest, FileDialogsStartInTheDocumentsThenWhereTheUserLastWas) {
   fs::create_directories(Dir() / "cars");
   const std::string file = (Dir() / "cars" / "a.vrnkp").string();
   tests::WriteBytes(file, device::EncodeSettingsFile(515, LaidOutImage()));
-  TMainForm& form = Show();
+  Show();
 
   dialogs_.open_paths = {file};
-  form.bLoadParams->click();
-  form.bSaveParams->click();  // cancelled
+  Click("bLoadParams");
+  Click("bSaveParams");  // cancelled
   EXPECT_EQ(dialogs_.open_folders, std::vector<std::string>{(Dir() / "documents").string()});
   EXPECT_EQ(dialogs_.save_folders, std::vector<std::string>{(Dir() / "cars").string()});
   ASSERT_EQ(dialogs_.save_names.size(), 1u);
@@ -59,10 +59,10 @@ TEST_F(MainFormTest, FileDialogsStartInTheDocumentsThenWhereTheUserLastWas) {
   form_->close();
   form_.reset();
   EXPECT_NE(ReadIni().find("Folder=" + (Dir() / "cars").string()), std::string::npos) << ReadIni();
-  TMainForm& again = Show();
-  again.bLoadParams->click();
+  Show();
+  Click("bLoadParams");
   EXPECT_EQ(dialogs_.open_folders.back(), (Dir() / "cars").string());
-  EXPECT_EQ(again.bLoadParams->toolTip().toStdString(),
+  EXPECT_EQ(Find("bLoadParams")->toolTip().toStdString(),
             "Считать настройки из файла на диске (Ctrl+O)");
 }
 
@@ -85,7 +85,7 @@ TEST_F(MainFormTest, ADroppedSettingsFileLoadsAsIfOpenedAndOtherDropsAreRefused)
   EXPECT_TRUE(drop(file));
   EXPECT_TRUE(DataButtonsEnabled());
   EXPECT_EQ(form.Device()->DeviceVersion(), 7);
-  EXPECT_TRUE(form.StatusLine->text().contains("dropped.vrnkp"));
+  EXPECT_TRUE(Find<QLabel>("StatusLine")->text().contains("dropped.vrnkp"));
 }
 
 TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) {
@@ -94,10 +94,10 @@ TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) 
   const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60));
   TMainForm& form = Show();
   dialogs_.open_paths = {held};
-  form.bLoadParams->click();
+  Click("bLoadParams");
 
   dialogs_.backup_choice = std::nullopt;
-  form.aRestore->trigger();
+  Choose("aRestore");
   ASSERT_EQ(dialogs_.backup_lists.size(), 1u);
   ASSERT_EQ(dialogs_.backup_lists[0].size(), 1u);
   EXPECT_EQ(dialogs_.backup_lists[0][0].version, "3");
@@ -107,17 +107,17 @@ TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) 
 
   dialogs_.backup_choice = 0;
   dialogs_.change_answers = {ScriptedDialogs::Answer(false), ScriptedDialogs::Answer(true)};
-  form.aRestore->trigger();
+  Choose("aRestore");
   EXPECT_EQ(form.Device()->Rec(BlockId::Limits).GetInt("VelocityLimit"), 60) << "cancelled";
-  EXPECT_FALSE(form.Modified);
-  form.aRestore->trigger();
+  EXPECT_FALSE(form.IsModified());
+  Choose("aRestore");
   ASSERT_EQ(dialogs_.changes.size(), 2u);
   EXPECT_EQ(dialogs_.changes[1].purpose, ChangesPurpose::Restore);
   ASSERT_EQ(dialogs_.changes[1].diff.changes.size(), 1u);
   EXPECT_EQ(settings::LineOf(dialogs_.changes[1].diff.changes[0]),
             "Границы / Скорость, км/час: 120 → 100");
   EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(50));
-  EXPECT_TRUE(form.Modified);
+  EXPECT_TRUE(form.IsModified());
   EXPECT_TRUE(DataButtonsEnabled());
 }
 
@@ -126,24 +126,24 @@ TEST_F(MainFormTest, TakingPagesChangesOnlyTheTickedOnesAndUndoesAsOne) {
   const std::string other = WriteSettingsFile("other.vrnkp", 3, ImageWithVelocityLimit(50, 495));
   TMainForm& form = Show();
   dialogs_.open_paths = {held, other};
-  form.bLoadParams->click();
+  Click("bLoadParams");
   dialogs_.change_answers = {ScriptedDialogs::Answer(true, {settings::Page::Sources})};
-  form.aTakeFromFile->trigger();
+  Choose("aTakeFromFile");
   ASSERT_EQ(dialogs_.changes.size(), 1u);
   EXPECT_EQ(dialogs_.changes[0].purpose, ChangesPurpose::Take);
   EXPECT_EQ(dialogs_.changes[0].diff.changes.size(), 2u) << "both pages offered";
   const device::TMK& mk = *form.Device();
   EXPECT_EQ(mk.Rec(BlockId::Display).GetInt("IntenseDayTime"), 495);
   EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("VelocityLimit"), 60);
-  EXPECT_TRUE(form.Modified);
+  EXPECT_TRUE(form.IsModified());
   device::TMK stored;
   stored.ReplaceImage(3, mk.Image());
   EXPECT_EQ(stored.Rec(BlockId::Display).GetInt("IntenseDayTime"), 495) << "in the image too";
 
-  form.aUndoTake->trigger();
+  Choose("aUndoTake");
   EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60, 0));
-  EXPECT_FALSE(form.Modified);
-  EXPECT_FALSE(form.aUndoTake->isEnabled());
+  EXPECT_FALSE(form.IsModified());
+  EXPECT_FALSE(Find<QAction>("aUndoTake")->isEnabled());
 }
 
 TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAChosenOne) {
@@ -155,20 +155,20 @@ TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAC
     return false;
   };
   TMainForm& form = Show();
-  EXPECT_FALSE(form.aCompareFile->isEnabled()) << "nothing held to compare";
+  EXPECT_FALSE(Find<QAction>("aCompareFile")->isEnabled()) << "nothing held to compare";
   dialogs_.open_paths = {held, other};
-  form.bLoadParams->click();
-  EXPECT_TRUE(form.aCompareFile->isEnabled());
+  Click("bLoadParams");
+  EXPECT_TRUE(Find<QAction>("aCompareFile")->isEnabled());
   ChangesAnswer double_click;
   double_click.open = settings::FindSetting("seVelocityLimit");
   dialogs_.change_answers = {double_click};
-  form.aCompareFile->trigger();
+  Choose("aCompareFile");
   ASSERT_EQ(dialogs_.changes.size(), 1u);
   EXPECT_EQ(dialogs_.changes[0].purpose, ChangesPurpose::Compare);
   EXPECT_EQ(dialogs_.changes[0].diff.changes.size(), 1u);
   EXPECT_EQ(opened_at, "seVelocityLimit");
   EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60));
-  EXPECT_FALSE(form.Modified);
+  EXPECT_FALSE(form.IsModified());
 }
 
 TEST_F(MainFormTest, TheListGroupsByPageFiltersRecountsAndWritesOnEnter) {

@@ -126,29 +126,34 @@ TEST_F(EndToEndTest, ReadSaveLoadEditAndWriteReachTheMksMemory) {
   };
   TMainForm& form = Show();
 
-  form.bGetParams->click();
+  Click("bGetParams");
   ASSERT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front();
   EXPECT_TRUE(DataButtonsEnabled());
-  EXPECT_EQ(form.DeviceAddress, 253);
-  EXPECT_EQ(form.MemorySize, kMemory);
+  // The address and memory size the MK answered with, as the status line shows them.
+  EXPECT_NE(Find<QLabel>("StatusLine")
+                ->text()
+                .toStdString()
+                .find("адрес 253, память " + std::to_string(kMemory) + " байт"),
+            std::string::npos)
+      << Find<QLabel>("StatusLine")->text().toStdString();
   EXPECT_EQ(form.Device()->DeviceVersion(), 5);
   EXPECT_EQ(form.Device()->Image(), image_);
 
   // Save, then load the file back: the same image.
   const std::string file = (Dir() / "mk.vrnkp").string();
   dialogs_.save_paths = {file};
-  form.bSaveParams->click();
+  Click("bSaveParams");
   EXPECT_EQ(fs::file_size(file), 2 + image_.size());
   dialogs_.open_paths = {file};
-  form.bLoadParams->click();
+  Click("bLoadParams");
   EXPECT_EQ(form.Device()->Image(), image_);
 
-  form.bEditParams->click();
-  ASSERT_TRUE(form.Modified);
-  form.bSetParams->click();
+  Click("bEditParams");
+  ASSERT_TRUE(form.IsModified());
+  Click("bSetParams");
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_EQ(dialogs_.infos, std::vector<std::string>{"Настройки записаны в МК"});
-  EXPECT_TRUE(form.Modified);
+  EXPECT_TRUE(form.IsModified());
 
   const std::int64_t position = form.Device()->Directory().Position(6);
   ASSERT_GT(position, 0);
@@ -170,14 +175,14 @@ TEST_F(EndToEndTest, AWriteShowsItsChangesFirstAndACancelWritesNothing) {
     return true;
   };
   TMainForm& form = Show();
-  form.bGetParams->click();
-  form.bEditParams->click();
+  Click("bGetParams");
+  Click("bEditParams");
   bool progress_hidden = false;
   dialogs_.on_box = [&](const std::string& box) {
     if (box.rfind("changes: ", 0) == 0) progress_hidden = VisibleProgressForm() == nullptr;
   };
   dialogs_.change_answers = {ScriptedDialogs::Answer(false)};
-  form.bSetParams->click();
+  Click("bSetParams");
   ASSERT_EQ(dialogs_.changes.size(), 1u);
   EXPECT_TRUE(progress_hidden);
   const auto& list = dialogs_.changes[0];
@@ -187,13 +192,13 @@ TEST_F(EndToEndTest, AWriteShowsItsChangesFirstAndACancelWritesNothing) {
   EXPECT_TRUE(dialogs_.infos.empty());
   EXPECT_TRUE(dialogs_.errors.empty());
 
-  form.bSetParams->click();  // unscripted: Enter
+  Click("bSetParams");  // unscripted: Enter
   EXPECT_EQ(dialogs_.infos, std::vector<std::string>{"Настройки записаны в МК"});
   EXPECT_TRUE(std::regex_search(
-      form.StatusLine->text().toStdString(),
+      Find<QLabel>("StatusLine")->text().toStdString(),
       std::regex("^Настройки записаны в МК \\d\\d\\.\\d\\d\\.\\d{4} в \\d\\d:\\d\\d")))
-      << form.StatusLine->text().toStdString();
-  form.bSetParams->click();
+      << Find<QLabel>("StatusLine")->text().toStdString();
+  Click("bSetParams");
   ASSERT_EQ(dialogs_.changes.size(), 3u);
   EXPECT_TRUE(dialogs_.changes[2].diff.Empty()) << "nothing left to change";
 
@@ -206,10 +211,10 @@ TEST_F(EndToEndTest, AWriteShowsItsChangesFirstAndACancelWritesNothing) {
 
 TEST_F(EndToEndTest, WritingSettingsOfAnotherDeviceVersionIsRefused) {
   const std::string other = WriteSettingsFile("other.vrnkp", 9, LaidOutImage(7));
-  TMainForm& form = Show();
+  Show();
   dialogs_.open_paths = {other};
-  form.bLoadParams->click();
-  form.bSetParams->click();
+  Click("bLoadParams");
+  Click("bSetParams");
   EXPECT_EQ(dialogs_.errors,
             std::vector<std::string>{"Версия настроек не совпадает с версией устройства!"});
   EXPECT_TRUE(dialogs_.infos.empty());
@@ -228,31 +233,31 @@ TEST_F(EndToEndTest, UnpluggingDuringAReadEndsWithTheLinkMessageAndAUsableWindow
   StartSim({"--wire-timing"});
   TMainForm& form = Show();
   UnplugAt("Чтение настроек...", 30);
-  form.bGetParams->click();
+  Click("bGetParams");
   ASSERT_EQ(dialogs_.errors.size(), 1u);
   EXPECT_TRUE(IsLinkMessage(dialogs_.errors.front())) << dialogs_.errors.front();
   EXPECT_TRUE(DataButtonsDisabled());
-  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_FALSE(form.Channel()->IsOpen());
   EXPECT_EQ(VisibleProgressForm(), nullptr);
   EXPECT_FALSE(form.Busy());
-  EXPECT_TRUE(form.bGetParams->isEnabled());
-  EXPECT_TRUE(form.bLoadParams->isEnabled());
+  EXPECT_TRUE(Find("bGetParams")->isEnabled());
+  EXPECT_TRUE(Find("bLoadParams")->isEnabled());
 }
 
 TEST_F(EndToEndTest, UnpluggingDuringASecondReadKeepsTheFirstByteForByte) {
   StartSim({"--wire-timing"});
   TMainForm& form = Show();
-  form.bGetParams->click();
+  Click("bGetParams");
   ASSERT_TRUE(dialogs_.errors.empty());
   ASSERT_EQ(form.Device()->Image(), image_);
   const device::TMK first = *form.Device();
 
   UnplugAt("Чтение настроек...", 30);
-  form.bGetParams->click();
+  Click("bGetParams");
   ASSERT_EQ(dialogs_.errors.size(), 1u);
   EXPECT_TRUE(IsLinkMessage(dialogs_.errors.front())) << dialogs_.errors.front();
   EXPECT_TRUE(DataButtonsEnabled());
-  EXPECT_FALSE(form.Modified);
+  EXPECT_FALSE(form.IsModified());
   EXPECT_EQ(form.Device()->Image(), first.Image());
   EXPECT_EQ(form.Device()->DeviceVersion(), first.DeviceVersion());
   for (device::BlockId block : device::kRecordBlocks) {
@@ -265,10 +270,10 @@ TEST_F(EndToEndTest, UnpluggingDuringAWriteLeavesTheSettingsAsLoaded) {
   const std::string file = WriteSettingsFile("mine.vrnkp", 5, image_);
   TMainForm& form = Show();
   dialogs_.open_paths = {file};
-  form.bLoadParams->click();
+  Click("bLoadParams");
   ASSERT_TRUE(DataButtonsEnabled());
   UnplugAt("Запись настроек...", 1);
-  form.bSetParams->click();
+  Click("bSetParams");
   ASSERT_EQ(dialogs_.errors.size(), 1u);
   // The link's text first, then what the MK now holds and where the backup is.
   const std::string& box = dialogs_.errors.front();
@@ -280,11 +285,11 @@ TEST_F(EndToEndTest, UnpluggingDuringAWriteLeavesTheSettingsAsLoaded) {
   EXPECT_NE(box.find("Резервная копия памяти МК до записи: " + backups.front().string()),
             std::string::npos)
       << box;
-  EXPECT_TRUE(form.lBackup->isVisible());
+  EXPECT_TRUE(Find<QLabel>("lBackup")->isVisible());
   EXPECT_TRUE(dialogs_.infos.empty());
   EXPECT_EQ(form.Device()->Image(), image_);
   EXPECT_TRUE(DataButtonsEnabled());
-  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_FALSE(form.Channel()->IsOpen());
   EXPECT_EQ(VisibleProgressForm(), nullptr);
   EXPECT_FALSE(form.Busy());
 }

@@ -22,14 +22,14 @@ TEST(JustOne, OnlyOneHolderAtATimeAndTheLockIsFreedWithIt) {
   const std::string name = UniqueName("guard");
   {
     TJustOne first(name);
-    EXPECT_TRUE(first.OwnsMutex);
+    EXPECT_TRUE(first.OwnsLock());
     TJustOne second(name);
-    EXPECT_FALSE(second.OwnsMutex);
+    EXPECT_FALSE(second.OwnsLock());
     TJustOne other(name + "-other");
-    EXPECT_TRUE(other.OwnsMutex);
+    EXPECT_TRUE(other.OwnsLock());
   }
   TJustOne again(name);
-  EXPECT_TRUE(again.OwnsMutex);
+  EXPECT_TRUE(again.OwnsLock());
 }
 
 TEST(JustOne, ASecondProgramCopyEndsBeforeShowingAnything) {
@@ -38,7 +38,7 @@ TEST(JustOne, ASecondProgramCopyEndsBeforeShowingAnything) {
   if (!std::filesystem::exists(program)) GTEST_SKIP() << "mkconfig is not built";
   const std::string name = UniqueName("program");
   TJustOne running(name);
-  ASSERT_TRUE(running.OwnsMutex);
+  ASSERT_TRUE(running.OwnsLock());
 
   QTemporaryDir dir;
   const QString ini = dir.filePath("mkconfig.ini");
@@ -59,12 +59,12 @@ TEST(JustOne, ALaterCopyWakesTheFirstThroughItsDoor) {
   App();
   const std::string name = UniqueName("door");
   TJustOne first(name);
-  ASSERT_TRUE(first.OwnsMutex);
+  ASSERT_TRUE(first.OwnsLock());
   int woken = 0;
   ASSERT_TRUE(first.OnLaterCopy([&woken] { ++woken; }));
 
   TJustOne second(name);
-  ASSERT_FALSE(second.OwnsMutex);
+  ASSERT_FALSE(second.OwnsLock());
   EXPECT_FALSE(second.OnLaterCopy([] {})) << "only the owner opens the door";
   for (int copy = 1; copy <= 2; ++copy) {
     EXPECT_TRUE(second.WakeFirstCopy());
@@ -81,7 +81,7 @@ TEST(JustOne, ASecondProgramCopyBringsTheFirstToTheFront) {
   if (!std::filesystem::exists(program)) GTEST_SKIP() << "mkconfig is not built";
   const std::string name = UniqueName("wake");
   TJustOne running(name);
-  ASSERT_TRUE(running.OwnsMutex);
+  ASSERT_TRUE(running.OwnsLock());
   bool woken = false;
   ASSERT_TRUE(running.OnLaterCopy([&woken] { woken = true; }));
 

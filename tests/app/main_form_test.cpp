@@ -31,42 +31,42 @@ TEST_F(MainFormTest, StartsWithEveryControlAndTheDataButtonsOff) {
         "bViewOsc",  "bSaveParams", "bSetParams",  "lMZ",         "Image1"})
     EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
   EXPECT_EQ(form.findChild<QGroupBox*>("GroupBox5")->title().toStdString(), "Шаг 2a");
-  EXPECT_EQ(form.bRS232->text().toStdString(), "Выбрать СОМ-порт вручную");
+  EXPECT_EQ(Find("bRS232")->text().toStdString(), "Выбрать СОМ-порт вручную");
   EXPECT_TRUE(DataButtonsDisabled());
-  EXPECT_TRUE(form.bGetParams->isEnabled());
-  EXPECT_TRUE(form.bLoadParams->isEnabled());
-  EXPECT_FALSE(form.lMZ->isVisible());
-  EXPECT_EQ(form.Image1->size(), QSize(240, 40));
+  EXPECT_TRUE(Find("bGetParams")->isEnabled());
+  EXPECT_TRUE(Find("bLoadParams")->isEnabled());
+  EXPECT_FALSE(Find<QLabel>("lMZ")->isVisible());
+  EXPECT_EQ(Find<QLabel>("Image1")->size(), QSize(240, 40));
   // Automatic search is on by default, so the manual choice is off.
-  EXPECT_TRUE(form.cbAuto->isChecked());
-  EXPECT_FALSE(form.bRS232->isEnabled());
-  EXPECT_FALSE(form.Modified);
+  EXPECT_TRUE(Find<QCheckBox>("cbAuto")->isChecked());
+  EXPECT_FALSE(Find("bRS232")->isEnabled());
+  EXPECT_FALSE(form.IsModified());
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
   EXPECT_GE(form.width(), 810);
   EXPECT_GE(form.height(), 401);
 }
 
 TEST_F(MainFormTest, CheckBoxSwitchesTheManualPortButton) {
-  TMainForm& form = Show();
-  form.cbAuto->click();
-  EXPECT_FALSE(form.AutoSearch);
-  EXPECT_TRUE(form.bRS232->isEnabled());
-  form.cbAuto->click();
-  EXPECT_TRUE(form.AutoSearch);
-  EXPECT_FALSE(form.bRS232->isEnabled());
+  Show();
+  Click("cbAuto");
+  EXPECT_FALSE(Find<QCheckBox>("cbAuto")->isChecked());
+  EXPECT_TRUE(Find("bRS232")->isEnabled());
+  Click("cbAuto");
+  EXPECT_TRUE(Find<QCheckBox>("cbAuto")->isChecked());
+  EXPECT_FALSE(Find("bRS232")->isEnabled());
 }
 
 TEST_F(MainFormTest, ReadEnablesTheDataButtonsAndLeavesModifiedAlone) {
   mk_ports_ = {3};
   TMainForm& form = Show();
-  form.bGetParams->click();
+  Click("bGetParams");
   EXPECT_EQ(reads_, 1);
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_TRUE(DataButtonsEnabled());
-  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  EXPECT_EQ(form.Channel()->PortNumber(), 3);
   // The port is open only for the transfer.
-  EXPECT_FALSE(form.Channel()->IsOpen);
-  EXPECT_FALSE(form.Modified);
+  EXPECT_FALSE(form.Channel()->IsOpen());
+  EXPECT_FALSE(form.IsModified());
 }
 
 TEST_F(MainFormTest, FailedReadShowsTheLinkTextAndKeepsWhatWasHeld) {
@@ -78,13 +78,13 @@ TEST_F(MainFormTest, FailedReadShowsTheLinkTextAndKeepsWhatWasHeld) {
     return device::TransferResult::Done;
   };
   TMainForm& form = Show();
-  form.bGetParams->click();
-  form.bGetParams->click();
+  Click("bGetParams");
+  Click("bGetParams");
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{link::kNoLink});
   EXPECT_TRUE(DataButtonsEnabled()) << "the settings of the first read are still held";
   EXPECT_EQ(form.Device()->Image(), LaidOutImage(2));
   EXPECT_EQ(VisibleProgressForm(), nullptr);
-  EXPECT_FALSE(form.Channel()->IsOpen);
+  EXPECT_FALSE(form.Channel()->IsOpen());
 }
 
 TEST_F(MainFormTest, AFailedFirstReadLeavesTheDataButtonsOff) {
@@ -93,7 +93,8 @@ TEST_F(MainFormTest, AFailedFirstReadLeavesTheDataButtonsOff) {
                                device::Connection*) -> device::TransferResult {
     throw Error(link::kNoLink);
   };
-  Show().bGetParams->click();
+  Show();
+  Click("bGetParams");
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{link::kNoLink});
   EXPECT_TRUE(DataButtonsDisabled());
 }
@@ -114,10 +115,12 @@ TEST_F(MainFormTest, CancelWhileConnectingLeavesNoMessageAndBlocksTheWindowMeanw
     EXPECT_FALSE(shown->ProgressGauge->isVisible());
     EXPECT_TRUE(shown->BitBtn1->isVisible());
     EXPECT_TRUE(shown->windowFlags() & Qt::WindowStaysOnTopHint);
-    // A second click while the transfer runs must not start another one.
+    // A second click while the transfer runs must not start another one,
+    // nor the menu's compare with the MK, which lies outside the blocked controls.
     EXPECT_FALSE(form_->centralWidget()->isEnabled());
-    form_->bGetParamsClick();
-    form_->bSetParamsClick();
+    Click("bGetParams");
+    Click("bSetParams");
+    Choose("aCompareMk");
     EXPECT_EQ(reads_, 1 + 1);
     EXPECT_EQ(writes_, 0);
     shown->BitBtn1->click();
@@ -125,17 +128,17 @@ TEST_F(MainFormTest, CancelWhileConnectingLeavesNoMessageAndBlocksTheWindowMeanw
     return device::TransferResult::Cancelled;
   };
   TMainForm& form = Show();
-  form.bGetParams->click();
+  Click("bGetParams");
   ASSERT_TRUE(DataButtonsEnabled());
   cancel = true;
-  form.bGetParams->click();
+  Click("bGetParams");
   EXPECT_TRUE(checked);
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_TRUE(dialogs_.infos.empty());
   EXPECT_TRUE(DataButtonsEnabled());
   EXPECT_TRUE(form.centralWidget()->isEnabled());
-  EXPECT_FALSE(form.bRS232->isEnabled());
-  EXPECT_TRUE(form.bGetParams->isEnabled());
+  EXPECT_FALSE(Find("bRS232")->isEnabled());
+  EXPECT_TRUE(Find("bGetParams")->isEnabled());
   EXPECT_FALSE(form.Busy());
 }
 
@@ -148,7 +151,7 @@ TEST_F(MainFormTest, ClosingDuringATransferWaitsForItsEnd) {
     return device::TransferResult::Done;
   };
   TMainForm& form = Show();
-  form.bGetParams->click();
+  Click("bGetParams");
   EXPECT_TRUE(refused);
   EXPECT_TRUE(form.isVisible());
   EXPECT_TRUE(form.close());
@@ -156,16 +159,17 @@ TEST_F(MainFormTest, ClosingDuringATransferWaitsForItsEnd) {
 }
 
 TEST_F(MainFormTest, AutomaticSearchWithoutTheMkTransfersNothing) {
-  TMainForm& form = Show();
+  Show();
   // No device; a number the channel cannot hold; a port that is not present.
   for (const std::vector<int>& found : {std::vector<int>{}, {33}, {0}, {5}}) {
     mk_ports_ = found;
     dialogs_.errors.clear();
-    form.bGetParams->click();
+    Click("bGetParams");
     EXPECT_EQ(dialogs_.errors, std::vector<std::string>{kNoMk});
-    form.bSetParams->setEnabled(true);
+    // As if settings were held: the write searches the same way.
+    Find("bSetParams")->setEnabled(true);
     dialogs_.errors.clear();
-    form.bSetParamsClick();
+    Click("bSetParams");
     EXPECT_EQ(dialogs_.errors, std::vector<std::string>{kNoMk});
   }
   EXPECT_EQ(reads_, 0);
@@ -178,8 +182,8 @@ TEST_F(MainFormTest, TheNoMkBoxCarriesTheConnectionCheckBehindItsDetails) {
     ++checks;
     return std::string("Проверено:\n  USB: МК (04D8:000A) — не найден\n");
   };
-  TMainForm& form = Show();
-  form.bGetParams->click();
+  Show();
+  Click("bGetParams");
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{kNoMk}) << "the message itself is unchanged";
   EXPECT_EQ(dialogs_.error_details,
             std::vector<std::string>{"Проверено:\n  USB: МК (04D8:000A) — не найден\n"});
@@ -187,7 +191,7 @@ TEST_F(MainFormTest, TheNoMkBoxCarriesTheConnectionCheckBehindItsDetails) {
 
   // With the MK found nothing is checked.
   mk_ports_ = {3};
-  form.bGetParams->click();
+  Click("bGetParams");
   EXPECT_EQ(checks, 1);
   EXPECT_EQ(reads_, 1);
 }
@@ -195,18 +199,19 @@ TEST_F(MainFormTest, TheNoMkBoxCarriesTheConnectionCheckBehindItsDetails) {
 TEST_F(MainFormTest, SearchTakesTheFirstMkPortThatIsPresent) {
   mk_ports_ = {7, 3};
   TMainForm& form = Show();
-  EXPECT_TRUE(form.FindDevice());
-  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  Click("bGetParams");
+  EXPECT_EQ(reads_, 1);
+  EXPECT_EQ(form.Channel()->PortNumber(), 3);
   EXPECT_TRUE(dialogs_.errors.empty());
 }
 
 TEST_F(MainFormTest, ManualPortSkipsTheSearch) {
   WriteIni("[RS232]\r\nPort=3\r\n[Common]\r\nAuto=0\r\n");
   TMainForm& form = Show();
-  EXPECT_FALSE(form.cbAuto->isChecked());
-  EXPECT_TRUE(form.bRS232->isEnabled());
-  EXPECT_EQ(form.Channel()->PortNumber, 3);
-  form.bGetParams->click();
+  EXPECT_FALSE(Find<QCheckBox>("cbAuto")->isChecked());
+  EXPECT_TRUE(Find("bRS232")->isEnabled());
+  EXPECT_EQ(form.Channel()->PortNumber(), 3);
+  Click("bGetParams");
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_EQ(reads_, 1);
 }
@@ -216,12 +221,12 @@ TEST_F(MainFormTest, LoadEnablesTheDataButtons) {
   TMainForm& form = Show();
 
   dialogs_.open_paths = {std::nullopt};
-  form.bLoadParams->click();
+  Click("bLoadParams");
   EXPECT_TRUE(DataButtonsDisabled());
   EXPECT_EQ(dialogs_.open_folders, std::vector<std::string>{Dir().string()});
 
   dialogs_.open_paths = {good};
-  form.bLoadParams->click();
+  Click("bLoadParams");
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_TRUE(DataButtonsEnabled());
   EXPECT_EQ(form.Device()->DeviceVersion(), 3);
@@ -259,9 +264,9 @@ TEST_F(MainFormTest, ADamagedFileIsRefusedAndWhatWasHeldStays) {
   for (bool held : {false, true}) {
     if (held) {
       dialogs_.open_paths = {good};
-      form.bLoadParams->click();
-      form.bEditParams->click();
-      ASSERT_TRUE(form.Modified);
+      Click("bLoadParams");
+      Click("bEditParams");
+      ASSERT_TRUE(form.IsModified());
     }
     const std::vector<std::uint8_t> before = form.Device()->Image();
     const auto limits = form.Device()->Rec(device::BlockId::Limits).Bytes();
@@ -270,20 +275,20 @@ TEST_F(MainFormTest, ADamagedFileIsRefusedAndWhatWasHeldStays) {
       tests::WriteBytes(path, c.bytes);
       dialogs_.errors.clear();
       dialogs_.open_paths = {path.string()};
-      form.bLoadParams->click();
+      Click("bLoadParams");
       ASSERT_EQ(dialogs_.errors.size(), 1u) << c.name;
       EXPECT_EQ(dialogs_.errors[0].rfind("Файл настроек повреждён: ", 0), 0u)
           << c.name << ": " << dialogs_.errors[0];
       EXPECT_EQ(DataButtonsEnabled(), held) << c.name;
       EXPECT_EQ(DataButtonsDisabled(), !held) << c.name;
-      EXPECT_EQ(form.Modified, held) << c.name;
+      EXPECT_EQ(form.IsModified(), held) << c.name;
       EXPECT_EQ(form.Device()->Image(), before) << c.name;
       EXPECT_EQ(form.Device()->Rec(device::BlockId::Limits).Bytes(), limits) << c.name;
     }
   }
   dialogs_.errors.clear();
   dialogs_.open_paths = {(Dir() / "missing.vrnkp").string()};
-  form.bLoadParams->click();
+  Click("bLoadParams");
   EXPECT_EQ(dialogs_.errors.size(), 1u);
   EXPECT_TRUE(DataButtonsEnabled()) << "a file that cannot be read changes nothing either";
 }
@@ -294,20 +299,20 @@ TEST_F(MainFormTest, EditOkMarksModifiedAndSaveClearsIt) {
   const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
   TMainForm& form = Show();
   dialogs_.open_paths = {good};
-  form.bLoadParams->click();
+  Click("bLoadParams");
 
-  form.bEditParams->click();
-  EXPECT_FALSE(form.Modified);
+  Click("bEditParams");
+  EXPECT_FALSE(form.IsModified());
   ok = true;
-  form.bEditParams->click();
-  EXPECT_TRUE(form.Modified);
+  Click("bEditParams");
+  EXPECT_TRUE(form.IsModified());
 
   const std::string saved = (Dir() / "saved.vrnkp").string();
   dialogs_.save_paths = {saved};
-  form.bSaveParams->click();
+  Click("bSaveParams");
   EXPECT_TRUE(std::filesystem::exists(saved));
   EXPECT_TRUE(dialogs_.questions.empty());
-  EXPECT_FALSE(form.Modified);
+  EXPECT_FALSE(form.IsModified());
   EXPECT_TRUE(DataButtonsEnabled());
   EXPECT_EQ(dialogs_.save_folders, std::vector<std::string>{Dir().string()});
 }
@@ -318,52 +323,52 @@ TEST_F(MainFormTest, SavingOverAFileAsksAndOnlyYesReplacesIt) {
   std::ofstream(old, std::ios::binary) << "old contents";
   TMainForm& form = Show();
   dialogs_.open_paths = {good};
-  form.bLoadParams->click();
-  form.bEditParams->click();
-  ASSERT_TRUE(form.Modified);
+  Click("bLoadParams");
+  Click("bEditParams");
+  ASSERT_TRUE(form.IsModified());
 
   dialogs_.save_paths = {old};
   dialogs_.answers = {false};
-  form.bSaveParams->click();
+  Click("bSaveParams");
   EXPECT_EQ(dialogs_.questions, std::vector<std::string>{kOverwriteQuestion});
   EXPECT_EQ(tests::ReadText(old), "old contents");
-  EXPECT_TRUE(form.Modified);
+  EXPECT_TRUE(form.IsModified());
 
   dialogs_.save_paths = {old};
   dialogs_.answers = {true};
-  form.bSaveParams->click();
+  Click("bSaveParams");
   EXPECT_EQ(tests::ReadText(old), tests::ReadText(good));
-  EXPECT_FALSE(form.Modified);
+  EXPECT_FALSE(form.IsModified());
 }
 
 TEST_F(MainFormTest, FailedSaveKeepsTheEditsMarkedUnsaved) {
   const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
   TMainForm& form = Show();
   dialogs_.open_paths = {good};
-  form.bLoadParams->click();
-  form.bEditParams->click();
+  Click("bLoadParams");
+  Click("bEditParams");
   dialogs_.save_paths = {(Dir() / "no such folder" / "x.vrnkp").string()};
-  form.bSaveParams->click();
+  Click("bSaveParams");
   EXPECT_EQ(dialogs_.errors.size(), 1u);
-  EXPECT_TRUE(form.Modified);
+  EXPECT_TRUE(form.IsModified());
 }
 
 TEST_F(MainFormTest, ReadWithUnsavedEditsOffersToSaveFirst) {
   mk_ports_ = {1};
   const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
-  TMainForm& form = Show();
+  Show();
   dialogs_.open_paths = {good};
-  form.bLoadParams->click();
-  form.bEditParams->click();
+  Click("bLoadParams");
+  Click("bEditParams");
   dialogs_.answers = {true};
   dialogs_.save_paths = {std::nullopt};
-  form.bGetParams->click();
+  Click("bGetParams");
   EXPECT_EQ(dialogs_.questions, std::vector<std::string>{kUnsavedQuestion});
   EXPECT_EQ(dialogs_.save_folders.size(), 1u);
   EXPECT_EQ(reads_, 1);
   // Writing asks nothing.
   dialogs_.questions.clear();
-  form.bSetParams->click();
+  Click("bSetParams");
   EXPECT_TRUE(dialogs_.questions.empty());
   EXPECT_EQ(writes_, 1);
 }
@@ -372,8 +377,8 @@ TEST_F(MainFormTest, CloseAsksOnceAndNoClosesWithoutSaving) {
   const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
   TMainForm& form = Show();
   dialogs_.open_paths = {good};
-  form.bLoadParams->click();
-  form.bEditParams->click();
+  Click("bLoadParams");
+  Click("bEditParams");
   dialogs_.answers = {false};
   EXPECT_TRUE(form.close());
   form.close();
@@ -386,8 +391,8 @@ TEST_F(MainFormTest, CloseClosesEvenWhenTheOfferedSaveIsCancelled) {
   const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
   TMainForm& form = Show();
   dialogs_.open_paths = {good};
-  form.bLoadParams->click();
-  form.bEditParams->click();
+  Click("bLoadParams");
+  Click("bEditParams");
   dialogs_.answers = {true};
   dialogs_.save_paths = {std::nullopt};
   EXPECT_TRUE(form.close());
@@ -405,12 +410,12 @@ TEST_F(MainFormTest, WriteErrorIsShownAndChangesNeitherButtonsNorModified) {
   const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
   TMainForm& form = Show();
   dialogs_.open_paths = {good};
-  form.bLoadParams->click();
-  form.bEditParams->click();
-  form.bSetParams->click();
+  Click("bLoadParams");
+  Click("bEditParams");
+  Click("bSetParams");
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{link::kExchangeError});
   EXPECT_TRUE(DataButtonsEnabled());
-  EXPECT_TRUE(form.Modified);
+  EXPECT_TRUE(form.IsModified());
   EXPECT_EQ(VisibleProgressForm(), nullptr);
 }
 

@@ -21,18 +21,18 @@ TEST_F(MainFormTest, NoPortAtAllIsReportedOnceAtStartAndAtEveryClick) {
   EXPECT_EQ(dialogs_.errors, Texts{link::kNoFreePort});
   for (int click = 0; click < 3; ++click) {
     dialogs_.errors.clear();
-    form.bGetParams->click();
+    Click("bGetParams");
     EXPECT_EQ(dialogs_.errors, Texts{link::kNoFreePort}) << click;
     EXPECT_EQ(reads_, 0);
     EXPECT_EQ(VisibleProgressForm(), nullptr);
     dialogs_.errors.clear();
-    form.bRS232->click();
+    Click("bRS232");
     EXPECT_EQ(dialogs_.errors, Texts{link::kNoFreePort}) << click;
   }
-  form.cbAuto->click();
+  Click("cbAuto");
   for (int click = 0; click < 2; ++click) {
     dialogs_.errors.clear();
-    form.bGetParams->click();
+    Click("bGetParams");
     EXPECT_EQ(dialogs_.errors, Texts{"Не вижу МК."}) << click;
   }
   EXPECT_FALSE(form.Busy());
@@ -44,9 +44,9 @@ TEST_F(MainFormTest, APortThatWillNotOpenIsNamedInsteadOfLookingForTheMkForever)
   WriteIni("[RS232]\r\nPort=3\r\n[Common]\r\nAuto=0\r\n");
   TMainForm& form = Show();
   dialogs_.errors.clear();
-  for (QPushButton* button : {form.bGetParams, form.bGetParams}) {
+  for (int click = 0; click < 2; ++click) {
     dialogs_.errors.clear();
-    button->click();
+    Click("bGetParams");
     EXPECT_EQ(dialogs_.errors, Texts{"Не могу открыть порт COM3."});
     EXPECT_EQ(reads_, 0);
     EXPECT_EQ(VisibleProgressForm(), nullptr);
@@ -58,10 +58,10 @@ TEST_F(MainFormTest, APortThatWillNotOpenIsNamedInsteadOfLookingForTheMkForever)
     dialog->PCB->setCurrentIndex(0);
     dialog->OKBtn->click();
   });
-  form.bRS232->click();
-  ASSERT_EQ(form.Channel()->PortNumber, 1);
+  Click("bRS232");
+  ASSERT_EQ(form.Channel()->PortNumber(), 1);
   dialogs_.errors.clear();
-  form.bGetParams->click();
+  Click("bGetParams");
   EXPECT_EQ(dialogs_.errors, Texts{});
   EXPECT_EQ(reads_, 1);
 }

@@ -65,20 +65,20 @@ TEST_F(MainFormTest, ManualChoiceSetsThePortAndCancelOrAnEmptyOkKeepsIt) {
   present_ = {1, 3, 10};
   WriteIni("[RS232]\r\nPort=3\r\n[Common]\r\nAuto=0\r\n");
   TMainForm& form = Show();
-  ASSERT_EQ(form.Channel()->PortNumber, 3);
+  ASSERT_EQ(form.Channel()->PortNumber(), 3);
 
   AnswerNextDialog(2, false);
-  form.bRS232->click();
-  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  Click("bRS232");
+  EXPECT_EQ(form.Channel()->PortNumber(), 3);
 
   AnswerNextDialog(-1, true);
-  form.bRS232->click();
-  EXPECT_EQ(form.Channel()->PortNumber, 3);
+  Click("bRS232");
+  EXPECT_EQ(form.Channel()->PortNumber(), 3);
 
   AnswerNextDialog(2, true);
-  form.bRS232->click();
-  EXPECT_EQ(form.Channel()->PortNumber, 10);
-  EXPECT_FALSE(form.Channel()->IsOpen);
+  Click("bRS232");
+  EXPECT_EQ(form.Channel()->PortNumber(), 10);
+  EXPECT_FALSE(form.Channel()->IsOpen());
 
   form.close();
   EXPECT_NE(ReadIni().find("Port=10"), std::string::npos);

@@ -23,8 +23,8 @@ TEST_F(MainFormTest, FirstRunCreatesASingleSpaceLineAndExitWritesThreeSections) 
   TMainForm& form = Show();
   EXPECT_EQ(ReadIni(), " \r\n");
   // Defaults: automatic search on, the lowest present port.
-  EXPECT_TRUE(form.cbAuto->isChecked());
-  EXPECT_EQ(form.Channel()->PortNumber, 1);
+  EXPECT_TRUE(Find<QCheckBox>("cbAuto")->isChecked());
+  EXPECT_EQ(form.Channel()->PortNumber(), 1);
   form.close();
   const std::string text = ReadIni();
   const auto rs232 = text.find("[RS232]");
@@ -47,7 +47,7 @@ TEST_F(MainFormTest, FirstRunCreatesASingleSpaceLineAndExitWritesThreeSections) 
 TEST_F(MainFormTest, ExitKeepsOtherSectionsAndStoresTheChoices) {
   WriteIni("[Ports]\r\nCOM1=/dev/pts/7\r\n[Common]\r\nAuto=1\r\n");
   TMainForm& form = Show();
-  form.cbAuto->click();
+  Click("cbAuto");
   form.close();
   const std::string text = ReadIni();
   EXPECT_NE(text.find("COM1=/dev/pts/7"), std::string::npos);
@@ -65,8 +65,8 @@ TEST_F(MainFormTest, TheAddressThatAnsweredOnAPortIsGuessedFirstThereAndKept) {
     return device::TransferResult::Done;
   };
   TMainForm& form = Show();
-  form.bGetParams->click();
-  form.bGetParams->click();
+  Click("bGetParams");
+  Click("bGetParams");
   EXPECT_EQ(guesses, (std::vector<int>{254, 253}));
   form.close();
   const std::string text = ReadIni();
@@ -76,8 +76,8 @@ TEST_F(MainFormTest, TheAddressThatAnsweredOnAPortIsGuessedFirstThereAndKept) {
 TEST_F(MainFormTest, GarbageFileGivesTheDefaults) {
   WriteIni(std::string("\x00\xff[[[\r\nAuto=maybe\r\n[Common\r\n=\r\n", 27));
   TMainForm& form = Show();
-  EXPECT_TRUE(form.cbAuto->isChecked());
-  EXPECT_EQ(form.Channel()->PortNumber, 1);
+  EXPECT_TRUE(Find<QCheckBox>("cbAuto")->isChecked());
+  EXPECT_EQ(form.Channel()->PortNumber(), 1);
 }
 
 TEST_F(MainFormTest, NegativeLeftPlacesTheWindowAtZero) {

@@ -46,9 +46,9 @@ TEST_F(StartFileTest, AGoodFileIsLoadedOnceTheWindowIsUp) {
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_TRUE(DataButtonsEnabled());
   EXPECT_EQ(form.Device()->Image(), LaidOutImage());
-  EXPECT_FALSE(form.Modified);
-  EXPECT_TRUE(form.StatusLine->text().contains("Поездка.vrnkp"))
-      << form.StatusLine->text().toStdString();
+  EXPECT_FALSE(form.IsModified());
+  EXPECT_TRUE(Find<QLabel>("StatusLine")->text().contains("Поездка.vrnkp"))
+      << Find<QLabel>("StatusLine")->text().toStdString();
 }
 
 TEST_F(StartFileTest, ARefusedFileSaysWhatTheOpenDialogWouldSay) {
@@ -57,12 +57,12 @@ TEST_F(StartFileTest, ARefusedFileSaysWhatTheOpenDialogWouldSay) {
   for (const auto& path : {damaged, Dir() / "missing.vrnkp"}) {
     dialogs_.errors.clear();
     services_.settings_file = path.string();
-    TMainForm& form = Show();
+    Show();
     ASSERT_EQ(dialogs_.errors.size(), 1u) << path;
     EXPECT_TRUE(DataButtonsDisabled()) << path;
 
     dialogs_.open_paths = {path.string()};
-    form.bLoadParams->click();
+    Click("bLoadParams");
     ASSERT_EQ(dialogs_.errors.size(), 2u) << path;
     EXPECT_EQ(dialogs_.errors[0], dialogs_.errors[1]);
   }

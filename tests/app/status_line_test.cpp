@@ -10,7 +10,7 @@ namespace mk::app::test {
 namespace {
 
 std::string Status(const TMainForm& form) {
-  return form.StatusLine->text().toStdString();
+  return tests::FindNamed<QLabel>(form, "StatusLine")->text().toStdString();
 }
 
 TEST_F(MainFormTest, TheStatusLineTellsWhereTheSettingsCameFromAndWhetherTheyChanged) {
@@ -26,26 +26,26 @@ TEST_F(MainFormTest, TheStatusLineTellsWhereTheSettingsCameFromAndWhetherTheyCha
   EXPECT_EQ(Status(form), "Настройки ещё не считаны: считайте их из МК или из файла.");
 
   dialogs_.open_paths = {file};
-  form.bLoadParams->click();
+  Click("bLoadParams");
   EXPECT_EQ(Status(form), "Настройки из файла «мои настройки.vrnkp» - без изменений");
-  EXPECT_EQ(form.StatusLine->toolTip().toStdString(), file);
+  EXPECT_EQ(Find<QLabel>("StatusLine")->toolTip().toStdString(), file);
 
-  form.bEditParams->click();
+  Click("bEditParams");
   EXPECT_EQ(Status(form), "Настройки из файла «мои настройки.vrnkp» - изменены и не сохранены");
 
   const std::string saved = (Dir() / "копия.vrnkp").string();
   dialogs_.save_paths = {saved};
-  form.bSaveParams->click();
+  Click("bSaveParams");
   EXPECT_EQ(Status(form), "Настройки сохранены в файл «копия.vrnkp» - без изменений");
 
-  form.bGetParams->click();
+  Click("bGetParams");
   EXPECT_EQ(Status(form),
             "Настройки считаны из МК: адрес 254, память 32768 байт, версия устройства 5 - без "
             "изменений");
 
   // A refused file changes nothing, the line included.
   dialogs_.open_paths = {(Dir() / "missing.vrnkp").string()};
-  form.bLoadParams->click();
+  Click("bLoadParams");
   EXPECT_EQ(Status(form).rfind("Настройки считаны из МК: адрес 254", 0), 0u);
   EXPECT_EQ(form.windowTitle().toStdString(), kCaption) << "the caption stays the classic one";
 }

@@ -20,13 +20,13 @@ class TransferMessagesTest : public MainFormTest {
       under_progress.push_back(VisibleProgressForm() != nullptr);
     };
   }
-  TMainForm& ShowLoaded() {
-    TMainForm& form = Show();
+  /// Shows the window holding the settings of a file.
+  void ShowLoaded() {
+    Show();
     dialogs_.open_paths = {WriteSettingsFile("good.vrnkp", 1, LaidOutImage())};
-    form.bLoadParams->click();
+    Click("bLoadParams");
     shown.clear();
     under_progress.clear();
-    return form;
   }
 
   std::vector<std::string> shown;    // every box, in order
@@ -42,7 +42,8 @@ TEST_F(TransferMessagesTest, TheWritesResultComesAfterTheProgressWindowIsGone) {
     prompt.ShowInfo("Настройки записаны в МК");
     return device::TransferResult::Done;
   };
-  ShowLoaded().bSetParams->click();
+  ShowLoaded();
+  Click("bSetParams");
   ASSERT_EQ(shown, std::vector<std::string>{"info: Настройки записаны в МК"});
   EXPECT_FALSE(under_progress[0]);
   EXPECT_EQ(VisibleProgressForm(), nullptr);
@@ -55,15 +56,15 @@ TEST_F(TransferMessagesTest, VersionAndLinkErrorsComeAfterTheProgressWindowToo) 
     prompt.ShowError("Версия настроек не совпадает с версией устройства!");
     return device::TransferResult::Refused;
   };
-  TMainForm& form = ShowLoaded();
-  form.bSetParams->click();
+  ShowLoaded();
+  Click("bSetParams");
   services_.read_settings = [](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
                                device::Connection*) -> device::TransferResult {
     throw Error(link::kNoLink);
   };
   form_.reset();
-  TMainForm& again = ShowLoaded();
-  again.bGetParams->click();
+  ShowLoaded();
+  Click("bGetParams");
   ASSERT_EQ(shown, std::vector<std::string>{"error: " + std::string(link::kNoLink)});
   EXPECT_FALSE(under_progress[0]);
 }
@@ -81,7 +82,8 @@ TEST_F(TransferMessagesTest, MessagesKeepTheirOrderAndAQuestionHidesTheProgressW
     return device::TransferResult::Done;
   };
   dialogs_.answers = {true};
-  ShowLoaded().bSetParams->click();
+  ShowLoaded();
+  Click("bSetParams");
   EXPECT_TRUE(answer);
   EXPECT_EQ(shown, (std::vector<std::string>{"question: вопрос?", "error: первое", "info: второе",
                                              "error: третье"}));

@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "device/byte_io.h"
 #include "device/colors.h"
 #include "device/value_rules.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -32,11 +32,11 @@ TEST(ColorPresets, FourDistinctSchemesWithValidIndices) {
   for (const ColorSetBytes& set : presets) {
     for (std::size_t i = 0; i < kColorIndexCount; ++i) EXPECT_LT(set[32 + i], 16) << i;
     // Digits must stand out from their background in every scheme.
-    const auto digits = ReadU16(set, 2 * set[kDigitsIndexOffset]);
-    const auto ground = ReadU16(set, 2 * set[kDigitsIndexOffset + 1]);
+    const auto digits = bytes::ReadU16(set, 2 * set[kDigitsIndexOffset]);
+    const auto ground = bytes::ReadU16(set, 2 * set[kDigitsIndexOffset + 1]);
     EXPECT_NE(digits, ground);
     for (std::size_t i = 0; i < kPaletteSize; ++i) {
-      const auto word = ReadU16(set, 2 * i);
+      const auto word = bytes::ReadU16(set, 2 * i);
       EXPECT_EQ((word >> 5) & 1, (word >> 6) & 1) << "green's low bit copied into bit 5";
     }
   }

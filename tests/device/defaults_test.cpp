@@ -1,8 +1,8 @@
 // What a new model holds before any image is read.
 #include <gtest/gtest.h>
 
-#include "device/byte_io.h"
 #include "device/mk.h"
+#include "text/byte_io.h"
 
 namespace mk::device {
 namespace {
@@ -20,7 +20,7 @@ TEST(NewModel, HoldsTheDefaultsOfEveryBlock) {
   EXPECT_EQ(totals.GetInt("ResetPeriod1"), -1);
 
   const Record& fuel = mk.Rec(BlockId::FuelSensor);
-  EXPECT_EQ(ReadU16(fuel.Bytes(), 0), 1000);
+  EXPECT_EQ(bytes::ReadU16(fuel.Bytes(), 0), 1000);
   EXPECT_EQ(fuel.GetInt("Lit43L"), 43);
   EXPECT_EQ(fuel.GetInt("OilCalibrQuant"), 7);
   EXPECT_EQ(fuel.GetInt("TankContFull"), 50);
@@ -34,7 +34,7 @@ TEST(NewModel, HoldsTheDefaultsOfEveryBlock) {
   EXPECT_EQ(tank.GetInt("TarirLit", 15), 0);
   EXPECT_EQ(tank.GetInt("TarirRes", 14), 700);
   EXPECT_EQ(tank.GetInt("TarirRes", 15), 0);
-  EXPECT_EQ(ReadU16(tank.Bytes(), 144 + 2 * 14), 700);
+  EXPECT_EQ(bytes::ReadU16(tank.Bytes(), 144 + 2 * 14), 700);
 
   const Record& service = mk.Rec(BlockId::Service);
   EXPECT_EQ(service.GetInt("KPPOilCntK"), 45);
@@ -54,9 +54,9 @@ TEST(NewModel, HoldsTheDefaultsOfEveryBlock) {
   EXPECT_EQ(limits.GetInt("UaccHighLimit"), 155);
   EXPECT_EQ(limits.GetInt("ForsPosFlag"), 1);
   EXPECT_EQ(limits.GetInt("RetarderOilTemperLimit"), 165);
-  EXPECT_EQ(ReadU32(limits.Bytes(), 32), 0x3F800000u);
-  EXPECT_EQ(ReadU32(limits.Bytes(), 36), 0x3F800000u);
-  EXPECT_EQ(ReadU32(limits.Bytes(), 48), 0x3F800000u);
+  EXPECT_EQ(bytes::ReadU32(limits.Bytes(), 32), 0x3F800000u);
+  EXPECT_EQ(bytes::ReadU32(limits.Bytes(), 36), 0x3F800000u);
+  EXPECT_EQ(bytes::ReadU32(limits.Bytes(), 48), 0x3F800000u);
   EXPECT_EQ(limits.Field("UaccLowLimit").scale, 0.1);
   EXPECT_EQ(limits.Field("VelocityLimit").scale, 2.0);
 
@@ -74,8 +74,8 @@ TEST(NewModel, HoldsTheDefaultsOfEveryBlock) {
   EXPECT_EQ(display.GetInt("Disp6Params", 5), 9);
   EXPECT_EQ(display.GetInt("ActiveColorScheme"), 1);
   EXPECT_EQ(display.GetInt("ShowDispS"), 511);
-  EXPECT_EQ(ReadU32(display.Bytes(), 392), 0xFFFFFFFFu);
-  EXPECT_EQ(ReadU32(display.Bytes(), 396), 0u);
+  EXPECT_EQ(bytes::ReadU32(display.Bytes(), 392), 0xFFFFFFFFu);
+  EXPECT_EQ(bytes::ReadU32(display.Bytes(), 396), 0u);
   EXPECT_EQ(display.GetInt("ShowDisp6"), 1);
 
   EXPECT_EQ(mk.Rec(BlockId::Cargo).GetInt("TareWeight"), 100);

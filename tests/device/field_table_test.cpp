@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "device/block_tables.h"
-#include "device/byte_io.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -120,9 +120,9 @@ TEST_F(RecordAccess, PidsAreBigEndianWhileTheirNeighboursAreNot) {
 
 TEST_F(RecordAccess, FloatsAreSinglePrecisionAndIntegersRoundHalfToEven) {
   limits_.SetFloat("ExpenseCorr", 1.0);
-  EXPECT_EQ(ReadU32(limits_.Bytes(), 32), 0x3F800000u);
+  EXPECT_EQ(bytes::ReadU32(limits_.Bytes(), 32), 0x3F800000u);
   limits_.SetFloat("GazExpenseCorr", -0.5);
-  EXPECT_EQ(ReadU32(limits_.Bytes(), 48), 0xBF000000u);
+  EXPECT_EQ(bytes::ReadU32(limits_.Bytes(), 48), 0xBF000000u);
   EXPECT_FLOAT_EQ(static_cast<float>(limits_.GetFloat("GazExpenseCorr")), -0.5f);
   EXPECT_THROW(limits_.SetFloat("ExpenseCorr", 1e39), RangeError);
   EXPECT_THROW(limits_.SetFloat("ExpenseCorr", std::numeric_limits<double>::quiet_NaN()),
@@ -165,10 +165,10 @@ TEST_F(RecordAccess, GridsAreRowMajorAndCheckBothIndices) {
 
 TEST_F(RecordAccess, ByteHelperRefusesAccessPastTheBuffer) {
   std::vector<std::uint8_t> bytes(4);
-  EXPECT_NO_THROW(WriteU32(bytes, 0, 1));
-  EXPECT_THROW(WriteU32(bytes, 1, 1), RangeError);
-  EXPECT_THROW(ReadU16(bytes, 3), RangeError);
-  EXPECT_THROW(ReadUnsigned(bytes, SIZE_MAX, 2), RangeError) << "no wrap-around";
+  EXPECT_NO_THROW(bytes::WriteU32(bytes, 0, 1));
+  EXPECT_THROW(bytes::WriteU32(bytes, 1, 1), RangeError);
+  EXPECT_THROW(bytes::ReadU16(bytes, 3), RangeError);
+  EXPECT_THROW(bytes::ReadUnsigned(bytes, SIZE_MAX, 2), RangeError) << "no wrap-around";
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "device/block_tables.h"
-#include "device/byte_io.h"
+#include "text/byte_io.h"
 
 namespace mk::device::testing {
 
@@ -23,27 +23,27 @@ inline std::size_t EntrySize(int k) {
 inline std::vector<std::uint8_t> PatternImage(std::size_t size = 8128, std::uint32_t firmware = 7) {
   std::vector<std::uint8_t> image(size);
   for (std::size_t i = 0; i < size; ++i) image[i] = static_cast<std::uint8_t>(i * 7 + 3);
-  WriteU32(image, 0, 14);
+  bytes::WriteU32(image, 0, 14);
   std::uint16_t address = 100;
   for (int k = 1; k <= 14; ++k) {
     const auto length = static_cast<std::uint16_t>(EntrySize(k) + 4);
-    WriteU16(image, 4 + 4 * (k - 1), address);
-    WriteU16(image, 6 + 4 * (k - 1), length);
+    bytes::WriteU16(image, 4 + 4 * (k - 1), address);
+    bytes::WriteU16(image, 6 + 4 * (k - 1), length);
     address = static_cast<std::uint16_t>(address + length);
   }
-  WriteU32(image, 60, firmware);
+  bytes::WriteU32(image, 60, firmware);
   return image;
 }
 
 /// Image position of block k in a directory.
 inline std::size_t PositionOf(const std::vector<std::uint8_t>& image, int k) {
-  return ReadU16(image, 4 + 4 * (k - 1)) - 32u;
+  return bytes::ReadU16(image, 4 + 4 * (k - 1)) - 32u;
 }
 
 inline void SetEntry(std::vector<std::uint8_t>& image, int k, std::uint16_t address,
                      std::uint16_t length) {
-  WriteU16(image, 4 + 4 * (k - 1), address);
-  WriteU16(image, 6 + 4 * (k - 1), length);
+  bytes::WriteU16(image, 4 + 4 * (k - 1), address);
+  bytes::WriteU16(image, 6 + 4 * (k - 1), length);
 }
 
 }  // namespace mk::device::testing

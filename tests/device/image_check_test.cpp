@@ -16,11 +16,11 @@ using testing::PatternImage;
 using testing::SetEntry;
 
 std::uint16_t AddressOf(const std::vector<std::uint8_t>& image, int k) {
-  return ReadU16(image, 4 + 4 * static_cast<std::size_t>(k - 1));
+  return bytes::ReadU16(image, 4 + 4 * static_cast<std::size_t>(k - 1));
 }
 
 std::uint16_t LengthOf(const std::vector<std::uint8_t>& image, int k) {
-  return ReadU16(image, 6 + 4 * static_cast<std::size_t>(k - 1));
+  return bytes::ReadU16(image, 6 + 4 * static_cast<std::size_t>(k - 1));
 }
 
 std::size_t RecordSize(int k) {
@@ -47,11 +47,11 @@ TEST(ImageCheck, OnlyTheTwoLengthsOfARead) {
 
 TEST(ImageCheck, AtMostFourteenBlocksCounted) {
   auto image = PatternImage();
-  WriteU32(image, 0, 14);
+  bytes::WriteU32(image, 0, 14);
   EXPECT_EQ(ImageFault(image), "");
-  WriteU32(image, 0, 15);
+  bytes::WriteU32(image, 0, 15);
   EXPECT_EQ(ImageFault(image), "число блоков в каталоге - 15, а их бывает не больше 14");
-  WriteU32(image, 0, 3929946476u);
+  bytes::WriteU32(image, 0, 3929946476u);
   EXPECT_NE(ImageFault(image).find("3929946476"), std::string::npos);
 }
 
@@ -118,7 +118,7 @@ TEST(ImageCheck, BlocksTwelveAndFourteenCountOnlyWhenCounted) {
   SetEntry(image, 12, 60000, 2);
   SetEntry(image, 14, 10, 0);
   EXPECT_NE(ImageFault(image), "");
-  WriteU32(image, 0, 11);
+  bytes::WriteU32(image, 0, 11);
   EXPECT_EQ(ImageFault(image), "") << "the write sends only the counted entries";
   SetEntry(image, 13, 10, 0);
   EXPECT_EQ(ImageFault(image).rfind("блок 13 ", 0), 0u)

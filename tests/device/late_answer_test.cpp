@@ -29,13 +29,13 @@ class WatchedRS final : public link::TVL_RS {
   using link::TVL_RS::TVL_RS;
 
   void Send() override {
-    const std::size_t n = Request[0] == 0 ? 256 : Request[0];
-    sent_.emplace_back(Request.begin(), Request.begin() + static_cast<std::ptrdiff_t>(n));
+    const std::size_t n = Request()[0] == 0 ? 256 : Request()[0];
+    sent_.emplace_back(Request().begin(), Request().begin() + static_cast<std::ptrdiff_t>(n));
     link::TVL_RS::Send();
   }
   void Transact() override {
     link::TVL_RS::Transact();
-    const auto& port = dynamic_cast<const sim::MemoryPort&>(*Handle);
+    const auto& port = dynamic_cast<const sim::MemoryPort&>(*OpenedPort());
     const std::uint64_t answers = port.LastReadAnswers();
     if (answers == 0 || answers > sent_.size() || sent_[answers - 1] != sent_.back()) {
       ++stale_taken;

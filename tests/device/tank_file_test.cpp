@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "device/byte_io.h"
 #include "support/files.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -47,14 +47,14 @@ TEST(TankFileBytes, ThirteenItemsAtTheirOffsetsLittleEndian) {
   const auto file = EncodeTankFile(mk);
   ASSERT_EQ(file.size(), kTankFileSize);
   EXPECT_EQ(TankFileItems().size(), 13u);
-  EXPECT_EQ(ReadU16(file, 0), 1234);
-  EXPECT_EQ(ReadU16(file, 2), 7);
-  EXPECT_EQ(ReadU16(file, 4), 0xFFFE);  // -2
-  EXPECT_EQ(ReadU16(file, 6), 45);
-  EXPECT_EQ(ReadU16(file, 8), 300);
-  EXPECT_EQ(ReadU16(file, 8 + 12), 306);
-  EXPECT_EQ(ReadU16(file, 22), 1);
-  EXPECT_EQ(ReadU16(file, 22 + 12), 61);
+  EXPECT_EQ(bytes::ReadU16(file, 0), 1234);
+  EXPECT_EQ(bytes::ReadU16(file, 2), 7);
+  EXPECT_EQ(bytes::ReadU16(file, 4), 0xFFFE);  // -2
+  EXPECT_EQ(bytes::ReadU16(file, 6), 45);
+  EXPECT_EQ(bytes::ReadU16(file, 8), 300);
+  EXPECT_EQ(bytes::ReadU16(file, 8 + 12), 306);
+  EXPECT_EQ(bytes::ReadU16(file, 22), 1);
+  EXPECT_EQ(bytes::ReadU16(file, 22 + 12), 61);
   EXPECT_EQ(file[36], 5);
   EXPECT_EQ(file[37], 0xA5);
   EXPECT_EQ(file[38], 0);
@@ -62,9 +62,9 @@ TEST(TankFileBytes, ThirteenItemsAtTheirOffsetsLittleEndian) {
   EXPECT_EQ(file[40], 1);
   EXPECT_EQ(file[41], 255);
   EXPECT_EQ(file[41 + 67], 255 - 67);
-  EXPECT_EQ(ReadU16(file, 109), 1000);
-  EXPECT_EQ(file[110], 1000 >> 8);                        // the low byte comes first
-  EXPECT_EQ(ReadU16(file, 109 + 2 * 67), 0x10000 - 943);  // 1000 - 29 * 67, negative
+  EXPECT_EQ(bytes::ReadU16(file, 109), 1000);
+  EXPECT_EQ(file[110], 1000 >> 8);                               // the low byte comes first
+  EXPECT_EQ(bytes::ReadU16(file, 109 + 2 * 67), 0x10000 - 943);  // 1000 - 29 * 67, negative
 }
 
 TEST(TankFileBytes, DecodingRestoresEveryItemAndLeavesTheSlopeAndTheRest) {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <numeric>
 
-#include "device/byte_io.h"
 #include "device/transfer_doubles.h"
 #include "device/transfer_plan.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::device {
@@ -150,7 +150,7 @@ TEST(Connect, GoesRoundTheAddressesUntilTheMkAnswers) {
   EXPECT_EQ(found->DeviceAddress, 253);
   EXPECT_EQ(found->MemorySize, 8192u);
   EXPECT_EQ(b.rig.mk.RequestCount(sim::kIdentify), 7u);
-  EXPECT_EQ(b.rs.ResponseTimeout, 100);
+  EXPECT_EQ(b.rs.ResponseTimeout(), 100);
 }
 
 // The address that answered last time on the port is asked first, once: the
@@ -208,7 +208,7 @@ TEST_P(WriteAtEachAddress, LaysTheSettingsOverTheMksMemoryAndWritesEveryBlock) {
   EXPECT_EQ(b.progress.labels.end()[-2], kWriting);
   EXPECT_EQ(b.progress.labels.back(), kVerifying);
   EXPECT_EQ(b.progress.gauge.back(), 100);
-  EXPECT_EQ(b.rs.ResponseTimeout, 2000);
+  EXPECT_EQ(b.rs.ResponseTimeout(), 2000);
 
   // Every directory block, 12 and 14 included, in directory order.
   const auto& commits = b.rig.mk.Commits();
@@ -251,7 +251,7 @@ TEST(WriteChecks, AnotherFirmwareStopsAfterTheReadWithTheSettingsLaidOver) {
   Bench b(253);
   TMK mk;
   auto image = sim::ImageFromMemory(sim::FactoryMemory(8192));
-  WriteU32(image, BlockDirectory::kFirmwareVersionOffset, 4);
+  bytes::WriteU32(image, BlockDirectory::kFirmwareVersionOffset, 4);
   mk.ReplaceImage(1, image);
   mk.Rec(BlockId::Limits).SetInt("TankLimit", 7);
 
@@ -285,8 +285,8 @@ TEST(WriteFaults, ALinkErrorDuringTheReReadLeavesTheModelAsItWas) {
 // Moves block k of the MK's own directory (the one a write goes by).
 void SetMkEntry(Bench& b, int k, std::uint16_t address, std::uint16_t length) {
   auto memory = b.rig.mk.Memory();
-  WriteU16(memory, 32 + 4 + 4 * static_cast<std::size_t>(k - 1), address);
-  WriteU16(memory, 32 + 6 + 4 * static_cast<std::size_t>(k - 1), length);
+  bytes::WriteU16(memory, 32 + 4 + 4 * static_cast<std::size_t>(k - 1), address);
+  bytes::WriteU16(memory, 32 + 6 + 4 * static_cast<std::size_t>(k - 1), length);
 }
 
 // Settings made from the MK's own memory: the same directory.
@@ -332,7 +332,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RegionShape,
 
 TEST(HostileDirectory, ABlockCountOfFourBillionWritesTheFourteenEntries) {
   Bench b(253);
-  WriteU32(b.rig.mk.Memory(), 32, 4'000'000'000u);
+  bytes::WriteU32(b.rig.mk.Memory(), 32, 4'000'000'000u);
   TMK mk;
   LoadMks(b, mk);
   ASSERT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Done);
@@ -353,17 +353,19 @@ TEST(LayoutMismatch, IsRefusedBeforeTheFirstBeginWriteAndTheModelKeepsItsSetting
   const Case cases[] = {
       {"address moved by one",
        [&](Bytes& i) {
-         WriteU16(i, entry(3), static_cast<std::uint16_t>(ReadU16(i, entry(3)) + 1));
+         bytes::WriteU16(i, entry(3), static_cast<std::uint16_t>(bytes::ReadU16(i, entry(3)) + 1));
        },
        layout + "блок 3 в файле: адрес "},
       {"length of one record more",
        [&](Bytes& i) {
-         WriteU16(i, entry(5) + 2, static_cast<std::uint16_t>(ReadU16(i, entry(5) + 2) * 2));
+         bytes::WriteU16(i, entry(5) + 2,
+                         static_cast<std::uint16_t>(bytes::ReadU16(i, entry(5) + 2) * 2));
        },
        layout + "блок 5 в файле: адрес "},
-      {"into the journals", [&](Bytes& i) { WriteU16(i, entry(2), ReadU16(i, entry(7))); },
+      {"into the journals",
+       [&](Bytes& i) { bytes::WriteU16(i, entry(2), bytes::ReadU16(i, entry(7))); },
        layout + "блок 2 в файле: адрес "},
-      {"another block count", [](Bytes& i) { WriteU32(i, 0, 0); },
+      {"another block count", [](Bytes& i) { bytes::WriteU32(i, 0, 0); },
        layout + "блоков в файле 0, в МК 14. Ничего не записано."},
   };
   for (const Case& c : cases) {
@@ -384,7 +386,7 @@ TEST(LayoutMismatch, IsRefusedBeforeTheFirstBeginWriteAndTheModelKeepsItsSetting
 
   // Both without blocks: nothing to write is not a write that succeeded.
   Bench b(253);
-  WriteU32(b.rig.mk.Memory(), 32, 0);
+  bytes::WriteU32(b.rig.mk.Memory(), 32, 0);
   TMK mk;
   LoadMks(b, mk);
   EXPECT_EQ(WriteSettings(b.rs, mk, b.progress, b.pump, b.prompt), TransferResult::Refused);

@@ -20,7 +20,7 @@ std::vector<std::uint8_t> EmptyBlock() {
 
 void PutValue(std::vector<std::uint8_t>& block, std::size_t slot, std::size_t offset,
               std::int16_t value) {
-  device::WriteU16(block, ErrorAt(slot) + offset, static_cast<std::uint16_t>(value));
+  bytes::WriteU16(block, ErrorAt(slot) + offset, static_cast<std::uint16_t>(value));
 }
 
 TEST(ErrorDateTest, TheHourIsNeitherReducedNorPadded) {
@@ -94,14 +94,14 @@ TEST(FreezeFrameTest, LinesFollowTheDisplayOrderAndReadTheSwappedOffsets) {
   auto block = EmptyBlock();
   PutError(block, 1, 60, 1, 1, 0x0301, 0x0301);
   for (const int pid : {3, 7, 8, 10, 12, 13, 18, 20}) SetPid(block, pid);
-  device::WriteU16(block, ErrorAt(1) + 12, 0x0210);  // system 1 closed, system 2 by sensor
-  PutValue(block, 1, 20, -4);                        // PID 8, short-term trim bank 2
-  PutValue(block, 1, 22, 6);                         // PID 7, long-term trim bank 1
-  PutValue(block, 1, 26, -15);                       // PID 10 in tenths
-  PutValue(block, 1, 30, 88);                        // PID 13, speed
-  PutValue(block, 1, 32, 2140);                      // PID 12, engine speed
-  PutValue(block, 1, 42, 4);                         // PID 18
-  PutValue(block, 1, 44, 45);                        // PID 20 in hundredths
+  bytes::WriteU16(block, ErrorAt(1) + 12, 0x0210);  // system 1 closed, system 2 by sensor
+  PutValue(block, 1, 20, -4);                       // PID 8, short-term trim bank 2
+  PutValue(block, 1, 22, 6);                        // PID 7, long-term trim bank 1
+  PutValue(block, 1, 26, -15);                      // PID 10 in tenths
+  PutValue(block, 1, 30, 88);                       // PID 13, speed
+  PutValue(block, 1, 32, 2140);                     // PID 12, engine speed
+  PutValue(block, 1, 42, 4);                        // PID 18
+  PutValue(block, 1, 44, 45);                       // PID 20 in hundredths
   EXPECT_EQ(FreezeFrameLines(block, 1, ","), (Lines{{"Код ошибки", "P0301"},
                                                     {"Сост. топливной системы 1", "Замкнута"},
                                                     {"Сост. топливной системы 2", "Замкн.(Датчик)"},

@@ -5,20 +5,20 @@
 #include <cstdint>
 #include <vector>
 
-#include "device/byte_io.h"
+#include "text/byte_io.h"
 
 namespace mk::journal::test {
 
 inline void PutTrip(std::vector<std::uint8_t>& block, std::size_t at, std::uint16_t minutes,
                     std::uint8_t day, std::uint8_t month, std::uint32_t seconds,
                     std::uint32_t metres, std::uint32_t petrol, std::uint32_t gas) {
-  device::WriteU16(block, at, minutes);
+  bytes::WriteU16(block, at, minutes);
   block[at + 2] = day;
   block[at + 3] = month;
-  device::WriteU32(block, at + 4, seconds);
-  device::WriteU32(block, at + 8, metres);
-  device::WriteU32(block, at + 12, petrol);
-  device::WriteU32(block, at + 16, gas);
+  bytes::WriteU32(block, at + 4, seconds);
+  bytes::WriteU32(block, at + 8, metres);
+  bytes::WriteU32(block, at + 12, petrol);
+  bytes::WriteU32(block, at + 16, gas);
 }
 
 /// An error record in slot `slot` of an ErrorJournal block.
@@ -30,11 +30,11 @@ inline void PutError(std::vector<std::uint8_t>& block, std::size_t slot, std::ui
                      std::uint8_t day, std::uint8_t month, std::uint32_t code,
                      std::uint32_t frame_code) {
   const std::size_t at = ErrorAt(slot);
-  device::WriteU16(block, at, minutes);
+  bytes::WriteU16(block, at, minutes);
   block[at + 2] = day;
   block[at + 3] = month;
-  device::WriteU32(block, at + 4, code);
-  device::WriteU32(block, at + 8, frame_code);
+  bytes::WriteU32(block, at + 4, code);
+  bytes::WriteU32(block, at + 8, frame_code);
 }
 
 inline void SetPid(std::vector<std::uint8_t>& block, int pid) {

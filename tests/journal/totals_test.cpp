@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "device/byte_io.h"
+#include "text/byte_io.h"
 #include "text/error.h"
 
 namespace mk::journal {
 namespace {
 
-using device::WriteU32;
+using bytes::WriteU32;
 using Lines = std::vector<CaptionedValue>;
 
 const TotalsGroup& Group(std::string_view caption) {
@@ -73,11 +73,11 @@ TEST(TotalsTest, ClearingZeroesTheGroupsCountersAndNothingElse) {
   std::vector<std::uint8_t> block(164);
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i | 1);
   std::vector<std::uint8_t> expected = block;
-  for (const std::size_t at : {0, 4, 8, 136}) device::WriteU32(expected, at, 0);
+  for (const std::size_t at : {0, 4, 8, 136}) bytes::WriteU32(expected, at, 0);
   ClearTotalsGroup(block, kTotalsGroups[0]);
   EXPECT_EQ(block, expected);
 
-  for (const std::size_t at : {120, 124, 128}) device::WriteU32(expected, at, 0);
+  for (const std::size_t at : {120, 124, 128}) bytes::WriteU32(expected, at, 0);
   ClearTotalsGroup(block, Group("Только газ"));
   EXPECT_EQ(block, expected) << "the gas-only group has no fourth counter";
 }

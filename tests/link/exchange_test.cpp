@@ -53,7 +53,7 @@ TEST_F(Exchange, CommandSendsTheFrameAndTheAnswerIsReadFromByteFive) {
   EXPECT_EQ(Identify(), "");
   ASSERT_EQ(line.writes.size(), 1u);
   EXPECT_EQ(line.writes[0], (Bytes{6, 253, 1, 0, 7, 245}));
-  EXPECT_EQ(rs.AnswerPos, 5);
+  EXPECT_EQ(rs.AnswerPos(), 5);
   EXPECT_EQ(rs.GetByte(), 9);
   EXPECT_EQ(rs.GetWord(), 0x1234);  // bytes 6 and 7
   EXPECT_EQ(rs.GetLong(), -2);
@@ -88,7 +88,7 @@ TEST_F(Exchange, BadChecksumsAreRetriedThreeTimes) {
 }
 
 TEST_F(Exchange, NoDeviceFailsAfterThreeTimeOutsEachFollowedByAQuietAnswerTime) {
-  rs.ResponseTimeout = 100;
+  rs.SetResponseTimeout(100);
   const std::uint32_t start = clock.TickCount();
   EXPECT_EQ(Identify(), kNoLink);
   const std::uint32_t spent = clock.TickCount() - start;
@@ -102,7 +102,7 @@ TEST_F(Exchange, NoDeviceFailsAfterThreeTimeOutsEachFollowedByAQuietAnswerTime) 
 }
 
 TEST_F(Exchange, ALateAnswerIsDroppedAndTheRetryGetsItsOwn) {
-  rs.ResponseTimeout = 100;
+  rs.SetResponseTimeout(100);
   line.Reply({{150, Frame(253, 0, {1})}});  // 50 ms after the attempt gave up
   line.Reply({{70, Frame(253, 0, {2})}});
   EXPECT_EQ(Identify(), "");
@@ -113,7 +113,7 @@ TEST_F(Exchange, ALateAnswerIsDroppedAndTheRetryGetsItsOwn) {
 }
 
 TEST_F(Exchange, AfterARetryTheNextRequestWaitsUntilTheLateAnswersWouldHaveCome) {
-  rs.ResponseTimeout = 100;
+  rs.SetResponseTimeout(100);
   line.Reply(std::vector<testing::Piece>{});  // lost, or on its way
   line.Reply(Frame(253, 0, {2}));
   EXPECT_EQ(Identify(), "");
@@ -145,12 +145,12 @@ TEST_F(Exchange, AnAnswerOfTheWrongLengthIsALateOneAndTheRetryGetsItsOwn) {
                         {kReadBlock, Frame(253, 0, {0, 0x97, 0xB2}), Frame(253, 0, page)},
                         {kIdentify, Frame(253, 0, {0, 1}), Frame(253, 0, {0, 2, 0})}};
   for (const Case& c : cases) {
-    rs.ResponseTimeout = 100;
+    rs.SetResponseTimeout(100);
     line.Reply({{1, c.stale}, {30, Frame(253, 0, page)}});  // and our own, dropped too
     line.Reply(c.own);
     const auto sent = line.writes.size();
     EXPECT_EQ(ErrorOf([&] { rs.Command(253, c.command); }), "");
-    EXPECT_EQ(rs.Answer[0], c.own[0]);
+    EXPECT_EQ(rs.Answer()[0], c.own[0]);
     ASSERT_EQ(line.writes.size(), sent + 2);
     EXPECT_GE(line.write_times[sent + 1] - line.write_times[sent], 30u + 100u);
   }
@@ -161,7 +161,7 @@ TEST_F(Exchange, AnAnswerOfTheWrongLengthIsALateOneAndTheRetryGetsItsOwn) {
 
 TEST_F(Exchange, AFreshlyOpenedPortIsQuietForAnAnswerTimeBeforeTheFirstRequest) {
   rs.ClosePort();
-  rs.ResponseTimeout = 100;
+  rs.SetResponseTimeout(100);
   const std::uint32_t opened = clock.TickCount();
   rs.OpenPort(1);
   line.Reply(Frame(253, 0));
@@ -180,7 +180,7 @@ TEST_F(Exchange, AFreshlyOpenedPortIsQuietForAnAnswerTimeBeforeTheFirstRequest) 
 
 TEST_F(Exchange, ARequestThePortCannotSendFailsWithoutWaitingForAnAnswer) {
   // An unplugged USB adapter refuses writes: nothing waits out the answer time.
-  rs.ResponseTimeout = 2000;
+  rs.SetResponseTimeout(2000);
   line.gone = true;
   const std::uint32_t start = clock.TickCount();
   EXPECT_EQ(Identify(), kNoLink);
@@ -189,7 +189,7 @@ TEST_F(Exchange, ARequestThePortCannotSendFailsWithoutWaitingForAnAnswer) {
 }
 
 TEST_F(Exchange, TheFirstByteMayTakeTheResponseTimePlusTheWireTime) {
-  rs.ResponseTimeout = 100;
+  rs.SetResponseTimeout(100);
   rs.SetBaud(9600);  // 9600 / 9600 * RequestLength (5 after EndRequest): 5 ms more
   line.Reply({{105, Frame(253, 0)}});
   rs.BeginCommand(253, kEndWrite);
@@ -237,7 +237,7 @@ TEST_F(Exchange, PortType1PausesButLeavesRtsAlone) {
   EXPECT_EQ(line.write_times[0] - start, 20u);
   for (const std::string& e : line.events) EXPECT_EQ(e.find("rts"), std::string::npos);
   rs.SetPortType(3);
-  EXPECT_EQ(rs.PortType, 0);
+  EXPECT_EQ(rs.PortType(), 0);
 }
 
 struct RecordingBoost : IPriorityBoost {

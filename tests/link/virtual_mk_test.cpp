@@ -17,8 +17,8 @@ struct WithVirtualMk : ::testing::Test {
 
 TEST_F(WithVirtualMk, IdentifiesFindsTheAddressAndReadsABlock) {
   rs.OpenPort(3);
-  ASSERT_TRUE(rs.IsOpen);
-  rs.ResponseTimeout = 100;
+  ASSERT_TRUE(rs.IsOpen());
+  rs.SetResponseTimeout(100);
   EXPECT_EQ(rs.DetectAddress(), 254);
 
   rs.Command(254, kIdentify);
@@ -35,7 +35,7 @@ TEST_F(WithVirtualMk, IdentifiesFindsTheAddressAndReadsABlock) {
 TEST_F(WithVirtualMk, AWrongLineSettingMeansNoAnswer) {
   rs.SetStopBits(0);
   rs.OpenPort(3);
-  rs.ResponseTimeout = 100;
+  rs.SetResponseTimeout(100);
   try {
     rs.Command(254, kIdentify);
     FAIL() << "answered";

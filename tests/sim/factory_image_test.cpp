@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "device/byte_io.h"
 #include "device/mk.h"
+#include "text/byte_io.h"
 
 namespace mk::sim {
 namespace {
@@ -77,15 +77,15 @@ TEST_P(Factory, JournalsHoldSomeTripsRefuellingsAndThreeErrorsWithFreezeFrames) 
   EXPECT_GE(used("TankJournal"), 2);
   const auto trip = journals.Element("TripJournal", 0);
   EXPECT_LE(trip[3], 12) << "a month";
-  EXPECT_GT(device::ReadU32(trip, 8), 0u) << "some distance";
+  EXPECT_GT(bytes::ReadU32(trip, 8), 0u) << "some distance";
 
   const auto& errors = mk.Rec(BlockId::ErrorJournal);
   int with_code = 0;
   for (std::size_t i = 0; i < device::kErrorRecords; ++i) {
     const auto r = errors.Element("ErrorRecords", i);
-    if (device::ReadU32(r, 4) == 0) continue;
+    if (bytes::ReadU32(r, 4) == 0) continue;
     ++with_code;
-    EXPECT_NE(device::ReadU32(r, 8), 0u) << "each error has its freeze frame";
+    EXPECT_NE(bytes::ReadU32(r, 8), 0u) << "each error has its freeze frame";
   }
   EXPECT_EQ(with_code, 3);
   EXPECT_NE(errors.Element("PidMap")[0], 0) << "some PIDs are in the freeze frames";

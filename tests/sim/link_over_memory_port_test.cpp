@@ -17,7 +17,7 @@ class LinkOverMemoryPort : public ::testing::Test {
   void Open() {
     rs.ScanPorts();
     rs.OpenPort(3);
-    ASSERT_TRUE(rs.IsOpen);
+    ASSERT_TRUE(rs.IsOpen());
   }
   std::uint16_t Identify(std::uint8_t address) {
     rs.Command(address, link::kIdentify);
@@ -43,7 +43,7 @@ TEST_F(LinkOverMemoryPort, IdentifiesThroughRetriesOfBadAnswers) {
 
 TEST_F(LinkOverMemoryPort, EachFaultEndsInItsOwnMessage) {
   Open();
-  rs.ResponseTimeout = 100;
+  rs.SetResponseTimeout(100);
   struct Case {
     FaultKind kind;
     std::string message;
@@ -79,7 +79,7 @@ TEST_F(LinkOverMemoryPort, EachFaultEndsInItsOwnMessage) {
 TEST_F(LinkOverMemoryPort, ReadingBlocksTakesTheirWireTime) {
   rig.ports.SetWireTiming(true);
   Open();
-  rig.clock.Advance(rs.ResponseTimeout);  // past the quiet a fresh port waits out first
+  rig.clock.Advance(rs.ResponseTimeout());  // past the quiet a fresh port waits out first
   for (std::size_t i = 0; i < rig.mk.MemorySize(); ++i) {
     rig.mk.Memory()[i] = static_cast<std::uint8_t>(i / 32);
   }

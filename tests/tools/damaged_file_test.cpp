@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "device/byte_io.h"
 #include "device/settings_file.h"
 #include "sim/factory_image.h"
 #include "support/files.h"
 #include "support/sim_process.h"
 #include "support/tool_run.h"
+#include "text/byte_io.h"
 
 namespace {
 
@@ -36,17 +36,17 @@ Bytes FileOf(const Bytes& image) {
 
 Bytes WithEntry(int k, std::uint16_t address, std::uint16_t length) {
   Bytes image = FactoryImage();
-  mk::device::WriteU16(image, 4 + 4 * static_cast<std::size_t>(k - 1), address);
-  mk::device::WriteU16(image, 6 + 4 * static_cast<std::size_t>(k - 1), length);
+  mk::bytes::WriteU16(image, 4 + 4 * static_cast<std::size_t>(k - 1), address);
+  mk::bytes::WriteU16(image, 6 + 4 * static_cast<std::size_t>(k - 1), length);
   return FileOf(image);
 }
 
 std::uint16_t AddressOf(int k) {
-  return mk::device::ReadU16(FactoryImage(), 4 + 4 * static_cast<std::size_t>(k - 1));
+  return mk::bytes::ReadU16(FactoryImage(), 4 + 4 * static_cast<std::size_t>(k - 1));
 }
 
 std::uint16_t LengthOf(int k) {
-  return mk::device::ReadU16(FactoryImage(), 6 + 4 * static_cast<std::size_t>(k - 1));
+  return mk::bytes::ReadU16(FactoryImage(), 6 + 4 * static_cast<std::size_t>(k - 1));
 }
 
 struct Damage {

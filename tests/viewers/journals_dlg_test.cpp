@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "device/byte_io.h"
 #include "journal/text_grid.h"
 #include "journal/trip_journal.h"
 #include "journals_fixture.h"
 #include "support/files.h"
+#include "text/byte_io.h"
 #include "viewers/journals_service.h"
 
 namespace mk::viewers::test {
@@ -42,21 +42,22 @@ std::span<std::uint8_t> ErrorRecord(device::TMK& mk, std::size_t slot) {
 
 TEST_F(JournalsTest, ShowsTheFactoryTripsAndRefuellings) {
   auto& w = Open();
-  EXPECT_EQ(Row(w.sgTrip, 1), (std::vector<std::string>{"Посл.", "18:42   14.03", "0:42", "31,400",
-                                                        "3,120", "45", "9,9", "4,46", "172,2"}));
-  EXPECT_EQ(Cell(w.sgTrip, 5, 1), "12:30   11.03");
-  EXPECT_EQ(Cell(w.sgTrip, 6, 1), "Пусто");
-  EXPECT_EQ(Cell(w.sgTrip, 6, 2), "");
-  EXPECT_EQ(Cell(w.sgTank, 1, 1), "17:55   12.03");
-  EXPECT_EQ(Cell(w.sgTank, 3, 1), "20:03   19.02");
-  EXPECT_EQ(Cell(w.sgTank, 4, 1), "Пусто");
+  EXPECT_EQ(Row(Named(w, "sgTrip"), 1),
+            (std::vector<std::string>{"Посл.", "18:42   14.03", "0:42", "31,400", "3,120", "45",
+                                      "9,9", "4,46", "172,2"}));
+  EXPECT_EQ(Cell(Named(w, "sgTrip"), 5, 1), "12:30   11.03");
+  EXPECT_EQ(Cell(Named(w, "sgTrip"), 6, 1), "Пусто");
+  EXPECT_EQ(Cell(Named(w, "sgTrip"), 6, 2), "");
+  EXPECT_EQ(Cell(Named(w, "sgTank"), 1, 1), "17:55   12.03");
+  EXPECT_EQ(Cell(Named(w, "sgTank"), 3, 1), "20:03   19.02");
+  EXPECT_EQ(Cell(Named(w, "sgTank"), 4, 1), "Пусто");
 }
 
 TEST_F(JournalsTest, AllEmptyJournalsShowPustoAndOnlyLabelsBesides) {
   device::TMK fresh;
   TMK_ViewJournalsDlg w(fresh, dialogs, kProgramFolder, nullptr, ",");
   w.show();
-  for (const QTableWidget* grid : {w.sgTrip, w.sgTank}) {
+  for (const QTableWidget* grid : {Named(w, "sgTrip"), Named(w, "sgTank")}) {
     for (int r = 1; r < 22; ++r) {
       std::vector<std::string> expected(9, "");
       expected[0] = r == 1 ? "Посл." : std::to_string(r - 1);
@@ -68,51 +69,56 @@ TEST_F(JournalsTest, AllEmptyJournalsShowPustoAndOnlyLabelsBesides) {
 
 TEST_F(JournalsTest, TotalsShowEveryGroupAndTheStartMileage) {
   auto& w = Open();
-  EXPECT_EQ(Row(w.sgSums[0], 0), (std::vector<std::string>{"Время", "225:39"}));
-  EXPECT_EQ(Row(w.sgSums[0], 1), (std::vector<std::string>{"Пробег, км", "58434,500"}));
-  EXPECT_EQ(Row(w.sgSums[0], 3), (std::vector<std::string>{"Ср.скорость, км/час", "45,4"}));
-  EXPECT_EQ(Row(w.sgSums[2], 1), (std::vector<std::string>{"Пробег, км", "10234,500"}));
-  EXPECT_EQ(Row(w.sgSums[7], 5), (std::vector<std::string>{"Ср.расход, л/час", "-----"}));
+  EXPECT_EQ(Row(Named(w, "sgAllSum"), 0), (std::vector<std::string>{"Время", "225:39"}));
+  EXPECT_EQ(Row(Named(w, "sgAllSum"), 1), (std::vector<std::string>{"Пробег, км", "58434,500"}));
+  EXPECT_EQ(Row(Named(w, "sgAllSum"), 3),
+            (std::vector<std::string>{"Ср.скорость, км/час", "45,4"}));
+  EXPECT_EQ(Row(Named(w, "sgResetSum"), 1), (std::vector<std::string>{"Пробег, км", "10234,500"}));
+  EXPECT_EQ(Row(Named(w, "sgGasOnlySum"), 5),
+            (std::vector<std::string>{"Ср.расход, л/час", "-----"}));
 }
 
 TEST_F(JournalsTest, ErrorsShowWithTheFreezeFrameOfTheFirstRow) {
   auto& w = Open();
+  QTableWidget* errors = Named(w, "sgErrors");
+  const QTableWidget* frame = Named(w, "sgStopCadr");
   const journal::ErrorCodeStyle style = journal::CurrentErrorCodeStyle(mk);
-  EXPECT_EQ(Row(w.sgErrors, 1),
+  EXPECT_EQ(Row(errors, 1),
             (std::vector<std::string>{
                 "0", "7:48 13.03", journal::RenderErrorCode(0x0301, style.format, style.options)}));
-  EXPECT_EQ(Cell(w.sgErrors, 3, 1), "25:30 28.02");
-  EXPECT_EQ(Row(w.sgErrors, 4), (std::vector<std::string>{"3", "", ""}));
-  EXPECT_EQ(w.sgErrors->currentRow(), 1);
-  ASSERT_EQ(w.sgStopCadr->rowCount(), 13);
-  EXPECT_EQ(Row(w.sgStopCadr, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
-  EXPECT_EQ(Row(w.sgStopCadr, 1),
-            (std::vector<std::string>{"Сост. топливной системы 1", "Замкнута"}));
-  EXPECT_EQ(Row(w.sgStopCadr, 10),
-            (std::vector<std::string>{"Угол опережения зажигания, ВМТ", "8,5"}));
+  EXPECT_EQ(Cell(errors, 3, 1), "25:30 28.02");
+  EXPECT_EQ(Row(errors, 4), (std::vector<std::string>{"3", "", ""}));
+  EXPECT_EQ(errors->currentRow(), 1);
+  ASSERT_EQ(frame->rowCount(), 13);
+  EXPECT_EQ(Row(frame, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
+  EXPECT_EQ(Row(frame, 1), (std::vector<std::string>{"Сост. топливной системы 1", "Замкнута"}));
+  EXPECT_EQ(Row(frame, 10), (std::vector<std::string>{"Угол опережения зажигания, ВМТ", "8,5"}));
 
-  w.sgErrors->setCurrentCell(2, 1);
-  EXPECT_EQ(Row(w.sgStopCadr, 0), (std::vector<std::string>{"Код ошибки", "P0171"}));
+  errors->setCurrentCell(2, 1);
+  EXPECT_EQ(Row(frame, 0), (std::vector<std::string>{"Код ошибки", "P0171"}));
 }
 
 TEST_F(JournalsTest, AnErrorWithoutAFreezeFrameLeavesTheFreezeFrameBlank) {
-  device::WriteU32(ErrorRecord(mk, 1), 8, 0);
+  bytes::WriteU32(ErrorRecord(mk, 1), 8, 0);
   auto& w = Open();
-  const int rows = w.sgStopCadr->rowCount();
-  w.sgErrors->setCurrentCell(2, 2);
-  EXPECT_TRUE(AllBlank(w.sgStopCadr));
-  EXPECT_EQ(w.sgStopCadr->rowCount(), rows) << "the rows stay";
-  w.sgErrors->setCurrentCell(5, 2);  // an empty slot
-  EXPECT_TRUE(AllBlank(w.sgStopCadr));
-  EXPECT_EQ(Cell(w.sgErrors, 2, 2).empty(), false) << "the error itself still shows";
+  QTableWidget* errors = Named(w, "sgErrors");
+  const QTableWidget* frame = Named(w, "sgStopCadr");
+  const int rows = frame->rowCount();
+  errors->setCurrentCell(2, 2);
+  EXPECT_TRUE(AllBlank(frame));
+  EXPECT_EQ(frame->rowCount(), rows) << "the rows stay";
+  errors->setCurrentCell(5, 2);  // an empty slot
+  EXPECT_TRUE(AllBlank(frame));
+  EXPECT_EQ(Cell(errors, 2, 2).empty(), false) << "the error itself still shows";
 }
 
 TEST_F(JournalsTest, AFreezeFrameWithoutPidsShowsOnlyTheCodeLine) {
   auto map = mk.Rec(BlockId::ErrorJournal).Element("PidMap");
   std::fill(map.begin(), map.end(), 0);
   auto& w = Open();
-  ASSERT_EQ(w.sgStopCadr->rowCount(), 1);
-  EXPECT_EQ(Row(w.sgStopCadr, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
+  const QTableWidget* frame = Named(w, "sgStopCadr");
+  ASSERT_EQ(frame->rowCount(), 1);
+  EXPECT_EQ(Row(frame, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
 }
 
 TEST_F(JournalsTest, NumbersFollowTheSystemsSeparatorNotTheProgramsRussianTexts) {
@@ -122,15 +128,15 @@ TEST_F(JournalsTest, NumbersFollowTheSystemsSeparatorNotTheProgramsRussianTexts)
   const std::string separator = QLocale::system().decimalPoint().toStdString();
   TMK_ViewJournalsDlg w(mk, dialogs, kProgramFolder);
   w.show();
-  EXPECT_EQ(Cell(w.sgTrip, 1, 3), "31" + separator + "400");
-  EXPECT_EQ(Cell(w.sgSums[0], 1, 1), "58434" + separator + "500");
+  EXPECT_EQ(Cell(Named(w, "sgTrip"), 1, 3), "31" + separator + "400");
+  EXPECT_EQ(Cell(Named(w, "sgAllSum"), 1, 1), "58434" + separator + "500");
 }
 
 TEST_F(JournalsTest, NumbersTakeTheSeparatorGiven) {
   TMK_ViewJournalsDlg w(mk, dialogs, kProgramFolder, nullptr, ".");
   w.show();
-  EXPECT_EQ(Cell(w.sgTrip, 1, 3), "31.400");
-  EXPECT_EQ(Cell(w.sgSums[0], 1, 1), "58434.500");
+  EXPECT_EQ(Cell(Named(w, "sgTrip"), 1, 3), "31.400");
+  EXPECT_EQ(Cell(Named(w, "sgAllSum"), 1, 1), "58434.500");
 }
 
 TEST_F(JournalsTest, SavingWritesTheShownJournalAs22LinesOf9Fields) {
@@ -138,7 +144,7 @@ TEST_F(JournalsTest, SavingWritesTheShownJournalAs22LinesOf9Fields) {
   const auto path = folder.path() / "поездки.txt";
   dialogs.text_paths.push_back(path.string());
   auto& w = Open();
-  w.bTrip->click();
+  tests::ClickNamed(w, "bTrip");
   EXPECT_EQ(dialogs.text_folders, (std::vector<std::string>{kProgramFolder}));
   EXPECT_TRUE(dialogs.errors.empty());
   const std::vector<std::uint8_t> bytes = tests::ReadBytes(path);
@@ -150,14 +156,14 @@ TEST_F(JournalsTest, SavingWritesTheShownJournalAs22LinesOf9Fields) {
   EXPECT_TRUE(text.starts_with("#\t\xC4\xE0\xF2\xE0 "));  // "Дата" in Windows-1251
 
   dialogs.text_paths.push_back(path.string());
-  w.bTank->click();
+  tests::ClickNamed(w, "bTank");
   EXPECT_NE(tests::ReadBytes(path), bytes) << "the refuelling journal replaced it";
 }
 
 TEST_F(JournalsTest, ACancelledSaveDoesNothing) {
   auto& w = Open();
   dialogs.text_paths.push_back(std::nullopt);
-  w.bTank->click();
+  tests::ClickNamed(w, "bTank");
   EXPECT_EQ(dialogs.text_folders.size(), 1u);
   EXPECT_TRUE(dialogs.errors.empty());
 }
@@ -167,7 +173,7 @@ TEST_F(JournalsTest, AFailedSaveShowsTheSystemsReasonAndTheWindowStays) {
   const auto path = folder.path() / "missing" / "trips.txt";
   dialogs.text_paths.push_back(path.string());
   auto& w = Open();
-  w.bTrip->click();
+  tests::ClickNamed(w, "bTrip");
   ASSERT_EQ(dialogs.errors.size(), 1u);
   EXPECT_EQ(dialogs.errors[0],
             "Не удалось записать файл «" + path.string() + "». Причина: нет такой папки.");
@@ -179,9 +185,9 @@ TEST_F(JournalsTest, ClearingTheTripJournalThenCancelKeepsIt) {
   const std::vector<std::uint8_t> image = mk.Image();
   const bool ok = mk.ViewJournals([&] {
     auto& w = Open();
-    w.bTripReset->click();
-    EXPECT_EQ(Cell(w.sgTrip, 1, 1), "Пусто");
-    EXPECT_EQ(Cell(w.sgTank, 1, 1), "17:55   12.03") << "only the trip journal";
+    tests::ClickNamed(w, "bTripReset");
+    EXPECT_EQ(Cell(Named(w, "sgTrip"), 1, 1), "Пусто");
+    EXPECT_EQ(Cell(Named(w, "sgTank"), 1, 1), "17:55   12.03") << "only the trip journal";
     EXPECT_TRUE(w.Cleared());
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
@@ -190,7 +196,8 @@ TEST_F(JournalsTest, ClearingTheTripJournalThenCancelKeepsIt) {
   EXPECT_FALSE(ok);
   EXPECT_EQ(mk.Image(), image);
   mk.ViewJournals([&] {
-    EXPECT_EQ(Cell(Open().sgTrip, 1, 1), "18:42   14.03") << "opened again: the old entries";
+    EXPECT_EQ(Cell(Named(Open(), "sgTrip"), 1, 1), "18:42   14.03")
+        << "opened again: the old entries";
     return false;
   });
 }
@@ -198,11 +205,11 @@ TEST_F(JournalsTest, ClearingTheTripJournalThenCancelKeepsIt) {
 TEST_F(JournalsTest, ClearingKeptWithOkReachesTheImage) {
   const bool ok = mk.ViewJournals([&] {
     auto& w = Open();
-    w.bTankResetClick();
-    w.bErrrJResetClick();
-    EXPECT_EQ(Row(w.sgErrors, 1), (std::vector<std::string>{"0", "", ""}));
-    EXPECT_TRUE(AllBlank(w.sgStopCadr));
-    w.OKBtn->click();
+    tests::ClickNamed(w, "bTankReset");
+    tests::ClickNamed(w, "bErrrJReset");
+    EXPECT_EQ(Row(Named(w, "sgErrors"), 1), (std::vector<std::string>{"0", "", ""}));
+    EXPECT_TRUE(AllBlank(Named(w, "sgStopCadr")));
+    tests::ClickNamed(w, "OKBtn");
     return w.result() == QDialog::Accepted;
   });
   ASSERT_TRUE(ok);
@@ -210,23 +217,23 @@ TEST_F(JournalsTest, ClearingKeptWithOkReachesTheImage) {
   reread.ReplaceImage(1, mk.Image());
   TMK_ViewJournalsDlg w(reread, dialogs, kProgramFolder, nullptr, ",");
   w.show();
-  EXPECT_EQ(Cell(w.sgTank, 1, 1), "Пусто");
-  EXPECT_EQ(Cell(w.sgTrip, 1, 1), "18:42   14.03");
-  EXPECT_EQ(Cell(w.sgErrors, 1, 1), "");
+  EXPECT_EQ(Cell(Named(w, "sgTank"), 1, 1), "Пусто");
+  EXPECT_EQ(Cell(Named(w, "sgTrip"), 1, 1), "18:42   14.03");
+  EXPECT_EQ(Cell(Named(w, "sgErrors"), 1, 1), "");
 }
 
 TEST_F(JournalsTest, DoubleClickingATotalsGridZeroesThatGroupOnly) {
   auto& w = Open();
-  const auto trip_before = Row(w.sgSums[1], 1);
-  w.pcMain->setCurrentWidget(w.tsSum);
-  QTableWidget* all = w.sgSums[0];
+  const auto trip_before = Row(Named(w, "sgTripSum"), 1);
+  Named<QTabWidget>(w, "pcMain")->setCurrentWidget(Named<QWidget>(w, "tsSum"));
+  QTableWidget* all = Named(w, "sgAllSum");
   const QPoint at = all->visualItemRect(all->item(2, 1)).center();
   QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, at);
   QTest::mouseDClick(all->viewport(), Qt::LeftButton, {}, at);
   EXPECT_EQ(Row(all, 0), (std::vector<std::string>{"Время", "0:00"}));
   EXPECT_EQ(Row(all, 1), (std::vector<std::string>{"Пробег, км", "48200,000"}));
   for (int r = 3; r < 6; ++r) EXPECT_EQ(Cell(all, r, 1), "-----");
-  EXPECT_EQ(Row(w.sgSums[1], 1), trip_before);
+  EXPECT_EQ(Row(Named(w, "sgTripSum"), 1), trip_before);
   EXPECT_TRUE(w.Cleared());
   EXPECT_EQ(mk.Rec(BlockId::Totals).GetInt("AllPathStart"), 48200);
   EXPECT_EQ(mk.Rec(BlockId::Totals).GetInt("AllSum", 1), 0);
@@ -253,17 +260,17 @@ class JournalsServiceTest : public JournalsTest {
 
 TEST_F(JournalsServiceTest, OkAfterAClearingMarksTheSettingsChanged) {
   EXPECT_TRUE(Run([](TMK_ViewJournalsDlg& w) {
-    w.bTripReset->click();
-    w.OKBtn->click();
+    tests::ClickNamed(w, "bTripReset");
+    tests::ClickNamed(w, "OKBtn");
   }));
   EXPECT_EQ(cleared, 1);
 }
 
 TEST_F(JournalsServiceTest, OkWithoutAClearingOrCancelAfterOneChangesNothing) {
-  EXPECT_TRUE(Run([](TMK_ViewJournalsDlg& w) { w.OKBtn->click(); }));
+  EXPECT_TRUE(Run([](TMK_ViewJournalsDlg& w) { tests::ClickNamed(w, "OKBtn"); }));
   EXPECT_FALSE(Run([](TMK_ViewJournalsDlg& w) {
-    w.bErrrJReset->click();
-    w.CancelBtn->click();
+    tests::ClickNamed(w, "bErrrJReset");
+    tests::ClickNamed(w, "CancelBtn");
   }));
   EXPECT_EQ(cleared, 0);
 }

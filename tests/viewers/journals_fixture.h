@@ -12,6 +12,7 @@
 
 #include "device/mk.h"
 #include "sim/factory_image.h"
+#include "support/named_controls.h"
 #include "support/scripted_dialogs.h"
 #include "viewers/journals_dlg.h"
 #include "viewers/journals_grid.h"
@@ -19,6 +20,12 @@
 namespace mk::viewers::test {
 
 inline constexpr const char* kProgramFolder = "/opt/mk";
+
+/// The window's grid (or page, button, label) named `name`: its object name.
+template <typename T = QTableWidget>
+T* Named(const QObject& window, const char* name) {
+  return tests::FindNamed<T>(window, name);
+}
 
 class JournalsTest : public ::testing::Test {
  protected:

@@ -27,25 +27,25 @@ TEST_F(JournalsTest, FixedSizeCaptionAndFourPagesInOrder) {
   EXPECT_EQ(w.windowTitle().toStdString(), "Просмотр журналов");
   EXPECT_EQ(w.size(), QSize(1002, 523));
   EXPECT_EQ(w.minimumSize(), w.maximumSize());
-  EXPECT_EQ(w.pcMain->objectName(), "pcMain");
-  EXPECT_EQ(w.pcMain->height(), 489);
-  ASSERT_EQ(w.pcMain->count(), 4);
-  EXPECT_EQ(w.pcMain->tabText(0).toStdString(), "Журнал поездок");
-  EXPECT_EQ(w.pcMain->tabText(1).toStdString(), "Журнал заправок");
-  EXPECT_EQ(w.pcMain->tabText(2).toStdString(), "Средние");
-  EXPECT_EQ(w.pcMain->tabText(3).toStdString(), "Журнал ошибок");
-  EXPECT_EQ(w.pcMain->currentIndex(), 0);
-  EXPECT_EQ(w.pcMain->widget(0), w.tsTrip);
-  EXPECT_EQ(w.tsTrip->objectName(), "tsTrip");
-  EXPECT_EQ(w.OKBtn->text(), "OK");
-  EXPECT_TRUE(w.OKBtn->isDefault());
-  EXPECT_EQ(w.CancelBtn->text().toStdString(), "Отмена");
-  EXPECT_GE(w.OKBtn->y(), 489);
+  QTabWidget* pages = Named<QTabWidget>(w, "pcMain");
+  EXPECT_EQ(pages->height(), 489);
+  ASSERT_EQ(pages->count(), 4);
+  EXPECT_EQ(pages->tabText(0).toStdString(), "Журнал поездок");
+  EXPECT_EQ(pages->tabText(1).toStdString(), "Журнал заправок");
+  EXPECT_EQ(pages->tabText(2).toStdString(), "Средние");
+  EXPECT_EQ(pages->tabText(3).toStdString(), "Журнал ошибок");
+  EXPECT_EQ(pages->currentIndex(), 0);
+  EXPECT_EQ(pages->widget(0), Named<QWidget>(w, "tsTrip"));
+  EXPECT_EQ(Named<QWidget>(w, "tsTrip")->objectName(), "tsTrip");
+  EXPECT_EQ(Named<QPushButton>(w, "OKBtn")->text(), "OK");
+  EXPECT_TRUE(Named<QPushButton>(w, "OKBtn")->isDefault());
+  EXPECT_EQ(Named<QPushButton>(w, "CancelBtn")->text().toStdString(), "Отмена");
+  EXPECT_GE(Named<QPushButton>(w, "OKBtn")->y(), 489);
 }
 
 TEST_F(JournalsTest, JournalGridsHaveTheirColumnsRowsHeadersAndButtons) {
   auto& w = Open();
-  for (QTableWidget* grid : {w.sgTrip, w.sgTank}) {
+  for (QTableWidget* grid : {Named(w, "sgTrip"), Named(w, "sgTank")}) {
     EXPECT_EQ(Widths(grid), (std::vector<int>{50, 140, 96, 84, 131, 156, 145, 113, 78}));
     ExpectRows(grid, 22, 18);
     EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -60,13 +60,13 @@ TEST_F(JournalsTest, JournalGridsHaveTheirColumnsRowsHeadersAndButtons) {
     EXPECT_TRUE(grid->item(0, 3)->textAlignment() & Qt::AlignLeft);
     EXPECT_FALSE(grid->item(5, 0)->textAlignment() & Qt::AlignRight);
   }
-  EXPECT_EQ(w.sgTrip->objectName(), "sgTrip");
-  EXPECT_EQ(w.sgTank->objectName(), "sgTank");
-  EXPECT_EQ(w.bTripReset->text().toStdString(), "Очистить");
-  EXPECT_EQ(w.bTrip->text().toStdString(), "Сохранить в файл");
-  EXPECT_EQ(w.bTankReset->text().toStdString(), "Очистить");
-  EXPECT_EQ(w.bTank->text().toStdString(), "Сохранить в файл");
-  EXPECT_EQ(w.bTank->parentWidget(), w.tsTank);
+  EXPECT_EQ(Named(w, "sgTrip")->objectName(), "sgTrip");
+  EXPECT_EQ(Named(w, "sgTank")->objectName(), "sgTank");
+  EXPECT_EQ(Named<QPushButton>(w, "bTripReset")->text().toStdString(), "Очистить");
+  EXPECT_EQ(Named<QPushButton>(w, "bTrip")->text().toStdString(), "Сохранить в файл");
+  EXPECT_EQ(Named<QPushButton>(w, "bTankReset")->text().toStdString(), "Очистить");
+  EXPECT_EQ(Named<QPushButton>(w, "bTank")->text().toStdString(), "Сохранить в файл");
+  EXPECT_EQ(Named<QPushButton>(w, "bTank")->parentWidget(), Named<QWidget>(w, "tsTank"));
 }
 
 TEST_F(JournalsTest, TotalsGridsSitAtTheirPlacesUnderTheirCaptions) {
@@ -88,15 +88,15 @@ TEST_F(JournalsTest, TotalsGridsSitAtTheirPlacesUnderTheirCaptions) {
   };
   for (std::size_t g = 0; g < 8; ++g) {
     const Place& p = places[g];
-    const QTableWidget* grid = w.sgSums[g];
+    const QTableWidget* grid = Named(w, p.name);
     EXPECT_EQ(grid->objectName().toStdString(), p.name);
-    EXPECT_EQ(grid->parentWidget(), w.tsSum);
+    EXPECT_EQ(grid->parentWidget(), Named<QWidget>(w, "tsSum"));
     EXPECT_EQ(grid->pos(), QPoint(p.left, p.top)) << p.name;
     EXPECT_EQ(Widths(grid), (std::vector<int>{147, 116})) << p.name;
     ExpectRows(grid, 6, 20);
     EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     const QLabel* caption = nullptr;
-    for (const QLabel* label : w.tsSum->findChildren<QLabel*>()) {
+    for (const QLabel* label : Named<QWidget>(w, "tsSum")->findChildren<QLabel*>()) {
       if (label->text().toStdString() == p.caption) caption = label;
     }
     ASSERT_NE(caption, nullptr) << p.caption;
@@ -104,32 +104,35 @@ TEST_F(JournalsTest, TotalsGridsSitAtTheirPlacesUnderTheirCaptions) {
     EXPECT_LT(caption->y(), p.top);
     EXPECT_GT(caption->y() + caption->height(), p.top - 20);
   }
-  EXPECT_EQ(w.lSumNote->text().toStdString(),
+  EXPECT_EQ(Named<QLabel>(w, "lSumNote")->text().toStdString(),
             "Для сброса накопителей сделайте двойной щелчок мыши на соответствующей таблице");
-  EXPECT_EQ(w.lSumNote->geometry(), QRect(680, 352, 265, 49));
-  EXPECT_TRUE(w.lSumNote->wordWrap());
-  EXPECT_EQ(w.lSumNote->alignment(), Qt::AlignCenter);
+  EXPECT_EQ(Named<QLabel>(w, "lSumNote")->geometry(), QRect(680, 352, 265, 49));
+  EXPECT_TRUE(Named<QLabel>(w, "lSumNote")->wordWrap());
+  EXPECT_EQ(Named<QLabel>(w, "lSumNote")->alignment(), Qt::AlignCenter);
 }
 
 TEST_F(JournalsTest, ErrorGridLeftAndFreezeFrameAlongTheRightEdge) {
   auto& w = Open();
-  w.pcMain->setCurrentWidget(w.tsErrors);
-  EXPECT_EQ(Widths(w.sgErrors), (std::vector<int>{50, 140, 231}));
-  ExpectRows(w.sgErrors, 8, 19);
-  EXPECT_TRUE(w.sgErrors->showGrid());
-  EXPECT_EQ(w.sgErrors->selectionMode(), QAbstractItemView::SingleSelection);
-  EXPECT_EQ(Cell(w.sgErrors, 0, 1), "Время");
-  EXPECT_EQ(Cell(w.sgErrors, 0, 2), "Код ошибки");
-  EXPECT_EQ(Cell(w.sgErrors, 1, 0), "0");
-  EXPECT_EQ(Cell(w.sgErrors, 7, 0), "6");
-  EXPECT_EQ(w.sgErrors->x(), 0);
-  EXPECT_EQ(Widths(w.sgStopCadr), (std::vector<int>{380, 144}));
-  EXPECT_EQ(w.sgStopCadr->width(), 552);
-  EXPECT_EQ(w.sgStopCadr->x() + w.sgStopCadr->width(), w.tsErrors->width());
-  EXPECT_EQ(w.sgStopCadr->height(), w.tsErrors->height());
-  EXPECT_EQ(w.sgStopCadr->rowHeight(0), 19);
-  EXPECT_EQ(w.sgStopCadr->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-  EXPECT_EQ(w.bErrrJReset->text().toStdString(), "Очистить");
+  auto* page = Named<QWidget>(w, "tsErrors");
+  const QTableWidget* errors = Named(w, "sgErrors");
+  const QTableWidget* frame = Named(w, "sgStopCadr");
+  Named<QTabWidget>(w, "pcMain")->setCurrentWidget(page);
+  EXPECT_EQ(Widths(errors), (std::vector<int>{50, 140, 231}));
+  ExpectRows(errors, 8, 19);
+  EXPECT_TRUE(errors->showGrid());
+  EXPECT_EQ(errors->selectionMode(), QAbstractItemView::SingleSelection);
+  EXPECT_EQ(Cell(errors, 0, 1), "Время");
+  EXPECT_EQ(Cell(errors, 0, 2), "Код ошибки");
+  EXPECT_EQ(Cell(errors, 1, 0), "0");
+  EXPECT_EQ(Cell(errors, 7, 0), "6");
+  EXPECT_EQ(errors->x(), 0);
+  EXPECT_EQ(Widths(frame), (std::vector<int>{380, 144}));
+  EXPECT_EQ(frame->width(), 552);
+  EXPECT_EQ(frame->x() + frame->width(), page->width());
+  EXPECT_EQ(frame->height(), page->height());
+  EXPECT_EQ(frame->rowHeight(0), 19);
+  EXPECT_EQ(frame->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  EXPECT_EQ(Named<QPushButton>(w, "bErrrJReset")->text().toStdString(), "Очистить");
 }
 
 }  // namespace

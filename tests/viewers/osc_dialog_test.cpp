@@ -17,10 +17,12 @@
 
 #include "app/main_form.h"
 #include "device/mk.h"
+#include "device/settings_file.h"
 #include "link/byte_port.h"
 #include "scope/osc_text.h"
 #include "sim/factory_image.h"
 #include "support/files.h"
+#include "support/named_controls.h"
 #include "support/scripted_dialogs.h"
 #include "text/cp1251.h"
 #include "text/error.h"
@@ -260,14 +262,19 @@ TEST(OscMainWindow, AVariantWithoutOscilloscopeGetsTheMessageAndNoDialog) {
 
   std::vector<std::uint8_t> image = FactoryImage();
   image[device::BlockDirectory::kFirmwareVersionOffset] = 2;  // the hybrid with lights
-  form.Device()->ReplaceImage(2, image);
-  form.bViewOscClick();
+  tests::WriteBytes(folder.path() / "hybrid.vrnkp", device::EncodeSettingsFile(2, image));
+  tests::WriteBytes(folder.path() / "plain.vrnkp", device::EncodeSettingsFile(1, FactoryImage()));
+  dialogs.open_paths = {folder.File("hybrid.vrnkp")};
+  tests::ClickNamed(form, "bLoadParams");
+  ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
+  tests::ClickNamed(form, "bViewOsc");
   EXPECT_EQ(opened, 0);
   ASSERT_EQ(dialogs.errors.size(), 1u);
   EXPECT_EQ(dialogs.errors[0], "В данной версии МК оцилллограф не поддерживается.");
 
-  form.Device()->ReplaceImage(1, FactoryImage());
-  form.bViewOscClick();
+  dialogs.open_paths = {folder.File("plain.vrnkp")};
+  tests::ClickNamed(form, "bLoadParams");
+  tests::ClickNamed(form, "bViewOsc");
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(dialogs.errors.size(), 1u);
   form.close();

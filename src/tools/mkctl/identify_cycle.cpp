@@ -23,7 +23,7 @@ device::Connection IdentifyWithin(link::TVL_RS& rs, link::IClock& clock, std::ui
   const std::uint32_t start = clock.TickCount();
   std::string last = link::kNoLink;
   const auto ask = [&](const Candidate& c, bool once) -> std::optional<device::Connection> {
-    rs.ResponseTimeout = kConnectResponseMs;
+    rs.SetResponseTimeout(kConnectResponseMs);
     try {
       rs.BeginCommand(c.address, link::kIdentify);
       once ? rs.TransactOnce() : rs.Transact();

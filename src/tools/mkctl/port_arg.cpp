@@ -80,7 +80,7 @@ int PortFromArgs(platform::SerialSystem& system, const Args& args) {
 void OpenAtMkSpeed(link::TVL_RS& rs, platform::SerialSystem& system, int n) {
   rs.OpenPort(n);
   rs.SetBaud(link::kLineBaud);
-  if (!rs.IsOpen || rs.PortNumber != n) {
+  if (!rs.IsOpen() || rs.PortNumber() != n) {
     throw Error("Не могу открыть порт COM" + std::to_string(n) + " (" + system.PortName(n) + ").");
   }
 }

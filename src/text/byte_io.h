@@ -1,12 +1,13 @@
-// The one place where multi-byte values meet byte buffers. Every read and
-// write is checked against the buffer's size; nothing is silently truncated.
+// The one place where multi-byte values meet byte buffers: the settings
+// image, journal records, the link's frames. Every read and write is checked
+// against the buffer's size; nothing is silently truncated.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
-namespace mk::device {
+namespace mk::bytes {
 
 enum class ByteOrder { Little, Big };
 
@@ -37,4 +38,4 @@ inline void WriteU32(std::span<std::uint8_t> bytes, std::size_t offset, std::uin
   WriteUnsigned(bytes, offset, 4, value);
 }
 
-}  // namespace mk::device
+}  // namespace mk::bytes

@@ -1,8 +1,8 @@
-#include "device/byte_io.h"
+#include "text/byte_io.h"
 
 #include "text/error.h"
 
-namespace mk::device {
+namespace mk::bytes {
 
 namespace {
 
@@ -32,4 +32,4 @@ void WriteUnsigned(std::span<std::uint8_t> bytes, std::size_t offset, std::size_
   }
 }
 
-}  // namespace mk::device
+}  // namespace mk::bytes

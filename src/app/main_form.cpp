@@ -24,13 +24,18 @@
 #include "app/m_ini_file.h"
 #include "app/port_dialog.h"
 #include "app/progress_form.h"
-#include "app/qt_text.h"
 #include "device/atomic_file.h"
 #include "device/mk.h"
 #include "device/settings_file.h"
 #include "platform/prefs_path.h"
+#include "text/utf8_path.h"
+#include "widgets/qt_text.h"
 
 namespace mk::app {
+using text::PathFromUtf8;
+using widgets::Q;
+using widgets::QtDialogs;
+
 namespace {
 
 constexpr std::uint32_t kBaud = 115200;
@@ -571,7 +576,7 @@ void TMainForm::bSetParamsClick() {
 
 void TMainForm::bLoadParamsClick() {
   if (busy_ || !mk_) return;
-  const auto path = dialogs_->OpenSettingsFile(FileFolder());
+  const auto path = dialogs_->OpenFile(widgets::FileKind::Settings, FileFolder());
   if (!path) return;
   LoadFile(*path);
 }
@@ -592,7 +597,7 @@ void TMainForm::LoadFile(const std::string& path) {
 }
 
 void TMainForm::SaveSettingsFile() {
-  const auto path = dialogs_->SaveSettingsFile(FileFolder(), SuggestedName());
+  const auto path = dialogs_->SaveFile(widgets::FileKind::Settings, FileFolder(), SuggestedName());
   if (!path) return;
   std::error_code ec;
   if (std::filesystem::exists(PathFromUtf8(*path), ec) && !dialogs_->AskYesNo(kOverwriteQuestion))
@@ -618,7 +623,12 @@ void TMainForm::bSaveParamsClick() {
 void TMainForm::bEditParamsClick() {
   if (busy_ || !mk_ || !services_.edit_dialog) return;
   try {
-    if (mk_->EditSettings([this] { return services_.edit_dialog(*mk_); })) Modified = true;
+    widgets::WindowOutcome outcome;
+    mk_->EditSettings([&] {
+      outcome = services_.edit_dialog(*mk_, WindowEnvironment());
+      return outcome.accepted;
+    });
+    if (outcome.changed) Modified = true;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
@@ -627,7 +637,12 @@ void TMainForm::bEditParamsClick() {
 void TMainForm::bViewJournalsClick() {
   if (busy_ || !mk_ || !services_.journals_dialog) return;
   try {
-    mk_->ViewJournals([this] { return services_.journals_dialog(*mk_); });
+    widgets::WindowOutcome outcome;
+    mk_->ViewJournals([&] {
+      outcome = services_.journals_dialog(*mk_, WindowEnvironment());
+      return outcome.accepted;
+    });
+    if (outcome.changed) Modified = true;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
@@ -636,7 +651,8 @@ void TMainForm::bViewJournalsClick() {
 void TMainForm::bViewOscClick() {
   if (busy_ || !mk_ || !services_.osc_dialog) return;
   try {
-    mk_->ViewOscilloscope([this] { return services_.osc_dialog(*mk_); }, *dialogs_);
+    mk_->ViewOscilloscope([&] { return services_.osc_dialog(*mk_, WindowEnvironment()).accepted; },
+                          *dialogs_);
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }

@@ -20,7 +20,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "device/mk.h"
 #include "editor/display_preview_box.h"
 #include "preview/canvas.h"
@@ -29,6 +28,7 @@
 #include "settings/env.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 namespace {
@@ -300,7 +300,7 @@ QWidget* TColorsSubPage::BuildDigitExtras(QWidget* parent) {
     for (const auto& item : settings::ItemsOf(row, settings::Env::Of(Mk()))) {
       items.push_back(QString::fromStdString(item));
     }
-    QButtonGroup* group = MakeRadioGroup(app::Q(row.caption), name, items, box, v);
+    QButtonGroup* group = MakeRadioGroup(widgets::Q(row.caption), name, items, box, v);
     connect(group, &QButtonGroup::idClicked, this, [this, &row](int index) {
       if (setting_) return;
       Change([this, &row, index] {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "device/mk.h"
 #include "editor/tmk_set_params_dlg.h"
 #include "sim/factory_image.h"
+#include "widgets/dialogs.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   mk::device::TMK mk;
   auto image = mk::sim::ImageFromMemory(mk::sim::FactoryMemory(32768));
-  mk.ReplaceImage(99, image);  // no such model: the permissive variant
-  mk::app::QtDialogs prompt;   // no box is expected
+  mk.ReplaceImage(99, image);     // no such model: the permissive variant
+  mk::widgets::QtDialogs prompt;  // no box is expected
   using Clock = std::chrono::steady_clock;
 
   std::vector<double> opening;

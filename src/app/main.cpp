@@ -8,11 +8,9 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
-#include <QStandardPaths>
 
 #include <string>
 
-#include "app/dialogs.h"
 #include "app/just_one.h"
 #include "app/main_form.h"
 #include "app/platform_services.h"
@@ -21,7 +19,7 @@
 #include "app/system_font.h"
 #include "device/transfer.h"
 #include "editor/tmk_set_params_dlg.h"
-#include "viewers/journals_service.h"
+#include "viewers/journals_dlg.h"
 #include "viewers/osc_dialog.h"
 
 int main(int argc, char* argv[]) {
@@ -54,32 +52,11 @@ int main(int argc, char* argv[]) {
   services.read_settings = &mk::device::ReadSettings;
   services.write_settings = &mk::device::WriteSettings;
 
-  mk::app::TMainForm* form_ptr = nullptr;
-  // Exports start in the documents folder: an installed program cannot write beside itself.
-  const std::string exports =
-      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
-  // The editor's range errors and messages are the toolkit's boxes over the editor.
-  mk::app::QtDialogs editor_prompt;
-  services.edit_dialog = [&form_ptr, &editor_prompt](mk::device::TMK& mk) {
-    return mk::editor::RunSettingsEditor(mk, editor_prompt, form_ptr);
-  };
-  services.edit_dialog_at = [&form_ptr, &editor_prompt](mk::device::TMK& mk,
-                                                        const std::string& setting) {
-    return mk::editor::RunSettingsEditor(mk, editor_prompt, form_ptr, setting);
-  };
-  services.journals_dialog = mk::viewers::JournalsDialog(
-      {.parent = [&form_ptr] { return static_cast<QWidget*>(form_ptr); },
-       .program_folder = exports,
-       .dialogs = nullptr,
-       // A clearing kept with OK changes the settings: the close question and
-       // the write step must know.
-       .cleared = [&form_ptr] { form_ptr->MarkModified(); }});
-  services.osc_dialog = [&form_ptr, &exports](mk::device::TMK& mk) {
-    return mk::viewers::RunOscDialog(mk, form_ptr, exports);
-  };
+  services.edit_dialog = &mk::editor::RunSettingsEditor;
+  services.journals_dialog = &mk::viewers::RunJournals;
+  services.osc_dialog = &mk::viewers::RunOscilloscope;
 
   mk::app::TMainForm form(std::move(services));
-  form_ptr = &form;
   just_one.OnLaterCopy([&form] { form.BringToFront(); });
   if (const QScreen* screen = QApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();

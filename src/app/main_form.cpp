@@ -24,13 +24,18 @@
 #include "app/m_ini_file.h"
 #include "app/port_dialog.h"
 #include "app/progress_form.h"
-#include "app/qt_text.h"
 #include "device/atomic_file.h"
 #include "device/mk.h"
 #include "device/settings_file.h"
 #include "platform/prefs_path.h"
+#include "text/utf8_path.h"
+#include "widgets/qt_text.h"
 
 namespace mk::app {
+using text::PathFromUtf8;
+using widgets::Q;
+using widgets::QtDialogs;
+
 namespace {
 
 constexpr std::uint32_t kBaud = 115200;
@@ -570,7 +575,7 @@ void TMainForm::WriteToMk() {
 
 void TMainForm::LoadFromFile() {
   if (busy_ || !mk_) return;
-  const auto path = dialogs_->OpenSettingsFile(FileFolder());
+  const auto path = dialogs_->OpenFile(widgets::FileKind::Settings, FileFolder());
   if (!path) return;
   LoadFile(*path);
 }
@@ -591,7 +596,7 @@ void TMainForm::LoadFile(const std::string& path) {
 }
 
 void TMainForm::SaveWithDialog() {
-  const auto path = dialogs_->SaveSettingsFile(FileFolder(), SuggestedName());
+  const auto path = dialogs_->SaveFile(widgets::FileKind::Settings, FileFolder(), SuggestedName());
   if (!path) return;
   std::error_code ec;
   if (std::filesystem::exists(PathFromUtf8(*path), ec) && !dialogs_->AskYesNo(kOverwriteQuestion))
@@ -617,7 +622,12 @@ void TMainForm::SaveToFile() {
 void TMainForm::EditSettings() {
   if (busy_ || !mk_ || !services_.edit_dialog) return;
   try {
-    if (mk_->EditSettings([this] { return services_.edit_dialog(*mk_); })) modified_ = true;
+    widgets::WindowOutcome outcome;
+    mk_->EditSettings([&] {
+      outcome = services_.edit_dialog(*mk_, WindowEnvironment());
+      return outcome.accepted;
+    });
+    if (outcome.changed) modified_ = true;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
@@ -626,7 +636,12 @@ void TMainForm::EditSettings() {
 void TMainForm::ViewJournals() {
   if (busy_ || !mk_ || !services_.journals_dialog) return;
   try {
-    mk_->ViewJournals([this] { return services_.journals_dialog(*mk_); });
+    widgets::WindowOutcome outcome;
+    mk_->ViewJournals([&] {
+      outcome = services_.journals_dialog(*mk_, WindowEnvironment());
+      return outcome.accepted;
+    });
+    if (outcome.changed) modified_ = true;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
@@ -635,7 +650,8 @@ void TMainForm::ViewJournals() {
 void TMainForm::ViewOscilloscope() {
   if (busy_ || !mk_ || !services_.osc_dialog) return;
   try {
-    mk_->ViewOscilloscope([this] { return services_.osc_dialog(*mk_); }, *dialogs_);
+    mk_->ViewOscilloscope([&] { return services_.osc_dialog(*mk_, WindowEnvironment()).accepted; },
+                          *dialogs_);
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "app/window_prompt.h"
 #include "device/backup_store.h"
 #include "device/transfer.h"
@@ -22,6 +21,8 @@
 #include "link/exchange_log.h"
 #include "link/vl_rs.h"
 #include "text/ini_file.h"
+#include "widgets/dialogs.h"
+#include "widgets/window_environment.h"
 
 class QAction;
 class QCheckBox;
@@ -55,7 +56,7 @@ struct MainFormServices {
   /// the "Не вижу МК." box; none: the box has no such button.
   std::function<std::string()> connection_check;
   /// Boxes and file dialogs; null: the real ones.
-  IDialogs* dialogs = nullptr;
+  widgets::IDialogs* dialogs = nullptr;
   link::IClock* clock = nullptr;
   link::IPump* pump = nullptr;
   link::TVL_RS_Base::IPortDialog* port_dialog = nullptr;
@@ -71,14 +72,15 @@ struct MainFormServices {
   /// Where the backups of the MK's memory go unless the preferences say
   /// otherwise; empty: the user's data folder (platform::BackupsDir).
   std::filesystem::path backup_dir;
-  /// The editor and the viewers: true when closed with OK.
-  std::function<bool(device::TMK&)> edit_dialog;
-  /// The editor opened at one setting (by its control's name); empty: at its first page.
-  std::function<bool(device::TMK&, const std::string&)> edit_dialog_at;
+  /// The editor and the viewers (editor::RunSettingsEditor,
+  /// viewers::RunJournals, viewers::RunOscilloscope in the program), run over
+  /// the window with its boxes, starting their file dialogs where the
+  /// window's do.
+  widgets::WindowRun edit_dialog;
   /// Where the file dialogs start the first time; empty: the user's documents folder.
   std::filesystem::path documents_dir;
-  std::function<bool(device::TMK&)> journals_dialog;
-  std::function<bool(device::TMK&)> osc_dialog;
+  widgets::WindowRun journals_dialog;
+  widgets::WindowRun osc_dialog;
   /// A settings file (UTF-8 path) to load as soon as the window is up, as if
   /// chosen in the open dialog; empty: none. The program's argument fills it,
   /// so a file opened from the file manager lands in the window.
@@ -101,8 +103,6 @@ class TMainForm final : public QMainWindow {
   bool Busy() const { return busy_; }
   /// True while the settings held have changes that are not saved in a file.
   bool IsModified() const { return modified_; }
-  /// Marks the settings held as changed (a journal cleared in the viewer).
-  void MarkModified() { modified_ = true; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -166,6 +166,9 @@ class TMainForm final : public QMainWindow {
   void BuildMenu();
   /// Keeps the folder of `path` for the next file dialog (and in the preferences).
   void RememberFolder(const std::string& path);
+  /// What the editor and the viewers are run with: over this window, with
+  /// its boxes, file dialogs starting where the window's do.
+  widgets::WindowEnvironment WindowEnvironment(std::string focus = {});
   /// Asks before a write: the change list from the MK as read to what will be written.
   bool AskWrite(const device::TMK& fresh, const device::TMK& to_write);
   /// The settings of a file chosen in the open dialog; nullopt when cancelled or refused.
@@ -199,11 +202,11 @@ class TMainForm final : public QMainWindow {
   void SetOrigin(Origin origin, const std::string& file = {});
 
   MainFormServices services_;
-  std::unique_ptr<IDialogs> own_dialogs_;
+  std::unique_ptr<widgets::IDialogs> own_dialogs_;
   std::unique_ptr<link::IClock> own_clock_;
   std::unique_ptr<link::IPump> own_pump_;
   std::unique_ptr<link::TVL_RS_Base::IPortDialog> own_port_dialog_;
-  IDialogs* dialogs_;
+  widgets::IDialogs* dialogs_;
   std::unique_ptr<WindowPrompt> prompt_;
   link::IClock* clock_;
   link::IPump* pump_;

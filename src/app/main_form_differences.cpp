@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -20,14 +19,17 @@
 #include "device/settings_file.h"
 #include "settings/shown_diff.h"
 #include "settings/take_pages.h"
+#include "text/utf8_path.h"
+#include "widgets/decimal_separator.h"
 
 namespace mk::app {
+using text::PathFromUtf8;
+using widgets::BackupRow;
+using widgets::ChangesAnswer;
+using widgets::ChangesPurpose;
+using widgets::ChangesView;
 
 namespace {
-
-char Separator() {
-  return QLocale().decimalPoint().at(0).toLatin1() == ',' ? ',' : '.';
-}
 
 QAction* Action(QMenu* menu, const char* name, const char* text) {
   QAction* action = menu->addAction(QString::fromUtf8(text));
@@ -80,6 +82,13 @@ std::string TMainForm::FileFolder() const {
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
 }
 
+widgets::WindowEnvironment TMainForm::WindowEnvironment(std::string focus) {
+  return {.parent = this,
+          .dialogs = services_.dialogs,
+          .folder = FileFolder(),
+          .focus = std::move(focus)};
+}
+
 void TMainForm::RememberFolder(const std::string& path) {
   const std::filesystem::path folder = PathFromUtf8(path).parent_path();
   if (!folder.empty()) last_folder_ = QString::fromStdU16String(folder.u16string()).toStdString();
@@ -114,7 +123,7 @@ bool TMainForm::AskWrite(const device::TMK& fresh, const device::TMK& to_write) 
   ChangesView view;
   view.purpose = ChangesPurpose::Write;
   view.title = "Что изменится в МК";
-  view.diff = settings::DiffShown(fresh, to_write, Separator());
+  view.diff = settings::DiffShown(fresh, to_write, widgets::DecimalSeparator());
   view.intro = view.diff.Empty()
                    ? "МК уже хранит эти настройки: записывать нечего. Записать всё равно?"
                    : "Настройки МК, которые изменит запись (было - в МК сейчас, станет - после "
@@ -125,7 +134,7 @@ bool TMainForm::AskWrite(const device::TMK& fresh, const device::TMK& to_write) 
 // --- Comparing ------------------------------------------------------------------------------
 
 std::optional<device::TMK> TMainForm::ChooseSettingsFile() {
-  const auto path = dialogs_->OpenSettingsFile(FileFolder());
+  const auto path = dialogs_->OpenFile(widgets::FileKind::Settings, FileFolder());
   if (!path) return std::nullopt;
   try {
     device::TMK other;
@@ -144,12 +153,16 @@ void TMainForm::ShowCompare(const std::string& title, const std::string& intro,
   view.purpose = ChangesPurpose::Compare;
   view.title = title;
   view.intro = intro + " Двойной щелчок по настройке открывает её в редакторе.";
-  view.diff = settings::DiffShown(*mk_, other, Separator());
+  view.diff = settings::DiffShown(*mk_, other, widgets::DecimalSeparator());
   const ChangesAnswer answer = dialogs_->ShowChanges(view);
-  if (answer.open == nullptr || !services_.edit_dialog_at) return;
+  if (answer.open == nullptr || !services_.edit_dialog) return;
   try {
-    const std::string name(answer.open->name);
-    if (mk_->EditSettings([&] { return services_.edit_dialog_at(*mk_, name); })) modified_ = true;
+    widgets::WindowOutcome outcome;
+    mk_->EditSettings([&] {
+      outcome = services_.edit_dialog(*mk_, WindowEnvironment(std::string(answer.open->name)));
+      return outcome.accepted;
+    });
+    if (outcome.changed) modified_ = true;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
@@ -192,7 +205,8 @@ void TMainForm::RestoreBackup() {
       row.differing = "не читается";
     } else if (held) {
       row.differing = std::to_string(
-          settings::DiffShown(*mk_, device::LoadBackup(e), Separator()).SettingCount());
+          settings::DiffShown(*mk_, device::LoadBackup(e), widgets::DecimalSeparator())
+              .SettingCount());
     }
     rows.push_back(std::move(row));
   }
@@ -207,7 +221,7 @@ void TMainForm::RestoreBackup() {
     view.intro = held ? "Было - текущие настройки, станет - из копии. В МК копия попадёт после "
                         "записи (Шаг 4)."
                       : "Копия станет текущими настройками; в МК она попадёт после записи (Шаг 4).";
-    if (held) view.diff = settings::DiffShown(*mk_, backup, Separator());
+    if (held) view.diff = settings::DiffShown(*mk_, backup, widgets::DecimalSeparator());
     if (!dialogs_->ShowChanges(view).accepted) return;
     mk_->ReplaceImage(backup.DeviceVersion(), backup.Image());
     SetDataButtons(true);
@@ -232,7 +246,7 @@ void TMainForm::TakeFromFile() {
   view.intro =
       "Отметьте страницы, настройки которых взять из файла (было - текущие, станет - из файла). "
       "Скрытые для этого МК настройки не берутся.";
-  view.diff = settings::DiffShown(*mk_, *other, Separator());
+  view.diff = settings::DiffShown(*mk_, *other, widgets::DecimalSeparator());
   view.diff.header.clear();
   view.diff.other.clear();
   // What the held variant hides is not taken; the list says which.

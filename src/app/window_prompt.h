@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "link/user_prompt.h"
+#include "widgets/dialogs.h"
 
 class QWidget;
 
@@ -18,7 +18,7 @@ namespace mk::app {
 
 class WindowPrompt final : public link::IUserPrompt {
  public:
-  WindowPrompt(IDialogs& dialogs, QWidget& window) : dialogs_(dialogs), window_(window) {}
+  WindowPrompt(widgets::IDialogs& dialogs, QWidget& window) : dialogs_(dialogs), window_(window) {}
 
   void ShowError(const std::string& text) override;
   void ShowInfo(const std::string& text) override;
@@ -43,7 +43,7 @@ class WindowPrompt final : public link::IUserPrompt {
   enum class Kind { Error, Info };
   void Show(Kind kind, const std::string& text);
 
-  IDialogs& dialogs_;
+  widgets::IDialogs& dialogs_;
   QWidget& window_;
   QWidget* progress_ = nullptr;
   bool holding_ = false;

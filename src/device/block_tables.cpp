@@ -262,4 +262,8 @@ const BlockDef* FindBlock(std::string_view name) {
   return nullptr;
 }
 
+std::string NotStoredMessage(std::string_view name) {
+  return "Настройка «" + std::string(name) + "» не хранится в файле настроек.";
+}
+
 }  // namespace mk::device

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "device/field_table.h"
@@ -47,6 +48,26 @@ inline constexpr std::array<BlockId, 12> kStoredBlocks = {
     BlockId::Totals,      BlockId::Parking, BlockId::FuelSensor,  BlockId::TankCalibration,
     BlockId::Service,     BlockId::Limits,  BlockId::Journals,    BlockId::Block8,
     BlockId::AlarmStyles, BlockId::Display, BlockId::ServiceInfo, BlockId::ErrorJournal};
+
+/// What the settings editor changes, and what an undo or a cancel puts back:
+/// blocks 1-11 and Cargo. The MK keeps the tare weight and cargo density
+/// (Cargo) elsewhere: they are edited like the rest but never reach the image
+/// or a settings file.
+inline constexpr std::array<BlockId, 12> kEditedBlocks = {
+    BlockId::Totals,      BlockId::Parking, BlockId::FuelSensor,  BlockId::TankCalibration,
+    BlockId::Service,     BlockId::Limits,  BlockId::Journals,    BlockId::Block8,
+    BlockId::AlarmStyles, BlockId::Display, BlockId::ServiceInfo, BlockId::Cargo};
+
+/// Whether a settings file holds `block`'s record.
+constexpr bool InSettingsFile(BlockId block) {
+  for (BlockId stored : kStoredBlocks)
+    if (stored == block) return true;
+  return false;
+}
+
+/// The refusal for a change to `name` (a setting or a Block.Field) whose
+/// block never reaches a settings file.
+std::string NotStoredMessage(std::string_view name);
 
 /// The layout of `block`'s record.
 const BlockDef& BlockDefOf(BlockId block);

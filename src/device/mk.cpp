@@ -213,10 +213,8 @@ bool TMK::RunDialogKeeping(const RecordCopy& kept, const Dialog& dialog) {
 bool TMK::EditSettings(const Dialog& dialog) {
   for (BlockId block : kSettingsBlocks) Load(block);
   RebuildCatalogues(CatalogueStep::Protocols);
-  RecordCopy kept = CopyRecords(kSettingsBlocks);
-  // The editor also edits the tare weight and cargo density; a cancelled edit
-  // puts them back like everything else it changed, and they are never stored.
-  kept.records.emplace_back(BlockId::Cargo, Rec(BlockId::Cargo).Bytes());
+  // A cancelled edit puts back everything the editor changed, Cargo included.
+  const RecordCopy kept = CopyRecords(kEditedBlocks);
   RebuildCatalogues(CatalogueStep::ParametersAndMenu);
   if (!RunDialogKeeping(kept, dialog)) return false;
   StoreBlocks(kSettingsBlocks);

@@ -18,9 +18,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/qt_text.h"
 #include "settings/conversions.h"
 #include "settings/setting_value.h"
+#include "widgets/decimal_separator.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
@@ -30,11 +31,7 @@ using settings::Env;
 using settings::Kind;
 using settings::Setting;
 
-using app::Q;
-
-char Separator() {
-  return QLocale().decimalPoint().at(0).toLatin1() == ',' ? ',' : '.';
-}
+using widgets::Q;
 
 QStringList ToList(const std::vector<std::string>& items) {
   QStringList list;
@@ -473,10 +470,11 @@ void TBoundControl::Fill(const Env& env) {
 
 void TBoundControl::ShowRangeState(const Env& env) {
   const bool out = settings::OutOfRange(setting_, context_.Mk(), env);
-  QString tip = Q(settings::ToolTip(setting_, env, Separator()));
+  QString tip = Q(settings::ToolTip(setting_, env, widgets::DecimalSeparator()));
   if (out) {
     tip = QString::fromUtf8("Хранится значение вне диапазона: %1\n")
-              .arg(Q(settings::StoredText(setting_, context_.Mk(), env, Separator()))) +
+              .arg(Q(settings::StoredText(setting_, context_.Mk(), env,
+                                          widgets::DecimalSeparator()))) +
           tip;
   }
   widget_->setToolTip(tip);

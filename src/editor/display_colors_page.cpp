@@ -24,7 +24,6 @@
 
 #include <algorithm>
 
-#include "app/qt_text.h"
 #include "device/mk.h"
 #include "editor/changed_marks.h"
 #include "editor/display_preview_box.h"
@@ -34,6 +33,7 @@
 #include "settings/env.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 namespace {
@@ -323,7 +323,7 @@ QWidget* TColorsSubPage::BuildDigitExtras(QWidget* parent) {
     for (const auto& item : settings::ItemsOf(row, settings::Env::Of(Mk()))) {
       items.push_back(QString::fromStdString(item));
     }
-    QButtonGroup* group = MakeRadioGroup(app::Q(row.caption), name, items, box, v);
+    QButtonGroup* group = MakeRadioGroup(widgets::Q(row.caption), name, items, box, v);
     connect(group, &QButtonGroup::idClicked, this, [this, &row](int index) {
       if (setting_) return;
       Change([this, &row, index] {

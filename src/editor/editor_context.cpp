@@ -1,12 +1,19 @@
 #include "editor/editor_context.h"
 
+#include <utility>
+
 #include "settings/range_fixes.h"
 #include "text/error.h"
 
 namespace mk::editor {
 
-TEditorContext::TEditorContext(device::TMK& mk, app::IDialogs& dialogs, QObject* parent)
-    : QObject(parent), mk_(mk), dialogs_(dialogs), history_(mk) {}
+TEditorContext::TEditorContext(device::TMK& mk, widgets::IDialogs& dialogs, std::string file_folder,
+                               QObject* parent)
+    : QObject(parent),
+      mk_(mk),
+      dialogs_(dialogs),
+      file_folder_(std::move(file_folder)),
+      history_(mk) {}
 
 bool TEditorContext::Change(const std::function<void()>& change) {
   // A change of the protocol can move other settings' ranges under their values.

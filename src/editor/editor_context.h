@@ -7,12 +7,13 @@
 #include <QObject>
 
 #include <functional>
+#include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "device/mk.h"
 #include "settings/edit_history.h"
 #include "settings/setting.h"
+#include "widgets/dialogs.h"
 
 namespace mk::editor {
 
@@ -20,13 +21,16 @@ class TEditorContext final : public QObject {
   Q_OBJECT
 
  public:
-  TEditorContext(device::TMK& mk, app::IDialogs& dialogs, QObject* parent = nullptr);
+  /// `file_folder`: where the tank page's file dialogs start (UTF-8).
+  TEditorContext(device::TMK& mk, widgets::IDialogs& dialogs, std::string file_folder,
+                 QObject* parent = nullptr);
 
   device::TMK& Mk() { return mk_; }
   const device::TMK& Mk() const { return mk_; }
   link::IUserPrompt& Prompt() { return dialogs_; }
   /// The boxes and the file dialogs (the tank page opens and saves tank files).
-  app::IDialogs& Dialogs() { return dialogs_; }
+  widgets::IDialogs& Dialogs() { return dialogs_; }
+  const std::string& FileFolder() const { return file_folder_; }
 
   /// Runs `change` on the records as one undo step and tells the pages
   /// (Changed). An mk::Error (a range error above all) is shown in an error
@@ -60,7 +64,8 @@ class TEditorContext final : public QObject {
   void OfferRangeFixes(const std::vector<const settings::Setting*>& before);
 
   device::TMK& mk_;
-  app::IDialogs& dialogs_;
+  widgets::IDialogs& dialogs_;
+  std::string file_folder_;
   settings::EditHistory history_;
   bool refreshing_ = false;
 };

@@ -1,6 +1,6 @@
 #include "editor/settings_page.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
@@ -10,7 +10,7 @@ TSettingsPage::TSettingsPage(TEditorContext& context, settings::Page page, QWidg
 }
 
 QString TSettingsPage::Caption() const {
-  return app::Q(settings::InfoOf(page_).caption);
+  return widgets::Q(settings::InfoOf(page_).caption);
 }
 
 }  // namespace mk::editor

@@ -8,12 +8,12 @@
 
 #include <algorithm>
 
-#include "app/qt_text.h"
 #include "settings/setting_table.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
-using app::Q;
+using widgets::Q;
 
 TSettingsPanel::TSettingsPanel(TEditorContext& context, settings::Page page, QWidget* parent)
     : TSettingsPanel(context, page, settings::LayoutOf(page).columns,

@@ -21,7 +21,6 @@
 #include <functional>
 #include <utility>
 
-#include "app/qt_text.h"
 #include "device/tank_file.h"
 #include "editor/tank_chart.h"
 #include "settings/env.h"
@@ -29,6 +28,7 @@
 #include "settings/setting_value.h"
 #include "text/error.h"
 #include "text/utf8_path.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
@@ -46,9 +46,9 @@ const char* const TTankPage::kNoticeManual =
 
 namespace {
 
-using app::Q;
 using device::BlockId;
 using text::PathFromUtf8;
+using widgets::Q;
 
 constexpr const char* kHeader = "  #       литры           у.е.";
 constexpr int kLitresColumn = 1, kUnitsColumn = 2;
@@ -101,8 +101,7 @@ const settings::Setting& RowNamed(const QString& name) {
 }  // namespace
 
 TTankPage::TTankPage(TEditorContext& context, QWidget* parent)
-    : TSettingsPage(context, settings::Page::Tank, parent),
-      program_folder_(QApplication::applicationDirPath().toStdString()) {}
+    : TSettingsPage(context, settings::Page::Tank, parent) {}
 
 TTankPage::~TTankPage() {
   disconnect(focus_watch_);
@@ -393,7 +392,8 @@ void TTankPage::OnFocusChanged(QWidget* /*old*/, QWidget* now) {
 }
 
 void TTankPage::SaveTankFileClick() {
-  const auto path = Context().Dialogs().SaveTankFile(program_folder_);
+  const auto path =
+      Context().Dialogs().SaveFile(widgets::FileKind::Tank, Context().FileFolder(), {});
   if (!path) return;
   try {
     device::SaveTankFile(PathFromUtf8(*path), Mk());
@@ -403,7 +403,7 @@ void TTankPage::SaveTankFileClick() {
 }
 
 void TTankPage::LoadTankFileClick() {
-  const auto path = Context().Dialogs().OpenTankFile(program_folder_);
+  const auto path = Context().Dialogs().OpenFile(widgets::FileKind::Tank, Context().FileFolder());
   if (!path) return;
   std::string notes;
   Context().Change([&] { notes = device::LoadTankFile(PathFromUtf8(*path), Mk()).Text(); });

@@ -94,7 +94,6 @@ class TTankPage final : public TSettingsPage {
   bool filling_ = false;
   bool tarir_edited_ = false;
   bool storing_grid_ = false;
-  std::string program_folder_;
 };
 
 }  // namespace mk::editor

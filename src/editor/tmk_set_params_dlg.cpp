@@ -20,7 +20,6 @@
 
 #include <set>
 
-#include "app/qt_text.h"
 #include "editor/averages_page.h"
 #include "editor/blocks_page.h"
 #include "editor/corrections_page.h"
@@ -36,6 +35,7 @@
 #include "settings/page_rules.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
@@ -72,8 +72,9 @@ TSettingsPage* MakePage(settings::Page page, TEditorContext& context) {
 
 }  // namespace
 
-TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), context_(mk, dialogs) {
+TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, widgets::IDialogs& dialogs, QWidget* parent,
+                                   std::string file_folder)
+    : QDialog(parent), context_(mk, dialogs, std::move(file_folder)) {
   setObjectName("MK_SetParamsDlg");
   setWindowTitle(QString::fromUtf8(settings::kEditorCaption.data()));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -211,7 +212,7 @@ std::vector<TBoundControl*> TMK_SetParamsDlg::AllControls() const {
 
 QWidget* TMK_SetParamsDlg::DrawnWidget(const settings::Setting& s) const {
   const std::string_view name = s.widget.empty() ? s.name : s.widget;
-  return findChild<QWidget*>(app::Q(name));
+  return findChild<QWidget*>(widgets::Q(name));
 }
 
 void TMK_SetParamsDlg::UpdateMarks() {
@@ -372,13 +373,17 @@ bool TMK_SetParamsDlg::Run() {
   return exec() == QDialog::Accepted;
 }
 
-bool RunSettingsEditor(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent,
-                       const std::string& focus) {
-  TMK_SetParamsDlg dialog(mk, dialogs, parent);
+widgets::WindowOutcome RunSettingsEditor(device::TMK& mk,
+                                         const widgets::WindowEnvironment& environment) {
+  widgets::QtDialogs own_dialogs;
+  widgets::IDialogs& dialogs = environment.dialogs ? *environment.dialogs : own_dialogs;
+  TMK_SetParamsDlg dialog(mk, dialogs, environment.parent, environment.folder);
+  own_dialogs.SetParent(&dialog);
   // Once the opening sequence has shown the first page.
-  if (!focus.empty())
+  if (const std::string focus = environment.focus; !focus.empty())
     QTimer::singleShot(0, &dialog, [&dialog, focus] { dialog.GoToSetting(focus); });
-  return dialog.Run();
+  const bool ok = dialog.Run();
+  return {.accepted = ok, .changed = ok};
 }
 
 }  // namespace mk::editor

@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "device/mk.h"
 #include "editor/bound_control.h"
 #include "editor/changed_marks.h"
 #include "editor/editor_context.h"
 #include "editor/settings_page.h"
 #include "settings/changed_settings.h"
+#include "widgets/dialogs.h"
+#include "widgets/window_environment.h"
 
 class QCompleter;
 class QDialogButtonBox;
@@ -37,7 +38,9 @@ class TMK_SetParamsDlg final : public QDialog {
  public:
   /// Builds every page; `dialogs` shows the range errors, the pages' messages
   /// and the tank page's file dialogs.
-  TMK_SetParamsDlg(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent = nullptr);
+  /// `file_folder`: where the tank page's file dialogs start (UTF-8).
+  TMK_SetParamsDlg(device::TMK& mk, widgets::IDialogs& dialogs, QWidget* parent = nullptr,
+                   std::string file_folder = {});
   ~TMK_SetParamsDlg() override;
 
   /// Shows the dialog modally; true when it closed with OK.
@@ -117,9 +120,10 @@ class TMK_SetParamsDlg final : public QDialog {
   int changed_count_ = 0;
 };
 
-/// The edit dialog the main window runs inside TMK::EditSettings.
-/// `focus`: the object name of the setting to show first ("" for the first page).
-bool RunSettingsEditor(device::TMK& mk, app::IDialogs& dialogs, QWidget* parent,
-                       const std::string& focus = {});
+/// The editor over `mk`, run modally inside TMK::EditSettings; it opens at
+/// `environment.focus` (a setting's control name) when one is given. Changed
+/// when closed with OK.
+widgets::WindowOutcome RunSettingsEditor(device::TMK& mk,
+                                         const widgets::WindowEnvironment& environment);
 
 }  // namespace mk::editor

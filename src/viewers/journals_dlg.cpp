@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -12,17 +11,18 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/dialogs.h"
-#include "app/qt_text.h"
 #include "device/mk.h"
 #include "journal/totals.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "viewers/journals_grid.h"
+#include "widgets/dialogs.h"
+#include "widgets/qt_text.h"
 
 namespace mk::viewers {
 namespace {
 
-using app::Q;
+using widgets::Q;
 
 using device::BlockId;
 using journal::JournalKind;
@@ -59,14 +59,14 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) 
 
 }  // namespace
 
-TMK_ViewJournalsDlg::TMK_ViewJournalsDlg(device::TMK& mk, app::IDialogs& dialogs,
+TMK_ViewJournalsDlg::TMK_ViewJournalsDlg(device::TMK& mk, widgets::IDialogs& dialogs,
                                          std::string program_folder, QWidget* parent,
-                                         std::string separator)
+                                         char separator)
     : QDialog(parent),
       mk_(mk),
       dialogs_(dialogs),
       program_folder_(std::move(program_folder)),
-      separator_(std::move(separator)),
+      separator_(1, separator),
       error_style_(journal::CurrentErrorCodeStyle(mk)) {
   setObjectName(QStringLiteral("MK_ViewJournalsDlg"));
   setWindowTitle(Q(kJournalsCaption));
@@ -75,10 +75,6 @@ TMK_ViewJournalsDlg::TMK_ViewJournalsDlg(device::TMK& mk, app::IDialogs& dialogs
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   BuildControls();
   setFixedSize(kClientWidth, kClientHeight);
-}
-
-std::string TMK_ViewJournalsDlg::SystemDecimalSeparator() {
-  return QLocale::system().decimalPoint().toStdString();
 }
 
 void TMK_ViewJournalsDlg::BuildControls() {
@@ -233,10 +229,10 @@ void TMK_ViewJournalsDlg::FillFreezeFrame() {
 }
 
 void TMK_ViewJournalsDlg::SaveJournal(JournalKind kind) {
-  const auto path = dialogs_.SaveTextFile(program_folder_);
+  const auto path = dialogs_.SaveFile(widgets::FileKind::Text, program_folder_, {});
   if (!path) return;
   try {
-    journal::SaveExport(app::PathFromUtf8(*path), journals_[static_cast<std::size_t>(kind)]);
+    journal::SaveExport(text::PathFromUtf8(*path), journals_[static_cast<std::size_t>(kind)]);
   } catch (const Error& e) {
     dialogs_.ShowError(e.what());
   }
@@ -263,6 +259,15 @@ void TMK_ViewJournalsDlg::ClearTotals(std::size_t group) {
   journal::ClearTotalsGroup(mk_.Rec(BlockId::Totals).Bytes(), journal::kTotalsGroups[group]);
   cleared_ = true;
   FillTotals(group);
+}
+
+widgets::WindowOutcome RunJournals(device::TMK& mk, const widgets::WindowEnvironment& environment) {
+  widgets::QtDialogs own_dialogs;
+  widgets::IDialogs& dialogs = environment.dialogs ? *environment.dialogs : own_dialogs;
+  TMK_ViewJournalsDlg window(mk, dialogs, environment.folder, environment.parent);
+  own_dialogs.SetParent(&window);
+  const bool ok = window.exec() == QDialog::Accepted;
+  return {.accepted = ok, .changed = ok && window.Cleared()};
 }
 
 }  // namespace mk::viewers

@@ -13,13 +13,15 @@
 #include "journal/error_journal.h"
 #include "journal/text_grid.h"
 #include "journal/trip_journal.h"
+#include "widgets/decimal_separator.h"
+#include "widgets/window_environment.h"
 
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
 
-namespace mk::app {
+namespace mk::widgets {
 class IDialogs;
 }
 namespace mk::device {
@@ -35,13 +37,9 @@ class TMK_ViewJournalsDlg final : public QDialog {
 
  public:
   /// `dialogs` runs the save dialog (starting in `program_folder`) and shows
-  /// save failures. Numbers use `separator`, by default the system's.
-  TMK_ViewJournalsDlg(device::TMK& mk, app::IDialogs& dialogs, std::string program_folder,
-                      QWidget* parent = nullptr, std::string separator = SystemDecimalSeparator());
-
-  /// The system's decimal separator: the user's regional settings, not the
-  /// Russian default locale the program sets for the toolkit's texts.
-  static std::string SystemDecimalSeparator();
+  /// save failures. Numbers use `separator`, by default the user's.
+  TMK_ViewJournalsDlg(device::TMK& mk, widgets::IDialogs& dialogs, std::string program_folder,
+                      QWidget* parent = nullptr, char separator = widgets::DecimalSeparator());
 
   /// True once anything was cleared: OK then changes the settings.
   bool Cleared() const { return cleared_; }
@@ -82,7 +80,7 @@ class TMK_ViewJournalsDlg final : public QDialog {
   QTableWidget* freeze_frame_grid_ = nullptr;
 
   device::TMK& mk_;
-  app::IDialogs& dialogs_;
+  widgets::IDialogs& dialogs_;
   std::string program_folder_;
   std::string separator_;
   journal::ErrorCodeStyle error_style_;
@@ -90,5 +88,9 @@ class TMK_ViewJournalsDlg final : public QDialog {
   bool cleared_ = false;
   bool shown_ = false;
 };
+
+/// The journals window over `mk`, run modally inside TMK::ViewJournals.
+/// Changed when it closed with OK after a clearing.
+widgets::WindowOutcome RunJournals(device::TMK& mk, const widgets::WindowEnvironment& environment);
 
 }  // namespace mk::viewers

@@ -4,7 +4,7 @@
 
 #include <numeric>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace mk::viewers {
 namespace {
@@ -72,7 +72,7 @@ void FillGrid(QTableWidget* grid, const journal::TextGrid& texts, Qt::Alignment 
   }
   for (std::size_t r = 0; r < texts.size(); ++r) {
     for (std::size_t c = 0; c < texts[r].size() && static_cast<int>(c) < grid->columnCount(); ++c) {
-      SetCell(grid, static_cast<int>(r), static_cast<int>(c), app::Q(texts[r][c]), alignment);
+      SetCell(grid, static_cast<int>(r), static_cast<int>(c), widgets::Q(texts[r][c]), alignment);
     }
   }
 }

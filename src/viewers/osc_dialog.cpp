@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -13,19 +12,21 @@
 
 #include <utility>
 
-#include "app/dialogs.h"
-#include "app/qt_text.h"
 #include "device/mk.h"
 #include "scope/osc_scales.h"
 #include "scope/osc_text.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 #include "viewers/osc_paint_box.h"
 #include "viewers/osc_radio_group.h"
+#include "widgets/decimal_separator.h"
+#include "widgets/dialogs.h"
+#include "widgets/qt_text.h"
 
 namespace mk::viewers {
 namespace {
 
-using app::Q;
+using widgets::Q;
 
 constexpr int kClientWidth = 1002;
 constexpr int kClientHeight = 523;
@@ -44,16 +45,10 @@ QStringList VoltItems(int divider_index) {
   return list;
 }
 
-// The core formats numbers with one ASCII character between the places.
-char DecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
-  return point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
-}
-
 }  // namespace
 
-TMK_ViewOscDlg::TMK_ViewOscDlg(device::TMK& mk, app::IDialogs& dialogs, std::string program_folder,
-                               QWidget* parent)
+TMK_ViewOscDlg::TMK_ViewOscDlg(device::TMK& mk, widgets::IDialogs& dialogs,
+                               std::string program_folder, QWidget* parent)
     : QDialog(parent),
       mk_(mk),
       dialogs_(dialogs),
@@ -209,10 +204,10 @@ void TMK_ViewOscDlg::sbSclollOffsetChange(int position) {
 }
 
 void TMK_ViewOscDlg::bSaveClick() {
-  const auto path = dialogs_.SaveTextFile(program_folder_);
+  const auto path = dialogs_.SaveFile(widgets::FileKind::Text, program_folder_, {});
   if (!path) return;
   try {
-    scope::SaveTraceText(app::PathFromUtf8(*path), Recording(), View());
+    scope::SaveTraceText(text::PathFromUtf8(*path), Recording(), View());
   } catch (const Error& e) {
     dialogs_.ShowError(e.what());
   }
@@ -241,7 +236,7 @@ scope::OscView TMK_ViewOscDlg::View() const {
   view.base_time_index = base_time_index_;
   view.width = PB->width();
   view.height = PB->height();
-  view.decimal_separator = DecimalSeparator();
+  view.decimal_separator = widgets::DecimalSeparator();
   return view;
 }
 
@@ -249,12 +244,14 @@ scope::OscRecording TMK_ViewOscDlg::Recording() const {
   return scope::OscRecording::Of(mk_);
 }
 
-bool RunOscDialog(device::TMK& mk, QWidget* parent, const std::string& program_folder) {
-  app::QtDialogs boxes;
-  TMK_ViewOscDlg dialog(mk, boxes, program_folder, parent);
-  boxes.SetParent(&dialog);
+widgets::WindowOutcome RunOscilloscope(device::TMK& mk,
+                                       const widgets::WindowEnvironment& environment) {
+  widgets::QtDialogs own_dialogs;
+  widgets::IDialogs& dialogs = environment.dialogs ? *environment.dialogs : own_dialogs;
+  TMK_ViewOscDlg dialog(mk, dialogs, environment.folder, environment.parent);
+  own_dialogs.SetParent(&dialog);
   dialog.exec();
-  return true;
+  return {.accepted = true, .changed = false};
 }
 
 }  // namespace mk::viewers

@@ -10,13 +10,14 @@
 
 #include "scope/osc_drawing.h"
 #include "scope/osc_recording.h"
+#include "widgets/window_environment.h"
 
 class QLabel;
 class QPushButton;
 class QScrollBar;
 class QVBoxLayout;
 
-namespace mk::app {
+namespace mk::widgets {
 class IDialogs;
 }
 namespace mk::device {
@@ -38,7 +39,7 @@ class TMK_ViewOscDlg final : public QDialog {
   /// The samples were taken at the time scale the recording holds now; when
   /// that is none of the ten, mk::RangeError is thrown and nothing opens.
   /// `program_folder` is where the save dialog starts.
-  TMK_ViewOscDlg(device::TMK& mk, app::IDialogs& dialogs, std::string program_folder,
+  TMK_ViewOscDlg(device::TMK& mk, widgets::IDialogs& dialogs, std::string program_folder,
                  QWidget* parent = nullptr);
   ~TMK_ViewOscDlg() override;
 
@@ -77,7 +78,7 @@ class TMK_ViewOscDlg final : public QDialog {
   scope::OscRecording Recording() const;
 
   device::TMK& mk_;
-  app::IDialogs& dialogs_;
+  widgets::IDialogs& dialogs_;
   std::string program_folder_;
   int base_time_index_;
   int offset_ = 0;
@@ -85,8 +86,9 @@ class TMK_ViewOscDlg final : public QDialog {
   bool shown_ = false;
 };
 
-/// The main window's oscilloscope dialog: runs TMK_ViewOscDlg modally over
-/// `parent` with the real boxes; true when it was shown.
-bool RunOscDialog(device::TMK& mk, QWidget* parent, const std::string& program_folder);
+/// The oscilloscope window over `mk`, run modally inside
+/// TMK::ViewOscilloscope; it only shows, so it never changes the settings.
+widgets::WindowOutcome RunOscilloscope(device::TMK& mk,
+                                       const widgets::WindowEnvironment& environment);
 
 }  // namespace mk::viewers

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace mk::viewers {
 namespace {
@@ -40,7 +40,7 @@ void Paint(const scope::TextOp& t, QImage& bitmap) {
   painter.setFont(font);
   painter.setPen(QColor(Colour(t.colour)));
   painter.drawText(QRect(t.x, t.y, bitmap.width(), bitmap.height()), Qt::AlignLeft | Qt::AlignTop,
-                   app::Q(t.text));
+                   widgets::Q(t.text));
 }
 
 }  // namespace

@@ -69,9 +69,19 @@ void MainFormTest::SetUp() {
     ++writes_;
     return device::TransferResult::Done;
   };
-  services_.edit_dialog = [](device::TMK&) { return true; };
-  services_.journals_dialog = [](device::TMK&) { return true; };
-  services_.osc_dialog = [](device::TMK&) { return true; };
+  // Closed with OK; only the editor's OK changes the settings.
+  services_.edit_dialog = Window([](device::TMK&) { return true; });
+  services_.journals_dialog =
+      services_.osc_dialog = [](device::TMK&, const widgets::WindowEnvironment&) {
+        return widgets::WindowOutcome{.accepted = true, .changed = false};
+      };
+}
+
+widgets::WindowRun Window(std::function<bool(device::TMK&)> act) {
+  return [act = std::move(act)](device::TMK& mk, const widgets::WindowEnvironment&) {
+    const bool ok = act(mk);
+    return widgets::WindowOutcome{.accepted = ok, .changed = ok};
+  };
 }
 
 void MainFormTest::TearDown() {

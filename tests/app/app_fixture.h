@@ -12,19 +12,21 @@
 #include <array>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "app/main_form.h"
 #include "app/progress_form.h"
 #include "link/byte_port.h"
 #include "support/named_controls.h"
 #include "support/scripted_dialogs.h"
+#include "widgets/dialogs.h"
 
 namespace mk::app::test {
+using widgets::test::ScriptedDialogs;
 
 /// The test program's QApplication (made in main, offscreen unless told otherwise).
 QApplication& App();
@@ -111,6 +113,10 @@ class MainFormTest : public ::testing::Test {
   int writes_ = 0;
   std::unique_ptr<TMainForm> form_;
 };
+
+/// A window the main window opens (editor, journals, oscilloscope) that does
+/// `act` on the model and closes with OK when it returns true, else Cancel.
+widgets::WindowRun Window(std::function<bool(device::TMK&)> act);
 
 /// The progress window on screen, or null when none is shown.
 TProgressForm* VisibleProgressForm();

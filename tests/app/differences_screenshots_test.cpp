@@ -10,13 +10,18 @@
 
 #include <cstdlib>
 
-#include "app/backups_form.h"
-#include "app/changes_form.h"
 #include "app_fixture.h"
 #include "device/block_tables.h"
 #include "device/mk.h"
+#include "widgets/backups_form.h"
+#include "widgets/changes_form.h"
 
 namespace mk::app::test {
+using widgets::ChangesPurpose;
+using widgets::ChangesView;
+using widgets::TBackupsForm;
+using widgets::TChangesForm;
+
 namespace {
 
 using device::BlockId;

@@ -11,7 +11,6 @@
 
 #include <regex>
 
-#include "app/changes_form.h"
 #include "app_fixture.h"
 #include "device/backup_store.h"
 #include "device/block_tables.h"
@@ -19,8 +18,14 @@
 #include "device/settings_file.h"
 #include "settings/setting_table.h"
 #include "support/files.h"
+#include "widgets/changes_form.h"
 
 namespace mk::app::test {
+using widgets::ChangesAnswer;
+using widgets::ChangesPurpose;
+using widgets::ChangesView;
+using widgets::TChangesForm;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -150,9 +155,9 @@ TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAC
   const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60));
   const std::string other = WriteSettingsFile("other.vrnkp", 3, ImageWithVelocityLimit(50));
   std::string opened_at;
-  services_.edit_dialog_at = [&opened_at](device::TMK&, const std::string& setting) {
-    opened_at = setting;
-    return false;
+  services_.edit_dialog = [&opened_at](device::TMK&, const widgets::WindowEnvironment& at) {
+    opened_at = at.focus;
+    return widgets::WindowOutcome{};
   };
   TMainForm& form = Show();
   EXPECT_FALSE(Find<QAction>("aCompareFile")->isEnabled()) << "nothing held to compare";

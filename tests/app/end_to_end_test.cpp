@@ -23,6 +23,8 @@
 #include "support/sim_process.h"
 
 namespace mk::app::test {
+using widgets::ChangesPurpose;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -118,12 +120,12 @@ class EndToEndTest : public MainFormTest {
 
 TEST_F(EndToEndTest, ReadSaveLoadEditAndWriteReachTheMksMemory) {
   std::uint8_t edited = 0;
-  services_.edit_dialog = [&edited](device::TMK& mk) {
+  services_.edit_dialog = Window([&edited](device::TMK& mk) {
     auto& bytes = mk.Rec(device::BlockId::Limits).Bytes();
     bytes[0] = static_cast<std::uint8_t>(bytes[0] ^ 0x5A);
     edited = bytes[0];
     return true;
-  };
+  });
   TMainForm& form = Show();
 
   Click("bGetParams");
@@ -170,10 +172,10 @@ TEST_F(EndToEndTest, ReadSaveLoadEditAndWriteReachTheMksMemory) {
 }
 
 TEST_F(EndToEndTest, AWriteShowsItsChangesFirstAndACancelWritesNothing) {
-  services_.edit_dialog = [](device::TMK& mk) {
+  services_.edit_dialog = Window([](device::TMK& mk) {
     mk.Rec(device::BlockId::Limits).SetInt("VelocityLimit", 65);
     return true;
-  };
+  });
   TMainForm& form = Show();
   Click("bGetParams");
   Click("bEditParams");

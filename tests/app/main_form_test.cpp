@@ -255,10 +255,10 @@ TEST_F(MainFormTest, ADamagedFileIsRefusedAndWhatWasHeldStays) {
       {"empty", {}},
       {"big", std::vector<std::uint8_t>(40000, 1)},
   };
-  services_.edit_dialog = [](device::TMK& mk) {
+  services_.edit_dialog = Window([](device::TMK& mk) {
     mk.Rec(device::BlockId::Limits).SetInt("VelocityLimit", 61);
     return true;
-  };
+  });
   TMainForm& form = Show();
 
   for (bool held : {false, true}) {
@@ -295,7 +295,7 @@ TEST_F(MainFormTest, ADamagedFileIsRefusedAndWhatWasHeldStays) {
 
 TEST_F(MainFormTest, EditOkMarksModifiedAndSaveClearsIt) {
   bool ok = false;
-  services_.edit_dialog = [&ok](device::TMK&) { return ok; };
+  services_.edit_dialog = Window([&ok](device::TMK&) { return ok; });
   const std::string good = WriteSettingsFile("good.vrnkp", 1, LaidOutImage());
   TMainForm& form = Show();
   dialogs_.open_paths = {good};

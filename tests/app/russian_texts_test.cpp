@@ -8,11 +8,14 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "app/dialogs.h"
 #include "app/russian_texts.h"
 #include "app_fixture.h"
+#include "widgets/dialogs.h"
 
 namespace mk::app::test {
+using widgets::kProgramName;
+using widgets::QtDialogs;
+
 namespace {
 
 QString Plain(QString text) {
@@ -73,7 +76,9 @@ TEST_F(RussianTexts, TheFileDialogsReadRussian) {
     dialog->reject();
   });
   QtDialogs dialogs;
-  EXPECT_FALSE(dialogs.SaveSettingsFile(QDir::tempPath().toStdString(), "a.vrnkp").has_value());
+  EXPECT_FALSE(
+      dialogs.SaveFile(widgets::FileKind::Settings, QDir::tempPath().toStdString(), "a.vrnkp")
+          .has_value());
   const std::string all = texts.join("|").toStdString();
   for (const char* english : {"Save As", "Look in:", "Cancel", "File name:"}) {
     EXPECT_EQ(all.find(english), std::string::npos) << english << " in " << all;

@@ -22,6 +22,9 @@
 
 namespace mk::editor::test {
 
+/// Where the editor's file dialogs start in the tests.
+inline constexpr const char* kFileFolder = "/home/user/Документы";
+
 /// The factory image of a 32 KB MK, with the firmware variant byte set to
 /// `firmware` (an unknown pair gets the permissive variant).
 inline std::vector<std::uint8_t> FactoryImage(
@@ -43,7 +46,7 @@ class EditorTest : public ::testing::Test {
 
   /// A new editor, shown (the opening sequence runs) but not modal.
   TMK_SetParamsDlg& Show() {
-    dialog = std::make_unique<TMK_SetParamsDlg>(mk, prompt);
+    dialog = std::make_unique<TMK_SetParamsDlg>(mk, prompt, nullptr, kFileFolder);
     dialog->show();
     QApplication::processEvents();
     return *dialog;
@@ -72,7 +75,7 @@ class EditorTest : public ::testing::Test {
   }
 
   device::TMK mk;
-  app::test::ScriptedDialogs prompt;
+  widgets::test::ScriptedDialogs prompt;
   std::unique_ptr<TMK_SetParamsDlg> dialog;
 };
 

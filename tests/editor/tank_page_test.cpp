@@ -139,7 +139,7 @@ TEST_F(TankPageTest, LitresFollowTheTankVolumeAndEditsAreStoredOnLeaving) {
   Fuel().SetInt("TankContFull", 80);
   Fuel().SetInt("Lit43L", 70);
   mk.StoreFuelSensor();
-  dialog = std::make_unique<TMK_SetParamsDlg>(mk, prompt);
+  dialog = std::make_unique<TMK_SetParamsDlg>(mk, prompt, nullptr, kFileFolder);
   dialog->show();
   dialog->PageControl()->setCurrentWidget(dialog->PageOf(settings::Page::Tank));
   dialog->activateWindow();
@@ -282,7 +282,7 @@ TEST_F(TankPageTest, SavingThenLoadingRestoresAllThirteenItemsAndKeepsTheSlope) 
   QTest::mouseClick(Find<QPushButton>("bSaveTankFile"), Qt::LeftButton);
   EXPECT_EQ(tests::ReadBytes(file), saved);
   ASSERT_EQ(prompt.tank_save_folders.size(), 1u);
-  EXPECT_EQ(prompt.tank_save_folders[0], QApplication::applicationDirPath().toStdString());
+  EXPECT_EQ(prompt.tank_save_folders[0], kFileFolder);
 
   Find<QSpinBox>("seTarirLeng")->setValue(3);
   Fuel().SetInt("Oil6L", 5);
@@ -294,7 +294,7 @@ TEST_F(TankPageTest, SavingThenLoadingRestoresAllThirteenItemsAndKeepsTheSlope) 
   EXPECT_EQ(Tank().GetInt("TarirIncline"), 2);
   EXPECT_EQ(Grid()->rowCount(), 15);  // refilled
   EXPECT_EQ(Find<QSpinBox>("seOil6L")->value(), 1000);
-  EXPECT_EQ(prompt.tank_open_folders[0], QApplication::applicationDirPath().toStdString());
+  EXPECT_EQ(prompt.tank_open_folders[0], kFileFolder);
   EXPECT_TRUE(prompt.errors.empty());
 
   // Cancelled dialogs do nothing.

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 
-namespace mk::app::test {
+namespace mk::widgets::test {
 
 class ScriptedDialogs final : public IDialogs {
  public:
@@ -34,12 +34,24 @@ class ScriptedDialogs final : public IDialogs {
     answers.pop_front();
     return yes;
   }
-  std::optional<std::string> OpenSettingsFile(const std::string& folder) override {
+  std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) override {
+    if (kind == FileKind::Tank) {
+      tank_open_folders.push_back(folder);
+      return Next(tank_open_paths);
+    }
     open_folders.push_back(folder);
     return Next(open_paths);
   }
-  std::optional<std::string> SaveSettingsFile(const std::string& folder,
-                                              const std::string& name) override {
+  std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
+                                      const std::string& name) override {
+    if (kind == FileKind::Text) {
+      text_folders.push_back(folder);
+      return Next(text_paths);
+    }
+    if (kind == FileKind::Tank) {
+      tank_save_folders.push_back(folder);
+      return Next(tank_save_paths);
+    }
     save_folders.push_back(folder);
     save_names.push_back(name);
     return Next(save_paths);
@@ -56,18 +68,6 @@ class ScriptedDialogs final : public IDialogs {
   std::optional<std::size_t> ChooseBackup(const std::vector<BackupRow>& rows) override {
     backup_lists.push_back(rows);
     return backup_choice;
-  }
-  std::optional<std::string> SaveTextFile(const std::string& folder) override {
-    text_folders.push_back(folder);
-    return Next(text_paths);
-  }
-  std::optional<std::string> OpenTankFile(const std::string& folder) override {
-    tank_open_folders.push_back(folder);
-    return Next(tank_open_paths);
-  }
-  std::optional<std::string> SaveTankFile(const std::string& folder) override {
-    tank_save_folders.push_back(folder);
-    return Next(tank_save_paths);
   }
 
   std::vector<std::string> errors, error_details, infos, questions, open_folders, save_folders,
@@ -105,4 +105,4 @@ class ScriptedDialogs final : public IDialogs {
   }
 };
 
-}  // namespace mk::app::test
+}  // namespace mk::widgets::test

@@ -243,6 +243,12 @@ TEST(Set, ReadsTheDumpsEscapesBackAndRefusesValuesOutsideTheFieldsRange) {
   EXPECT_EQ(r.err, "Значение «200» не подходит полю Limits.TimeCorr: от -128 до 127.\n");
   EXPECT_FALSE(fs::exists(dir.File("c.vrnkp")));
   EXPECT_EQ(Mkctl("set " + dir.File("a.vrnkp") + " Limits.TimeCorr=1").status, 2);
+
+  // The MK keeps Cargo elsewhere: a file never holds it, as the settings command says too.
+  r = Mkctl("set " + dir.File("a.vrnkp") + " Cargo.CargoDens=5 --out " + dir.File("d.vrnkp"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Настройка «Cargo.CargoDens» не хранится в файле настроек.\n");
+  EXPECT_FALSE(fs::exists(dir.File("d.vrnkp")));
 }
 
 }  // namespace

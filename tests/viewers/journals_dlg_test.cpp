@@ -7,13 +7,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "journal/text_grid.h"
 #include "journal/trip_journal.h"
 #include "journals_fixture.h"
 #include "support/files.h"
 #include "text/byte_io.h"
-#include "viewers/journals_service.h"
 
 namespace mk::viewers::test {
 namespace {
@@ -55,7 +55,7 @@ TEST_F(JournalsTest, ShowsTheFactoryTripsAndRefuellings) {
 
 TEST_F(JournalsTest, AllEmptyJournalsShowPustoAndOnlyLabelsBesides) {
   device::TMK fresh;
-  TMK_ViewJournalsDlg w(fresh, dialogs, kProgramFolder, nullptr, ",");
+  TMK_ViewJournalsDlg w(fresh, dialogs, kProgramFolder, nullptr, ',');
   w.show();
   for (const QTableWidget* grid : {Named(w, "sgTrip"), Named(w, "sgTank")}) {
     for (int r = 1; r < 22; ++r) {
@@ -133,7 +133,7 @@ TEST_F(JournalsTest, NumbersFollowTheSystemsSeparatorNotTheProgramsRussianTexts)
 }
 
 TEST_F(JournalsTest, NumbersTakeTheSeparatorGiven) {
-  TMK_ViewJournalsDlg w(mk, dialogs, kProgramFolder, nullptr, ".");
+  TMK_ViewJournalsDlg w(mk, dialogs, kProgramFolder, nullptr, '.');
   w.show();
   EXPECT_EQ(Cell(Named(w, "sgTrip"), 1, 3), "31.400");
   EXPECT_EQ(Cell(Named(w, "sgAllSum"), 1, 1), "58434.500");
@@ -215,7 +215,7 @@ TEST_F(JournalsTest, ClearingKeptWithOkReachesTheImage) {
   ASSERT_TRUE(ok);
   device::TMK reread;
   reread.ReplaceImage(1, mk.Image());
-  TMK_ViewJournalsDlg w(reread, dialogs, kProgramFolder, nullptr, ",");
+  TMK_ViewJournalsDlg w(reread, dialogs, kProgramFolder, nullptr, ',');
   w.show();
   EXPECT_EQ(Cell(Named(w, "sgTank"), 1, 1), "Пусто");
   EXPECT_EQ(Cell(Named(w, "sgTrip"), 1, 1), "18:42   14.03");
@@ -239,40 +239,47 @@ TEST_F(JournalsTest, DoubleClickingATotalsGridZeroesThatGroupOnly) {
   EXPECT_EQ(mk.Rec(BlockId::Totals).GetInt("AllSum", 1), 0);
 }
 
-// The main window's journals_dialog, run modally as the main window runs it.
-class JournalsServiceTest : public JournalsTest {
- protected:
-  /// Runs the service; `act` works the window once it is up.
-  bool Run(const std::function<void(TMK_ViewJournalsDlg&)>& act) {
+// RunJournals, modal inside the journals transaction as the main window runs it.
+TEST_F(JournalsTest, RunJournalsChangesTheSettingsOnlyWhenOkKeepsAClearing) {
+  struct Case {
+    const char* name;
+    std::function<void(TMK_ViewJournalsDlg&)> act;
+    widgets::WindowOutcome expected;
+  };
+  const Case cases[] = {
+      {"OK after a clearing",
+       [](TMK_ViewJournalsDlg& w) {
+         tests::ClickNamed(w, "bTripReset");
+         tests::ClickNamed(w, "OKBtn");
+       },
+       {.accepted = true, .changed = true}},
+      {"OK alone",
+       [](TMK_ViewJournalsDlg& w) { tests::ClickNamed(w, "OKBtn"); },
+       {.accepted = true}},
+      {"Cancel after a clearing",
+       [](TMK_ViewJournalsDlg& w) {
+         tests::ClickNamed(w, "bErrrJReset");
+         tests::ClickNamed(w, "CancelBtn");
+       },
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     QTimer::singleShot(0, [&] {
       auto* w = qobject_cast<TMK_ViewJournalsDlg*>(QApplication::activeModalWidget());
       ASSERT_NE(w, nullptr);
-      act(*w);
+      c.act(*w);
     });
-    auto service = JournalsDialog(
-        {.parent = {}, .program_folder = kProgramFolder, .dialogs = &dialogs, .cleared = [this] {
-           ++cleared;
-         }});
-    return mk.ViewJournals([&] { return service(mk); });
+    widgets::WindowOutcome outcome;
+    const bool kept = mk.ViewJournals([&] {
+      outcome = RunJournals(
+          mk, {.parent = nullptr, .dialogs = &dialogs, .folder = kProgramFolder, .focus = {}});
+      return outcome.accepted;
+    });
+    EXPECT_EQ(kept, c.expected.accepted);
+    EXPECT_EQ(outcome.accepted, c.expected.accepted);
+    EXPECT_EQ(outcome.changed, c.expected.changed);
   }
-  int cleared = 0;
-};
-
-TEST_F(JournalsServiceTest, OkAfterAClearingMarksTheSettingsChanged) {
-  EXPECT_TRUE(Run([](TMK_ViewJournalsDlg& w) {
-    tests::ClickNamed(w, "bTripReset");
-    tests::ClickNamed(w, "OKBtn");
-  }));
-  EXPECT_EQ(cleared, 1);
-}
-
-TEST_F(JournalsServiceTest, OkWithoutAClearingOrCancelAfterOneChangesNothing) {
-  EXPECT_TRUE(Run([](TMK_ViewJournalsDlg& w) { tests::ClickNamed(w, "OKBtn"); }));
-  EXPECT_FALSE(Run([](TMK_ViewJournalsDlg& w) {
-    tests::ClickNamed(w, "bErrrJReset");
-    tests::ClickNamed(w, "CancelBtn");
-  }));
-  EXPECT_EQ(cleared, 0);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ class JournalsTest : public ::testing::Test {
 
   /// The window, shown (which fills it) as the journals transaction shows it.
   TMK_ViewJournalsDlg& Open() {
-    window = std::make_unique<TMK_ViewJournalsDlg>(mk, dialogs, kProgramFolder, nullptr, ",");
+    window = std::make_unique<TMK_ViewJournalsDlg>(mk, dialogs, kProgramFolder, nullptr, ',');
     window->show();
     return *window;
   }
@@ -47,7 +47,7 @@ class JournalsTest : public ::testing::Test {
   }
 
   device::TMK mk;
-  app::test::ScriptedDialogs dialogs;
+  widgets::test::ScriptedDialogs dialogs;
   std::unique_ptr<TMK_ViewJournalsDlg> window;
 };
 

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
 #include "device/mk.h"
 #include "device/settings_file.h"
 #include "link/byte_port.h"
@@ -33,7 +32,7 @@
 namespace mk::viewers {
 namespace {
 
-using app::test::ScriptedDialogs;
+using widgets::test::ScriptedDialogs;
 
 constexpr std::size_t kPart1 = device::kOscPart1Position;
 constexpr std::size_t kPart2 = device::kOscPart2Position;
@@ -232,52 +231,6 @@ TEST_F(OscDialogTest, ThePointerOverTheTraceShowsItsSample) {
   EXPECT_TRUE(d.lReadout->text().isEmpty());
   d.sbSclollOffset->setValue(2);
   EXPECT_TRUE(d.lReadout->text().isEmpty()) << "no pointer, no readout";
-}
-
-// The main window with nothing attached; its oscilloscope service counts.
-class NoPorts final : public link::ISerialSystem {
- public:
-  bool Probe(int) override { return false; }
-  std::unique_ptr<link::IBytePort> Open(int) override { return nullptr; }
-  std::string PortName(int number) const override { return "COM" + std::to_string(number); }
-};
-
-TEST(OscMainWindow, AVariantWithoutOscilloscopeGetsTheMessageAndNoDialog) {
-  tests::TempFolder folder("osc-main");
-  ScriptedDialogs dialogs;
-  app::MainFormServices services;
-  services.ini_path = folder.path() / "mkconfig.ini";
-  services.program_dir = folder.path();
-  services.dialogs = &dialogs;
-  services.make_ports = [](const text::IniFile&) {
-    return std::unique_ptr<link::ISerialSystem>(std::make_unique<NoPorts>());
-  };
-  services.find_mk = [] { return std::vector<int>{}; };
-  int opened = 0;
-  services.osc_dialog = [&](device::TMK&) { return ++opened > 0; };
-  app::TMainForm form(services);
-  form.show();
-  QApplication::processEvents();
-  dialogs.errors.clear();  // the machine has no COM port, which the window says at start
-
-  std::vector<std::uint8_t> image = FactoryImage();
-  image[device::BlockDirectory::kFirmwareVersionOffset] = 2;  // the hybrid with lights
-  tests::WriteBytes(folder.path() / "hybrid.vrnkp", device::EncodeSettingsFile(2, image));
-  tests::WriteBytes(folder.path() / "plain.vrnkp", device::EncodeSettingsFile(1, FactoryImage()));
-  dialogs.open_paths = {folder.File("hybrid.vrnkp")};
-  tests::ClickNamed(form, "bLoadParams");
-  ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
-  tests::ClickNamed(form, "bViewOsc");
-  EXPECT_EQ(opened, 0);
-  ASSERT_EQ(dialogs.errors.size(), 1u);
-  EXPECT_EQ(dialogs.errors[0], "В данной версии МК оцилллограф не поддерживается.");
-
-  dialogs.open_paths = {folder.File("plain.vrnkp")};
-  tests::ClickNamed(form, "bLoadParams");
-  tests::ClickNamed(form, "bViewOsc");
-  EXPECT_EQ(opened, 1);
-  EXPECT_EQ(dialogs.errors.size(), 1u);
-  form.close();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "device/atomic_file.h"
+#include "device/block_tables.h"
 #include "device/field_paths.h"
 #include "device/settings_file.h"
 #include "text/error.h"
@@ -22,8 +23,10 @@ int CmdSet(const Args& args) {
     const std::size_t eq = words[i].find('=');
     if (eq == std::string::npos) throw UsageError("«" + words[i] + "»: нужно Блок.Поле=значение");
     const std::string path = words[i].substr(0, eq);
-    // Cargo stays in the model only: a change there would never reach the file.
-    if (path.rfind("Cargo.", 0) == 0) throw Error("Поля блока Cargo в файл не записываются.");
+    // A change to a block the file does not hold (Cargo) would never reach it.
+    if (const device::BlockDef* block = device::FindBlock(path.substr(0, path.find('.')));
+        block != nullptr && !device::InSettingsFile(static_cast<device::BlockId>(block->number)))
+      throw Error(device::NotStoredMessage(path));
     device::SetField(mk, path, words[i].substr(eq + 1));
   }
   mk.StoreAll();

@@ -1,4 +1,4 @@
-#include "app/backups_form.h"
+#include "widgets/backups_form.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace mk::app {
+namespace mk::widgets {
 
 TBackupsForm::TBackupsForm(const std::vector<BackupRow>& rows, QWidget* parent) : QDialog(parent) {
   setObjectName("BackupsForm");
@@ -61,4 +61,4 @@ std::optional<std::size_t> TBackupsForm::Run() {
   return static_cast<std::size_t>(sgBackups->currentRow());
 }
 
-}  // namespace mk::app
+}  // namespace mk::widgets

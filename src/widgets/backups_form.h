@@ -5,12 +5,12 @@
 
 #include <optional>
 
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 
 class QPushButton;
 class QTableWidget;
 
-namespace mk::app {
+namespace mk::widgets {
 
 class TBackupsForm final : public QDialog {
   Q_OBJECT
@@ -26,4 +26,4 @@ class TBackupsForm final : public QDialog {
   QPushButton* bCancel;
 };
 
-}  // namespace mk::app
+}  // namespace mk::widgets

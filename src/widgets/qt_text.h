@@ -4,10 +4,10 @@
 #include <QString>
 #include <string_view>
 
-namespace mk::app {
+namespace mk::widgets {
 
 inline QString Q(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-}  // namespace mk::app
+}  // namespace mk::widgets

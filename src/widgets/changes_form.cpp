@@ -1,4 +1,4 @@
-#include "app/changes_form.h"
+#include "widgets/changes_form.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <map>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
-namespace mk::app {
+namespace mk::widgets {
 
 namespace {
 
@@ -227,4 +227,4 @@ ChangesAnswer TChangesForm::Run() {
   return answer;
 }
 
-}  // namespace mk::app
+}  // namespace mk::widgets

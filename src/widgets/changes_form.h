@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 
 class QLabel;
 class QLineEdit;
@@ -14,7 +14,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QVBoxLayout;
 
-namespace mk::app {
+namespace mk::widgets {
 
 class TChangesForm final : public QDialog {
   Q_OBJECT
@@ -49,4 +49,4 @@ class TChangesForm final : public QDialog {
   const settings::Setting* open_ = nullptr;
 };
 
-}  // namespace mk::app
+}  // namespace mk::widgets

@@ -1,7 +1,7 @@
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 
-#include "app/backups_form.h"
-#include "app/changes_form.h"
+#include "widgets/backups_form.h"
+#include "widgets/changes_form.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,38 +15,44 @@
 #include <QString>
 #include <QVBoxLayout>
 
-namespace mk::app {
+namespace mk::widgets {
 namespace {
 
-// What tells one kind of file dialog from another.
-struct FileKind {
+// The filter and default extension of each kind of file dialog.
+struct FileFilter {
   const char* filter;
   const char* suffix;
-  bool save;
-  bool confirm_overwrite;  // settings files: the window asks its own question
 };
 
-constexpr FileKind kOpenSettings{"Файлы настроек (*.vrnkp)", "vrnkp", false, false};
-constexpr FileKind kSaveSettings{"Файлы настроек (*.vrnkp)", "vrnkp", true, false};
-constexpr FileKind kSaveText{"Текстовые файлы (*.txt);;Все файлы (*)", "txt", true, true};
-constexpr FileKind kOpenTank{"Файлы настроек бака (*.vrnko)", "vrnko", false, false};
-constexpr FileKind kSaveTank{"Файлы настроек бака (*.vrnko)", "vrnko", true, true};
+FileFilter FilterOf(FileKind kind) {
+  switch (kind) {
+    case FileKind::Settings:
+      return {"Файлы настроек (*.vrnkp)", "vrnkp"};
+    case FileKind::Tank:
+      return {"Файлы настроек бака (*.vrnko)", "vrnko"};
+    case FileKind::Text:
+      return {"Текстовые файлы (*.txt);;Все файлы (*)", "txt"};
+  }
+  return {"Все файлы (*)", ""};
+}
 
 // Message boxes carry the program's Russian name as their title.
 QString BoxTitle() {
   return QString::fromUtf8(kProgramName);
 }
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder,
-                                         const FileKind& kind, const std::string& name = {}) {
+std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder, FileKind kind,
+                                         bool save, const std::string& name) {
+  const FileFilter filter = FilterOf(kind);
   QFileDialog dialog(parent, QString(), QString::fromStdString(folder),
-                     QString::fromUtf8(kind.filter));
+                     QString::fromUtf8(filter.filter));
   if (!name.empty()) dialog.selectFile(QString::fromStdString(name));
-  dialog.setDefaultSuffix(QString::fromUtf8(kind.suffix));
-  if (kind.save) {
+  dialog.setDefaultSuffix(QString::fromUtf8(filter.suffix));
+  if (save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (!kind.confirm_overwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // The main window asks its own question before it overwrites settings.
+    if (kind == FileKind::Settings) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   } else {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -122,13 +128,13 @@ bool QtDialogs::AskYesNo(const std::string& text) {
                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtDialogs::OpenSettingsFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, kOpenSettings);
+std::optional<std::string> QtDialogs::OpenFile(FileKind kind, const std::string& folder) {
+  return RunFileDialog(parent_, folder, kind, false, {});
 }
 
-std::optional<std::string> QtDialogs::SaveSettingsFile(const std::string& folder,
-                                                       const std::string& name) {
-  return RunFileDialog(parent_, folder, kSaveSettings, name);
+std::optional<std::string> QtDialogs::SaveFile(FileKind kind, const std::string& folder,
+                                               const std::string& name) {
+  return RunFileDialog(parent_, folder, kind, true, name);
 }
 
 ChangesAnswer QtDialogs::ShowChanges(const ChangesView& view) {
@@ -141,16 +147,4 @@ std::optional<std::size_t> QtDialogs::ChooseBackup(const std::vector<BackupRow>&
   return form.Run();
 }
 
-std::optional<std::string> QtDialogs::SaveTextFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, kSaveText);
-}
-
-std::optional<std::string> QtDialogs::OpenTankFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, kOpenTank);
-}
-
-std::optional<std::string> QtDialogs::SaveTankFile(const std::string& folder) {
-  return RunFileDialog(parent_, folder, kSaveTank);
-}
-
-}  // namespace mk::app
+}  // namespace mk::widgets

@@ -1,5 +1,5 @@
-// Every modal box and file dialog the main window shows goes through this
-// seam, so tests can answer them without a modal loop.
+// Every modal box and file dialog the windows show goes through this seam,
+// so tests can answer them without a modal loop.
 #pragma once
 
 #include <cstddef>
@@ -9,11 +9,10 @@
 
 #include "link/user_prompt.h"
 #include "settings/shown_diff.h"
-#include "text/utf8_path.h"
 
 class QWidget;
 
-namespace mk::app {
+namespace mk::widgets {
 
 /// The program's name as its message boxes show it.
 inline constexpr const char* kProgramName = "Конфигуратор МК";
@@ -41,6 +40,13 @@ struct ChangesAnswer {
   const settings::Setting* open = nullptr;  // Compare: double-clicked
 };
 
+/// What a file dialog is for: it decides the filter and the default extension.
+enum class FileKind {
+  Settings,  // *.vrnkp
+  Tank,      // *.vrnko, the tank page's own files
+  Text,      // *.txt exports of the journals and the oscilloscope
+};
+
 /// One backup in the restore list, its columns as shown.
 struct BackupRow {
   std::string when, version, memory, differing, file;
@@ -55,26 +61,15 @@ class IDialogs : public link::IUserPrompt {
   /// An error box with a "Подробнее" button that shows `details` (plain
   /// text); the box comes back when the details are closed.
   virtual void ShowErrorWithDetails(const std::string& text, const std::string& details) = 0;
-  /// The open dialog for settings files; nullopt when cancelled. `folder` is
-  /// where it starts. Paths are UTF-8.
-  virtual std::optional<std::string> OpenSettingsFile(const std::string& folder) = 0;
-  /// The save dialog for settings files, `name` offered; nullopt when
-  /// cancelled. Does not ask about overwriting: the window asks its own question.
-  virtual std::optional<std::string> SaveSettingsFile(const std::string& folder,
-                                                      const std::string& name) = 0;
-  /// The save dialog for text exports (default extension "txt"), starting in
-  /// `folder`; nullopt when cancelled. The dialog itself asks before
-  /// overwriting a file.
-  virtual std::optional<std::string> SaveTextFile(const std::string& folder) = 0;
-  /// The open and save dialogs for tank settings files (default extension
-  /// "vrnko"), starting in `folder`; nullopt when cancelled. The save dialog
-  /// itself asks before overwriting a file.
-  virtual std::optional<std::string> OpenTankFile(const std::string& folder) = 0;
-  virtual std::optional<std::string> SaveTankFile(const std::string& folder) = 0;
+  /// The open dialog for `kind`, starting in `folder`; nullopt when
+  /// cancelled. Paths are UTF-8.
+  virtual std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) = 0;
+  /// The save dialog for `kind`, starting in `folder` with `name` offered;
+  /// nullopt when cancelled. It asks before overwriting a file, except for
+  /// settings files, where the window asks its own question.
+  virtual std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
+                                              const std::string& name) = 0;
 };
-
-/// The dialogs return paths as UTF-8; this opens them.
-using text::PathFromUtf8;
 
 /// The real boxes and dialogs, parented to `parent` (may be null).
 class QtDialogs final : public IDialogs {
@@ -86,17 +81,14 @@ class QtDialogs final : public IDialogs {
   void ShowErrorWithDetails(const std::string& text, const std::string& details) override;
   void ShowInfo(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
-  std::optional<std::string> OpenSettingsFile(const std::string& folder) override;
-  std::optional<std::string> SaveSettingsFile(const std::string& folder,
-                                              const std::string& name) override;
+  std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) override;
+  std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
+                                      const std::string& name) override;
   ChangesAnswer ShowChanges(const ChangesView& view) override;
   std::optional<std::size_t> ChooseBackup(const std::vector<BackupRow>& rows) override;
-  std::optional<std::string> SaveTextFile(const std::string& folder) override;
-  std::optional<std::string> OpenTankFile(const std::string& folder) override;
-  std::optional<std::string> SaveTankFile(const std::string& folder) override;
 
  private:
   QWidget* parent_;
 };
 
-}  // namespace mk::app
+}  // namespace mk::widgets

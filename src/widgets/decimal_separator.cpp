@@ -1,0 +1,11 @@
+#include "widgets/decimal_separator.h"
+
+#include <QLocale>
+
+namespace mk::widgets {
+
+char DecimalSeparator() {
+  return QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+}
+
+}  // namespace mk::widgets

@@ -1,5 +1,6 @@
 #include "editor/changed_marks.h"
 
+#include <QTableWidget>
 #include <QTableWidgetItem>
 #include <QWidget>
 
@@ -19,6 +20,12 @@ void SetBold(T* item, bool bold) {
   item->setFont(font);
 }
 
+void SetBold(const GridRow& at, bool bold) {
+  for (int c = 0; c < at.grid->columnCount(); ++c) {
+    if (QTableWidgetItem* item = at.grid->item(at.row, c)) SetBold(item, bold);
+  }
+}
+
 }  // namespace
 
 void TChangedMarks::Add(QWidget* widget, Shows shows) {
@@ -27,6 +34,10 @@ void TChangedMarks::Add(QWidget* widget, Shows shows) {
 
 void TChangedMarks::Add(QTableWidgetItem* item, Shows shows) {
   marks_.push_back({item, std::move(shows)});
+}
+
+void TChangedMarks::Add(QTableWidget* grid, int row, Shows shows) {
+  marks_.push_back({GridRow{grid, row}, std::move(shows)});
 }
 
 bool TChangedMarks::Has(const QWidget* widget) const {
@@ -40,7 +51,7 @@ void TChangedMarks::Show(const std::set<std::string_view>& changed) const {
   for (const Mark& m : marks_) {
     const bool bold = std::ranges::any_of(
         m.shows(), [&](const settings::Setting* s) { return changed.contains(s->name); });
-    std::visit([bold](auto* item) { SetBold(item, bold); }, m.item);
+    std::visit([bold](const auto& item) { SetBold(item, bold); }, m.item);
   }
 }
 

@@ -13,10 +13,17 @@
 
 #include "settings/setting.h"
 
+class QTableWidget;
 class QTableWidgetItem;
 class QWidget;
 
 namespace mk::editor {
+
+/// A grid row as a mark: its items are looked up when the marks are laid.
+struct GridRow {
+  QTableWidget* grid;
+  int row;
+};
 
 class TChangedMarks {
  public:
@@ -26,6 +33,9 @@ class TChangedMarks {
 
   void Add(QWidget* widget, Shows shows);
   void Add(QTableWidgetItem* item, Shows shows);
+  /// Row `row` of `grid`: the items it holds when the marks are laid (a grid
+  /// that refills makes new ones).
+  void Add(QTableWidget* grid, int row, Shows shows);
   /// Whether a page marks `widget` itself.
   bool Has(const QWidget* widget) const;
 
@@ -37,7 +47,7 @@ class TChangedMarks {
 
  private:
   struct Mark {
-    std::variant<QWidget*, QTableWidgetItem*> item;
+    std::variant<QWidget*, QTableWidgetItem*, GridRow> item;
     Shows shows;
   };
   std::vector<Mark> marks_;

@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "device/tank_file.h"
+#include "editor/changed_marks.h"
 #include "editor/tank_chart.h"
 #include "settings/env.h"
 #include "settings/setting_table.h"
@@ -304,9 +305,25 @@ void TTankPage::Fill() {
   filling_ = false;
 }
 
+void TTankPage::AddMarks(TChangedMarks& marks) {
+  // A table row is its point's litres and units.
+  for (int r = 0; r < static_cast<int>(settings::kTarirPointsMax); ++r) {
+    marks.Add(grid_, r, [r] {
+      return std::vector{settings::FindSetting("sgTarirLit" + std::to_string(r)),
+                         settings::FindSetting("sgTarirRes" + std::to_string(r))};
+    });
+  }
+}
+
 void TTankPage::FillGrid(std::size_t points) {
   const device::Record& tank = Mk().Rec(BlockId::TankCalibration);
   const settings::TankChart chart = settings::TankChartOf(Mk());
+  // The new items keep the changed marks the dialog laid on the rows.
+  std::vector<bool> marked(static_cast<std::size_t>(grid_->rowCount()), false);
+  for (int r = 0; r < grid_->rowCount(); ++r) {
+    const QTableWidgetItem* item = grid_->item(r, kLitresColumn);
+    marked[static_cast<std::size_t>(r)] = item != nullptr && item->font().bold();
+  }
   grid_->clearContents();
   // No points: the header and one empty row.
   grid_->setRowCount(points == 0 ? 1 : static_cast<int>(points));
@@ -322,6 +339,13 @@ void TTankPage::FillGrid(std::size_t points) {
       for (QTableWidgetItem* item : {number, litres, units}) {
         item->setBackground(kTypoCell);
         item->setToolTip("Литров меньше, чем в предыдущей точке: возможно, опечатка.");
+      }
+    }
+    if (i < marked.size() && marked[i]) {
+      for (QTableWidgetItem* item : {number, litres, units}) {
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
       }
     }
     grid_->setItem(r, kLitresColumn, litres);

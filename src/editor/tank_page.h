@@ -45,6 +45,7 @@ class TTankPage final : public TSettingsPage {
   void Fill() override;
   bool WriteBack() override;
   void Activated() override { Fill(); }
+  void AddMarks(TChangedMarks& marks) override;
 
   /// TarirEdited: a grid cell was typed into and not yet written back.
   bool TarirEdited() const { return tarir_edited_; }

@@ -56,6 +56,18 @@ void Tank(Builder& b) {
   b.Radio("rgTarirIncline", "Наклон ДУТ (справочно)", kTank, "TarirIncline", "Обратный|Прямой|Авто")
       .ReadOnly()
       .Drawn();
+  // The table grid's points: litres and sensor units of each, by point number.
+  for (int k = 0; k < static_cast<int>(kTarirPointsMax); ++k) {
+    const std::string_view row = Builder::Keep(N(k + 1));
+    b.Spin(Builder::Keep("sgTarirLit" + N(k)), row, kTank, "TarirLit", 0, 255)
+        .Element(static_cast<std::size_t>(k))
+        .Cell(row, "литры")
+        .Drawn();
+    b.Spin(Builder::Keep("sgTarirRes" + N(k)), row, kTank, "TarirRes", 0, 32767)
+        .Element(static_cast<std::size_t>(k))
+        .Cell(row, "у.е.")
+        .Drawn();
+  }
 }
 
 struct Screens {

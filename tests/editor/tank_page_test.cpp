@@ -327,11 +327,16 @@ TEST_F(TankPageTest, FilesThatCannotBeReadOrWrittenShowTheirErrorAndThePageIsRef
   EXPECT_EQ(device::EncodeTankFile(mk), before);
 }
 
-TEST_F(TankPageTest, ATypoInTheTableIsMarkedInTheGridAndOnTheChartAndStoredAsTyped) {
+TEST_F(TankPageTest, ATableEditIsCountedAndMarkedAndATypoShownInTheGridAndOnTheChart) {
   auto& page = Open();
   TypeCell(5, 1, "2");
   LeaveGrid();
   EXPECT_EQ(Tank().GetInt("TarirLit", 5), 2);
+  // The point is a setting: counted, and its row bold, also after the grid refills.
+  EXPECT_EQ(dialog->ChangedCount(), 1);
+  page.Fill();
+  EXPECT_TRUE(Grid()->item(5, 1)->font().bold());
+  EXPECT_FALSE(Grid()->item(4, 1)->font().bold());
   EXPECT_EQ(Grid()->item(5, 1)->background().color(), QColor(255, 205, 205));
   EXPECT_EQ(Grid()->item(4, 1)->background().style(), Qt::NoBrush);
   const auto& typos = page.Chart()->Chart().table_typos;

@@ -144,7 +144,7 @@ TEST(MkctlSettingsTest, SetReachesScreenPlacesColoursHotMenusAndTheTank) {
   const ToolRun r = Mkctl("settings " + in +
                           " --set pbDisp4_1_3=0 --set sgPalette_1_0=31,0,1"
                           " --set 'sgHotMenu1=TripJournMenu, InitTripParamsMenu'"
-                          " --set rgDispVar9=2 --set seOilCalibrQuant=3"
+                          " --set rgDispVar9=2 --set seOilCalibrQuant=3 --set sgTarirRes3=1234"
                           " --set 'eCandleCntK=Свечи\\tNGK' --out " +
                           out);
   ASSERT_EQ(r.status, 0) << r.err;
@@ -155,6 +155,7 @@ TEST(MkctlSettingsTest, SetReachesScreenPlacesColoursHotMenusAndTheTank) {
   EXPECT_EQ(user[0] | (user[1] << 8), 31 * 2048 + 1);
   EXPECT_EQ(display.GetInt("DispVar9"), 1);
   EXPECT_EQ(after.Rec(BlockId::FuelSensor).GetInt("OilCalibrQuant"), 3);
+  EXPECT_EQ(after.Rec(BlockId::TankCalibration).GetInt("TarirRes", 3), 1234);
   EXPECT_EQ(after.Rec(BlockId::Service).GetText("CandleCntKText"), "Свечи\tNGK");
   const ToolRun shown = Mkctl("settings " + out);
   EXPECT_NE(shown.out.find("\nsgHotMenu1=TripJournMenu, InitTripParamsMenu\n"), std::string::npos);

@@ -375,10 +375,9 @@ bool TMK_SetParamsDlg::Run() {
 
 widgets::WindowOutcome RunSettingsEditor(device::TMK& mk,
                                          const widgets::WindowEnvironment& environment) {
-  widgets::QtDialogs own_dialogs;
-  widgets::IDialogs& dialogs = environment.dialogs ? *environment.dialogs : own_dialogs;
-  TMK_SetParamsDlg dialog(mk, dialogs, environment.parent, environment.folder);
-  own_dialogs.SetParent(&dialog);
+  widgets::WindowDialogs dialogs(environment.dialogs);
+  TMK_SetParamsDlg dialog(mk, dialogs.Get(), environment.parent, environment.folder);
+  dialogs.Over(&dialog);
   // Once the opening sequence has shown the first page.
   if (const std::string focus = environment.focus; !focus.empty())
     QTimer::singleShot(0, &dialog, [&dialog, focus] { dialog.GoToSetting(focus); });

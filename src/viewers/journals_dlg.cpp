@@ -262,10 +262,9 @@ void TMK_ViewJournalsDlg::ClearTotals(std::size_t group) {
 }
 
 widgets::WindowOutcome RunJournals(device::TMK& mk, const widgets::WindowEnvironment& environment) {
-  widgets::QtDialogs own_dialogs;
-  widgets::IDialogs& dialogs = environment.dialogs ? *environment.dialogs : own_dialogs;
-  TMK_ViewJournalsDlg window(mk, dialogs, environment.folder, environment.parent);
-  own_dialogs.SetParent(&window);
+  widgets::WindowDialogs dialogs(environment.dialogs);
+  TMK_ViewJournalsDlg window(mk, dialogs.Get(), environment.folder, environment.parent);
+  dialogs.Over(&window);
   const bool ok = window.exec() == QDialog::Accepted;
   return {.accepted = ok, .changed = ok && window.Cleared()};
 }

@@ -246,10 +246,9 @@ scope::OscRecording TMK_ViewOscDlg::Recording() const {
 
 widgets::WindowOutcome RunOscilloscope(device::TMK& mk,
                                        const widgets::WindowEnvironment& environment) {
-  widgets::QtDialogs own_dialogs;
-  widgets::IDialogs& dialogs = environment.dialogs ? *environment.dialogs : own_dialogs;
-  TMK_ViewOscDlg dialog(mk, dialogs, environment.folder, environment.parent);
-  own_dialogs.SetParent(&dialog);
+  widgets::WindowDialogs dialogs(environment.dialogs);
+  TMK_ViewOscDlg dialog(mk, dialogs.Get(), environment.folder, environment.parent);
+  dialogs.Over(&dialog);
   dialog.exec();
   return {.accepted = true, .changed = false};
 }

@@ -91,4 +91,18 @@ class QtDialogs final : public IDialogs {
   QWidget* parent_;
 };
 
+/// The boxes of a window opened over the model: the ones it was given, else
+/// the real ones over that window (see Over).
+class WindowDialogs {
+ public:
+  explicit WindowDialogs(IDialogs* given) : given_(given) {}
+  /// The window the real boxes stand over, once it exists.
+  void Over(QWidget* window) { own_.SetParent(window); }
+  IDialogs& Get() { return given_ != nullptr ? *given_ : own_; }
+
+ private:
+  IDialogs* given_;
+  QtDialogs own_;
+};
+
 }  // namespace mk::widgets

@@ -313,9 +313,8 @@ void TMainForm::UpdateStatus() {
   const QString name = QString::fromStdString(origin_file_).section('/', -1);
   switch (origin_) {
     case Origin::None:
-      status_line_->setText(Q("Настройки ещё не считаны: считайте их из МК или из файла."));
-      status_line_->setToolTip(QString());
-      return;
+      text = Q("Настройки ещё не считаны: считайте их из МК или из файла.");
+      break;
     case Origin::LoadedFile:
       text = Q("Настройки из файла «%1»").arg(name);
       break;
@@ -335,9 +334,18 @@ void TMainForm::UpdateStatus() {
       text = Q("Настройки из резервной копии «%1»").arg(name);
       break;
   }
-  text += modified_ ? Q(" - изменены и не сохранены") : Q(" - без изменений");
+  if (origin_ != Origin::None)
+    text += modified_ ? Q(" - изменены и не сохранены") : Q(" - без изменений");
+  QString tip = QString::fromStdString(origin_file_);
+  if (!log_problem_.empty()) {
+    // The path is long for the line; the tool tip names it.
+    text += (text.endsWith('.') ? Q(" ") : Q(". ")) + Q("Журнал обмена записан не полностью: ") +
+            Q(log_problem_) + '.';
+    tip += (tip.isEmpty() ? Q("") : Q("\n")) + Q("Журнал обмена: ") +
+           QString::fromStdU16String(log_path_.u16string());
+  }
   status_line_->setText(text);
-  status_line_->setToolTip(QString::fromStdString(origin_file_));
+  status_line_->setToolTip(tip);
 }
 
 void TMainForm::BringToFront() {
@@ -477,7 +485,7 @@ void TMainForm::OpenExchangeLog() {
   log_tried_ = true;
   auto log = std::make_unique<link::ExchangeLogFile>(log_path_, true, clock_->TickCount(),
                                                      "mkconfig: журнал обмена с МК");
-  if (!log->Ok()) {
+  if (!log->Opened()) {
     dialogs_->ShowError("Журнал обмена не ведётся: не удалось открыть «" +
                         device::PathText(log_path_) + "»: " + log->Problem() + ".");
     return;
@@ -524,11 +532,12 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     }
     rs_->Reopen(false);
     if (log_ && !log_->Ok()) {
-      // A full disk: said once, like a log that cannot be opened; no more is written.
-      prompt_->ShowError("Журнал обмена «" + device::PathText(log_path_) +
-                         "» записан не полностью: " + log_->Problem() + ".");
+      // A full disk is no failure of the transfer: the status line says it
+      // from now on, and no more is written.
+      log_problem_ = log_->Problem();
       rs_->SetExchangeLog(nullptr);
       log_.reset();
+      UpdateStatus();
     }
   }
   prompt_->Release();

@@ -260,6 +260,8 @@ class TMainForm final : public QMainWindow {
   std::array<std::uint8_t, link::kMaxPorts + 1> answered_at_{};
   std::unique_ptr<link::ExchangeLogFile> log_;
   bool log_tried_ = false;
+  /// Why the exchange log stopped short ("нет места на диске"); kept on the status line.
+  std::string log_problem_;
   bool shown_ = false;
   bool closed_ = false;
   bool busy_ = false;

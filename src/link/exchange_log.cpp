@@ -55,7 +55,8 @@ ExchangeLogFile::ExchangeLogFile(const std::filesystem::path& path, bool append,
     : start_tick_(start_tick) {
   errno = 0;
   out_.open(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-  ok_ = out_.good();
+  opened_ = out_.good();
+  ok_ = opened_;
   if (!ok_) {
     problem_ = text::FileErrorReason(text::LastFileError());
     return;

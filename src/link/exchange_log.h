@@ -51,6 +51,9 @@ class ExchangeLogFile final : public IExchangeLog {
   /// False when the file could not be opened or a line could not be
   /// written (a full disk); Problem() then says why. Nothing more is written.
   bool Ok() const { return ok_; }
+  /// True once the file was opened, even when nothing could be written to it
+  /// since: such a log is incomplete, not missing.
+  bool Opened() const { return opened_; }
   const std::string& Problem() const { return problem_; }
 
   void Frame(std::uint32_t tick, FrameDirection direction, std::span<const std::uint8_t> bytes,
@@ -61,6 +64,7 @@ class ExchangeLogFile final : public IExchangeLog {
 
   std::ofstream out_;
   std::uint32_t start_tick_;
+  bool opened_ = false;
   bool ok_ = false;
   std::string problem_;
 };

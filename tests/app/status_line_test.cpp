@@ -50,6 +50,28 @@ TEST_F(MainFormTest, TheStatusLineTellsWhereTheSettingsCameFromAndWhetherTheyCha
   EXPECT_EQ(form.windowTitle().toStdString(), kCaption) << "the caption stays the classic one";
 }
 
+// An exchange log on a full disk is no failure of the read: the status line
+// says once that the log is incomplete, and no box interrupts.
+TEST_F(MainFormTest, TheStatusLineSaysTheExchangeLogIsIncomplete) {
+  WriteIni("[RS232]\nLog=/dev/full\n");
+  mk_ports_ = {3};
+  services_.read_settings = [](link::TVL_RS&, device::TMK& mk, link::IProgress&, link::IPump&,
+                               device::Connection* found) {
+    mk.ReplaceImage(5, LaidOutImage());
+    *found = device::Connection{254, 32768, 5};
+    return device::TransferResult::Done;
+  };
+  TMainForm& form = Show();
+  Click("bGetParams");
+  Click("bGetParams");
+  EXPECT_EQ(Status(form),
+            "Настройки считаны из МК: адрес 254, память 32768 байт, версия устройства 5 - без "
+            "изменений. Журнал обмена записан не полностью: нет места на диске.");
+  EXPECT_NE(Find<QLabel>("StatusLine")->toolTip().toStdString().find("Журнал обмена: /dev/full"),
+            std::string::npos);
+  EXPECT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front();
+}
+
 TEST_F(MainFormTest, BringingToTheFrontRestoresAMinimisedWindow) {
   TMainForm& form = Show();
   form.showMinimized();

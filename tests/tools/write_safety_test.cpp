@@ -209,6 +209,16 @@ TEST(ExchangeLog, ShowsTheLastAnsweringAddressAskedFirst) {
   }
 }
 
+// A log on a full disk is said to be incomplete once; the command's own
+// result and status stay.
+TEST(ExchangeLog, OnAFullDiskIsSaidToBeIncompleteOnce) {
+  SimProcess sim({"--address", "253", "--device-version", "513"});
+  const ToolRun r = Mkctl("--log /dev/full identify --port " + sim.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "address 253\nmemory 8192\ndevice-version 513\n");
+  EXPECT_EQ(r.err, "Журнал обмена «/dev/full» записан не полностью: нет места на диске.\n");
+}
+
 TEST(Dump, KeepsATextWithALineBreakOnOneLine) {
   const TempFolder dir("dump");
   mk::device::TMK mk;

@@ -47,7 +47,9 @@ ToolExchangeLog ExchangeLogFromArgs(const Args& args, link::IClock& clock) {
       new link::ExchangeLogFile(std::filesystem::path(std::u8string(path.begin(), path.end())),
                                 false, clock.TickCount(), "mkctl: журнал обмена с МК"),
       ClosingExchangeLog{path});
-  if (log->Ok()) return log;
+  // One that opened but takes nothing (a full disk) is said to be incomplete
+  // when it closes, once.
+  if (log->Opened()) return log;
   // The transfer matters more than its log: it goes on without one.
   std::fprintf(stderr, "Журнал обмена не ведётся: не удалось открыть «%s»: %s.\n", path.c_str(),
                log->Problem().c_str());

@@ -88,6 +88,7 @@ TransferLink::TransferLink(const Args& args)
 }
 
 TransferLink::~TransferLink() {
+  progress.EndLine();  // what the closing log says starts a line of its own
   if (found.DeviceAddress != 0) AddressCache().Put(system->PortName(port), found.DeviceAddress);
 }
 

@@ -248,12 +248,16 @@ bool TMK::ViewOscilloscope(const Dialog& dialog, link::IUserPrompt& prompt) {
 }
 
 void CheckCatalogueBytes(std::int64_t protocol, std::uint32_t firmware_version) {
-  const auto refuse = [](const char* field, std::int64_t value) {
-    throw RangeError("Ошибка проверки диапазона: " + std::string(field) + " = " +
-                     std::to_string(value) + ", а допустимо от 0 до 255.");
-  };
-  if (protocol < 0 || protocol > 255) refuse("Protocol", protocol);
-  if (firmware_version > 255) refuse("FirmwareVersion", firmware_version);
+  // Protocol is the editor's setting cbProtocol and is named as the editor's
+  // range errors name theirs; FirmwareVersion is no setting.
+  if (protocol < 0 || protocol > 255) {
+    throw RangeError("Значение настройки «Протокол» (cbProtocol) равно " +
+                     std::to_string(protocol) + ", а должно быть от 0 до 255.");
+  }
+  if (firmware_version > 255) {
+    throw RangeError("Ошибка проверки диапазона: FirmwareVersion = " +
+                     std::to_string(firmware_version) + ", а допустимо от 0 до 255.");
+  }
 }
 
 void TMK::RebuildCatalogues(CatalogueStep step) {

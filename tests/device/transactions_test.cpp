@@ -71,9 +71,10 @@ TEST_F(Transactions, EditCancelRestoresEveryByteIncludingAnEarlierOk) {
 }
 
 TEST_F(Transactions, EditRefusesAProtocolOrFirmwareOf256BeforeTheDialog) {
-  const std::tuple<int, int, std::string> cases[] = {{256, 0, "Protocol = 256"},
-                                                     {0, 256, "FirmwareVersion = 256"}};
-  for (const auto& [protocol, firmware, field] : cases) {
+  const std::tuple<int, int, std::string> cases[] = {
+      {256, 0, "Значение настройки «Протокол» (cbProtocol) равно 256, а должно быть от 0 до 255."},
+      {0, 256, "Ошибка проверки диапазона: FirmwareVersion = 256, а допустимо от 0 до 255."}};
+  for (const auto& [protocol, firmware, message] : cases) {
     auto image = image_;
     const std::size_t info = PositionOf(image, 11);
     image[info + 4] = static_cast<std::uint8_t>(protocol & 0xFF);
@@ -87,8 +88,7 @@ TEST_F(Transactions, EditRefusesAProtocolOrFirmwareOf256BeforeTheDialog) {
       mk.EditSettings([&] { return opened = true; });
       ADD_FAILURE() << "no range error";
     } catch (const RangeError& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "Ошибка проверки диапазона: " + field + ", а допустимо от 0 до 255.");
+      EXPECT_EQ(std::string(e.what()), message);
     }
     EXPECT_FALSE(opened);
     EXPECT_EQ(mk.Image(), image);

@@ -137,6 +137,29 @@ TEST(MkctlSettingsTest, OutOfRangeValuesPrintAsStoredAndJsonListsEverySetting) {
   EXPECT_NE(json.out.find(R"("blocks": [)"), std::string::npos);
 }
 
+// A protocol number past a byte is shown as stored; a change is refused naming
+// the setting, and nothing is written.
+TEST(MkctlSettingsTest, AProtocolPastAByteShowsAsStoredAndRefusesChanges) {
+  const TempFolder dir("settings");
+  auto mk = Load(SettingsFile(dir));
+  mk.Rec(BlockId::ServiceInfo).SetInt("Protocol", 21225);
+  mk.StoreAll();
+  const std::string odd = dir.File("odd.vrnkp"), out = dir.File("new.vrnkp");
+  mk::device::SaveSettingsFile(odd, mk);
+
+  const ToolRun shown = Mkctl("settings " + odd);
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_NE(shown.out.find("\ncbProtocol=21225 # вне диапазона"), std::string::npos) << shown.out;
+  EXPECT_EQ(shown.err, "");
+  const ToolRun set = Mkctl("settings " + odd + " --set seTimeCorr=5 --out " + out);
+  EXPECT_EQ(set.status, 1);
+  EXPECT_NE(set.err.find("Значение настройки «Протокол» (cbProtocol) равно 21225, а должно быть "
+                         "от 0 до 255.\n"),
+            std::string::npos)
+      << set.err;
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 // What the window draws by hand is set by the same rules.
 TEST(MkctlSettingsTest, SetReachesScreenPlacesColoursHotMenusAndTheTank) {
   const TempFolder dir("settings");

@@ -1,7 +1,7 @@
 // mkctl settings: every setting of the editor, drawn by hand or not, with the
 // value the editor would show, and changes made by the editor's own
-// write-back rules. Both run inside the device model's edit transaction, as
-// the editor does.
+// write-back rules. Changes run inside the device model's edit transaction, as
+// the editor's do; showing runs inside a look that refuses nothing it can show.
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -10,6 +10,7 @@
 #include "device/atomic_file.h"
 #include "device/field_paths.h"
 #include "device/settings_file.h"
+#include "device/settings_look.h"
 #include "settings/conversions.h"
 #include "settings/edited_blocks.h"
 #include "settings/env.h"
@@ -196,13 +197,13 @@ int CmdSettings(const Args& args) {
   device::TMK mk;
   device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
   if (sets.empty() && take_from.empty()) {
-    mk.EditSettings([&] {
+    // Showing refuses nothing: a protocol number past the catalogue prints as stored.
+    device::ShowSettings(mk, [&] {
       if (json) {
         PrintJson(mk, pages);
       } else {
         PrintText(mk, pages);
       }
-      return false;
     });
     return 0;
   }

@@ -21,11 +21,12 @@ struct Target {
 };
 
 [[noreturn]] void BadPath(std::string_view path) {
-  throw Error("Нет поля настроек «" + std::string(path) + "».");
+  // On one line, as dump would show it, whatever the command line held.
+  throw Error("Нет поля настроек «" + EscapeText(path) + "».");
 }
 
 [[noreturn]] void BadValue(std::string_view text) {
-  throw Error("Неверное значение «" + std::string(text) + "».");
+  throw Error("Неверное значение «" + EscapeText(text) + "».");
 }
 
 std::string ElementPath(const BlockDef& block, const FieldDef& f, std::size_t index) {
@@ -240,7 +241,7 @@ void SetField(TMK& mk, std::string_view path, std::string_view text) {
     // Said apart from the length: a question mark in place of the character
     // would be stored without a word.
     if (const std::string lacking = text::Cp1251Lacks(UnescapeText(text)); !lacking.empty()) {
-      throw RangeError("Значение «" + std::string(text) + "» не подходит полю " +
+      throw RangeError("Значение «" + EscapeText(UnescapeText(text)) + "» не подходит полю " +
                        std::string(path) + ": в кодировке МК (Windows-1251) нет знаков " + lacking +
                        ".");
     }
@@ -248,8 +249,11 @@ void SetField(TMK& mk, std::string_view path, std::string_view text) {
   try {
     SetElement(mk, target, text);
   } catch (const RangeError&) {
-    throw RangeError("Значение «" + std::string(text) + "» не подходит полю " + std::string(path) +
-                     ": " + RangeText(*target.field) + ".");
+    // A text comes escaped as dump writes it; a number is shown escaped.
+    const std::string shown =
+        target.field->type == FieldType::Chars ? EscapeText(UnescapeText(text)) : EscapeText(text);
+    throw RangeError("Значение «" + shown + "» не подходит полю " + std::string(path) + ": " +
+                     RangeText(*target.field) + ".");
   }
 }
 

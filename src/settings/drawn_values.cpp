@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/colors.h"
+#include "device/field_paths.h"
 #include "settings/conversions.h"
 #include "settings/hot_menus.h"
 #include "settings/lists.h"
@@ -136,7 +137,8 @@ bool DrawnOutOfRange(const Setting& s, const device::TMK& mk, const Env& env) {
 
 void CommitDrawn(const Setting& s, device::TMK& mk, const Env& env, std::string_view text) {
   const auto refuse = [&] {
-    throw Error("«" + std::string(text) + "» не значение настройки «" + std::string(s.name) + "».");
+    throw Error("«" + device::EscapeText(text) + "» не значение настройки «" + std::string(s.name) +
+                "».");
   };
   switch (s.kind) {
     case Kind::Param: {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "device/field_paths.h"
 #include "device/value_rules.h"
 #include "settings/color_schemes.h"
 #include "settings/conversions.h"
@@ -510,7 +511,8 @@ std::string ShowAsText(const Setting& s, const device::TMK& mk, const Env& env, 
 
 void CommitFromText(const Setting& s, device::TMK& mk, const Env& env, std::string_view text) {
   const auto refuse = [&] {
-    throw Error("«" + std::string(text) + "» не значение настройки «" + DisplayName(s, env) + "».");
+    throw Error("«" + device::EscapeText(text) + "» не значение настройки «" + DisplayName(s, env) +
+                "».");
   };
   switch (s.kind) {
     case Kind::Spin: {

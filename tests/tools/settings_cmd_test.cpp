@@ -2,6 +2,7 @@
 // its write-back rules, and refusals that write nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -90,12 +91,15 @@ TEST(MkctlSettingsTest, RefusalsSayWhyExitWithOneAndWriteNothing) {
       {"deOSAGO=31.02.20", "должна быть от 10.10.11 до 31.12.99"},
       {"deTO=09.10.11", "«Дата след.ТО» должна быть от 10.10.11 до 31.12.99"},
       {"meIntenseDayTime=25:99", "должно быть от 00:00 до 23:59"},
+      {"seVelocityLimit\n=5", "Нет настройки «seVelocityLimit\\n»."},
+      {"seVelocityLimit=5\n", "«5\\n» не значение настройки «Скорость, км/час»."},
   };
   for (const Case& c : cases) {
     const ToolRun r =
         Mkctl("settings " + in + " --set seTimeCorr=5 --set '" + c.set + "' --out " + out);
     EXPECT_EQ(r.status, 1) << c.set;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.set << ": " << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line: " << r.err;
     EXPECT_FALSE(std::filesystem::exists(out)) << c.set;
   }
 }

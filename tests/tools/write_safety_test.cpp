@@ -253,6 +253,11 @@ TEST(Set, ReadsTheDumpsEscapesBackAndRefusesValuesOutsideTheFieldsRange) {
   EXPECT_EQ(r.err, "Значение «200» не подходит полю Limits.TimeCorr: от -128 до 127.\n");
   EXPECT_FALSE(fs::exists(dir.File("c.vrnkp")));
   EXPECT_EQ(Mkctl("set " + dir.File("a.vrnkp") + " Limits.TimeCorr=1").status, 2);
+  // A line break in a name or a value is said escaped, on the message's one line.
+  r = Mkctl("set " + dir.File("a.vrnkp") + " 'Limits.TimeCorr\n=1' --out " + dir.File("c.vrnkp"));
+  EXPECT_EQ(r.err, "Нет поля настроек «Limits.TimeCorr\\n».\n");
+  r = Mkctl("set " + dir.File("a.vrnkp") + " 'Limits.TimeCorr=1\n' --out " + dir.File("c.vrnkp"));
+  EXPECT_EQ(r.err, "Неверное значение «1\\n».\n");
 
   // The MK keeps Cargo elsewhere: a file never holds it, as the settings command says too.
   r = Mkctl("set " + dir.File("a.vrnkp") + " Cargo.CargoDens=5 --out " + dir.File("d.vrnkp"));

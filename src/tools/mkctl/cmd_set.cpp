@@ -21,7 +21,9 @@ int CmdSet(const Args& args) {
   device::LoadSettingsFile(text::PathFromUtf8(words[0]), mk);
   for (std::size_t i = 1; i < words.size(); ++i) {
     const std::size_t eq = words[i].find('=');
-    if (eq == std::string::npos) throw UsageError("«" + words[i] + "»: нужно Блок.Поле=значение");
+    if (eq == std::string::npos) {
+      throw UsageError("«" + device::EscapeText(words[i]) + "»: нужно Блок.Поле=значение");
+    }
     const std::string path = words[i].substr(0, eq);
     // A change to a block the file does not hold (Cargo) would never reach it.
     if (const device::BlockDef* block = device::FindBlock(path.substr(0, path.find('.')));

@@ -127,7 +127,7 @@ std::vector<std::pair<std::string, std::string>> Assignments(const Args& args) {
     const std::string& word = args[++i];
     const auto eq = word.find('=');
     if (eq == std::string::npos || eq == 0) {
-      throw UsageError("«" + word + "»: нужно ИМЯ=ЗНАЧЕНИЕ");
+      throw UsageError("«" + device::EscapeText(word) + "»: нужно ИМЯ=ЗНАЧЕНИЕ");
     }
     sets.emplace_back(word.substr(0, eq), word.substr(eq + 1));
   }
@@ -136,7 +136,8 @@ std::vector<std::pair<std::string, std::string>> Assignments(const Args& args) {
 
 void Apply(device::TMK& mk, const std::string& name, const std::string& value) {
   const Setting* s = settings::FindSetting(name);
-  if (s == nullptr) throw Error("Нет настройки «" + name + "».");
+  // A name with a line break is no setting's; the message stays on one line.
+  if (s == nullptr) throw Error("Нет настройки «" + device::EscapeText(name) + "».");
   // The environment follows each change: a new protocol changes what is shown.
   const settings::Env env = settings::Env::Of(mk);
   if (!settings::Visible(*s, mk, env)) {

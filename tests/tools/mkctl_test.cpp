@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -113,6 +114,25 @@ TEST(MkctlPortsTest, ListsMappedPortsAndWhyOneCannotBeOpened) {
   EXPECT_EQ(via_prefs.out, "address 253\nmemory 8192\ndevice-version 1\n");
 
   EXPECT_EQ(Mkctl("ports --prefs /nonexistent/mk.ini").status, 1);
+}
+
+// A Linux editor writes the preferences in UTF-8: such a path is tried as
+// written when its Windows-1251 reading names nothing, and messages show it so.
+TEST(MkctlPortsTest, APathWrittenInUtf8IsFoundAndShownAsWritten) {
+  SimProcess sim;
+  const mk::tests::TempFolder dir("mkctl");
+  const std::string link = dir.File("порт-мк"), missing = dir.File("нет-порта");
+  std::filesystem::create_symlink(sim.path(), link);
+  std::ofstream(dir.File("prefs.ini")) << "[Ports]\nCOM3=" << link << "\nCOM4=" << missing << "\n";
+
+  const ToolRun found = Mkctl("identify --port COM3 --prefs " + dir.File("prefs.ini"));
+  EXPECT_EQ(found.status, 0) << found.err;
+  EXPECT_EQ(found.out, "address 253\nmemory 8192\ndevice-version 1\n");
+  const ToolRun absent = Mkctl("identify --port COM4 --prefs " + dir.File("prefs.ini"));
+  EXPECT_EQ(absent.status, 1);
+  EXPECT_NE(absent.err.find("Порт COM4 (" + missing + ") недоступен: нет устройства"),
+            std::string::npos)
+      << absent.err;
 }
 
 }  // namespace

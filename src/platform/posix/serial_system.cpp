@@ -2,9 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <string_view>
+
 #include "platform/posix/serial_port.h"
 #include "platform/posix/usb_sysfs.h"
 #include "platform/usb_mk.h"
+#include "text/cp1251.h"
 
 namespace mk::platform {
 namespace {
@@ -12,6 +15,34 @@ namespace {
 bool Exists(const std::string& path) {
   struct stat st {};
   return !path.empty() && stat(path.c_str(), &st) == 0;
+}
+
+// UTF-8 by its byte pattern: lead bytes C2..F4, each with its continuation bytes.
+bool IsUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    std::size_t extra = 0;
+    if (lead >= 0x80) {
+      if (lead < 0xC2 || lead > 0xF4) return false;
+      extra = lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    }
+    if (bytes.size() - i <= extra) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += extra + 1;
+  }
+  return true;
+}
+
+// The preferences file is Windows-1251, but a Linux user's editor writes it
+// in UTF-8. A path that names nothing in the Windows-1251 reading, and whose
+// bytes are UTF-8, is taken in the UTF-8 reading; when that names nothing
+// either it is still kept, so that messages show the path as it was written.
+std::string AsWritten(const std::string& cp1251_reading) {
+  if (Exists(cp1251_reading)) return cp1251_reading;
+  std::string bytes = text::Utf8ToCp1251(cp1251_reading);  // the file's own bytes
+  return bytes != cp1251_reading && IsUtf8(bytes) ? bytes : cp1251_reading;
 }
 
 }  // namespace
@@ -50,6 +81,9 @@ int PosixSerialSystem::Resolve(const PortArgument& arg) {
 
 void PosixSerialSystem::LoadPreferences(const text::IniFile& ini) {
   map_.LoadOverrides(ini);
+  for (int n = kFirstCom; n <= kLastCom; ++n) {
+    if (map_.IsOverridden(n)) map_.SetOverride(n, AsWritten(map_.Path(n)));
+  }
 }
 
 std::unique_ptr<SerialSystem> CreateSerialSystem() {

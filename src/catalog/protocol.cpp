@@ -24,10 +24,17 @@ ProtocolFeatures ToFeatures(ProtocolCaps caps, std::uint8_t vehicle_class,
   return f;
 }
 
+// The ECU is asked for speed and revolutions before the protocol's own codes.
+std::vector<std::uint8_t> EcuCodes(const std::vector<std::uint8_t>& own_codes) {
+  std::vector<std::uint8_t> codes{12, 13};
+  codes.insert(codes.end(), own_codes.begin(), own_codes.end());
+  return codes;
+}
+
 TProtBase MakeProtocol(const ProtocolRow& row, Features features) {
   std::string name = row.name;
   if (row.code == kTiggoProtocolCode && features.Has(Feature::TiggoName)) name = "Tiggo";
-  TProtBase p(std::move(name), row.extra_codes, row.own_codes, row.error_format, row.code,
+  TProtBase p(std::move(name), EcuCodes(row.own_codes), row.own_codes, row.error_format, row.code,
               features);
   const OptionSet& options = GetOptionSet(row.options);
   p.Groups = options.groups;

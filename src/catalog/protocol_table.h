@@ -61,7 +61,6 @@ struct ProtocolRow {
   std::uint8_t code;
   std::int32_t error_format;
   std::vector<std::uint8_t> own_codes;
-  std::vector<std::uint8_t> extra_codes;  // the codes read from the ECU
   OptionSetId options;
   ProtocolCaps caps;
   std::uint8_t vehicle_class;

@@ -97,14 +97,14 @@ constexpr FieldDef kService[] = {
 };
 
 constexpr FieldDef kLimits[] = {
-    Scalar("VelocityLimit", 0, T::U8, 40).Scaled(2),
+    Scalar("VelocityLimit", 0, T::U8, 40),
     Scalar("RevolutionsLimit", 1, T::U8, 80),
     Scalar("TankLimit", 2, T::U8, 10),
     Scalar("TimeCorr", 3, T::S8),
     Scalar("LiqTemperLimit", 4, T::U16, 115),
-    Scalar("UaccLowLimit", 6, T::U16, 115).Scaled(0.1),
+    Scalar("UaccLowLimit", 6, T::U16, 115),
     Scalar("StopVelocityLimit", 8, T::U16, 20),
-    Scalar("UaccHighLimit", 10, T::U16, 155).Scaled(0.1),
+    Scalar("UaccHighLimit", 10, T::U16, 155),
     Scalar("VentTempLimit", 12, T::U16, 115),
     Scalar("GasMeth", 14, T::U8),
     Scalar("AirTemperMeth", 15, T::U8),
@@ -120,7 +120,7 @@ constexpr FieldDef kLimits[] = {
     Scalar("Vel100Down", 30, T::U16, 100),
     Float("ExpenseCorr", 32, 1.0),
     Float("VelocityCorr", 36, 1.0),
-    Scalar("AccCorr", 40, T::S8).Scaled(0.1),
+    Scalar("AccCorr", 40, T::S8),
     Scalar("LiqTemperReady", 41, T::U8, 70),
     Scalar("HybridCoolHVB", 45, T::U8),
     Scalar("Exp100ArrowLim", 46, T::U8),
@@ -137,14 +137,10 @@ constexpr FieldDef kLimits[] = {
 };
 
 constexpr FieldDef kJournals[] = {
-    Scalar("PriceExpense", 0, T::S16, 250).Scaled(0.1),
-    Scalar("PriceTime", 2, T::S16),
-    Scalar("PricePath", 4, T::S16, 30).Scaled(0.1),
-    Scalar("PriceGas", 6, T::S16).Scaled(0.1),
-    Scalar("TripShowFlag", 8, T::U8),
-    Scalar("TripJournAuto", 9, T::U8),
-    Scalar("TripMinStop", 10, T::U16),
-    Raw("TripJournal", 16, 21, 20),
+    Scalar("PriceExpense", 0, T::S16, 250), Scalar("PriceTime", 2, T::S16),
+    Scalar("PricePath", 4, T::S16, 30),     Scalar("PriceGas", 6, T::S16),
+    Scalar("TripShowFlag", 8, T::U8),       Scalar("TripJournAuto", 9, T::U8),
+    Scalar("TripMinStop", 10, T::U16),      Raw("TripJournal", 16, 21, 20),
     Raw("TankJournal", 436, 21, 20),
 };
 

@@ -1,5 +1,5 @@
 // The machinery of the field tables: how a field of a settings record is
-// described once (name, place, width, byte order, count, default, scale) and
+// described once (name, place, width, byte order, count, default) and
 // how a record's bytes are read and written through that description.
 #pragma once
 
@@ -98,17 +98,11 @@ struct FieldDef {
   std::string_view text_default;               // Chars fields, UTF-8
   std::span<const std::int64_t> list_default;  // per element; elements past the list get 0
   std::int64_t (*rule_default)(std::size_t index) = nullptr;
-  double scale = 1;  // shown value = stored value x scale (editor and dump hints)
 
   constexpr std::size_t Size() const { return count * elem_size; }
   constexpr std::size_t Rows() const { return cols == 0 ? count : count / cols; }
   constexpr bool IsArray() const { return count > 1 || cols != 0; }
 
-  constexpr FieldDef Scaled(double factor) const {
-    FieldDef copy = *this;
-    copy.scale = factor;
-    return copy;
-  }
   constexpr FieldDef Defaults(std::span<const std::int64_t> values) const {
     FieldDef copy = *this;
     copy.list_default = values;

@@ -57,8 +57,6 @@ TEST(NewModel, HoldsTheDefaultsOfEveryBlock) {
   EXPECT_EQ(bytes::ReadU32(limits.Bytes(), 32), 0x3F800000u);
   EXPECT_EQ(bytes::ReadU32(limits.Bytes(), 36), 0x3F800000u);
   EXPECT_EQ(bytes::ReadU32(limits.Bytes(), 48), 0x3F800000u);
-  EXPECT_EQ(limits.Field("UaccLowLimit").scale, 0.1);
-  EXPECT_EQ(limits.Field("VelocityLimit").scale, 2.0);
 
   const Record& journals = mk.Rec(BlockId::Journals);
   EXPECT_EQ(journals.GetInt("PriceExpense"), 250);

@@ -46,7 +46,7 @@ TEST_F(JournalsScreenshot, ErrorPageWithDescriptions) {
     bytes::WriteU32(record, 8, codes[slot]);
   }
   auto& w = Open();
-  w.move(10, 10);
+  w.move(40, 40);
   Named<QTabWidget>(w, "pcMain")->setCurrentWidget(Named<QWidget>(w, "tsErrors"));
   QTest::qWait(1000);
   const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(w.frameGeometry());

@@ -45,9 +45,9 @@ void DecodeAll(std::span<const std::uint8_t> journals, std::span<const std::uint
     for (const TotalsGroup& group : kTotalsGroups) {
       Check(TotalsLines(totals, group, separator).size() <= 6);
     }
-    CheckGrid(ErrorGrid(errors, style), 8, 3);
+    CheckGrid(ErrorGrid(errors, style), 8, 4);
     for (std::size_t slot = 0; slot <= mk::device::kErrorRecords; ++slot) {
-      Check(FreezeFrameLines(errors, slot, separator).size() <= 42);
+      Check(FreezeFrameLines(errors, slot, separator).size() <= 43);
     }
   }
 }
@@ -70,7 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   DecodeAll(journals, totals, errors, style);
   Check(!ExportBytes(JournalGrid(journals, JournalKind::Trip, ",")).empty());
   for (std::int32_t format = 0; format <= 10; ++format) {
-    (void)RenderErrorCode(mk::bytes::ReadU32(errors, 16 + 4), format, style.options);
+    const std::uint32_t code = mk::bytes::ReadU32(errors, 16 + 4);
+    // A code that shows has a description exactly when it shows as text.
+    Check(DescribeErrorCode(code, {format, style.options, "x"}).empty() ==
+          RenderErrorCode(code, format, style.options).empty());
   }
   std::vector<std::uint8_t> cleared = totals;
   for (const TotalsGroup& group : kTotalsGroups) ClearTotalsGroup(cleared, group);

@@ -69,18 +69,25 @@ std::uint32_t ConvertFormat8(std::uint32_t code) {
   return (n % 10) + ((n / 10) % 10) * 16 + ((n / 100) % 10) * 256;
 }
 
-std::string RenderErrorCode(std::uint32_t code, std::int32_t format, ProtocolOptions options) {
+std::optional<ShownCode> ShownAs(std::uint32_t code, std::int32_t format, ProtocolOptions options) {
   switch (format) {
     case 7:
-      return Basic(code, options.prot_type_add2 == 1 ? 0 : 1);
+      return ShownCode{code, options.prot_type_add2 == 1 ? 0 : 1};
     case 8:
-      if (code >= 0x4000) return Basic(ConvertFormat8(code), 0);
-      return options.prot_type_main == 1 ? Basic(code, 2) : "";
+      if (code >= 0x4000) return ShownCode{ConvertFormat8(code), 0};
+      if (options.prot_type_main == 1) return ShownCode{code, 2};
+      return std::nullopt;
     case 9:
-      return Basic(code, options.prot_type_add2 == 0 ? 2 : 0);
+      return ShownCode{code, options.prot_type_add2 == 0 ? 2 : 0};
     default:
-      return Basic(code, format);
+      if (format < 0 || format > 5) return std::nullopt;
+      return ShownCode{code, format};
   }
+}
+
+std::string RenderErrorCode(std::uint32_t code, std::int32_t format, ProtocolOptions options) {
+  const auto shown = ShownAs(code, format, options);
+  return shown ? Basic(shown->code, shown->format) : "";
 }
 
 }  // namespace mk::journal

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace mk::journal {
@@ -14,6 +15,17 @@ struct ProtocolOptions {
   std::uint8_t prot_type_main = 0;
   std::uint8_t prot_type_add2 = 0;
 };
+
+/// What a code shows as: one of the basic formats 0 to 5, and the code that
+/// format is given (format 8 converts some codes).
+struct ShownCode {
+  std::uint32_t code = 0;
+  std::int32_t format = 0;
+};
+
+/// The basic format and code that `format` shows `code` as; none when its
+/// text is empty (format 6, no format, format 8 without its variant).
+std::optional<ShownCode> ShownAs(std::uint32_t code, std::int32_t format, ProtocolOptions options);
 
 /// The text of `code` in `format` (0 to 9). Format 6, the protocol catalogue's
 /// "no format" (1000) and any other value give an empty text.

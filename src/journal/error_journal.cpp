@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "catalog/protocol.h"
+#include "catalog/trouble_codes.h"
 #include "device/block_tables.h"
 #include "device/mk.h"
 #include "journal/number_format.h"
@@ -121,9 +122,20 @@ ErrorCodeStyle CurrentErrorCodeStyle(const device::TMK& mk) {
   catalog::ProtocolCatalogue protocols;
   protocols.Build(mk.DeviceVersion(), static_cast<std::uint8_t>(protocol),
                   static_cast<std::uint8_t>(mk.FirmwareVersion()));
-  if (const catalog::TProtBase* current = protocols.Current())
+  if (const catalog::TProtBase* current = protocols.Current()) {
     style.format = current->ErrorCodeFormat;
+    style.protocol = current->Name;
+  }
   return style;
+}
+
+std::string DescribeErrorCode(std::uint32_t code, const ErrorCodeStyle& style) {
+  const auto shown = ShownAs(code, style.format, style.options);
+  if (!shown) return "";
+  // Format 0 gives a letter to codes below 0x10000 only.
+  if (shown->format == 0 && shown->code < 0x10000)
+    return catalog::DescribeTroubleCode(static_cast<catalog::TroubleCode>(shown->code));
+  return "Код в формате протокола " + style.protocol + ": описания нет";
 }
 
 void ClearErrorJournal(device::TMK& mk) {
@@ -178,14 +190,15 @@ std::string SecondaryAirState(std::uint16_t state) {
 
 TextGrid ErrorGrid(std::span<const std::uint8_t> block, const ErrorCodeStyle& style) {
   TextGrid grid;
-  grid.push_back({"#", "Время", "Код ошибки"});
+  grid.push_back({"#", "Время", "Код ошибки", "Описание"});
   for (std::size_t slot = 0; slot < device::kErrorRecords; ++slot) {
-    std::vector<std::string> row = {Plain(static_cast<std::int64_t>(slot)), "", ""};
+    std::vector<std::string> row = {Plain(static_cast<std::int64_t>(slot)), "", "", ""};
     const auto record = ErrorRecord(block, slot);
     if (!record.empty()) {
       if (const std::uint32_t code = ReadU32(record, 4); code != 0) {
         row[1] = ErrorDate(ReadU16(record, 0), record[2], record[3]);
         row[2] = RenderErrorCode(code, style.format, style.options);
+        row[3] = DescribeErrorCode(code, style);
       }
     }
     grid.push_back(std::move(row));
@@ -201,6 +214,9 @@ std::vector<CaptionedValue> FreezeFrameLines(std::span<const std::uint8_t> block
   const std::uint32_t code = ReadU32(record, 8);
   if (code == 0) return lines;
   lines.emplace_back("Код ошибки", RenderErrorCode(code, 0, {}));
+  // Format 0 whatever the protocol: a code past the four letters has no description.
+  if (code < 0x10000)
+    lines.emplace_back(catalog::DescribeTroubleCode(static_cast<catalog::TroubleCode>(code)), "");
   const auto pid_map = Element(block, ErrorJournalField("PidMap"), 0);
   for (const PidValue& v : kPidValues) {
     if (PidSupported(pid_map, v.pid))

@@ -24,6 +24,8 @@ namespace mk::journal {
 struct ErrorCodeStyle {
   std::int32_t format = 0;
   ProtocolOptions options;
+  /// The protocol's name, for codes that are not OBD-II codes.
+  std::string protocol;
 };
 
 /// The style of the MK's selected protocol, from a protocol catalogue built
@@ -31,6 +33,12 @@ struct ErrorCodeStyle {
 /// after a read even before the editor rebuilt the model's own). A protocol
 /// the catalogue does not hold shows codes as empty texts.
 ErrorCodeStyle CurrentErrorCodeStyle(const device::TMK& mk);
+
+/// What a code means as `style` shows it: an OBD-II code (P, C, B or U) its
+/// description from the catalogue of trouble codes; a code of the protocol's
+/// own format "Код в формате протокола <name>: описания нет"; a code that
+/// shows as an empty text, an empty text.
+std::string DescribeErrorCode(std::uint32_t code, const ErrorCodeStyle& style);
 
 /// Whether PID `pid` (1 to 96) is present in the 12-byte support bitmap: bit
 /// 7 - ((pid - 1) mod 8) of byte (pid - 1) div 8. Any other PID never is.
@@ -43,7 +51,8 @@ std::string FuelSystemState(std::uint8_t state);
 std::string SecondaryAirState(std::uint16_t state);
 
 /// The error grid (one row a record of device::kErrorRecords): headers "#", "Время", "Код ошибки",
-/// then rows "0" to "6" with the date and code of each slot whose error code is not 0.
+/// "Описание", then rows "0" to "6" with the date, code and its description of each slot whose
+/// error code is not 0.
 TextGrid ErrorGrid(std::span<const std::uint8_t> error_journal, const ErrorCodeStyle& style);
 
 /// Clears the error journal in the model: the model's own clearing (the PID
@@ -52,8 +61,9 @@ TextGrid ErrorGrid(std::span<const std::uint8_t> error_journal, const ErrorCodeS
 void ClearErrorJournal(device::TMK& mk);
 
 /// The freeze frame of error slot `slot`: nothing when its freeze-frame code
-/// is 0; else "Код ошибки" with that code in format 0, then a line for each
-/// supported PID. A slot the block is too short to hold has no lines.
+/// is 0; else "Код ошибки" with that code in format 0, the code's description
+/// alone in the caption column (no value), then a line for each supported PID. A slot the block is
+/// too short to hold has no lines.
 std::vector<CaptionedValue> FreezeFrameLines(std::span<const std::uint8_t> error_journal,
                                              std::size_t slot, std::string_view separator);
 

@@ -33,7 +33,8 @@ constexpr int kPagesHeight = 489;
 
 constexpr GridShape kJournalShape{{50, 140, 96, 84, 131, 156, 145, 113, 78}, 22, 18, 1, 1};
 constexpr GridShape kSumShape{{147, 116}, 6, 20, 0, 0, true};
-constexpr GridShape kErrorShape{{50, 140, 231}, 8, 19, 1, 1};
+// The description column takes what the page's width leaves after the code.
+constexpr GridShape kErrorShape{{50, 140, 231, 560}, 8, 19, 1, 1};
 constexpr GridShape kStopCadrShape{{380, 144}, 41, 19, 0, 0, true};
 constexpr int kStopCadrWidth = 552;
 
@@ -148,27 +149,30 @@ QWidget* TMK_ViewJournalsDlg::BuildSumPage() {
 }
 
 QWidget* TMK_ViewJournalsDlg::BuildErrorPage() {
+  // The errors across the top, wide enough for their descriptions; under them
+  // the Clear button on the left and the selected error's freeze frame along
+  // the right edge.
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("tsErrors"));
-  auto* row = new QHBoxLayout(page);
-  row->setContentsMargins(0, 0, 0, 0);
-  auto* left = new QVBoxLayout;
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(6);
   errors_grid_ = MakeGrid(page, "sgErrors", kErrorShape);
   errors_grid_->setFixedSize(errors_grid_->size());
   // One error at a time: the selected row shows its freeze frame.
   errors_grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  left->addWidget(errors_grid_);
-  left->addSpacing(6);
+  column->addWidget(errors_grid_);
+  auto* row = new QHBoxLayout;
   auto* clear = MakeButton(page, "bErrrJReset", "Очистить");
   clear->setFixedSize(120, 25);
   connect(clear, &QPushButton::clicked, this, [this] { ClearErrorJournal(); });
-  left->addWidget(clear);
-  left->addStretch();
-  row->addLayout(left);
+  row->addWidget(clear, 0, Qt::AlignTop);
   row->addStretch();
   freeze_frame_grid_ = MakeGrid(page, "sgStopCadr", kStopCadrShape);
   freeze_frame_grid_->setFixedWidth(kStopCadrWidth);
+  freeze_frame_grid_->setMinimumHeight(1);
   row->addWidget(freeze_frame_grid_);
+  column->addLayout(row, 1);
   return page;
 }
 

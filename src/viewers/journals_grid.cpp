@@ -80,11 +80,17 @@ void FillGrid(QTableWidget* grid, const journal::TextGrid& texts, Qt::Alignment 
 void FillLines(QTableWidget* grid, const std::vector<journal::CaptionedValue>& lines) {
   journal::TextGrid texts;
   for (const auto& [caption, value] : lines) texts.push_back({caption, value});
+  grid->clearSpans();
   grid->setRowCount(static_cast<int>(lines.size()));
   FillGrid(grid, texts);
+  for (std::size_t r = 0; r < lines.size(); ++r) {
+    if (lines[r].second.empty() && grid->columnCount() > 1)
+      grid->setSpan(static_cast<int>(r), 0, 1, grid->columnCount());
+  }
 }
 
 void EmptyCells(QTableWidget* grid) {
+  grid->clearSpans();
   for (int r = 0; r < grid->rowCount(); ++r) {
     for (int c = 0; c < grid->columnCount(); ++c) {
       if (QTableWidgetItem* item = grid->item(r, c)) item->setText(QString());

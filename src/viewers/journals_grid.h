@@ -30,10 +30,11 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, const GridShape& shape
 void FillGrid(QTableWidget* grid, const journal::TextGrid& texts,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
-/// (caption, value) lines from row 0; the row count becomes the number of lines.
+/// (caption, value) lines from row 0; the row count becomes the number of
+/// lines. A line without a value (a note under the line above) spans the row.
 void FillLines(QTableWidget* grid, const std::vector<journal::CaptionedValue>& lines);
 
-/// Empties every cell, keeping the row count.
+/// Empties every cell and joins none, keeping the row count.
 void EmptyCells(QTableWidget* grid);
 
 /// The cell's text; empty for a cell never written.

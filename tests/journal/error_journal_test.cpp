@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog/trouble_codes.h"
 #include "device/mk.h"
 #include "journal_bytes.h"
 #include "sim/factory_image.h"
@@ -60,20 +61,56 @@ TEST(StatesTest, FuelSystemAndSecondaryAir) {
   EXPECT_EQ(SecondaryAirState(0x0101), "Неизвестно");
 }
 
-TEST(ErrorGridTest, RowsShowTheSlotsWithACodeInTheProtocolsFormat) {
+TEST(ErrorGridTest, RowsShowTheSlotsWithACodeInTheProtocolsFormatAndItsDescription) {
   auto block = EmptyBlock();
   PutError(block, 0, 1500, 28, 2, 0x4123, 0);
   PutError(block, 3, 60, 1, 1, 0x0123, 0x0123);
   PutError(block, 5, 0, 9, 9, 0, 0x0301);  // no error code: the row stays empty
-  const TextGrid grid = ErrorGrid(block, {8, {1, 0}});
+  const std::string other = "Код в формате протокола Тест: описания нет";
+  const TextGrid grid = ErrorGrid(block, {8, {1, 0}, "Тест"});
   ASSERT_EQ(grid.size(), 8u);
-  EXPECT_EQ(grid[0], (std::vector<std::string>{"#", "Время", "Код ошибки"}));
-  EXPECT_EQ(grid[1], (std::vector<std::string>{"0", "25:00 28.02", "P0291"}));
-  EXPECT_EQ(grid[4], (std::vector<std::string>{"3", "1:00 1.01", "291"}));
-  EXPECT_EQ(grid[6], (std::vector<std::string>{"5", "", ""}));
-  EXPECT_EQ(grid[7], (std::vector<std::string>{"6", "", ""}));
-  EXPECT_EQ(ErrorGrid(block, {1000, {}})[1][2], "") << "a protocol without a format";
-  EXPECT_EQ(ErrorGrid({}, {0, {}}).size(), 8u);
+  EXPECT_EQ(grid[0], (std::vector<std::string>{"#", "Время", "Код ошибки", "Описание"}));
+  EXPECT_EQ(grid[1], (std::vector<std::string>{"0", "25:00 28.02", "P0291",
+                                               catalog::DescribeTroubleCode(0x0291)}));
+  EXPECT_EQ(grid[4], (std::vector<std::string>{"3", "1:00 1.01", "291", other}));
+  EXPECT_EQ(grid[6], (std::vector<std::string>{"5", "", "", ""}));
+  EXPECT_EQ(grid[7], (std::vector<std::string>{"6", "", "", ""}));
+  EXPECT_EQ(ErrorGrid(block, {1000, {}, "Тест"})[1][3], "") << "a protocol without a format";
+  EXPECT_EQ(ErrorGrid({}, {0, {}, ""}).size(), 8u);
+}
+
+TEST(DescribeErrorCodeTest, OnlyCodesShownWithTheirLetterAreLookedUp) {
+  const std::string misfire = "Пропуски воспламенения в цилиндре 1";
+  const std::string own = "Код в формате протокола ISO 9141: описания нет";
+  const struct {
+    std::uint32_t code;
+    std::int32_t format;
+    ProtocolOptions options;
+    std::string description;
+  } cases[] = {
+      {0x0301, 0, {}, misfire},
+      {0xC100, 0, {}, catalog::DescribeTroubleCode(0xC100)},
+      {0x1234, 0, {}, catalog::kMakerCodeText},
+      {0x10301, 0, {}, own},  // past the four letters
+      {0x0301, 1, {}, own},
+      {0x0301, 2, {}, own},
+      {0x0301, 3, {}, own},
+      {0x0301, 4, {}, own},
+      {0x0301, 5, {}, own},
+      {0x0301, 7, {0, 1}, misfire},
+      {0x0301, 7, {0, 0}, own},
+      {0x4301, 8, {}, catalog::DescribeTroubleCode(0x0769)},  // n = 769
+      {0x0123, 8, {1, 0}, own},
+      {0x0123, 8, {0, 0}, ""},  // shows nothing
+      {0x0301, 9, {0, 1}, misfire},
+      {0x0301, 9, {0, 0}, own},
+      {0x0301, 6, {}, ""},
+      {0x0301, 1000, {}, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DescribeErrorCode(c.code, {c.format, c.options, "ISO 9141"}), c.description)
+        << std::hex << c.code << " in " << std::dec << c.format;
+  }
 }
 
 TEST(FreezeFrameTest, ACodeOfZeroGivesNoLinesWhateverTheBitmap) {
@@ -87,7 +124,11 @@ TEST(FreezeFrameTest, ACodeOfZeroGivesNoLinesWhateverTheBitmap) {
 TEST(FreezeFrameTest, WithoutSupportedPidsOnlyTheCodeLine) {
   auto block = EmptyBlock();
   PutError(block, 2, 60, 1, 1, 0x0301, 0xC123);
-  EXPECT_EQ(FreezeFrameLines(block, 2, ","), (Lines{{"Код ошибки", "U0123"}}));
+  EXPECT_EQ(FreezeFrameLines(block, 2, ","),
+            (Lines{{"Код ошибки", "U0123"}, {catalog::DescribeTroubleCode(0xC123), ""}}));
+  PutError(block, 2, 60, 1, 1, 0x0301, 0x10301);
+  EXPECT_EQ(FreezeFrameLines(block, 2, ","), (Lines{{"Код ошибки", "0301"}}))
+      << "a code past the four letters has no description";
 }
 
 TEST(FreezeFrameTest, LinesFollowTheDisplayOrderAndReadTheSwappedOffsets) {
@@ -103,6 +144,7 @@ TEST(FreezeFrameTest, LinesFollowTheDisplayOrderAndReadTheSwappedOffsets) {
   PutValue(block, 1, 42, 4);                        // PID 18
   PutValue(block, 1, 44, 45);                       // PID 20 in hundredths
   EXPECT_EQ(FreezeFrameLines(block, 1, ","), (Lines{{"Код ошибки", "P0301"},
+                                                    {"Пропуски воспламенения в цилиндре 1", ""},
                                                     {"Сост. топливной системы 1", "Замкнута"},
                                                     {"Сост. топливной системы 2", "Замкн.(Датчик)"},
                                                     {"Краткосрочная корр.подачи топл.Б2, %", "-4"},
@@ -112,15 +154,15 @@ TEST(FreezeFrameTest, LinesFollowTheDisplayOrderAndReadTheSwappedOffsets) {
                                                     {"Скорость, км/час", "88"},
                                                     {"Состояние вторичного воздуха", "Выключено"},
                                                     {"Датчик кислорода 1, В", "0,45"}}));
-  EXPECT_EQ(FreezeFrameLines(block, 1, ".")[5].second, "-1.5");
+  EXPECT_EQ(FreezeFrameLines(block, 1, ".")[6].second, "-1.5");
 }
 
-TEST(FreezeFrameTest, EveryPidGivesFortyTwoLines) {
+TEST(FreezeFrameTest, EveryPidGivesFortyThreeLines) {
   auto block = EmptyBlock();
   std::fill_n(block.begin() + 4, 12, 0xFF);
   PutError(block, 6, 60, 1, 1, 1, 1);
   const Lines lines = FreezeFrameLines(block, 6, ",");
-  ASSERT_EQ(lines.size(), 42u);
+  ASSERT_EQ(lines.size(), 43u);  // the code, its description and 41 values
   EXPECT_EQ(lines.back().first, "Время с момента сброса ошибок, мин");
 }
 

@@ -50,15 +50,38 @@ TEST_F(MkctlJournalsTest, PrintsTheFourPagesWithTheFreezeFrames) {
            "\n20\tПусто\t\t\t\t\t\t\t\n\n== Журнал заправок\n",
            "\n== Средние\n-- Накопительные / Общие\nВремя\t225:39\nПробег, км\t58434,500\n",
            "\n-- Только газ\nВремя\t0:00\n",
-           "\n== Журнал ошибок\n#\tВремя\tКод ошибки\n0\t7:48 13.03\t0301\n",
-           "\n6\t\t\n-- Стоп-кадр ошибки 0\nКод ошибки\tP0301\nСост. топливной системы "
-           "1\tЗамкнута\n",
-           "\n-- Стоп-кадр ошибки 2\nКод ошибки\tP0420\n",
+           "\n== Журнал ошибок\n#\tВремя\tКод ошибки\tОписание\n0\t7:48 13.03\t0301\tКод в "
+           "формате протокола ",
+           "\n6\t\t\t\n-- Стоп-кадр ошибки 0\nКод ошибки\tP0301\nПропуски воспламенения в "
+           "цилиндре 1\t\nСост. топливной системы 1\tЗамкнута\n",
+           "\n-- Стоп-кадр ошибки 2\nКод ошибки\tP0420\nЭффективность катализатора ниже порога "
+           "(банк 1)\t\n",
        }) {
     EXPECT_NE(r.out.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(r.out.find("Стоп-кадр ошибки 3"), std::string::npos) << "slot 3 is empty";
   EXPECT_TRUE(r.err.empty());
+}
+
+TEST_F(MkctlJournalsTest, JsonHoldsThePagesAndTheErrorsWithTheirDescriptions) {
+  const ToolRun r = Mkctl("journals " + file + " --json --decimal-separator ,");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("{\"trip_journal\": {\"columns\": [\"#\", \"Дата и время записи\""))
+      << r.out.substr(0, 200);
+  for (const char* part : {
+           "\n    [\"Посл.\", \"18:42   14.03\", \"0:42\", \"31,400\"",
+           "\"totals\": [{\"group\": \"Накопительные / Общие\", \"lines\": [{\"caption\": "
+           "\"Время\", \"value\": \"225:39\"}",
+           "\"errors\": [\n   {\"slot\": 0, \"time\": \"7:48 13.03\", \"code\": \"0301\", "
+           "\"description\": \"Код в формате протокола ",
+           "\"freeze_frame\": [{\"caption\": \"Код ошибки\", \"value\": \"P0301\"}, "
+           "{\"caption\": \"Пропуски воспламенения в цилиндре 1\", \"value\": \"\"}",
+       }) {
+    EXPECT_NE(r.out.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(r.out.find("\"slot\": 3"), std::string::npos) << "slot 3 is empty";
+  EXPECT_TRUE(r.out.ends_with("]}\n"));
+  EXPECT_EQ(Mkctl("journals " + file + " --json --tsv " + dir.path().string()).status, 2);
 }
 
 TEST_F(MkctlJournalsTest, TsvWritesBothJournalsAsTheWindowSavesThem) {

@@ -84,15 +84,19 @@ TEST_F(JournalsTest, ErrorsShowWithTheFreezeFrameOfTheFirstRow) {
   const QTableWidget* frame = Named(w, "sgStopCadr");
   const journal::ErrorCodeStyle style = journal::CurrentErrorCodeStyle(mk);
   EXPECT_EQ(Row(errors, 1),
-            (std::vector<std::string>{
-                "0", "7:48 13.03", journal::RenderErrorCode(0x0301, style.format, style.options)}));
+            (std::vector<std::string>{"0", "7:48 13.03",
+                                      journal::RenderErrorCode(0x0301, style.format, style.options),
+                                      journal::DescribeErrorCode(0x0301, style)}));
   EXPECT_EQ(Cell(errors, 3, 1), "25:30 28.02");
-  EXPECT_EQ(Row(errors, 4), (std::vector<std::string>{"3", "", ""}));
+  EXPECT_EQ(Row(errors, 4), (std::vector<std::string>{"3", "", "", ""}));
   EXPECT_EQ(errors->currentRow(), 1);
-  ASSERT_EQ(frame->rowCount(), 13);
+  ASSERT_EQ(frame->rowCount(), 14);
   EXPECT_EQ(Row(frame, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
-  EXPECT_EQ(Row(frame, 1), (std::vector<std::string>{"Сост. топливной системы 1", "Замкнута"}));
-  EXPECT_EQ(Row(frame, 10), (std::vector<std::string>{"Угол опережения зажигания, ВМТ", "8,5"}));
+  EXPECT_EQ(Row(frame, 1), (std::vector<std::string>{"Пропуски воспламенения в цилиндре 1", ""}));
+  EXPECT_EQ(frame->columnSpan(1, 0), 2) << "the description spans the line";
+  EXPECT_EQ(frame->columnSpan(2, 0), 1);
+  EXPECT_EQ(Row(frame, 2), (std::vector<std::string>{"Сост. топливной системы 1", "Замкнута"}));
+  EXPECT_EQ(Row(frame, 11), (std::vector<std::string>{"Угол опережения зажигания, ВМТ", "8,5"}));
 
   errors->setCurrentCell(2, 1);
   EXPECT_EQ(Row(frame, 0), (std::vector<std::string>{"Код ошибки", "P0171"}));
@@ -112,12 +116,12 @@ TEST_F(JournalsTest, AnErrorWithoutAFreezeFrameLeavesTheFreezeFrameBlank) {
   EXPECT_EQ(Cell(errors, 2, 2).empty(), false) << "the error itself still shows";
 }
 
-TEST_F(JournalsTest, AFreezeFrameWithoutPidsShowsOnlyTheCodeLine) {
+TEST_F(JournalsTest, AFreezeFrameWithoutPidsShowsOnlyTheCodeLineAndItsDescription) {
   auto map = mk.Rec(BlockId::ErrorJournal).Element("PidMap");
   std::fill(map.begin(), map.end(), 0);
   auto& w = Open();
   const QTableWidget* frame = Named(w, "sgStopCadr");
-  ASSERT_EQ(frame->rowCount(), 1);
+  ASSERT_EQ(frame->rowCount(), 2);
   EXPECT_EQ(Row(frame, 0), (std::vector<std::string>{"Код ошибки", "P0301"}));
 }
 
@@ -207,7 +211,7 @@ TEST_F(JournalsTest, ClearingKeptWithOkReachesTheImage) {
     auto& w = Open();
     tests::ClickNamed(w, "bTankReset");
     tests::ClickNamed(w, "bErrrJReset");
-    EXPECT_EQ(Row(Named(w, "sgErrors"), 1), (std::vector<std::string>{"0", "", ""}));
+    EXPECT_EQ(Row(Named(w, "sgErrors"), 1), (std::vector<std::string>{"0", "", "", ""}));
     EXPECT_TRUE(AllBlank(Named(w, "sgStopCadr")));
     tests::ClickNamed(w, "OKBtn");
     return w.result() == QDialog::Accepted;

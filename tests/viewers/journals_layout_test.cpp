@@ -111,25 +111,29 @@ TEST_F(JournalsTest, TotalsGridsSitAtTheirPlacesUnderTheirCaptions) {
   EXPECT_EQ(Named<QLabel>(w, "lSumNote")->alignment(), Qt::AlignCenter);
 }
 
-TEST_F(JournalsTest, ErrorGridLeftAndFreezeFrameAlongTheRightEdge) {
+TEST_F(JournalsTest, ErrorGridAcrossTheTopAndFreezeFrameBelowAlongTheRightEdge) {
   auto& w = Open();
   auto* page = Named<QWidget>(w, "tsErrors");
   const QTableWidget* errors = Named(w, "sgErrors");
   const QTableWidget* frame = Named(w, "sgStopCadr");
   Named<QTabWidget>(w, "pcMain")->setCurrentWidget(page);
-  EXPECT_EQ(Widths(errors), (std::vector<int>{50, 140, 231}));
+  EXPECT_EQ(Widths(errors), (std::vector<int>{50, 140, 231, 560}));
   ExpectRows(errors, 8, 19);
   EXPECT_TRUE(errors->showGrid());
   EXPECT_EQ(errors->selectionMode(), QAbstractItemView::SingleSelection);
   EXPECT_EQ(Cell(errors, 0, 1), "Время");
   EXPECT_EQ(Cell(errors, 0, 2), "Код ошибки");
+  EXPECT_EQ(Cell(errors, 0, 3), "Описание");
+  EXPECT_LE(errors->x() + errors->width(), page->width()) << "every column shows";
   EXPECT_EQ(Cell(errors, 1, 0), "0");
   EXPECT_EQ(Cell(errors, 7, 0), "6");
   EXPECT_EQ(errors->x(), 0);
   EXPECT_EQ(Widths(frame), (std::vector<int>{380, 144}));
   EXPECT_EQ(frame->width(), 552);
   EXPECT_EQ(frame->x() + frame->width(), page->width());
-  EXPECT_EQ(frame->height(), page->height());
+  EXPECT_GE(frame->y(), errors->y() + errors->height());
+  EXPECT_EQ(frame->y() + frame->height(), page->height());
+  EXPECT_GE(frame->height(), 10 * 19) << "ten lines of the freeze frame at least";
   EXPECT_EQ(frame->rowHeight(0), 19);
   EXPECT_EQ(frame->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
   EXPECT_EQ(Named<QPushButton>(w, "bErrrJReset")->text().toStdString(), "Очистить");

@@ -16,6 +16,7 @@
 #include "text/error.h"
 #include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
+#include "tools/mkctl/json.h"
 #include "tools/mkctl/terminal_io.h"
 
 namespace mk::tools {
@@ -87,6 +88,63 @@ void PrintPages(const device::TMK& mk, const std::string& separator) {
   }
 }
 
+std::string JsonList(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + items[i];
+  return out + "]";
+}
+
+std::string JsonStrings(const std::vector<std::string>& cells) {
+  std::vector<std::string> quoted;
+  for (const auto& c : cells) quoted.push_back(Quote(c));
+  return JsonList(quoted);
+}
+
+std::string JsonLines(const std::vector<journal::CaptionedValue>& lines) {
+  std::vector<std::string> items;
+  for (const auto& [caption, value] : lines)
+    items.push_back("{\"caption\": " + Quote(caption) + ", \"value\": " + Quote(value) + "}");
+  return JsonList(items);
+}
+
+// A journal grid: its header row as the columns, the other rows as they show.
+std::string JsonGrid(const journal::TextGrid& grid) {
+  std::string rows;
+  for (std::size_t r = 1; r < grid.size(); ++r)
+    rows += (r > 1 ? ",\n    " : "\n    ") + JsonStrings(grid[r]);
+  return "{\"columns\": " + JsonStrings(grid.empty() ? std::vector<std::string>{} : grid[0]) +
+         ",\n   \"rows\": [" + rows + "]}";
+}
+
+// The pages as JSON; the error journal lists the slots that hold an error.
+void PrintJson(const device::TMK& mk, const std::string& separator) {
+  const auto& journals = mk.Rec(BlockId::Journals).Bytes();
+  std::vector<std::string> totals;
+  for (const auto& group : journal::kTotalsGroups) {
+    totals.push_back(
+        "{\"group\": " + Quote(group.caption) + ", \"lines\": " +
+        JsonLines(journal::TotalsLines(mk.Rec(BlockId::Totals).Bytes(), group, separator)) + "}");
+  }
+  const auto& errors = mk.Rec(BlockId::ErrorJournal).Bytes();
+  const journal::TextGrid grid = journal::ErrorGrid(errors, journal::CurrentErrorCodeStyle(mk));
+  std::vector<std::string> slots;
+  for (std::size_t slot = 0; slot < device::kErrorRecords && slot + 1 < grid.size(); ++slot) {
+    const auto& row = grid[slot + 1];
+    if (row[1].empty()) continue;  // no error in the slot
+    slots.push_back("{\"slot\": " + std::to_string(slot) + ", \"time\": " + Quote(row[1]) +
+                    ", \"code\": " + Quote(row[2]) + ", \"description\": " + Quote(row[3]) +
+                    ",\n    \"freeze_frame\": " +
+                    JsonLines(journal::FreezeFrameLines(errors, slot, separator)) + "}");
+  }
+  std::string out = "{\"trip_journal\": " +
+                    JsonGrid(journal::JournalGrid(journals, JournalKind::Trip, separator)) +
+                    ",\n \"tank_journal\": " +
+                    JsonGrid(journal::JournalGrid(journals, JournalKind::Tank, separator)) +
+                    ",\n \"totals\": " + JsonList(totals) + ",\n \"errors\": [";
+  for (std::size_t i = 0; i < slots.size(); ++i) out += (i ? ",\n   " : "\n   ") + slots[i];
+  std::printf("%s]}\n", out.c_str());
+}
+
 void SaveJournals(const device::TMK& mk, const std::string& folder, const std::string& separator) {
   const auto& journals = mk.Rec(BlockId::Journals).Bytes();
   const struct {
@@ -107,11 +165,15 @@ int CmdJournals(const Args& args) {
   if (files.size() != 1) throw UsageError("укажите один файл настроек");
   const std::string separator = DecimalSeparator(args);
   const std::string folder = GivenOption(args, "tsv", "ПАПКА");
+  const bool json = HasFlag(args, "json");
+  if (json && !folder.empty()) throw UsageError("--json и --tsv вместе не указываются");
   device::TMK mk;
   device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
   // The window's transaction, closed with Cancel: nothing goes back to the image.
   mk.ViewJournals([&] {
-    if (folder.empty()) {
+    if (json) {
+      PrintJson(mk, separator);
+    } else if (folder.empty()) {
       PrintPages(mk, separator);
     } else {
       SaveJournals(mk, folder, separator);

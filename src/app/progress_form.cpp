@@ -37,46 +37,46 @@ TProgressForm::TProgressForm(QWidget* owner)
   strip.setColor(QPalette::WindowText, strip.color(QPalette::HighlightedText));
   caption->setPalette(strip);
 
-  ProgressLabel = new QLabel(QString::fromUtf8("Прогресс"), this);
-  ProgressLabel->setObjectName("ProgressLabel");
-  ProgressLabel->setAlignment(Qt::AlignCenter);
-  ProgressLabel->setWordWrap(true);
-  ProgressLabel->setGeometry(8, kCaptionHeight + 4, 245, 41);
+  label_ = new QLabel(QString::fromUtf8("Прогресс"), this);
+  label_->setObjectName("ProgressLabel");
+  label_->setAlignment(Qt::AlignCenter);
+  label_->setWordWrap(true);
+  label_->setGeometry(8, kCaptionHeight + 4, 245, 41);
 
-  ProgressGauge = new QProgressBar(this);
-  ProgressGauge->setObjectName("ProgressGauge");
-  ProgressGauge->setRange(0, 100);
-  ProgressGauge->setValue(0);
-  ProgressGauge->setTextVisible(true);
-  ProgressGauge->setFormat("%p%");
-  ProgressGauge->setAlignment(Qt::AlignCenter);
-  ProgressGauge->setGeometry(20, kCaptionHeight + 48, 220, 25);
-  QPalette palette = ProgressGauge->palette();
+  gauge_ = new QProgressBar(this);
+  gauge_->setObjectName("ProgressGauge");
+  gauge_->setRange(0, 100);
+  gauge_->setValue(0);
+  gauge_->setTextVisible(true);
+  gauge_->setFormat("%p%");
+  gauge_->setAlignment(Qt::AlignCenter);
+  gauge_->setGeometry(20, kCaptionHeight + 48, 220, 25);
+  QPalette palette = gauge_->palette();
   palette.setColor(QPalette::Highlight, QColor(0, 0, 200));
-  ProgressGauge->setPalette(palette);
+  gauge_->setPalette(palette);
 
-  BitBtn1 = new QPushButton(QString::fromUtf8("Отмена"), this);
-  BitBtn1->setObjectName("BitBtn1");
-  BitBtn1->setGeometry(93, kCaptionHeight + 80, 75, 25);
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+  cancel_button_ = new QPushButton(QString::fromUtf8("Отмена"), this);
+  cancel_button_->setObjectName("BitBtn1");
+  cancel_button_->setGeometry(93, kCaptionHeight + 80, 75, 25);
+  connect(cancel_button_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
 
   setFixedSize(261, kCaptionHeight + 113);
 }
 
 void TProgressForm::SetLabel(const std::string& text) {
-  ProgressLabel->setText(QString::fromStdString(text));
+  label_->setText(QString::fromStdString(text));
 }
 
 void TProgressForm::SetGauge(int percent) {
-  ProgressGauge->setValue(std::clamp(percent, 0, 100));
+  gauge_->setValue(std::clamp(percent, 0, 100));
 }
 
 void TProgressForm::ShowGauge(bool visible) {
-  ProgressGauge->setVisible(visible);
+  gauge_->setVisible(visible);
 }
 
 void TProgressForm::ShowCancel(bool visible) {
-  BitBtn1->setVisible(visible);
+  cancel_button_->setVisible(visible);
 }
 
 void TProgressForm::ShowCentred() {
@@ -96,7 +96,7 @@ void TProgressForm::paintEvent(QPaintEvent* event) {
 }
 
 void TProgressForm::reject() {
-  if (BitBtn1->isVisible()) cancelled_ = true;
+  if (cancel_button_->isVisible()) cancelled_ = true;
 }
 
 void TProgressForm::closeEvent(QCloseEvent* event) {

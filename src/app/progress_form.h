@@ -30,10 +30,6 @@ class TProgressForm final : public QDialog, public link::IProgress {
   /// Shows the window without blocking, centred on its owner.
   void ShowCentred();
 
-  QLabel* ProgressLabel;
-  QProgressBar* ProgressGauge;
-  QPushButton* BitBtn1;
-
  protected:
   // Esc and the window manager's close only count as Cancel; the window
   // stays until its user frees it.
@@ -42,6 +38,10 @@ class TProgressForm final : public QDialog, public link::IProgress {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Object names: ProgressLabel, ProgressGauge, BitBtn1.
+  QLabel* label_;
+  QProgressBar* gauge_;
+  QPushButton* cancel_button_;
   bool cancelled_ = false;
 };
 

@@ -72,10 +72,10 @@ void TMK_ViewOscDlg::BuildControls() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  PB = new TOscPaintBox(this);
-  PB->setObjectName("PB");
-  PB->setFixedSize(kClientWidth, scope::OscView::kHeight);
-  layout->addWidget(PB);
+  picture_ = new TOscPaintBox(this);
+  picture_->setObjectName("PB");
+  picture_->setFixedSize(kClientWidth, scope::OscView::kHeight);
+  layout->addWidget(picture_);
 
   BuildScrollBar(layout);
   BuildControlRow(layout);
@@ -83,44 +83,44 @@ void TMK_ViewOscDlg::BuildControls() {
 }
 
 void TMK_ViewOscDlg::BuildScrollBar(QVBoxLayout* layout) {
-  sbSclollOffset = new QScrollBar(Qt::Horizontal, this);
-  sbSclollOffset->setObjectName("sbSclollOffset");
-  sbSclollOffset->setFixedHeight(kScrollHeight);
-  sbSclollOffset->setRange(scope::OscView::kMinOffset, scope::OscView::kMaxOffset);
-  sbSclollOffset->setPageStep(kScrollPage);
-  sbSclollOffset->setSingleStep(1);
+  scroll_bar_ = new QScrollBar(Qt::Horizontal, this);
+  scroll_bar_->setObjectName("sbSclollOffset");
+  scroll_bar_->setFixedHeight(kScrollHeight);
+  scroll_bar_->setRange(scope::OscView::kMinOffset, scope::OscView::kMaxOffset);
+  scroll_bar_->setPageStep(kScrollPage);
+  scroll_bar_->setSingleStep(1);
   // Arrows, Page Up and Down, Home and End scroll from the keyboard.
-  sbSclollOffset->setFocusPolicy(Qt::StrongFocus);
-  sbSclollOffset->installEventFilter(this);
-  layout->addWidget(sbSclollOffset);
+  scroll_bar_->setFocusPolicy(Qt::StrongFocus);
+  scroll_bar_->installEventFilter(this);
+  layout->addWidget(scroll_bar_);
 }
 
 void TMK_ViewOscDlg::BuildControlRow(QVBoxLayout* layout) {
   auto* controls = new QHBoxLayout;
   controls->setContentsMargins(8, 8, 8, 8);
   controls->setSpacing(8);
-  rgOscTimeDiv = new TOscRadioGroup("rgOscTimeDiv", Q("мс/деление"),
-                                    Items(scope::kTimeItems, scope::kTimeScales), 2, this);
-  rgOscVoltDiv = new TOscRadioGroup("rgOscVoltDiv", Q("Вольт/деление"), VoltItems(0), 1, this);
-  rgOscInDivider = new TOscRadioGroup("rgOscInDivider", Q("Входной делитель"),
-                                      Items(scope::kDividerItems, scope::kDividers), 1, this);
+  time_scale_ = new TOscRadioGroup("rgOscTimeDiv", Q("мс/деление"),
+                                   Items(scope::kTimeItems, scope::kTimeScales), 2, this);
+  volt_scale_ = new TOscRadioGroup("rgOscVoltDiv", Q("Вольт/деление"), VoltItems(0), 1, this);
+  divider_ = new TOscRadioGroup("rgOscInDivider", Q("Входной делитель"),
+                                Items(scope::kDividerItems, scope::kDividers), 1, this);
   // The MK sets the range and the divider when it records; they are shown, not chosen.
-  rgOscVoltDiv->setEnabled(false);
-  rgOscInDivider->setEnabled(false);
-  for (QWidget* group : {static_cast<QWidget*>(rgOscTimeDiv), static_cast<QWidget*>(rgOscVoltDiv),
-                         static_cast<QWidget*>(rgOscInDivider)}) {
+  volt_scale_->setEnabled(false);
+  divider_->setEnabled(false);
+  for (QWidget* group : {static_cast<QWidget*>(time_scale_), static_cast<QWidget*>(volt_scale_),
+                         static_cast<QWidget*>(divider_)}) {
     controls->addWidget(group, 0, Qt::AlignTop);
   }
 
   auto* side = new QVBoxLayout;
-  lReadout = new QLabel(this);
-  lReadout->setObjectName("lReadout");
-  lReadout->setMinimumWidth(280);
-  bSave = new QPushButton(Q("Сохранить в файл"), this);
-  bSave->setObjectName("bSave");
-  bSave->setAutoDefault(false);
-  side->addWidget(lReadout);
-  side->addWidget(bSave, 0, Qt::AlignLeft);
+  readout_ = new QLabel(this);
+  readout_->setObjectName("lReadout");
+  readout_->setMinimumWidth(280);
+  save_button_ = new QPushButton(Q("Сохранить в файл"), this);
+  save_button_->setObjectName("bSave");
+  save_button_->setAutoDefault(false);
+  side->addWidget(readout_);
+  side->addWidget(save_button_, 0, Qt::AlignLeft);
   side->addStretch(1);
   controls->addLayout(side);
   controls->addStretch(1);
@@ -129,27 +129,26 @@ void TMK_ViewOscDlg::BuildControlRow(QVBoxLayout* layout) {
 }
 
 void TMK_ViewOscDlg::ConnectControls() {
-  connect(rgOscTimeDiv, &TOscRadioGroup::Clicked, this, [this](int i) { rgOscTimeDivClick(i); });
-  connect(rgOscVoltDiv, &TOscRadioGroup::Clicked, this, [this] { rgOscVoltDivClick(); });
-  connect(rgOscInDivider, &TOscRadioGroup::Clicked, this, [this] { rgOscVoltDivClick(); });
-  connect(sbSclollOffset, &QScrollBar::valueChanged, this,
-          [this](int position) { sbSclollOffsetChange(position); });
-  connect(bSave, &QPushButton::clicked, this, [this] { bSaveClick(); });
-  connect(PB, &TOscPaintBox::PointerMoved, this, [this](int x) { PBPointerMove(x); });
-  connect(PB, &TOscPaintBox::PointerLeft, this, [this] {
+  connect(time_scale_, &TOscRadioGroup::Clicked, this, [this](int i) { ChooseTimeScale(i); });
+  connect(volt_scale_, &TOscRadioGroup::Clicked, this, [this] { ChooseVoltScale(); });
+  connect(divider_, &TOscRadioGroup::Clicked, this, [this] { ChooseVoltScale(); });
+  connect(scroll_bar_, &QScrollBar::valueChanged, this, [this](int position) { Scroll(position); });
+  connect(save_button_, &QPushButton::clicked, this, [this] { SaveTrace(); });
+  connect(picture_, &TOscPaintBox::PointerMoved, this, [this](int x) { ShowReadout(x); });
+  connect(picture_, &TOscPaintBox::PointerLeft, this, [this] {
     pointer_x_.reset();
-    lReadout->clear();
+    readout_->clear();
   });
 }
 
 // The toolkit's scroll bars step backwards on the right arrow (their controls
 // are inverted for the wheel); here the arrows go the way they point.
 bool TMK_ViewOscDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == sbSclollOffset && event->type() == QEvent::KeyPress) {
+  if (watched == scroll_bar_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Left || key == Qt::Key_Right) {
-      sbSclollOffset->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
-                                                         : QAbstractSlider::SliderSingleStepSub);
+      scroll_bar_->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                      : QAbstractSlider::SliderSingleStepSub);
       return true;
     }
   }
@@ -163,47 +162,47 @@ void TMK_ViewOscDlg::showEvent(QShowEvent* event) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
-  FormShow();
+  ShowRecording();
 }
 
-void TMK_ViewOscDlg::FormShow() {
+void TMK_ViewOscDlg::ShowRecording() {
   const scope::OscRecording rec = Recording();
   // Part 2's divider names the volts of a division; one out of its table keeps
   // the plain captions, and the drawing says what is wrong.
   try {
-    rgOscVoltDiv->SetItems(VoltItems(rec.DividerIndex2()));
+    volt_scale_->SetItems(VoltItems(rec.DividerIndex2()));
   } catch (const RangeError&) {
   }
-  PB->CreateBitmap();
-  rgOscTimeDiv->SetItemIndex(rec.TimeIndex());
-  rgOscVoltDiv->SetItemIndex(rec.RangeIndex());
-  rgOscInDivider->SetItemIndex(rec.DividerIndex1());
+  picture_->CreateBitmap();
+  time_scale_->SetItemIndex(rec.TimeIndex());
+  volt_scale_->SetItemIndex(rec.RangeIndex());
+  divider_->SetItemIndex(rec.DividerIndex1());
   offset_ = 0;
   {
-    const QSignalBlocker quiet(sbSclollOffset);
-    sbSclollOffset->setRange(scope::OscView::kMinOffset, scope::OscView::kMaxOffset);
-    sbSclollOffset->setValue(0);
+    const QSignalBlocker quiet(scroll_bar_);
+    scroll_bar_->setRange(scope::OscView::kMinOffset, scope::OscView::kMaxOffset);
+    scroll_bar_->setValue(0);
   }
-  sbSclollOffset->setFocus();
+  scroll_bar_->setFocus();
   Draw();
 }
 
-void TMK_ViewOscDlg::rgOscTimeDivClick(int index) {
+void TMK_ViewOscDlg::ChooseTimeScale(int index) {
   scope::SetTimeIndex(mk_, index);
   Draw();
 }
 
-void TMK_ViewOscDlg::rgOscVoltDivClick() {
-  scope::SetRangeIndex(mk_, rgOscVoltDiv->ItemIndex());
+void TMK_ViewOscDlg::ChooseVoltScale() {
+  scope::SetRangeIndex(mk_, volt_scale_->ItemIndex());
   Draw();
 }
 
-void TMK_ViewOscDlg::sbSclollOffsetChange(int position) {
+void TMK_ViewOscDlg::Scroll(int position) {
   offset_ = position;
   Draw();
 }
 
-void TMK_ViewOscDlg::bSaveClick() {
+void TMK_ViewOscDlg::SaveTrace() {
   const auto path = dialogs_.SaveFile(widgets::FileKind::Text, program_folder_, {});
   if (!path) return;
   try {
@@ -213,29 +212,29 @@ void TMK_ViewOscDlg::bSaveClick() {
   }
 }
 
-void TMK_ViewOscDlg::PBPointerMove(int x) {
+void TMK_ViewOscDlg::ShowReadout(int x) {
   pointer_x_ = x;
-  lReadout->setText(Q(scope::PointerReadout(Recording(), View(), x)));
+  readout_->setText(Q(scope::PointerReadout(Recording(), View(), x)));
 }
 
 void TMK_ViewOscDlg::Draw() {
-  if (PB->Bitmap().isNull()) PB->CreateBitmap();
+  if (picture_->Bitmap().isNull()) picture_->CreateBitmap();
   try {
-    PaintOscPicture(scope::DrawOscilloscope(Recording(), View()), PB->Bitmap());
+    PaintOscPicture(scope::DrawOscilloscope(Recording(), View()), picture_->Bitmap());
   } catch (const Error& e) {
     dialogs_.ShowError(e.what());
   }
-  PB->update();
+  picture_->update();
   // The picture moved under a pointer held still.
-  if (pointer_x_) PBPointerMove(*pointer_x_);
+  if (pointer_x_) ShowReadout(*pointer_x_);
 }
 
 scope::OscView TMK_ViewOscDlg::View() const {
   scope::OscView view;
   view.offset = offset_;
   view.base_time_index = base_time_index_;
-  view.width = PB->width();
-  view.height = PB->height();
+  view.width = picture_->width();
+  view.height = picture_->height();
   view.decimal_separator = widgets::DecimalSeparator();
   return view;
 }

@@ -43,39 +43,41 @@ class TMK_ViewOscDlg final : public QDialog {
                  QWidget* parent = nullptr);
   ~TMK_ViewOscDlg() override;
 
-  // Event handlers, public so that tests can run them as the controls do.
-  void FormShow();
-  void rgOscTimeDivClick(int index);
-  void rgOscVoltDivClick();
-  void sbSclollOffsetChange(int position);
-  void bSaveClick();
-  void PBPointerMove(int x);
-  /// Draws the picture into the bitmap and shows it; a range error goes to the
-  /// error box and the dialog stays as it is.
-  void Draw();
-
   /// What is drawn now: the scroll offset, the opening time scale, the size.
   scope::OscView View() const;
-
-  TOscPaintBox* PB;
-  QScrollBar* sbSclollOffset;
-  TOscRadioGroup* rgOscTimeDiv;
-  TOscRadioGroup* rgOscVoltDiv;
-  TOscRadioGroup* rgOscInDivider;
-  QLabel* lReadout;
-  QPushButton* bSave;
 
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  /// Sets the controls from the recording and draws it, when the window first shows.
+  void ShowRecording();
+  void ChooseTimeScale(int index);
+  void ChooseVoltScale();
+  void Scroll(int position);
+  void SaveTrace();
+  void ShowReadout(int x);
+  /// Draws the picture into the bitmap and shows it; a range error goes to the
+  /// error box and the dialog stays as it is.
+  void Draw();
+
   void BuildControls();
   void BuildScrollBar(QVBoxLayout* layout);
   /// The three scale groups, the readout and the save button under the trace.
   void BuildControlRow(QVBoxLayout* layout);
   void ConnectControls();
   scope::OscRecording Recording() const;
+
+  // Object names: PB, sbSclollOffset, rgOscTimeDiv, rgOscVoltDiv, rgOscInDivider,
+  // lReadout, bSave.
+  TOscPaintBox* picture_;
+  QScrollBar* scroll_bar_;
+  TOscRadioGroup* time_scale_;
+  TOscRadioGroup* volt_scale_;
+  TOscRadioGroup* divider_;
+  QLabel* readout_;
+  QPushButton* save_button_;
 
   device::TMK& mk_;
   widgets::IDialogs& dialogs_;

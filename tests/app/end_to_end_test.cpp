@@ -20,6 +20,7 @@
 #include "link/clock.h"
 #include "link/vl_rs.h"
 #include "support/files.h"
+#include "support/named_controls.h"
 #include "support/sim_process.h"
 
 namespace mk::app::test {
@@ -92,8 +93,10 @@ class EndToEndTest : public MainFormTest {
     auto* poll = new QTimer(&timers_);
     QObject::connect(poll, &QTimer::timeout, [this, poll, label, percent] {
       const TProgressForm* p = VisibleProgressForm();
-      if (p == nullptr || p->ProgressLabel->text() != label || !p->ProgressGauge->isVisible() ||
-          p->ProgressGauge->value() < percent) {
+      if (p == nullptr) return;
+      const auto* gauge = tests::FindNamed<QProgressBar>(*p, "ProgressGauge");
+      if (tests::FindNamed<QLabel>(*p, "ProgressLabel")->text() != label || !gauge->isVisible() ||
+          gauge->value() < percent) {
         return;
       }
       poll->stop();
@@ -101,7 +104,8 @@ class EndToEndTest : public MainFormTest {
     });
     poll->start(5);
     QTimer::singleShot(20000, &timers_, [] {
-      if (TProgressForm* p = VisibleProgressForm()) p->BitBtn1->click();
+      if (TProgressForm* p = VisibleProgressForm())
+        tests::FindNamed<QPushButton>(*p, "BitBtn1")->click();
     });
   }
 

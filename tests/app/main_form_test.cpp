@@ -13,6 +13,7 @@
 #include "app_fixture.h"
 #include "link/vl_rs.h"
 #include "support/files.h"
+#include "support/named_controls.h"
 #include "text/error.h"
 
 namespace mk::app::test {
@@ -111,9 +112,9 @@ TEST_F(MainFormTest, CancelWhileConnectingLeavesNoMessageAndBlocksTheWindowMeanw
     EXPECT_NE(shown, nullptr);
     if (shown == nullptr) return device::TransferResult::Cancelled;
     EXPECT_EQ(shown->windowTitle().toStdString(), "Progress...");
-    EXPECT_EQ(shown->ProgressLabel->text().toStdString(), kConnecting);
-    EXPECT_FALSE(shown->ProgressGauge->isVisible());
-    EXPECT_TRUE(shown->BitBtn1->isVisible());
+    EXPECT_EQ(tests::FindNamed<QLabel>(*shown, "ProgressLabel")->text().toStdString(), kConnecting);
+    EXPECT_FALSE(tests::FindNamed<QProgressBar>(*shown, "ProgressGauge")->isVisible());
+    EXPECT_TRUE(tests::FindNamed<QPushButton>(*shown, "BitBtn1")->isVisible());
     EXPECT_TRUE(shown->windowFlags() & Qt::WindowStaysOnTopHint);
     // A second click while the transfer runs must not start another one,
     // nor the menu's compare with the MK, which lies outside the blocked controls.
@@ -123,7 +124,7 @@ TEST_F(MainFormTest, CancelWhileConnectingLeavesNoMessageAndBlocksTheWindowMeanw
     Choose("aCompareMk");
     EXPECT_EQ(reads_, 1 + 1);
     EXPECT_EQ(writes_, 0);
-    shown->BitBtn1->click();
+    tests::FindNamed<QPushButton>(*shown, "BitBtn1")->click();
     checked = progress.Cancelled();
     return device::TransferResult::Cancelled;
   };

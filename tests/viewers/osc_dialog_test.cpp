@@ -41,8 +41,31 @@ std::vector<std::uint8_t> FactoryImage() {
   return sim::ImageFromMemory(sim::FactoryMemory(8192));
 }
 
+// The window's controls, found by their object names.
+TOscPaintBox* Picture(const TMK_ViewOscDlg& d) {
+  return tests::FindNamed<TOscPaintBox>(d, "PB");
+}
+QScrollBar* ScrollBar(const TMK_ViewOscDlg& d) {
+  return tests::FindNamed<QScrollBar>(d, "sbSclollOffset");
+}
+TOscRadioGroup* TimeScale(const TMK_ViewOscDlg& d) {
+  return tests::FindNamed<TOscRadioGroup>(d, "rgOscTimeDiv");
+}
+TOscRadioGroup* VoltScale(const TMK_ViewOscDlg& d) {
+  return tests::FindNamed<TOscRadioGroup>(d, "rgOscVoltDiv");
+}
+TOscRadioGroup* Divider(const TMK_ViewOscDlg& d) {
+  return tests::FindNamed<TOscRadioGroup>(d, "rgOscInDivider");
+}
+QLabel* Readout(const TMK_ViewOscDlg& d) {
+  return tests::FindNamed<QLabel>(d, "lReadout");
+}
+QPushButton* SaveButton(const TMK_ViewOscDlg& d) {
+  return tests::FindNamed<QPushButton>(d, "bSave");
+}
+
 QRgb Pixel(const TMK_ViewOscDlg& dialog, int x, int y) {
-  return dialog.PB->Bitmap().pixel(x, y) & 0xFFFFFF;
+  return Picture(dialog)->Bitmap().pixel(x, y) & 0xFFFFFF;
 }
 
 class OscDialogTest : public ::testing::Test {
@@ -89,35 +112,33 @@ TEST_F(OscDialogTest, ShowsTheFactoryRecordingWithItsScalesAndFixedControls) {
   EXPECT_TRUE(d.windowFlags() & Qt::MSWindowsFixedSizeDialogHint) << "a dialog's thin border";
   EXPECT_FALSE(d.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
   EXPECT_TRUE(d.windowFlags() & Qt::WindowCloseButtonHint);
-  EXPECT_EQ(d.PB->objectName(), "PB");
-  EXPECT_EQ(d.PB->size(), QSize(1002, 278));
-  EXPECT_EQ(d.PB->Bitmap().size(), QSize(1002, 278));
-  EXPECT_EQ(d.sbSclollOffset->objectName(), "sbSclollOffset");
-  EXPECT_EQ(d.sbSclollOffset->height(), 16);
-  EXPECT_EQ(d.sbSclollOffset->minimum(), -32);
-  EXPECT_EQ(d.sbSclollOffset->maximum(), 992);
-  EXPECT_EQ(d.sbSclollOffset->pageStep(), 32);
-  EXPECT_EQ(d.sbSclollOffset->value(), 0);
+  EXPECT_EQ(Picture(d)->size(), QSize(1002, 278));
+  EXPECT_EQ(Picture(d)->Bitmap().size(), QSize(1002, 278));
+  EXPECT_EQ(ScrollBar(d)->height(), 16);
+  EXPECT_EQ(ScrollBar(d)->minimum(), -32);
+  EXPECT_EQ(ScrollBar(d)->maximum(), 992);
+  EXPECT_EQ(ScrollBar(d)->pageStep(), 32);
+  EXPECT_EQ(ScrollBar(d)->value(), 0);
   EXPECT_TRUE(dialogs_.errors.empty());
 
-  ASSERT_EQ(d.rgOscTimeDiv->Count(), 10);
-  EXPECT_EQ(d.rgOscTimeDiv->title().toStdString(), "мс/деление");
-  EXPECT_EQ(d.rgOscTimeDiv->Item(0)->text().toStdString(), "0.5");
-  EXPECT_EQ(d.rgOscTimeDiv->Item(9)->text().toStdString(), "500");
+  ASSERT_EQ(TimeScale(d)->Count(), 10);
+  EXPECT_EQ(TimeScale(d)->title().toStdString(), "мс/деление");
+  EXPECT_EQ(TimeScale(d)->Item(0)->text().toStdString(), "0.5");
+  EXPECT_EQ(TimeScale(d)->Item(9)->text().toStdString(), "500");
   // Two columns: the sixth item heads the second.
-  EXPECT_EQ(d.rgOscTimeDiv->Item(5)->y(), d.rgOscTimeDiv->Item(0)->y());
-  EXPECT_GT(d.rgOscTimeDiv->Item(5)->x(), d.rgOscTimeDiv->Item(4)->x());
-  EXPECT_EQ(d.rgOscTimeDiv->ItemIndex(), 3);
-  EXPECT_TRUE(d.rgOscTimeDiv->isEnabled());
+  EXPECT_EQ(TimeScale(d)->Item(5)->y(), TimeScale(d)->Item(0)->y());
+  EXPECT_GT(TimeScale(d)->Item(5)->x(), TimeScale(d)->Item(4)->x());
+  EXPECT_EQ(TimeScale(d)->ItemIndex(), 3);
+  EXPECT_TRUE(TimeScale(d)->isEnabled());
 
-  EXPECT_FALSE(d.rgOscVoltDiv->isEnabled());
-  EXPECT_EQ(d.rgOscVoltDiv->title().toStdString(), "Вольт/деление");
-  EXPECT_EQ(d.rgOscVoltDiv->Item(2)->text().toStdString(), "  1");
-  EXPECT_EQ(d.rgOscVoltDiv->ItemIndex(), 1);
-  EXPECT_FALSE(d.rgOscInDivider->isEnabled());
-  EXPECT_EQ(d.rgOscInDivider->title().toStdString(), "Входной делитель");
-  EXPECT_EQ(d.rgOscInDivider->Item(1)->text().toStdString(), "1 : 10");
-  EXPECT_EQ(d.rgOscInDivider->ItemIndex(), 0);
+  EXPECT_FALSE(VoltScale(d)->isEnabled());
+  EXPECT_EQ(VoltScale(d)->title().toStdString(), "Вольт/деление");
+  EXPECT_EQ(VoltScale(d)->Item(2)->text().toStdString(), "  1");
+  EXPECT_EQ(VoltScale(d)->ItemIndex(), 1);
+  EXPECT_FALSE(Divider(d)->isEnabled());
+  EXPECT_EQ(Divider(d)->title().toStdString(), "Входной делитель");
+  EXPECT_EQ(Divider(d)->Item(1)->text().toStdString(), "1 : 10");
+  EXPECT_EQ(Divider(d)->ItemIndex(), 0);
 
   // The trigger arrows (level 2.5 V at 0.5 V a division: y 96), the trigger
   // time under sample 32, the trace over the grid.
@@ -132,34 +153,34 @@ TEST_F(OscDialogTest, ShowsTheFactoryRecordingWithItsScalesAndFixedControls) {
 TEST_F(OscDialogTest, DividerOfPart2RenamesTheVoltItems) {
   mk_.OscHeader2()[7] = 1;
   Open();
-  EXPECT_EQ(dialog_->rgOscVoltDiv->Item(0)->text().toStdString(), "  2");
-  EXPECT_EQ(dialog_->rgOscVoltDiv->Item(2)->text().toStdString(), " 10");
+  EXPECT_EQ(VoltScale(*dialog_)->Item(0)->text().toStdString(), "  2");
+  EXPECT_EQ(VoltScale(*dialog_)->Item(2)->text().toStdString(), " 10");
 }
 
 TEST_F(OscDialogTest, ScrollingMovesTheTriggerMarker) {
   TMK_ViewOscDlg& d = Open();
-  d.sbSclollOffset->setValue(-32);
+  ScrollBar(d)->setValue(-32);
   EXPECT_EQ(d.View().offset, -32);
   EXPECT_EQ(Pixel(d, 96, 254), 0xFF00FFu);
   EXPECT_NE(Pixel(d, 64, 254), 0xFF00FFu);
-  EXPECT_TRUE(d.sbSclollOffset->hasFocus()) << "the keyboard scrolls at once";
-  QTest::keyClick(d.sbSclollOffset, Qt::Key_PageDown);
+  EXPECT_TRUE(ScrollBar(d)->hasFocus()) << "the keyboard scrolls at once";
+  QTest::keyClick(ScrollBar(d), Qt::Key_PageDown);
   EXPECT_EQ(d.View().offset, 0) << "a large step is one division";
-  QTest::keyClick(d.sbSclollOffset, Qt::Key_Right);
+  QTest::keyClick(ScrollBar(d), Qt::Key_Right);
   EXPECT_EQ(d.View().offset, 1) << "the right arrow moves on along the trace";
-  QTest::keyClick(d.sbSclollOffset, Qt::Key_Left);
+  QTest::keyClick(ScrollBar(d), Qt::Key_Left);
   EXPECT_EQ(d.View().offset, 0);
-  QTest::keyClick(d.sbSclollOffset, Qt::Key_End);
+  QTest::keyClick(ScrollBar(d), Qt::Key_End);
   EXPECT_EQ(d.View().offset, 992);
-  QTest::keyClick(d.sbSclollOffset, Qt::Key_Left);
+  QTest::keyClick(ScrollBar(d), Qt::Key_Left);
   EXPECT_EQ(d.View().offset, 991);
 }
 
 TEST_F(OscDialogTest, ATimeScaleClickGoesToTheModelsHeaderNeverToTheImage) {
   TMK_ViewOscDlg& d = Open();
-  d.sbSclollOffset->setValue(32);
+  ScrollBar(d)->setValue(32);
   const std::uint8_t in_image = mk_.Image()[kPart1];
-  d.rgOscTimeDiv->Item(5)->click();  // 20 ms a division, taken at 5: a quarter
+  TimeScale(d)->Item(5)->click();  // 20 ms a division, taken at 5: a quarter
   EXPECT_EQ(mk_.OscHeader1()[0], 5);
   EXPECT_EQ(mk_.Image()[kPart1], in_image);
   EXPECT_EQ(d.View().base_time_index, 3) << "the samples' own rate stays";
@@ -170,7 +191,7 @@ TEST_F(OscDialogTest, ATimeScaleClickGoesToTheModelsHeaderNeverToTheImage) {
 TEST_F(OscDialogTest, EscCloses) {
   TMK_ViewOscDlg& d = Open();
   ASSERT_TRUE(d.isVisible());
-  QTest::keyClick(d.sbSclollOffset, Qt::Key_Escape);
+  QTest::keyClick(ScrollBar(d), Qt::Key_Escape);
   EXPECT_FALSE(d.isVisible());
 }
 
@@ -182,7 +203,7 @@ TEST_F(OscDialogTest, ARecordingThatCannotBeDrawnGetsTheErrorBoxAndTheDialogStay
   ASSERT_EQ(dialogs_.errors.size(), 1u);
   EXPECT_EQ(dialogs_.errors[0], "Ошибка проверки диапазона: входной делитель 3 вне 0…2.");
   EXPECT_TRUE(d.isVisible());
-  d.rgOscTimeDiv->Item(1)->click();
+  TimeScale(d)->Item(1)->click();
   EXPECT_EQ(dialogs_.errors.size(), 2u);
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(mk_.OscHeader1()[0], 1) << "the click still reaches the model";
@@ -197,18 +218,18 @@ TEST_F(OscDialogTest, SaveWritesTheTraceTextWhereTheUserChose) {
   TMK_ViewOscDlg& d = Open();
   const auto path = folder_.path() / "trace.txt";
   dialogs_.text_paths.push_back(path.string());
-  d.bSave->click();
+  SaveButton(d)->click();
   ASSERT_EQ(dialogs_.text_folders.size(), 1u);
   EXPECT_EQ(dialogs_.text_folders[0], folder_.path().string()) << "the program's folder";
   const std::string expected =
       text::Utf8ToCp1251(scope::TraceText(scope::OscRecording::Of(mk_), d.View()));
   EXPECT_EQ(tests::ReadText(path), expected);
-  EXPECT_EQ(d.bSave->text().toStdString(), "Сохранить в файл");
+  EXPECT_EQ(SaveButton(d)->text().toStdString(), "Сохранить в файл");
 
   dialogs_.text_paths.push_back(std::nullopt);  // cancelled
-  d.bSave->click();
+  SaveButton(d)->click();
   dialogs_.text_paths.push_back((folder_.path() / "нет" / "trace.txt").string());
-  d.bSave->click();
+  SaveButton(d)->click();
   ASSERT_EQ(dialogs_.errors.size(), 1u);
   EXPECT_NE(dialogs_.errors[0].find("trace.txt"), std::string::npos);
   EXPECT_TRUE(d.isVisible());
@@ -216,21 +237,21 @@ TEST_F(OscDialogTest, SaveWritesTheTraceTextWhereTheUserChose) {
 
 TEST_F(OscDialogTest, ThePointerOverTheTraceShowsItsSample) {
   TMK_ViewOscDlg& d = Open();
-  emit d.PB->PointerMoved(64);
-  EXPECT_EQ(d.lReadout->text().toStdString(),
+  emit Picture(d)->PointerMoved(64);
+  EXPECT_EQ(Readout(d)->text().toStdString(),
             scope::PointerReadout(scope::OscRecording::Of(mk_), d.View(), 64));
-  EXPECT_EQ(d.lReadout->text().left(10).toStdString(), "Отсчёт 32:");
+  EXPECT_EQ(Readout(d)->text().left(10).toStdString(), "Отсчёт 32:");
   // The trace moves under a pointer held still: the readout follows.
-  d.sbSclollOffset->setValue(1);
-  EXPECT_EQ(d.lReadout->text().left(10).toStdString(), "Отсчёт 33:");
-  d.rgOscTimeDiv->Item(4)->click();  // 10 ms a division, taken at 5: half as wide
-  EXPECT_EQ(d.lReadout->text().left(10).toStdString(), "Отсчёт 33:") << "x 64 keeps the trigger";
-  emit d.PB->PointerMoved(66);
-  EXPECT_EQ(d.lReadout->text().left(10).toStdString(), "Отсчёт 37:");
-  emit d.PB->PointerLeft();
-  EXPECT_TRUE(d.lReadout->text().isEmpty());
-  d.sbSclollOffset->setValue(2);
-  EXPECT_TRUE(d.lReadout->text().isEmpty()) << "no pointer, no readout";
+  ScrollBar(d)->setValue(1);
+  EXPECT_EQ(Readout(d)->text().left(10).toStdString(), "Отсчёт 33:");
+  TimeScale(d)->Item(4)->click();  // 10 ms a division, taken at 5: half as wide
+  EXPECT_EQ(Readout(d)->text().left(10).toStdString(), "Отсчёт 33:") << "x 64 keeps the trigger";
+  emit Picture(d)->PointerMoved(66);
+  EXPECT_EQ(Readout(d)->text().left(10).toStdString(), "Отсчёт 37:");
+  emit Picture(d)->PointerLeft();
+  EXPECT_TRUE(Readout(d)->text().isEmpty());
+  ScrollBar(d)->setValue(2);
+  EXPECT_TRUE(Readout(d)->text().isEmpty()) << "no pointer, no readout";
 }
 
 }  // namespace

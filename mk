@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One entry point for building, testing, running and measuring the MK
 # configurator. Every command installs what it needs on a fresh Debian machine.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A byte port that notes when each request leaves and each answer byte is
 // taken, so a benchmark can tell the wire from the waiting around it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk-bench: how close reading and writing the MK's memory come to the wire.
 // Run against mk-sim --wire-timing (see bench/run): the limit is the time the
 // bytes of every request and answer take at 115200 baud with 11 bits a byte.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a command-line program's man page from the program's own help, so
 # that the page never says anything the program does not: the general help,
 # then each command's when the help lists commands (as mkctl's does).

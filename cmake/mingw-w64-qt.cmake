@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The MinGW-w64 compilers and where they look. Qt's own build for Windows uses
 # this as it is; the programs add their flags in mingw-w64.cmake.
 set(CMAKE_SYSTEM_NAME Windows)

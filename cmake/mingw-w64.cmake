@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling the programs for Windows: the compilers of mingw-w64-qt.cmake,
 # linked statically.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-qt.cmake)

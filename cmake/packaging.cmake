@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program as an installed Linux desktop program: menu entry, icon, file
 # types, AppStream data, mkctl's man page, and the Debian package that carries
 # them with the programs (`cpack -G DEB`, which `./mk package` runs). The

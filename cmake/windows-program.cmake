@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What makes a program of this project a Windows program: the icon and the
 # version resource that Explorer shows, the window subsystem for the desktop
 # program, and the toolkit's Russian texts built into it (a Windows machine

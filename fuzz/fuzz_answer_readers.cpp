@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any valid answer frame read by any sequence of readers stays inside the
 // answer buffer, and strings come back as well-formed text.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as the block directory of the MK's memory (and of the
 // settings being written): the write must either refuse (an error or a failed
 // version check) before sending anything or write exactly the regions the

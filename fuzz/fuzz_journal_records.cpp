@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as Journals, Totals and ErrorJournal records, whole or cut
 // short, through every decoding the journals window and mkctl use. Nothing
 // may crash or throw, and every grid keeps its shape.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview renderer over a Display record and colour sets from outside
 // bytes (a settings file, an MK): unknown codes, palette indices past 15 and
 // any screen layout must draw, never crash or read past a buffer.

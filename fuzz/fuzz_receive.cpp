@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever bytes a device sends, at whatever pace, the exchange ends with an
 // answer or with one of its errors: no crash, no hang, no read outside the
 // buffers. Runs on virtual time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as an oscilloscope recording (two headers, 1024 samples)
 // followed by a scroll offset and an opening time index: the picture, its
 // SVG, the trace text and the pointer readout either work or raise the range

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a settings file: decode, parse through whatever directory
 // they hold, run the transactions, store and re-encode. Nothing may crash or
 // touch memory outside a buffer; encoding must undo decoding.

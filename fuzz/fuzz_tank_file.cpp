@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a tank settings file: decode them into a fresh model,
 // then run what the tank page does with a calibration (fill, chart, write the
 // grid back). Nothing may crash; what the file holds must come back when it is

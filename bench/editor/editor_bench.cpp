@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings editor as a user feels it: the time from the click on
 // "Редактировать настройки" to the shown dialog, on a 32 KB image with the
 // permissive variant (every page and control there), and the write-back of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one refresh of each "Дисплей" sub-page takes: every preview of the
 // sub-page drawn from the factory image and widened to 32-bit pixels, as the
 // editor does after every click. The target is under 5 ms for the busiest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one redraw of the oscilloscope picture takes: the drawing list made
 // from the factory recording and its lines set into a 1002 x 278 bitmap, as
 // the viewer does on every scroll step and time-scale click. Measured at the

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; The installer of the MK configurator for 64-bit Windows.
 ; makensis works in the folder of this script: paths here are relative to it.
 ;   makensis -DVERSION=0.1 -DBIN=<folder of the .exe files> -DOUT=<installer.exe> mkconfig.nsi

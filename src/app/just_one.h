@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance guard of the main window, and the door through which a
 // second copy asks the first to come to the front before it ends.
 #pragma once

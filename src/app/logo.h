@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture in the main window's corner (Image1), drawn rather than shipped.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's preferences file: a Windows-1251 ini file opened for one use
 // (start-up or exit) and written back atomically.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkconfig: the MK configurator's desktop program.
 //
 //   mkconfig [FILE]   opens the settings file FILE once the window is up

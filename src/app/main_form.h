@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: find the MK, read its settings from it or from a file,
 // open the editor and the viewers, save the settings and write them back.
 #pragma once

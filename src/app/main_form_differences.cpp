@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menu "Настройки": the held settings against a file, the
 // MK or a backup, taking pages of another file, the question before a write,
 // and where the file dialogs start.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wires the main window to this machine's serial ports and its MK lookup.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port-number dialog: the user picks one of the COM ports found present.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small always-on-top window that shows a transfer's advance and offers
 // Cancel while the MK is being looked for; and the pump that keeps windows
 // alive while the link waits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's own texts in Russian: the file dialogs, the standard buttons
 // of questions ("Да", "Нет", "Отмена"), context menus.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program's command line asks for: an optional settings file to open
 // and the options the demo and the tests use.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The font a user of the system expects in dialogs.
 #pragma once
 

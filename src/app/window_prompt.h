@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's messages as the channel and the transfers give them.
 // While a transfer's progress window is up they wait, so that no box ends up
 // under that always-on-top window; they come when it is gone, in front of

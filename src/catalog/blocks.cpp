@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The additional-system blocks, in the order the editor offers them.
 #include "catalog/blocks.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The additional-system blocks (ECUs besides the engine's) an MK can poll.
 #pragma once
 

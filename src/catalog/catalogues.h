@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three catalogues of one MK, rebuilt together from its model, firmware
 // variant and selected protocol. The device model owns one.
 #pragma once

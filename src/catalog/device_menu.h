@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The items of the MK's own menu, by code, identifier and caption. The codes
 // are what the hot-menu lists of the settings image store.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The items of the MK's menu in code order. The running code goes up for
 // every row whether its item exists or not, so a code stored in a settings
 // image always names the same item.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows the device menu is built from, in code order.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small set of enumerators, usable in constexpr data tables.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measured parameters the MK can show: names and units in the lengths the
 // screens need, sample texts for previews, ranges and number formats.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every measured parameter the configurator knows, one row each, in the order
 // the catalogue is built. Codes 11 and 34 depend on the lights capabilities.
 #include "catalog/meas_param_table.h"

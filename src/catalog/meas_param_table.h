@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows the measured-parameter catalogue is built from.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The protocol options the editor offers, as sets shared by several protocols.
 // Group 0 is the variant (ProtTypeMain), groups 1..7 the subtypes
 // (ProtTypeAdd1..7); a group left empty is hidden.

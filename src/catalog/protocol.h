@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ECU protocols an MK speaks, with their parameter lists, option groups
 // and the features the editor shows or hides settings by.
 #pragma once

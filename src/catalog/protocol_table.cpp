@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every protocol an MK may speak, in the order the catalogue is built. A row
 // is built only when the variant speaks its family (variant_table.cpp).
 //

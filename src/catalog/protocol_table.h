@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows the protocol catalogue is built from: one per protocol, in build
 // order, and the option sets several protocols share.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a given MK model and firmware variant can do: the project name, the
 // capability flags the editor and the menus read, and which protocol families
 // the firmware speaks. The rows themselves live in variant_table.cpp.

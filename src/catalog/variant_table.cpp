@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MK models and firmware variants the configurator knows. Adding a model
 // or a variant is one row here; docs/catalog.md explains every flag.
 #include "catalog/variant.h"

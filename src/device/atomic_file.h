@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a whole file so that readers see either the old file or the new one,
 // never a half-written one. Every file the programs write goes through here.
 #pragma once

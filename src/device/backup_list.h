@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backups a write left, as a user picks one: newest first, with when it
 // was made, the device version and the memory it holds.
 #pragma once

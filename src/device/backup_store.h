@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backups a write leaves behind: the MK's memory as it was before the
 // write, as ordinary settings files named by date, time and device version,
 // the newest few kept.

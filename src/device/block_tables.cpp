@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field tables of every record. Offsets are within the block's data;
 // bytes no table names are reserved and travel with their block untouched.
 #include "device/block_tables.h"

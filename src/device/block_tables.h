@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The blocks of the settings image and the field table of each record.
 #pragma once
 

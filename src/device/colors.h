@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour words of the MK's screens and the built-in colour schemes.
 #pragma once
 

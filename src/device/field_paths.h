@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fields by name, as scripts and dumps see them: "Limits.VelocityLimit",
 // "FuelSensor.OilCalibrResArr[3]", "Display.Disp4Params[2][1]".
 #pragma once

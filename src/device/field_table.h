@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machinery of the field tables: how a field of a settings record is
 // described once (name, place, width, byte order, count, default) and
 // how a record's bytes are read and written through that description.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings-file key table. Generated once by the xorshift32 rule in
 // file_key.h and pasted here; it must never change.
 #include "device/file_key.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key that scrambles settings files. Fixed for good: files made with
 // another table cannot be exchanged with ours.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a file the user names, never more of it than its kind can hold: a
 // huge file ends with a message at once instead of filling the memory, and
 // anything but a regular file (a FIFO, a device) is refused unopened.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a settings image can be an MK's memory as a read gives it: the
 // length of one of the two memories, and a block directory whose blocks the
 // model and the write sequence can use as they stand.

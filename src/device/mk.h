@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TMK: the program's model of the trip computer. It owns the settings image
 // (the byte copy of the MK's memory, the master copy of everything) and the
 // records parsed out of it, and runs the transactions the windows use.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comparing two settings images field by field through the field tables, as
 // `mkctl diff` shows it: "Limits.VelocityLimit: 40 -> 61".
 #pragma once

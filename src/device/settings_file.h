@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: the device version word, then the settings image
 // scrambled byte by byte with a fixed key table.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tank settings file: the whole fuel-tank calibration (the two-point,
 // seven-point and table calibrations) in 245 headerless little-endian bytes,
 // so that a calibration survives a change of the MK's firmware.

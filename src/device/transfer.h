@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two device procedures: reading the MK's whole memory into the settings
 // image, and writing the settings blocks of the image back into the MK.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a write sends: the regions the block directory names, checked against
 // the image and the MK's memory before the first byte goes out.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small rules for how some stored values are shown and chosen.
 #pragma once
 

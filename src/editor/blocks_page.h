@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page "Допсистемы": the ECU blocks besides the engine's that the MK
 // polls. Two grids (all offered blocks with their choice, the chosen ones)
 // beside the two "Показывать" groups of the metadata.

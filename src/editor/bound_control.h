@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generic controls of the value pages, each bound to one setting of the
 // metadata table. A control fills itself from the setting's field, and
 // writes back through the editor context only what the user changed, so an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The changed marks of what the pages draw by hand inside shared widgets: a
 // bold grid row, screen caption or group title for a setting whose value
 // differs from the one the editor opened with. A page says which settings

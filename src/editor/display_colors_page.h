@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sub-page "Цветовые схемы": the palette of the working colour set with
 // its red, green and blue editors, the element grids of the digit screens,
 // the menu, the graphs and the arrow screens with their palette index, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/display_hot_menus_page.h"
 
 #include <QContextMenuEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sub-page "Горячие меню": four grids of ten device-menu items. A right
 // click on a row offers "Вставить пункт", "Удалить пункт" and "Очистить
 // список"; dragging a row by its left column moves the entry.

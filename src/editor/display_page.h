@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page "Дисплей": screens, colour schemes and hot menus, on ten sub-pages
 // of its own page control. The sub-pages are empty frames here; the screen
 // previews, colour editors and hot menus are built on them against the page

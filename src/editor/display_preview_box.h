@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A preview box: one MK screen drawn 1:1 by the core's renderer. A right
 // click reports the place under the pointer; left and middle clicks do nothing.
 #pragma once

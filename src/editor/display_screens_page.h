@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sub-page of screen previews ("Дисплеи х4" ... "Дисплей х6"): every screen
 // of one kind at 1:1; a right click opens the menu of parameters for the
 // place under the pointer, and the choice is stored and drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Показывать дисплеи" on the sub-page "Разное": one check box per screen, each
 // setting or clearing its bit of a show-display flag word. The x1 boxes are
 // captioned with the selected protocol's parameters.

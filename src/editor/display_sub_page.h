@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the sub-pages of "Дисплей" share: the editor's context, a fill from
 // the image, and redrawing when the image changed (the refresh after every
 // change), lazily while the sub-page is hidden.

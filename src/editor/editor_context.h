@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the pages of the settings editor share: the device model, the box seam,
 // the undo history, and the signals by which one page's change reaches the
 // others. Every change of the image goes through Change(), so a refused value

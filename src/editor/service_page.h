@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page "ТО" of the settings editor.
 #pragma once
 

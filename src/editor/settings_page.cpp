@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/settings_page.h"
 
 #include "widgets/qt_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contract every page of the settings editor follows. The dialog builds
 // each page once, fills it each time the dialog is shown, asks it to write
 // back what the user has not yet left before OK closes, and tells it when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A panel of bound controls built from the settings metadata: the settings
 // of one page (or of one group of it) laid out in group boxes, in columns as
 // the page asks. Table-like groups (rows sharing a label, with column

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart of the page "Бак": litres against sensor units for the two-point
 // line, the seven-point polyline and the table points, each in its colour;
 // table points that look like typos are ringed in red.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page "Бак": the fuel-tank calibration (a line through two points, a
 // polyline through up to seven points, a table of up to 68 measured points),
 // its chart, and the tank settings file that carries it across firmware

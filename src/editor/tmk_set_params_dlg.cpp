@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/tmk_set_params_dlg.h"
 
 #include <QTimer>

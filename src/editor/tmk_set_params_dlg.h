@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TMK_SetParamsDlg: the settings editor. A modal dialog with eleven pages over
 // the device model's live records; it keeps no copy of its own. Whether the
 // edits stand is the edit transaction's business (TMK::EditSettings): OK keeps

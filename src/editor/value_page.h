@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A page whose controls edit plain values: one settings panel built from the
 // metadata of its page, laid out in the columns the page class gives.
 #pragma once

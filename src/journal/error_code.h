@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Error codes as the MK's journals show them: one function from a code and
 // the protocol's error-code format to text, for the error journal and the
 // freeze frame alike.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error journal of the ErrorJournal block: seven error records with an
 // OBD freeze frame each, and the PID support bitmap that says which values a
 // freeze frame holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number texts of the journals and totals. Every function that writes a
 // fraction takes the decimal separator, so the window can pass the system's
 // and the tests both kinds.

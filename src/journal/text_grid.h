@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of one grid of the journals window, row by row, and the journal
 // export built from them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running totals of the Totals block: eight groups of counters, each
 // shown as six (caption, value) lines, and their reset.
 #pragma once

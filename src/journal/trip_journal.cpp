@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "journal/trip_journal.h"
 
 #include "device/block_tables.h"

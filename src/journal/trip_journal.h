@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trip and refuelling journals: one 20-byte record per entry, 21 entries
 // each in the Journals block, decoded to the texts of the journal grids.
 #pragma once

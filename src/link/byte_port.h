@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte port: the one door between the link and a serial device. The POSIX
 // and Win32 ports, and the in-memory port wired to the virtual MK, implement it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time and the window pump, injected so that waits keep the window alive in
 // the program and run on virtual time in tests.
 #pragma once

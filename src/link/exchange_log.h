@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exchange log: every frame that goes to the MK and every one that comes
 // back, with its time, direction, bytes and command, for finding out later
 // what happened on the line.

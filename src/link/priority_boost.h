@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raising the process and thread priority for the few milliseconds in which a
 // half-duplex line must be turned around on time. The platform layer may
 // provide one; without it the send simply runs at normal priority.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a transfer tells the user while it runs, and how the user stops it.
 #pragma once
 

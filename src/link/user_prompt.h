@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few questions and messages that device code itself puts to the user.
 // The program shows them as message boxes; tools print them; tests script them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The root of the link class family: a named device that keeps its settings
 // in one section of the preferences file.
 #pragma once

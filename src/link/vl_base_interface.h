@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The request and answer buffers of the link and their readers and writers.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MK exchange: checksummed request/answer frames with time-outs and
 // retries, and the commands the configurator sends.
 #pragma once

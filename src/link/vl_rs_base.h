@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial port half of the link: which of COM1..COM32 exist, opening one
 // with the MK's line settings, raw bytes, purging and the modem lines.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // COM numbers on systems that have no COM ports of their own. The numbers
 // 1..32 stand for device paths in fixed families; the preferences file (section
 // "Ports", keys "COM1".."COM32") or the code may point any number elsewhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What stands between the user and the MK on this machine: the MK missing on
 // USB, ports the user may not open or another program holds, programs that
 // take serial ports over, slow USB serial adapters; each with its fix.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The guard that keeps a second copy of the program from running: a named
 // lock that only one process of this user can hold at a time.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the preferences file lives: beside the program when its folder can be
 // written, otherwise in the user's configuration folder.
 #pragma once

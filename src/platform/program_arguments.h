@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A command-line program's arguments as UTF-8 text, and a console that shows
 // the UTF-8 text the programs print.
 #pragma once

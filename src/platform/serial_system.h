@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial ports of this machine as the program and the tools see them:
 // COM1..COM32, why a port cannot be opened, and where the MK's USB device is.
 #pragma once

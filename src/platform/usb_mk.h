@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What identifies the MK's USB serial device, and how its COM number is
 // told on Windows: from the friendly name the driver gives it.
 #pragma once

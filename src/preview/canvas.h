@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 320 x 240 canvas of colour words on which the MK's screens are drawn,
 // with the drawing primitives the previews are made of. Every primitive but
 // Fill works relative to a movable origin and clips at the canvas edges.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four bitmap fonts of the MK screen preview. Glyphs are stored row by
 // row, width / 8 bytes a row, most significant bit leftmost.
 #pragma once

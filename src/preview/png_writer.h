@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small PNG encoder for the previews: 8-bit RGB, no filtering, the pixel
 // data in stored (uncompressed) deflate blocks. The files are larger than a
 // compressing encoder makes, but need no library on any platform.

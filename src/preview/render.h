@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a screen of a settings image, and handing the canvas on in 8-bit colour.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/screen_colors.h"
 
 #include "text/byte_io.h"

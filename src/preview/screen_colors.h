@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colours a screen is drawn in: one working colour set of the image, its
 // palette and the palette indices of each screen element.
 #pragma once

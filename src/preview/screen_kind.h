@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kinds of MK screens, how many of each the settings image holds, which
 // field keeps their places, and which place a click on a preview hits.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing helpers the screen functions share, all built on the canvas primitives.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One drawing function per kind of MK screen: a screen's parameter codes, the
 // working colour set and the parameter descriptors in, the screen as the MK
 // would show it on the canvas out. Each agrees with PlaceAt: a right click on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arrow screen: a small dial on the left, a large one in the right 200
 // pixels, each with its name, value and unit under it.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The digit screens: x4, x9, x7, x3 and x6.
 #include <algorithm>
 

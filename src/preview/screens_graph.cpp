@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph screen: the main parameter's history above y 90, the second's
 // between 90 and 180, their names and values in the caption strip below.
 #include <cmath>

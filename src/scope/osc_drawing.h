@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope picture as a list of drawing operations: a black field, the
 // grid, the scale captions, the trace and the two trigger markers. The viewer
 // paints the list into its bitmap, mkctl turns it into an SVG picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope recording as the viewer reads it: two 8-byte headers and
 // 1024 samples, a view over bytes that live elsewhere (the device model, a
 // fuzzer's input).

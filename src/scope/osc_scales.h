@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope's scales: time per division, volts per division, the input
 // divider, and what one sample and one pixel stand for. Every index is checked
 // against its table; one out of its table is a range error.

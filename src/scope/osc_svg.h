@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An oscilloscope picture as an SVG document, pixel for pixel where the
 // operations are lines.
 #pragma once

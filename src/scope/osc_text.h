@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope trace as text: the file the viewer saves and mkctl writes,
 // and the readout of the sample under the pointer.
 #pragma once

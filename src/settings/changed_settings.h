@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which settings two images show differently: the editor's changed-value
 // count and marks, and the check that they match what a file would differ in.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour page: the palette and element rows of a working colour set, the
 // four schemes and how choosing one changes the image.
 #pragma once

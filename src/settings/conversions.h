@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversions between what the editor shows and what the image stores,
 // each on its own so it can be tested at its edges.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings the window draws by hand: the tank page's values, the screen
 // places, the colour sets, the hot menus, the show-display boxes and the block
 // selection. They are rows like any other, so the changed-value count, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing and setting the values the window draws by hand, as text: a screen
 // place by its parameter, a colour word as red, green, blue, a hot menu as
 // its item identifiers, the block selection as block numbers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's undo and redo. The image's records are the master copy, so a
 // change is kept as the bytes it replaced and the bytes it wrote; undoing puts
 // the old bytes back, redoing the new ones.

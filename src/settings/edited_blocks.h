@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which blocks the settings editor changes, and which of them closing it with
 // OK stores into the image. The tare weight and cargo density (Cargo) are
 // edited, undone and put back on cancel like the rest, but the MK keeps them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the editor's rules read besides the image: the variant's flags and the
 // selected protocol entry. Taken from the device model's catalogues, or made
 // up in tests.

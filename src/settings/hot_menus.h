@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four hot menus of the page "Горячие меню": compacting a list, the
 // editing the right-click menu offers, moving rows, and the device-menu items
 // each list may take.

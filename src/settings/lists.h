@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item lists that depend on the variant and the selected protocol, and
 // the protocol-selection and additional-system rules built on them.
 #pragma once

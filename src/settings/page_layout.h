@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings of the value pages stand: each page's columns, each
 // column a list of group runs. The editor lays its panels out from this table,
 // and a test checks that it places every setting exactly once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's pages as data: their order, object names and captions, and
 // the ten sub-pages of the display page. The dialog and mkctl both walk this.
 #pragma once

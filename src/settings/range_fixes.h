@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers a change of the protocol (or of anything the ranges depend on)
 // leaves outside their new range. The editor lists them in one question and,
 // when the user agrees, stores the nearest value each range allows, as an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/screen_menus.h"
 
 #include "device/mk.h"

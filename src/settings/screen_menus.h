@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter menus of the screen previews: which parameters a place of a
 // screen may show, and storing the one the user picks.
 #pragma once

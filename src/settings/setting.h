@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A setting as the editor sees it: one control of a page, described once.
 // The editor's pages and `mkctl settings` are both built on these rows; the
 // storage itself is the device model's field tables.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the settings table is written: chainable edits of the row just added.
 // Only the files that hold the table's rows include this.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings of the value pages. Captions are the MK's own texts, spaces
 // included; fields are named as in the device model's field tables.
 #include "settings/setting_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every setting of the value pages and of the frame, in page order.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one accessor between a setting's control and its field: what the
 // control shows for the stored value, and what a shown value stores. Also
 // the setting's shape, items and visibility for a variant and protocol.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The show-display boxes of "Разное": which screens are in the MK's rotation,
 // one bit of a flag word per box, with the captions and visibility the
 // variant and the selected protocol give them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two settings images compared in the editor's own words: which settings a
 // user would see change, on which page, from which shown value to which
 // ("Границы / Скорость, км/час: 120 → 130"), and what else in the memory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Taking some pages of another settings image: a screen layout shared between
 // cars without the other car's corrections and tank calibration.
 #pragma once

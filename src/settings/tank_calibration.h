@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the tank calibration page that need no window: how the table
 // grid's texts become points, when the sensor counts as inverse, which rows
 // of the seven-point calibration are in use, what the chart draws and which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When each answer byte reaches the client: the MK's replies laid out on a
 // time line, at the wire rate of the MK's line or all at once.
 #pragma once

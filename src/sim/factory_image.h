@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory a new MK comes with: a block directory, every record at its
 // defaults, a few trips, refuellings and errors, and an oscilloscope trace.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ways the virtual MK can misbehave on purpose, and when it does.
 #pragma once
 

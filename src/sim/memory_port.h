@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual MK behind the link's port interfaces, on any clock (usually
 // virtual time), so the serial channel can be tested without a device.
 #pragma once

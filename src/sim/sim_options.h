@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk-sim's command line, parsed without touching the system so it can be tested.
 #pragma once
 

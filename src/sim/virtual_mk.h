@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual MK: the device's side of the request/answer exchange, with its
 // memory, its address, region writes checked byte for byte, and faults on demand.
 #pragma once

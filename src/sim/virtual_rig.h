@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A virtual MK on a virtual line, ready for a test: one member per piece.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where multi-byte values meet byte buffers: the settings
 // image, journal records, the link's frames. Every read and write is checked
 // against the buffer's size; nothing is silently truncated.

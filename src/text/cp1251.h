@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1251, the code page of everything that leaves the program: the MK's
 // strings, settings and tank files, exports and the preferences file.
 #pragma once

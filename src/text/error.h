@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's two error types. Both carry only the Russian text the user
 // sees; windows catch them around reads, loads and edits and show that text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a file could not be written, opened or read, in the user's words.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain Windows ini file held in memory. On disk it is Windows-1251 text;
 // in memory every name and value is UTF-8.
 #pragma once

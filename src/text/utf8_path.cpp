@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/utf8_path.h"
 
 namespace mk::text {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File names travel inside the program as UTF-8; this turns one into a path
 // the operating system opens the same file by, whatever its narrow code page.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TMK_ViewJournalsDlg: the modal window "Просмотр журналов" over the device
 // model's Journals, Totals and ErrorJournal records. It shows the core's
 // texts, saves a journal as a text file and clears journals and totals in

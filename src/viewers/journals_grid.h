@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The string grids of the journals window: QTableWidgets laid out in fixed
 // pixels like the rest of the window, with fixed (header and label) rows and
 // columns drawn as headers, and filled from the core's texts.

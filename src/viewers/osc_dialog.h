@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TMK_ViewOscDlg: the oscilloscope recording drawn with its grid, scales and
 // trigger markers; scroll along the 1024 samples, change the time scale, see
 // the sample under the pointer, save the trace as text.

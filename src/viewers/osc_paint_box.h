@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope's paint box: shows its off-screen bitmap, into which a
 // picture of the core is painted, and tells where the pointer is over it.
 #pragma once

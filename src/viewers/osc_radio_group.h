@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A group of radio buttons in columns, picked by item index (-1: none), that
 // reports the user's clicks only, not choices made in code.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of the backups writes left, to pick one to restore.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The differences between two settings images in the editor's words, page by
 // page: the question before a write, the compare window, the confirmation of
 // a restore and the choice of pages to take from another file.

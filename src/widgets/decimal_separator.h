@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decimal separator the windows hand to the core's number texts.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every modal box and file dialog the windows show goes through this seam,
 // so tests can answer them without a modal loop.
 #pragma once

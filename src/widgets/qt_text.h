@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's texts are UTF-8; every window turns them into QStrings here.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window hands to each window it opens over the device model
 // (the settings editor, the journals, the oscilloscope), and how that window
 // closed: one shape for all three, so the main window starts them alike.

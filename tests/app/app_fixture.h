@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared doubles for the main window tests: a machine with chosen COM ports
 // that never answer, and a main window built on them and on the scripted
 // boxes and dialogs of tests/support.

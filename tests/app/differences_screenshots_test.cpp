@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the change list, the compare window and the restore list for
 // docs/: run by hand under a real X display (Xvfb with a window manager),
 // skipped otherwise:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's differences: where the file dialogs start, restoring a
 // backup, taking pages of another file, and the list window itself.
 #include <QDragEnterEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window against the virtual MK on a pseudo-terminal, through the
 // real serial code: read, save, load, edit, write, and the MK's memory after.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance guard, in one process and as a second program copy.
 #include <QDeadlineTimer>
 #include <QEventLoop>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's workflow: which buttons work when, what each box says,
 // and what a read, load, save, edit, write and close leave behind.
 #include <QCheckBox>

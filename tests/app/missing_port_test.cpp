@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A chosen port that is gone or cannot be opened: every click says so (or
 // offers the choice), none does nothing, and the start says it once.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor and the viewers as the main window opens them: one environment
 // for all three, and what their outcome does to the held settings.
 #include <string>

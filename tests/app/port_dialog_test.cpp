@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port-number dialog: its items, its selection and what OK and Cancel keep.
 #include <QComboBox>
 #include <QLabel>

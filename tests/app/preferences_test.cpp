@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preferences file: first run, what exit writes, placement rules, damaged
 // files, atomic saves and where the file lives.
 #include <QCheckBox>

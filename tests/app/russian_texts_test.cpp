@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's own texts in Russian, and the program's name on its boxes.
 #include <QAbstractButton>
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one argument: a settings file opened at start exactly as the
 // open dialog would open it, refusals and their messages included.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status line: where the settings held came from and whether they changed
 // since; and the window brought back to the front for a second copy.
 #include <QLabel>

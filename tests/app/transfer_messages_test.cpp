@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every box of a transfer comes once its progress window is gone, in front of
 // the main window; a question meanwhile hides the progress window.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups of the MK's memory: names that sort by time, the newest kept, and a
 // folder that cannot take one.
 #include "device/backup_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device model's catalogues: built for a new model, rebuilt by the edit and
 // oscilloscope transactions from the image being edited.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a new model holds before any image is read.
 #include <gtest/gtest.h>
 

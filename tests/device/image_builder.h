@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Images with a plausible block directory for the device model's tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which images can be an MK's memory: lengths, block count and each block of
 // the directory, at the edges where a file stops being one a real MK gives.
 #include "device/image_check.h"

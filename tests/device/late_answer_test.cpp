@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers that come after their attempt gave up: against the virtual MK on
 // virtual time, a read or a write either ends with the link's message or has
 // every page in its place, and no request is ever answered by another's answer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading blocks out of the image and storing them back, also through hostile
 // directories.
 #include <gtest/gtest.h>

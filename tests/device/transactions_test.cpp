@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit, journals and oscilloscope transactions: what OK keeps and Cancel undoes.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording stand-ins for the progress window and the message boxes, and a
 // virtual MK on a virtual line with the channel open on it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question before a write: asked after the re-read with the MK's memory
 // and what will be written, before the backup and the first BeginWrite; a
 // "no" sends nothing more.

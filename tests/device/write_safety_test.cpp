@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The safety net around a write: the backup before the first BeginWrite, the
 // read-back after the last EndWrite, and what the user is told when a write
 // stops half-way.

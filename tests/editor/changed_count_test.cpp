@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The changed-value count after random edits through every kind of control,
 // bound or drawn by hand, equals the settings the core finds changed between
 // the opening image and the edited one, and every changed byte belongs to one

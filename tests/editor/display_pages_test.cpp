@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Дисплей" sub-pages in the editor over the factory image: previews that
 // follow a right click, colour schemes with their questions, hot-menu editing
 // and the show-display boxes.

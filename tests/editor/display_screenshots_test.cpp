@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the "Дисплей" sub-pages for docs/: run by hand under a real X
 // display (Xvfb with a window manager), skipped otherwise:
 //   MK_SCREENSHOTS=DIR QT_QPA_PLATFORM=xcb DISPLAY=:N tests_editor --gtest_filter='*Screenshots*'

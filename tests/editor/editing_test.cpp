@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing through the dialog: what OK keeps, what Cancel puts back, what a
 // variant hides, the protocol box, undo and redo.
 #include <QAbstractSpinBox>

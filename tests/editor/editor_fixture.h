@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A device model holding the virtual MK's factory image, and the settings
 // editor shown over it offscreen, with its boxes recorded instead of shown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's frame: caption, size, the eleven pages and what the variant hides.
 #include <QPushButton>
 #include <QTabWidget>

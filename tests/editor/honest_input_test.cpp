@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the editor shows is what will be stored: values a protocol change
 // puts out of range, typed values that do not fit, the question before edits
 // are thrown away, and marks that leave the layout alone.

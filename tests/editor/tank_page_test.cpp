@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page "Бак" in the editor over the virtual MK's factory image: layout
 // and texts, the seven-point rows, the table grid and its write-back, the
 // tank file buttons and the chart.

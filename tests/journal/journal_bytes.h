@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builders of Journals, Totals and ErrorJournal block bytes for the decoding tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exchange log: what the channel tells it about each frame, and the lines
 // it writes.
 #include "link/exchange_log.h"

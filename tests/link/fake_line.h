@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scripted serial line on virtual time: ports that exist or not, and a
 // device that answers each write with given bytes at given times, or not at all.
 #pragma once

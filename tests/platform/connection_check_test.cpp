@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connection check on a fake machine: a kernel device tree, device nodes,
 // processes, a group database and udev rules in a temporary folder.
 #include "platform/posix/connection_check_posix.h"

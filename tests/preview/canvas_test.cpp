@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing primitives and fonts, pixel by pixel.
 #include <gtest/gtest.h>
 

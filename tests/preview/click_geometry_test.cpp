@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which place a right click on a preview hits.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PNG files mkctl preview writes: signature, chunks, checksums and the
 // stored deflate blocks that carry the rows.
 #include <gtest/gtest.h>

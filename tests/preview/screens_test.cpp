@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each screen kind drawn from its codes: places where the click geometry puts
 // them, in the colours of their elements, and nothing drawn for unknown codes.
 #include <gtest/gtest.h>

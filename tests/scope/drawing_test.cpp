@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope picture: where the grid, the trace, the markers and the
 // captions lie for given headers, samples, offsets and time scales.
 #include <gtest/gtest.h>

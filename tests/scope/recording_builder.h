@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recording the tests own: the factory's headers unless changed, and
 // samples chosen by the test.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture as SVG: sizes, colours, lines between pixel centres with the
 // end pixel left out, texts with their spaces; and the factory trace drawn whole.
 #include <gtest/gtest.h>

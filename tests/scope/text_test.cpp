@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trace as text (the saved file, the pointer readout) and the number
 // formatting and rounding the picture relies on.
 #include <gtest/gtest.h>

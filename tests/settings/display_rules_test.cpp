@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decisions behind the "Дисплей" sub-pages: parameter menus of the
 // previews, colour schemes, hot-menu editing and the show-display boxes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists and visibility that follow the variant and the selected protocol entry.
 #include "settings/lists.h"
 

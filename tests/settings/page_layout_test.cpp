@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page layout table places every setting a panel shows exactly once.
 #include "settings/page_layout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The accessor between controls and fields, on the Part's own cases.
 #include "settings/setting_value.h"
 

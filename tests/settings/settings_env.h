@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device models for the settings tests: a given variant, and a protocol entry
 // picked from its catalogue by what it offers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Differences in the editor's words, and taking pages of another image.
 #include "settings/shown_diff.h"
 

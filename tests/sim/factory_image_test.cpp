@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/factory_image.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Request frames for the virtual MK's tests, built the way the link builds them.
 #pragma once
 

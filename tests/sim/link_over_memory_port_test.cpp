@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial channel against the virtual MK on virtual time: the pieces that
 // the device procedures will stand on, checked end to end.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files for tests: whole-file reads and writes, and a folder of the test's own.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A cheap check that a tool printed one JSON object and nothing after it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls of a window found as users and scripts find them: by their object
 // names, which stay those of the classic program whatever the code calls them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests need one QApplication that lives exactly as long as main,
 // so it is made here rather than in a static (which would outlive Qt's own).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user-prompt double for core tests: every box is recorded, and each
 // question gets the answer set in `yes` (No unless a test says otherwise).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Boxes and file dialogs for window tests: every box is recorded, questions
 // and file dialogs are answered from queues, so no test waits on a modal box.
 #pragma once

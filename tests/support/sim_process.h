@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk-sim, the virtual MK on a pseudo-terminal, running in the background of a test.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a command-line tool of this build as a script would, capturing what it prints.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File names in UTF-8 reach the file system unchanged, Cyrillic included.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl catalog as a script reads it: the listing for a model and variant or
 // for a settings file, and the refusals of bad input.
 #include <gtest/gtest.h>

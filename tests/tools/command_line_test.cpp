@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl's command line as a script meets it: help, version, exit statuses,
 // unknown options and options that lack their value.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged and oversized settings files meet mkctl: write sends nothing, dump
 // refuses, info shows what the file holds with the same verdict.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl doctor on this machine, which has no MK attached.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl dump --json: the same fields as the text dump, each with a type a
 // script can act on and a value of that kind.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl journals from the command line: the four pages as the window shows
 // them, the two journals saved byte for byte as the window saves them, and
 // clear refusals.

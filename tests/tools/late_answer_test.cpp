@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl against mk-sim whose answers come after the answer time: a read ends
 // with the link's message or the whole memory, a write with the link's
 // message, never with pages in the wrong place or a write that looks done.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real mk-sim on a pseudo-terminal and talks to it as a client would.
 #ifndef _WIN32
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl against the virtual MK on a pseudo-terminal, as a script would run it.
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl preview from the command line: a PNG of every screen kind, and clear
 // messages for arguments it cannot use.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl read and write against mk-sim on a pseudo-terminal, the MK's memory
 // checked byte for byte afterwards.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl scope from the command line: the same picture and text as the viewer's
 // core functions, the offset and time scale given, and clear refusals.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl settings from the command line: the values the editor shows, changes by
 // its write-back rules, and refusals that write nothing.
 #include <gtest/gtest.h>

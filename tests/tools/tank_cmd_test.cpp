@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl tank on settings files read from the virtual MK: the calibration
 // shown, saved to a tank file and loaded into another settings file.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl write's safety net against mk-sim: the backup of the MK's memory, the
 // read-back, the exchange log, and the message of a write cut half-way.
 #include <gtest/gtest.h>

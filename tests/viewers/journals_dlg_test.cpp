@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the journals window shows and does: the factory journals, the freeze
 // frame, saving, clearing, and what OK and Cancel keep.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journals window over the virtual MK's factory image, with scripted
 // boxes and dialogs and a comma as the decimal separator.
 #pragma once

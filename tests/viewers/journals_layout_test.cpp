@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the journals window looks like: sizes, pages, grids, captions.
 #include <QHeaderView>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope dialog on the virtual MK's factory recording: its controls,
 // what scrolling and the time scale do to the picture and the model, Esc, the
 // error box of a recording that cannot be drawn, saving, the pointer readout,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the tests of the Windows programs under Wine: a Wine prefix of
 # their own in a temporary folder (never the machine's ~/.wine), the virtual
 # MK on a pseudo-terminal linked in as a COM port, and the registry keys that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connection check on Linux, reading the kernel's device tree, the
 // processes, the device nodes, the groups and the udev rules below roots that
 // tests point at a fake tree.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Facts about a Linux machine that the connection check judges: serial ttys
 // and their USB devices, who holds a device open, which programs run, the
 // group database and the installed udev rules. Every path is read below a

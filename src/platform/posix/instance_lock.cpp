@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX single-instance lock: flock on a file in the user's runtime folder.
 // The kernel drops a flock when its holder dies, so a crashed copy never
 // leaves the program locked out.

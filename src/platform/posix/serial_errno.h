@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Short errno names for messages ("EACCES"), the same on every libc.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A POSIX serial device (a tty or a pseudo-terminal slave) held exclusively.
 #pragma once
 

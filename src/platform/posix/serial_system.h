@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // COM numbers on a POSIX system: each stands for a device path (ComMap).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MK's line settings in termios terms, apart from any device so that the
 // mapping can be checked on its own (a pseudo-terminal ignores some of it).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding USB serial devices by vendor and product id in Linux's sysfs.
 #pragma once
 

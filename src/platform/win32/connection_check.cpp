@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // On Windows the driver and the COM number are the system's business: the
 // check only says where to look.
 #include "platform/connection_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows single-instance lock: a named mutex in the session's namespace.
 #include "platform/instance_lock.h"
 

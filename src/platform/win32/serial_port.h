@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Windows COM port opened as "\\?\COMn".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The COM ports of Windows: the numbers are the system's own.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MK's USB serial devices as Windows records them in the registry.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk-sim: a virtual MK on a pseudo-terminal, for the configurator, mkctl and
 // the integration tests to talk to as they would to a real MK.
 #include <csignal>

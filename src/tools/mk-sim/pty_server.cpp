@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/mk-sim/pty_server.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serves a VirtualMK on a POSIX pseudo-terminal: the client opens the slave
 // side as if it were the MK's serial port.
 #pragma once

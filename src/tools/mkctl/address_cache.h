@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which MK address answered last on each port, kept in the user's cache
 // folder so that the next connect asks it first instead of going through the
 // addresses before it, each with its time-out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl backups: the copies of the MK's memory that writes left behind,
 // newest first, and what restoring one would change.
 #include <cstdio>

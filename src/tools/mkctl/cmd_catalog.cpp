@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl catalog: what the configurator offers for one MK model and variant -
 // its flags, protocols, measured parameters and menu items.
 #include <cstdio>

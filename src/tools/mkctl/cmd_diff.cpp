@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl diff: two settings images compared field by field, a file with a file
 // or with the MK's memory.
 #include <cstdio>

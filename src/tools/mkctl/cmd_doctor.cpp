@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl doctor: what stands between the user and the MK on this machine, each
 // with its fix.
 #include <cstdio>

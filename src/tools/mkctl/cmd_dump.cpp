@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl dump: every named field of a settings file, one `Block.Field=value` a
 // line, or with --json each with its type and a value of the matching kind.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl identify: which MK answers on a port, its memory and device version.
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl info: what a settings file holds, at a glance, and whether the
 // program takes it.
 #include <cstdio>

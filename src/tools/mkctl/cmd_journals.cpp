@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl journals: the journals of a settings file as the journals window
 // shows them, or the trip and refuelling journals saved as the window saves
 // them, from the same core functions.

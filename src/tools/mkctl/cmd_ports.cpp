@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl ports: the COM numbers present, those that exist but cannot be
 // opened (and why), and which of them is the MK's USB device.
 #include <algorithm>

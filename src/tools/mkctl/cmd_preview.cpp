@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl preview: one MK screen of a settings file as a PNG picture, drawn by
 // the same renderer as the editor's previews.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl read: the MK's whole memory into a settings file.
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl scope: the oscilloscope recording of a settings file as the viewer
 // draws it (SVG) or saves it (tab-separated text), from the same core.
 #include <charconv>

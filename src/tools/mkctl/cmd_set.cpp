@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl set: raw fields of a settings file changed by name, into a new file.
 #include <cstdio>
 

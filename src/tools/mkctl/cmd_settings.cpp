@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl settings: every setting of the editor, drawn by hand or not, with the
 // value the editor would show, and changes made by the editor's own
 // write-back rules. Changes run inside the device model's edit transaction, as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl tank: the tank calibration of a settings file. Shown as the tank file
 // holds it, saved to a tank file (.vrnko), or loaded from one into a new
 // settings file, with the same core functions the page "Бак" uses.

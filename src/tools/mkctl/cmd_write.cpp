@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl write: the settings blocks of a settings file into the MK, with a
 // backup of the MK's memory before and a read-back after.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How mkctl reads its command line: the options a usage line names, the check
 // of the words given against them, and the help texts built from the table.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands of mkctl. Each lives in its own cmd_<name>.cpp and is listed
 // once in the table of main.cpp, with its usage line and its help.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connect cycle of a tool: like the program's, but ended by a deadline
 // instead of a Cancel button.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl: the configurator's core for scripts and tests.
 #include <cstdio>
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the port-using subcommands share: the machine's ports with the
 // preferences' overrides, the --port argument, and messages on stderr.
 #pragma once

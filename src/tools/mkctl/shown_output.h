@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The differences in the editor's words as mkctl prints them: one line per
 // setting, or one JSON object.
 #pragma once

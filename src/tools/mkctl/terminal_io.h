@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress window and the message boxes of a transfer, as a terminal
 // shows them: one progress line on standard error that rewrites itself.
 #pragma once

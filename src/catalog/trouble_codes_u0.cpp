@@ -27,7 +27,11 @@ void Bus(RowSink& sink, std::string_view first, std::string_view bus) {
 void LostCommunication(RowSink& sink, std::string_view first,
                        std::initializer_list<std::string_view> units) {
   std::vector<std::string> texts;
-  for (const std::string_view unit : units) texts.push_back("Нет связи с " + std::string(unit));
+  for (const std::string_view unit : units) {
+    // "со шлюзом", as Russian says it before a hissing consonant pair.
+    const bool so = unit.starts_with("шлюз");
+    texts.push_back((so ? "Нет связи со " : "Нет связи с ") + std::string(unit));
+  }
   sink.Run(first, texts);
 }
 

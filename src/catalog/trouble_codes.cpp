@@ -77,7 +77,7 @@ constexpr DefinedRange kDefined[] = {
     {U(0x0000), U(0x0077)},
     {U(0x0100), U(0x0120)},
     {U(0x0121), U(0x0133)},
-    {U(0x0140), U(0x0169)},
+    {U(0x0140), U(0x0178)},
 };
 // clang-format on
 

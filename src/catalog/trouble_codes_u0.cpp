@@ -127,6 +127,10 @@ void AddNetworkBodyChassis(RowSink& sink) {
       "блоком охранной системы",
       "блоком люка крыши",
   });
+  std::vector<std::string> restraints;
+  for (const char sensor : std::string_view("ABCDEFGHI"))
+    restraints.push_back(std::string("Нет связи с датчиком системы пассивной безопасности ") + sensor);
+  sink.Run("U0170", restraints);
 
   // Wheel speed sensors, as the generic chassis codes name them.
   sink.Add("C0035", "Датчик скорости левого переднего колеса: неисправность цепи");

@@ -75,8 +75,7 @@ constexpr DefinedRange kDefined[] = {
     {P(0x2700), P(0x2824)},
     {P(0x3400), P(0x3499)},
     {U(0x0000), U(0x0077)},
-    {U(0x0100), U(0x0120)},
-    {U(0x0121), U(0x0133)},
+    {U(0x0100), U(0x0133)},
     {U(0x0140), U(0x0178)},
 };
 // clang-format on

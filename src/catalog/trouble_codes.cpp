@@ -69,8 +69,8 @@ constexpr TroubleCode U(unsigned digits) {
 constexpr DefinedRange kDefined[] = {
     {P(0x0000), P(0x0999)},
     {P(0x2000), P(0x2347)},
-    {P(0x2400), P(0x2447)},
-    {P(0x2500), P(0x2577)},
+    {P(0x2400), P(0x2449)},
+    {P(0x2500), P(0x2579)},
     {P(0x2600), P(0x2677)},
     {P(0x2700), P(0x2824)},
     {P(0x3400), P(0x3499)},

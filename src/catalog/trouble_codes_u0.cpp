@@ -27,7 +27,11 @@ void Bus(RowSink& sink, std::string_view first, std::string_view bus) {
 void LostCommunication(RowSink& sink, std::string_view first,
                        std::initializer_list<std::string_view> units) {
   std::vector<std::string> texts;
-  for (const std::string_view unit : units) texts.push_back("Нет связи с " + std::string(unit));
+  for (const std::string_view unit : units) {
+    // "со шлюзом", as Russian says it before a hissing consonant pair.
+    const bool so = unit.starts_with("шлюз");
+    texts.push_back((so ? "Нет связи со " : "Нет связи с ") + std::string(unit));
+  }
   sink.Run(first, texts);
 }
 
@@ -68,6 +72,11 @@ void AddNetworkBodyChassis(RowSink& sink) {
       "блоком, передающим данные для контроля выбросов",
       "блоком муфты полного привода",
       "блоком управления двигателем B",
+      "блоком управления температурой охлаждающей жидкости",
+      "блоком управления отбором мощности",
+      "блоком управления топливной присадкой",
+      "блоком управления топливным элементом",
+      "блоком управления стартер-генератором",
   });
   LostCommunication(sink, "U0121", {
       "блоком ABS",
@@ -92,6 +101,10 @@ void AddNetworkBodyChassis(RowSink& sink) {
       "блоком управления кузовом D",
       "блоком управления кузовом E",
       "шлюзом A",
+      "шлюзом B",
+      "шлюзом C",
+      "шлюзом D",
+      "шлюзом E",
   });
   LostCommunication(sink, "U0151", {
       "блоком подушек безопасности",
@@ -114,6 +127,10 @@ void AddNetworkBodyChassis(RowSink& sink) {
       "блоком охранной системы",
       "блоком люка крыши",
   });
+  std::vector<std::string> restraints;
+  for (const char sensor : std::string_view("ABCDEFGHI"))
+    restraints.push_back(std::string("Нет связи с датчиком системы пассивной безопасности ") + sensor);
+  sink.Run("U0170", restraints);
 
   // Wheel speed sensors, as the generic chassis codes name them.
   sink.Add("C0035", "Датчик скорости левого переднего колеса: неисправность цепи");

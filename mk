@@ -40,9 +40,11 @@ configure() {  # configure DIR [cmake options...]
   cmake -S . -B "$dir" "${generator[@]}" "${launcher[@]}" "$@" >/dev/null
 }
 
+# The package target packs what is built, so ./mk test need not build the
+# test programs that only the sanitizers' build runs.
 configure_build() {
   configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
-    -DMK_TESTS=ON
+    -DMK_TESTS=ON -DCMAKE_SKIP_PACKAGE_ALL_DEPENDENCY=ON
 }
 
 build() {
@@ -60,14 +62,48 @@ cmd_check() {
   (cd build && ctest -L '^unit$' --output-on-failure -j "$JOBS" --timeout 120)
 }
 
+# The sanitizers' build makes what runs under them: the unit and window
+# tests and the fuzz targets (the programs the window tests start come along).
 build_sanitized() {
   configure build-san -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DMK_WERROR=ON \
     -DMK_SANITIZE=ON -DMK_FUZZ=ON
-  cmake --build build-san -j "$JOBS"
+  cmake --build build-san -j "$JOBS" --target unit_tests gui_tests fuzz_targets
 }
 
-run_tests() {  # run_tests DIR
-  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 300)
+# The normal build for ./mk test: the programs, the integration tests, what
+# the package holds, and the benchmarks, built so that they keep building.
+build_for_tests() {
+  configure_build
+  cmake --build build -j "$JOBS" --target mkconfig mkctl mk-sim packaging_files \
+    integration_tests benchmarks
+}
+
+run_tests() {  # run_tests DIR LABEL-REGEX
+  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest -L "$2" --output-on-failure -j "$JOBS" \
+    --timeout 300)
+}
+
+# Each stage of ./mk test with its minutes, printed when it ends, passed or not.
+STAGES=()
+STAGE=""
+STAGE_START=0
+stage() {  # stage NAME COMMAND...
+  STAGE=$1
+  STAGE_START=$SECONDS
+  shift
+  "$@"
+  STAGES+=("$(stage_line $((SECONDS - STAGE_START)) "$STAGE")")
+  STAGE=""
+}
+stage_line() {  # stage_line SECONDS NAME
+  awk -v s="$1" -v n="$2" 'BEGIN { printf "%6.1f min  %s", s / 60, n }'
+}
+print_stages() {
+  [ -n "$STAGE" ] && STAGES+=("$(stage_line $((SECONDS - STAGE_START)) "$STAGE (failed)")")
+  echo "== minutes per stage"
+  ((${#STAGES[@]})) && printf '%s\n' "${STAGES[@]}"
+  stage_line "$SECONDS" "in all"
+  echo
 }
 
 # The Debian package from the build tree; prints its path.
@@ -106,16 +142,22 @@ package_checks() (
   echo "$deb: lintian, desktop entry, AppStream data, files and version all right"
 )
 
+# Every test program runs once: the unit and window tests under the
+# sanitizers, the integration tests (programs, pseudo-terminals) in the normal
+# build, which also makes the package and the Linux programs Wine is compared with.
 cmd_test() {
-  build
-  echo "== tests"
-  run_tests build
-  package_checks
-  echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-  build_sanitized
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-san
+  trap print_stages EXIT
+  stage "packages" deps
+  stage "normal build" build_for_tests
+  echo "== integration tests"
+  stage "integration tests" run_tests build '^integration$'
+  stage "Debian package" package_checks
+  stage "sanitizers' build" build_sanitized
+  echo "== unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    stage "unit and window tests, sanitized" run_tests build-san '^(unit|gui)$'
   echo "== short fuzzing runs"
-  "$ROOT/fuzz/run" build-san 20
+  stage "fuzzing, 20 s a target" "$ROOT/fuzz/run" build-san 20
   windows_all
   echo "== all passed"
 }
@@ -210,21 +252,22 @@ test_windows() {
 
 # After ./mk build: the Windows programs built, packed and tested.
 windows_all() {
-  windows_deps
+  stage "Windows: packages" windows_deps
   echo "== Windows: Qt for MinGW, mkconfig.exe and mkctl.exe"
-  build_windows
+  stage "Windows: Qt for MinGW" windows_qt >/dev/null
+  stage "Windows: mkconfig.exe and mkctl.exe" build_windows
   echo "== Windows: installer and archive"
-  package_windows
-  test_windows
+  stage "Windows: installer and archive" package_windows
+  stage "Windows: tests under Wine" test_windows
   echo "== Windows: build-win/mkconfig-setup-$(windows_version).exe," \
     "build-win/mkconfig-$(windows_version)-windows.zip"
 }
 
 cmd_windows() {
+  trap print_stages EXIT
   deps
   # The Linux mk-sim and mkctl: the virtual MK and the results to compare with.
-  configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
-    -DMK_TESTS=ON
+  configure_build
   cmake --build build -j "$JOBS" --target mk-sim mkctl
   windows_all
 }

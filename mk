@@ -14,7 +14,14 @@ PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
   dpkg-dev lintian desktop-file-utils appstream ccache)
 
+# The package lists are asked once per list: a stamp in the build folder
+# remembers the list that was found whole, so the edit-test loop skips it.
+DEPS_STAMP=build/.packages-installed
+
 deps() {
+  local want
+  want=$(printf '%s\n' "${PACKAGES[@]}")
+  [ -f "$DEPS_STAMP" ] && [ "$(cat "$DEPS_STAMP")" = "$want" ] && return 0
   local missing=()
   for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -26,6 +33,8 @@ deps() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
+  mkdir -p build
+  echo "$want" >"$DEPS_STAMP"
 }
 
 configure() {  # configure DIR [cmake options...]
@@ -47,19 +56,60 @@ configure_build() {
     -DMK_TESTS=ON -DCMAKE_SKIP_PACKAGE_ALL_DEPENDENCY=ON
 }
 
+# A folder configured with these options is configured again only by the
+# build itself, when a CMake file changed.
+configured_build() {
+  [ -f build/build.ninja ] && grep -q '^CMAKE_SKIP_PACKAGE_ALL_DEPENDENCY:.*=ON$' \
+    build/CMakeCache.txt && grep -q '^MK_TESTS:BOOL=ON$' build/CMakeCache.txt &&
+    grep -q '^MK_GUI:BOOL=ON$' build/CMakeCache.txt
+}
+
 build() {
   deps
   configure_build
   cmake --build build -j "$JOBS"
 }
 
-# The edit-test loop: the normal build of what the unit tests need, then the
-# unit tests alone (no programs started, no windows, no package).
+# The window test programs (tests_app, tests_editor, tests_viewers) that cover
+# what changed against HEAD (or, with nothing changed, in the last commit).
+touched_window_tests() {
+  local files
+  files=$( (git diff --name-only HEAD; git ls-files --others --exclude-standard) 2>/dev/null)
+  [ -n "$files" ] || files=$(git diff --name-only HEAD~1 HEAD 2>/dev/null || true)
+  local all="tests_app tests_editor tests_viewers"
+  printf '%s\n' "$files" | awk -v all="$all" '
+    # The shared floor and the test helpers reach every window folder.
+    /^(src\/widgets|tests\/support)\// { print all; next }
+    match($0, /^(src|tests)\/(app|editor|viewers)\//) {
+      split($0, part, "/"); print "tests_" part[2]
+    }' | tr ' ' '\n' | sort -u
+}
+
+# The edit-test loop: the unit tests, and the window tests (offscreen) of the
+# window folders a change touched; the package manager and CMake only when
+# something needs them.
 cmd_check() {
   deps
-  configure_build
-  cmake --build build -j "$JOBS" --target unit_tests
+  configured_build || configure_build
+  local windows=() w
+  for w in $(touched_window_tests); do windows+=("$w"); done
+  cmake --build build -j "$JOBS" --target unit_tests "${windows[@]}"
+  echo "== unit tests"
   (cd build && ctest -L '^unit$' --output-on-failure -j "$JOBS" --timeout 120)
+  local names
+  for w in "${windows[@]}"; do
+    echo "== $w"
+    names=$(suites_of "$w")
+    (cd build && QT_QPA_PLATFORM=offscreen ctest -L '^gui$' -R "$names" --output-on-failure \
+      -j "$JOBS" --timeout 300)
+  done
+}
+
+# The CTest names of one test program's tests, as a regular expression of its suites.
+suites_of() {  # suites_of PROGRAM
+  QT_QPA_PLATFORM=offscreen "build/bin/$1" --gtest_list_tests |
+    awk '/^[A-Za-z_][A-Za-z0-9_\/]*[.]/ { sub(/[.].*$/, ""); s = s (s == "" ? "" : "|") $0 }
+      END { print "^(" s ")[.]" }'
 }
 
 # The sanitizers' build makes what runs under them: the unit and window

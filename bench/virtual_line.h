@@ -13,6 +13,7 @@
 #include "link/byte_port.h"
 #include "link/clock.h"
 #include "sim/answer_schedule.h"
+#include "sim/bare_port.h"
 #include "sim/virtual_mk.h"
 
 namespace mk::bench {
@@ -24,22 +25,14 @@ class NanoClock final : public link::IClock {
   std::uint64_t now_ns = 0;
 };
 
-class VirtualLinePort final : public link::IBytePort {
+class VirtualLinePort final : public sim::BarePort {
  public:
   VirtualLinePort(sim::VirtualMK& mk, NanoClock& clock, sim::WireTiming timing)
       : clock_(clock), schedule_(&mk) {
     schedule_.SetWireTiming(timing);
   }
 
-  std::uint32_t SetBaud(std::uint32_t rate) override { return rate; }
-  void SetByteSize(std::uint8_t) override {}
-  void SetParity(std::uint8_t) override {}
-  void SetStopBits(std::uint8_t) override {}
-  void SetDTR() override {}
-  void SetRTS() override {}
-  void ClearRTS() override {}
   void PurgeInput() override { schedule_.DropDue(clock_.now_ns); }
-  void PurgeOutput() override {}
   std::size_t Read(std::uint8_t* buffer, std::size_t max) override {
     return schedule_.TakeDue(clock_.now_ns, buffer, max);
   }

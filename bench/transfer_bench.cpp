@@ -4,8 +4,10 @@
 // bytes of every request and answer take at 115200 baud with 11 bits a byte.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -23,7 +25,9 @@
 #include "link/line_speed.h"
 #include "link/vl_rs.h"
 #include "platform/serial_system.h"
+#include "sim/factory_image.h"
 #include "timing_port.h"
+#include "virtual_line.h"
 
 namespace {
 
@@ -49,11 +53,12 @@ double CpuSeconds() {
 // Marks when a phase of a procedure begins, by the label it shows.
 class PhaseTimer final : public mk::link::IProgress {
  public:
-  explicit PhaseTimer(std::string label) : label_(std::move(label)) {}
+  PhaseTimer(std::string label, std::function<double()> now)
+      : label_(std::move(label)), now_(std::move(now)) {}
   void SetLabel(const std::string& text) override {
     if (text == label_) {
-      start_ = Clock::now();
-      cpu_start_ = CpuSeconds();
+      start = now_();
+      cpu_start = CpuSeconds();
     }
   }
   void SetGauge(int) override {}
@@ -61,11 +66,12 @@ class PhaseTimer final : public mk::link::IProgress {
   void ShowCancel(bool) override {}
   bool Cancelled() override { return false; }
 
-  Clock::time_point start_{};
-  double cpu_start_ = 0;
+  double start = 0;  // seconds, on the time source
+  double cpu_start = 0;
 
  private:
   std::string label_;
+  std::function<double()> now_;
 };
 
 class QuietPrompt final : public mk::link::IUserPrompt {
@@ -126,10 +132,13 @@ int Run(const std::string& op, const std::string& path) {
 
   mk::device::TMK mk;
   mk::device::Connection c;
-  PhaseTimer reading("Чтение настроек...");
+  const auto wall = [] {
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+  };
+  PhaseTimer reading("Чтение настроек...", wall);
   mk::device::ReadSettings(rs, mk, reading, pump, &c);
-  const double read_wall = std::chrono::duration<double>(Clock::now() - reading.start_).count();
-  const double read_cpu = CpuSeconds() - reading.cpu_start_;
+  const double read_wall = wall() - reading.start;
+  const double read_cpu = CpuSeconds() - reading.cpu_start;
   const std::size_t blocks = c.MemorySize / 32 - 2;
   const double read_bytes = static_cast<double>(blocks * ((kFrame + 2) + (kFrame + 32)));
   if (op == "read") {
@@ -140,15 +149,15 @@ int Run(const std::string& op, const std::string& path) {
 
   mk.LoadAll();
   const std::size_t before_write = log.log.size();
-  PhaseTimer writing("Запись настроек...");
+  PhaseTimer writing("Запись настроек...", wall);
   mk::device::WriteOptions options;
   options.verify = op == "write";  // "write-unverified" leaves the read-back out
   if (mk::device::WriteSettings(rs, mk, writing, pump, prompt, nullptr, options) !=
       mk::device::TransferResult::Done) {
     return 1;
   }
-  const double write_wall = std::chrono::duration<double>(Clock::now() - writing.start_).count();
-  const double write_cpu = CpuSeconds() - writing.cpu_start_;
+  const double write_wall = wall() - writing.start;
+  const double write_cpu = CpuSeconds() - writing.cpu_start;
   double write_bytes = 0;
   for (const auto& r : mk::device::PlanRegions(mk.Directory(), mk.Image().size(), c.MemorySize)) {
     write_bytes += 2 * ((kFrame + 4) + kFrame);  // BeginWrite, EndWrite
@@ -160,12 +169,9 @@ int Run(const std::string& op, const std::string& path) {
   return 0;
 }
 
-// The wire time of a whole `mkctl read` and `mkctl write` (connect, re-read,
-// blocks, read-back) of the settings file `path`, in seconds, for bench/run to
-// hold the processes' times against.
-int WireLimits(const std::string& path) {
-  mk::device::TMK mk;
-  mk::device::LoadSettingsFile(path, mk);
+// The wire time, in seconds, of a whole `mkctl read` and `mkctl write` (connect,
+// re-read, blocks, read-back) of the settings `mk`.
+std::pair<double, double> WholeWireSeconds(const mk::device::TMK& mk) {
   const std::size_t memory = mk.Image().size() + 64;
   const double identify = 2 * kFrame + 3;
   const double read = identify + static_cast<double>((memory / 32 - 2) * (2 * kFrame + 2 + 32));
@@ -177,7 +183,62 @@ int WireLimits(const std::string& path) {
     for (std::size_t at = r.address; at < r.address + r.bytes; ++at) pages.insert(at / 32);
   }
   write += static_cast<double>(pages.size() * (2 * kFrame + 2 + 32));
-  std::printf("%.4f %.4f\n", read * kBitsPerByte / kBaud, write * kBitsPerByte / kBaud);
+  return {read * kBitsPerByte / kBaud, write * kBitsPerByte / kBaud};
+}
+
+// For bench/run to hold the processes' times against: the wire times of a
+// whole read and write of the settings file `path`.
+int WireLimits(const std::string& path) {
+  mk::device::TMK mk;
+  mk::device::LoadSettingsFile(path, mk);
+  const auto [read, write] = WholeWireSeconds(mk);
+  std::printf("%.4f %.4f\n", read, write);
+  return 0;
+}
+
+// The link alone against the virtual MK at `address` on an ideal line and
+// operating system (virtual time): a whole read and a whole write as mkctl runs
+// them, the address known from an earlier run, and the read's frames alone.
+int VirtualTransfers(mk::sim::WireTiming timing, std::uint8_t address) {
+  mk::sim::VirtualMK sim(address);
+  sim.LoadImage(mk::sim::FactoryMemory(sim.MemorySize()));
+  mk::bench::NanoClock clock;
+  mk::bench::VirtualLineSystem system(sim, clock, timing);
+  mk::link::NoPump pump;
+  QuietPrompt prompt;
+  const auto seconds = [&clock] { return static_cast<double>(clock.now_ns) / 1e9; };
+  mk::device::Connection c{address, static_cast<std::uint32_t>(sim.MemorySize()), 0};
+
+  mk::link::TVL_RS rs(system, clock, pump, prompt);
+  mk::device::TMK mk;
+  const double read_start = seconds();
+  rs.OpenPort(1);
+  PhaseTimer reading("Чтение настроек...", seconds);
+  mk::device::ReadSettings(rs, mk, reading, pump, &c);
+  rs.ClosePort();
+  const double read_end = seconds();
+  const double frames_start = reading.start;
+  mk.LoadAll();
+
+  clock.Sleep(1000);  // as a later process would
+  const double write_start = seconds();
+  rs.OpenPort(1);
+  if (mk::device::WriteSettings(rs, mk, reading, pump, prompt, &c, {}) !=
+      mk::device::TransferResult::Done) {
+    return 1;
+  }
+  const double write_end = seconds();
+
+  const std::size_t blocks = c.MemorySize / 32 - 2;
+  const double frames_wire =
+      static_cast<double>(blocks * ((kFrame + 2) + (kFrame + 32))) * kBitsPerByte / kBaud;
+  const auto [read_wire, write_wire] = WholeWireSeconds(mk);
+  std::printf("frames %5u B  %7.3f s  wire %7.3f s  ratio %.3f\n", c.MemorySize,
+              read_end - frames_start, frames_wire, (read_end - frames_start) / frames_wire);
+  std::printf("read   %5u B  %7.3f s  wire %7.3f s  ratio %.3f\n", c.MemorySize,
+              read_end - read_start, read_wire, (read_end - read_start) / read_wire);
+  std::printf("write  %5u B  %7.3f s  wire %7.3f s  ratio %.3f\n", c.MemorySize,
+              write_end - write_start, write_wire, (write_end - write_start) / write_wire);
   return 0;
 }
 
@@ -185,9 +246,15 @@ int WireLimits(const std::string& path) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "limits") == 0) return WireLimits(argv[2]);
+  if (argc == 4 && std::strcmp(argv[1], "virtual") == 0) {
+    const auto timing = mk::sim::WireTimingNamed(argv[2]);
+    if (timing) return VirtualTransfers(*timing, static_cast<std::uint8_t>(std::atoi(argv[3])));
+  }
   if (argc != 3 || (std::strcmp(argv[1], "read") != 0 && std::strcmp(argv[1], "write") != 0 &&
                     std::strcmp(argv[1], "write-unverified") != 0)) {
-    std::fprintf(stderr, "usage: mk-bench read|write|write-unverified PORT | limits FILE\n");
+    std::fprintf(stderr,
+                 "usage: mk-bench read|write|write-unverified PORT | limits FILE |"
+                 " virtual bytes|whole|usb ADDRESS\n");
     return 2;
   }
   try {

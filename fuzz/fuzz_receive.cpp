@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/vl_rs.h"
+#include "sim/bare_port.h"
 #include "text/error.h"
 
 namespace {
@@ -24,20 +25,12 @@ struct Stream {
   std::uint32_t base = 0;
 };
 
-class StreamPort final : public IBytePort {
+class StreamPort final : public mk::sim::BarePort {
  public:
   StreamPort(Stream& stream, mk::link::VirtualClock& clock) : s_(stream), clock_(clock) {}
-  std::uint32_t SetBaud(std::uint32_t rate) override { return rate; }
-  void SetByteSize(std::uint8_t) override {}
-  void SetParity(std::uint8_t) override {}
-  void SetStopBits(std::uint8_t) override {}
-  void SetDTR() override {}
-  void SetRTS() override {}
-  void ClearRTS() override {}
   void PurgeInput() override {
     while (Ready()) ++s_.next;
   }
-  void PurgeOutput() override {}
   std::size_t Read(std::uint8_t* buffer, std::size_t max) override {
     std::size_t n = 0;
     while (n < max && Ready()) buffer[n++] = s_.bytes[s_.next++];

@@ -7,22 +7,60 @@
 
 namespace mk::sim {
 
+std::optional<WireTiming> WireTimingNamed(std::string_view name) {
+  if (name == "bytes") return WireTiming::kBytes;
+  if (name == "whole") return WireTiming::kWhole;
+  if (name == "usb") return WireTiming::kUsb;
+  return std::nullopt;
+}
+
+std::vector<std::uint64_t> AnswerSchedule::Arrivals(std::uint64_t first_ns,
+                                                    std::size_t count) const {
+  std::vector<std::uint64_t> at(count, first_ns);
+  if (timing_ == WireTiming::kOff || count == 0) return at;
+  const std::uint64_t end = first_ns + WireTimeNs(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    // A byte can be read once its last bit is in.
+    const std::uint64_t in = first_ns + WireTimeNs(i + 1);
+    switch (timing_) {
+      case WireTiming::kBytes:
+        at[i] = in;
+        break;
+      case WireTiming::kWhole:
+        at[i] = end;
+        break;
+      case WireTiming::kUsb: {
+        // A packet goes up at every millisecond of the answer and when the line
+        // goes idle at its end. At this rate a millisecond holds 10 or 11 bytes,
+        // so a packet's 64 are never filled.
+        const std::uint64_t frame_end =
+            first_ns + (in - first_ns + kUsbFrameNs - 1) / kUsbFrameNs * kUsbFrameNs;
+        at[i] = std::min(end, frame_end);
+        break;
+      }
+      case WireTiming::kOff:
+        break;
+    }
+  }
+  return at;
+}
+
 void AnswerSchedule::Send(std::span<const std::uint8_t> bytes, std::uint64_t now_ns) {
   ++sends_;
   if (mk_ == nullptr || bytes.empty()) return;
   // Bytes written while earlier ones are still on the wire queue up behind them.
-  const std::uint64_t start = wire_timing_ ? std::max(now_ns, in_free_ns_) : now_ns;
-  if (wire_timing_) in_free_ns_ = start + WireTimeNs(bytes.size());
+  const bool paced = Paced();
+  const std::uint64_t start = paced ? std::max(now_ns, in_free_ns_) : now_ns;
+  if (paced) in_free_ns_ = start + WireTimeNs(bytes.size());
+  const std::uint64_t turnaround = timing_ == WireTiming::kBytes ? kTurnaroundNs : 0;
   for (const Reply& reply : mk_->Receive(bytes, start / 1000)) {
-    const std::uint64_t heard =
-        wire_timing_ ? start + WireTimeNs(reply.request_end) + kTurnaroundNs : start;
+    const std::uint64_t heard = paced ? start + WireTimeNs(reply.request_end) + turnaround : start;
     std::uint64_t first = heard + std::uint64_t{reply.delay_ms} * 1'000'000;
     // The MK answers one request after the other on a single line.
     if (!queue_.empty()) first = std::max(first, queue_.back().at_ns);
+    const auto at = Arrivals(first, reply.bytes.size());
     for (std::size_t i = 0; i < reply.bytes.size(); ++i) {
-      // A byte can be read once its last bit is in.
-      const std::uint64_t at = wire_timing_ ? first + WireTimeNs(i + 1) : first;
-      queue_.push_back({at, reply.bytes[i], sends_});
+      queue_.push_back({at[i], reply.bytes[i], sends_});
     }
   }
 }

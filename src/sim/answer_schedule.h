@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // When each answer byte reaches the client: the MK's replies laid out on a
-// time line, at the wire rate of the MK's line or all at once.
+// time line, as one of several kinds of peer would deliver them, or all at once.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +8,8 @@
 #include <deque>
 #include <optional>
 #include <span>
+#include <string_view>
+#include <vector>
 
 #include "link/line_speed.h"
 
@@ -15,8 +17,26 @@ namespace mk::sim {
 
 class VirtualMK;
 
-/// How long the MK takes between the end of a request and its first answer bit.
+/// How long the MK takes between the end of a request and its first answer bit
+/// (the byte-paced timing only; the others answer at once).
 inline constexpr std::uint64_t kTurnaroundNs = 200'000;
+
+/// How answers reach the client. Every wire timing hears a request only when its
+/// last byte would be in at 115200 baud; they differ in how the answer comes.
+enum class WireTiming {
+  kOff,    ///< answers at once (a Late fault still delays them)
+  kBytes,  ///< a turnaround, then each byte when its last bit would be in
+  kWhole,  ///< the whole answer at the moment its last byte would be in, no turnaround
+  kUsb,    ///< paced as on the wire, handed over as a USB serial device does: what came
+           ///< in each millisecond of the answer as one packet, the rest at its end
+};
+
+/// A USB serial device sends at most one packet (64 bytes) a millisecond.
+inline constexpr std::uint64_t kUsbFrameNs = 1'000'000;
+
+/// The option values of mk-sim --wire-timing=NAME: "bytes", "whole", "usb";
+/// nullopt for any other name.
+std::optional<WireTiming> WireTimingNamed(std::string_view name);
 
 /// The wire time of `bytes` bytes, in nanoseconds (about 95.5 us a byte).
 constexpr std::uint64_t WireTimeNs(std::uint64_t bytes) {
@@ -30,11 +50,8 @@ class AnswerSchedule {
   /// `mk` may be null: a port with nothing on the line.
   explicit AnswerSchedule(VirtualMK* mk) : mk_(mk) {}
 
-  /// With wire timing on, a request reaches the MK only after its own wire time,
-  /// the answer starts a turnaround later and its bytes follow at the wire rate.
-  /// Off, answers are there at once (a Late fault still delays them).
-  void SetWireTiming(bool on) { wire_timing_ = on; }
-  bool WireTiming() const { return wire_timing_; }
+  void SetWireTiming(WireTiming timing) { timing_ = timing; }
+  bool Paced() const { return timing_ != WireTiming::kOff; }
 
   /// The client wrote `bytes` at `now_ns`.
   void Send(std::span<const std::uint8_t> bytes, std::uint64_t now_ns);
@@ -62,8 +79,12 @@ class AnswerSchedule {
     std::uint64_t answers;  // the Send it answers
   };
 
+  /// When each of `count` answer bytes reaches the client, the first bit of
+  /// the answer going out at `first_ns`.
+  std::vector<std::uint64_t> Arrivals(std::uint64_t first_ns, std::size_t count) const;
+
   VirtualMK* mk_;
-  bool wire_timing_ = false;
+  WireTiming timing_ = WireTiming::kOff;
   std::deque<Timed> queue_;
   std::uint64_t in_free_ns_ = 0;  // when the request line is idle again
   std::uint64_t sends_ = 0;

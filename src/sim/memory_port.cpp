@@ -8,7 +8,7 @@
 
 namespace mk::sim {
 
-MemoryPort::MemoryPort(VirtualMK* mk, link::IClock& clock, bool wire_timing,
+MemoryPort::MemoryPort(VirtualMK* mk, link::IClock& clock, WireTiming wire_timing,
                        std::shared_ptr<PortRecord> record)
     : clock_(clock), schedule_(mk), record_(std::move(record)) {
   schedule_.SetWireTiming(wire_timing);

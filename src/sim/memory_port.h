@@ -33,7 +33,7 @@ struct PortRecord {
 /// lost), and its answers become readable at their scheduled times.
 class MemoryPort final : public link::IBytePort {
  public:
-  MemoryPort(VirtualMK* mk, link::IClock& clock, bool wire_timing,
+  MemoryPort(VirtualMK* mk, link::IClock& clock, WireTiming wire_timing,
              std::shared_ptr<PortRecord> record);
   ~MemoryPort() override;
 
@@ -85,7 +85,7 @@ class MemorySerialSystem final : public link::ISerialSystem {
   /// While set, Probe still finds the ports but Open returns nullptr.
   void SetRefuseOpen(bool refuse) { refuse_open_ = refuse; }
   /// Applies to ports opened afterwards.
-  void SetWireTiming(bool on) { wire_timing_ = on; }
+  void SetWireTiming(WireTiming timing) { wire_timing_ = timing; }
 
   bool IsOpen(int number) const;
   std::size_t OpenCount(int number) const;
@@ -104,7 +104,7 @@ class MemorySerialSystem final : public link::ISerialSystem {
   link::IClock& clock_;
   int mk_port_;
   bool refuse_open_ = false;
-  bool wire_timing_ = false;
+  WireTiming wire_timing_ = WireTiming::kOff;
   std::array<bool, kMaxPort + 1> empty_{};
   std::array<std::shared_ptr<PortRecord>, kMaxPort + 1> records_;
 };

@@ -47,7 +47,14 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
     } else if (a == "--save") {
       o.save = value();
     } else if (a == "--wire-timing") {
-      o.wire_timing = true;
+      o.wire_timing = WireTiming::kBytes;
+    } else if (a.starts_with("--wire-timing=")) {
+      const std::string name = a.substr(a.find('=') + 1);
+      const auto timing = WireTimingNamed(name);
+      if (!timing) {
+        throw std::invalid_argument("--wire-timing: \"" + name + "\" is none of bytes, whole, usb");
+      }
+      o.wire_timing = *timing;
     } else if (a == "--verbose") {
       o.verbose = true;
     } else if (a == "--fault") {
@@ -79,7 +86,16 @@ std::string SimUsage() {
          "  --image FILE             raw memory image to start from (a shorter file is\n"
          "                           zero-filled)\n"
          "  --save FILE              write the memory image to FILE on exit\n"
-         "  --wire-timing            answer at the pace of 115200 baud 8N2\n"
+         "  --wire-timing[=MODEL]    answer at the pace of 115200 baud 8N2; the request is\n"
+         "                           heard when its last byte would be in, then the answer\n"
+         "                           comes as MODEL says:\n"
+         "                             bytes  (the default) after 0.2 ms, byte by byte, each\n"
+         "                                    when its last bit would be in\n"
+         "                             whole  at once, when its last byte would be in (a\n"
+         "                                    peer that writes each answer whole)\n"
+         "                             usb    in pieces as a USB serial device hands them\n"
+         "                                    over: what came in each millisecond as one\n"
+         "                                    packet, and the tail when the answer ends\n"
          "  --fault KIND[:ARG]       misbehave (repeatable; all apply together):\n"
          "                             silence          no answer\n"
          "                             late[:MS]        answer MS ms late (default 3000)\n"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/answer_schedule.h"
 #include "sim/fault_plan.h"
 
 namespace mk::sim {
@@ -18,7 +19,7 @@ struct SimOptions {
   std::uint16_t device_version = 1;
   std::string image;  ///< raw memory image to start from
   std::string save;   ///< where to write the memory on exit
-  bool wire_timing = false;
+  WireTiming wire_timing = WireTiming::kOff;
   bool verbose = false;
   bool help = false;
   FaultPlan faults;

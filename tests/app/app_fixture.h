@@ -22,6 +22,7 @@
 #include "app/main_form.h"
 #include "app/progress_form.h"
 #include "link/byte_port.h"
+#include "sim/bare_port.h"
 #include "support/named_controls.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/dialogs.h"
@@ -37,17 +38,9 @@ QApplication& App();
 std::vector<std::uint8_t> LaidOutImage(std::uint32_t firmware_version = 1);
 
 /// A port that takes every byte and never answers.
-class SilentPort final : public link::IBytePort {
+class SilentPort final : public sim::BarePort {
  public:
-  std::uint32_t SetBaud(std::uint32_t rate) override { return rate; }
-  void SetByteSize(std::uint8_t) override {}
-  void SetParity(std::uint8_t) override {}
-  void SetStopBits(std::uint8_t) override {}
-  void SetDTR() override {}
-  void SetRTS() override {}
-  void ClearRTS() override {}
   void PurgeInput() override {}
-  void PurgeOutput() override {}
   std::size_t Read(std::uint8_t*, std::size_t) override { return 0; }
   std::size_t Write(const std::uint8_t*, std::size_t size) override { return size; }
   bool WaitReadable(std::uint32_t) override { return false; }

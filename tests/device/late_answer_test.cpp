@@ -63,7 +63,8 @@ std::string CaseName(const ::testing::TestParamInfo<LateCase>& info) {
 class LateAnswers : public ::testing::TestWithParam<LateCase> {
  protected:
   LateAnswers() {
-    rig.ports.SetWireTiming(GetParam().wire_timing);
+    rig.ports.SetWireTiming(GetParam().wire_timing ? sim::WireTiming::kBytes
+                                                   : sim::WireTiming::kOff);
     rig.mk.LoadImage(sim::FactoryMemory(rig.mk.MemorySize()));
     rs.OpenPort(3);
   }

@@ -78,7 +78,7 @@ TEST_F(LinkOverMemoryPort, EachFaultEndsInItsOwnMessage) {
 // 8 + 38 bytes on the wire and a 0.2 ms turnaround: 4.6 ms a block, and the
 // channel's 1 ms polling may add at most about a millisecond to each.
 TEST_F(LinkOverMemoryPort, ReadingBlocksTakesTheirWireTime) {
-  rig.ports.SetWireTiming(true);
+  rig.ports.SetWireTiming(WireTiming::kBytes);
   Open();
   rig.clock.Advance(rs.ResponseTimeout());  // past the quiet a fresh port waits out first
   for (std::size_t i = 0; i < rig.mk.MemorySize(); ++i) {

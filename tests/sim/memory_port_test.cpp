@@ -48,7 +48,7 @@ TEST_F(MemoryPortTest, WithoutWireTimingAnswersAreThereAtOnce) {
 // Identify: 6 request bytes, 0.2 ms turnaround, 9 answer bytes. Byte i of the
 // answer is in after 6 x 95.486 us + 200 us + (i + 1) x 95.486 us.
 TEST_F(MemoryPortTest, WireTimingPacesTheAnswer) {
-  rig.ports.SetWireTiming(true);
+  rig.ports.SetWireTiming(WireTiming::kBytes);
   auto port = OpenMK();
   Write(*port, Request(253, kIdentify));
   EXPECT_TRUE(ReadAll(*port).empty());
@@ -60,7 +60,7 @@ TEST_F(MemoryPortTest, WireTimingPacesTheAnswer) {
 }
 
 TEST_F(MemoryPortTest, WireTimingOfABlockAndWaitReadableStopsAtTheNextByte) {
-  rig.ports.SetWireTiming(true);
+  rig.ports.SetWireTiming(WireTiming::kBytes);
   auto port = OpenMK();
   Write(*port, Request(253, kReadBlock, Words({3})));
   // 8 request bytes and the turnaround end at 964 us; the first answer byte
@@ -162,7 +162,7 @@ namespace {
 TEST(AnswerScheduleBurst, ARunEndsAtItsLastByteOrAtAGapInTheQueue) {
   VirtualMK mk(253);
   AnswerSchedule schedule(&mk);
-  schedule.SetWireTiming(true);
+  schedule.SetWireTiming(WireTiming::kBytes);
   EXPECT_FALSE(schedule.BurstDue(16, 200'000).has_value()) << "nothing queued";
 
   // Identify: a 6-byte request, a 9-byte answer paced at the wire rate.
@@ -178,6 +178,37 @@ TEST(AnswerScheduleBurst, ARunEndsAtItsLastByteOrAtAGapInTheQueue) {
   std::uint8_t out[16];
   EXPECT_EQ(schedule.TakeDue(*schedule.BurstDue(16, 200'000), out, sizeof out), 9u);
   EXPECT_FALSE(schedule.NextDue().has_value());
+}
+
+// When a ReadBlock answer's 38 bytes reach the client under each timing: the
+// request is heard when its 8 bytes are in; then a turnaround for bytes alone.
+TEST(AnswerScheduleTimings, EachModelHandsTheAnswerOverAsItsPeerWould) {
+  struct Case {
+    WireTiming timing;
+    std::vector<std::pair<std::uint64_t, std::size_t>> pieces;  // when, how many bytes
+  };
+  const std::uint64_t heard = WireTimeNs(8), end = heard + WireTimeNs(38);
+  const Case cases[] = {
+      {WireTiming::kOff, {{0, 38}}},
+      {WireTiming::kWhole, {{end, 38}}},
+      {WireTiming::kUsb,
+       {{heard + 1'000'000, 10}, {heard + 2'000'000, 10}, {heard + 3'000'000, 11}, {end, 7}}},
+      {WireTiming::kBytes, {{heard + kTurnaroundNs + WireTimeNs(1), 1}}},
+  };
+  for (const Case& c : cases) {
+    VirtualMK mk(253);
+    AnswerSchedule schedule(&mk);
+    schedule.SetWireTiming(c.timing);
+    schedule.Send(Request(253, 5, {1, 0}), 0);
+    for (const auto& [at, count] : c.pieces) {
+      std::uint8_t out[64];
+      ASSERT_EQ(schedule.NextDue(), at) << static_cast<int>(c.timing);
+      if (at > 0) {
+        EXPECT_EQ(schedule.TakeDue(at - 1, out, sizeof out), 0u) << "not before its time";
+      }
+      EXPECT_EQ(schedule.TakeDue(at, out, sizeof out), count) << static_cast<int>(c.timing);
+    }
+  }
 }
 
 }  // namespace

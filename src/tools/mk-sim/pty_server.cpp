@@ -48,7 +48,7 @@ std::runtime_error SystemError(const std::string& what) {
 
 }  // namespace
 
-PtyServer::PtyServer(sim::VirtualMK& mk, bool wire_timing) : mk_(mk), schedule_(&mk) {
+PtyServer::PtyServer(sim::VirtualMK& mk, sim::WireTiming wire_timing) : mk_(mk), schedule_(&mk) {
   schedule_.SetWireTiming(wire_timing);
   master_ = posix_openpt(O_RDWR | O_NOCTTY);
   if (master_ < 0) throw SystemError("posix_openpt");
@@ -134,7 +134,7 @@ void PtyServer::Run(const volatile std::sig_atomic_t& stop) {
         }
         const std::uint64_t heard = NowNs();
         schedule_.Send(std::span(buffer, static_cast<std::size_t>(n)), heard);
-        if (schedule_.WireTiming()) hot_until_ns_ = heard + kHotListenNs;
+        if (schedule_.Paced()) hot_until_ns_ = heard + kHotListenNs;
         ReportViolations();
       } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
         hung_up = true;  // EIO: the last client closed the terminal

@@ -15,7 +15,7 @@ namespace mk::tools {
 class PtyServer {
  public:
   /// Opens the pseudo-terminal; throws std::runtime_error when it cannot.
-  PtyServer(sim::VirtualMK& mk, bool wire_timing);
+  PtyServer(sim::VirtualMK& mk, sim::WireTiming wire_timing);
   ~PtyServer();
   PtyServer(const PtyServer&) = delete;
   PtyServer& operator=(const PtyServer&) = delete;

@@ -15,11 +15,13 @@ struct SimOptions {
   std::uint8_t address = 253;
   std::size_t memory = 0;  ///< 0: the size that goes with the address
   std::uint16_t device_version = 1;
-  std::string image;  ///< raw memory image to start from
-  std::string save;   ///< where to write the memory on exit
+  std::string image;     ///< raw memory image to start from
+  std::string save;      ///< where to write the memory on exit
+  std::string settings;  ///< settings file (.vrnkp) to serve, its device version included
   bool wire_timing = false;
   bool verbose = false;
   bool help = false;
+  bool version = false;
   FaultPlan faults;
   std::optional<std::uint16_t> ignored_region;  ///< region start whose bytes are never kept
 };

@@ -12,7 +12,7 @@ export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=true
 PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n libgl-dev
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
-  dpkg-dev lintian desktop-file-utils appstream ccache)
+  dpkg-dev debhelper lintian desktop-file-utils appstream ccache)
 
 deps() {
   local missing=()
@@ -70,41 +70,136 @@ run_tests() {  # run_tests DIR
   (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 300)
 }
 
-# The Debian package from the build tree; prints its path.
-make_package() {
-  rm -f build/package/*.deb
-  cmake --build build --target package >/dev/null
-  ls build/package/*.deb
+# --- The Debian package, built as Debian builds it (debian/rules on the
+# project's CMake build and install rules), and what a release needs ---
+
+# deb_build SOURCE: dpkg-buildpackage in the folder SOURCE, through the shared
+# compiler cache, dated by the last commit; the .deb files and the .changes
+# land beside SOURCE. Its output goes to SOURCE.log.
+deb_build() {
+  local src=$1 epoch
+  epoch=$(git -C "$ROOT" log -1 --format=%ct)
+  if ! (cd "$src" && SOURCE_DATE_EPOCH=$epoch DEB_BUILD_OPTIONS="ccache parallel=$JOBS" \
+    dpkg-buildpackage -us -uc -b) >"$src.log" 2>&1; then
+    tail -n 40 "$src.log" >&2
+    echo "dpkg-buildpackage failed in $src (see $src.log)" >&2
+    return 1
+  fi
 }
 
-# What a user installs, checked as the user gets it: lintian clean of errors,
-# the desktop entry and AppStream data valid, the files where they belong and
-# the installed mkctl telling the package's version.
+# build/package/: the packages of the sources as they are now (what git
+# tracks, with its edits, and new files it does not ignore), copied to
+# build/deb/mkconfig-VERSION so that no build folder goes in. Prints the path
+# of the programs' package.
+make_package() {
+  local version src
+  version=$(windows_version)
+  src=build/deb/mkconfig-$version
+  rm -rf build/deb build/package
+  mkdir -p "$src" build/package
+  git ls-files -z --cached --others --exclude-standard |
+    while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
+    xargs -0 cp -P --parents -t "$src"
+  deb_build "$src"
+  mv build/deb/*.deb build/deb/*.changes build/deb/*.buildinfo build/package/
+  rm -rf build/deb
+  ls build/package/mkconfig_*.deb
+}
+
+# What a user installs, checked as the user gets it and as a release needs
+# it: the sources' licence lines; the package of a clean clone of the last
+# commit the same, byte for byte, as ./mk package's; lintian pedantic clean;
+# Debian's hardening in the programs; the files where they belong, the
+# desktop entry and AppStream data valid, the man pages complete; the three
+# programs telling the one version and their help without a display.
 package_checks() (
-  echo "== Debian package"
-  local deb root version
-  deb=$(make_package)
-  lintian --fail-on error "$deb"
+  echo "== release: licence lines, clean-clone package, reproducible bytes"
+  scripts/spdx --check
+  local version clone root deb
+  version=$(windows_version)
+  clone=$(mktemp -d)
   root=$(mktemp -d)
-  trap 'rm -rf "$root"' EXIT
+  trap 'rm -rf "$clone" "$root"' EXIT
+  # The clone builds where ./mk package builds: the same paths, so the second
+  # build is the compiler cache's, and any difference is the package's own.
+  rm -rf build/deb
+  mkdir -p build/deb
+  git clone -q "$ROOT" "build/deb/mkconfig-$version"
+  deb_build "build/deb/mkconfig-$version"
+  mv build/deb/*.deb build/deb/*.changes "$clone/"
+  deb=$(make_package)
+  (cd "$clone" && sha256sum ./*.deb) >"$root/clone.sha256"
+  (cd build/package && sha256sum -c --quiet "$root/clone.sha256") || {
+    echo "the clean clone's package differs from ./mk package's" >&2
+    return 1
+  }
+  lintian --pedantic --fail-on error,warning,pedantic build/package/*.changes
+
   dpkg -x "$deb" "$root"
   local expected=(usr/bin/mkconfig usr/bin/mkctl usr/bin/mk-sim
-    usr/lib/udev/rules.d/60-mk.rules usr/share/applications/mkconfig.desktop
+    usr/lib/udev/rules.d/60-mk.rules usr/lib/udev/mk-udev-name
     usr/share/mime/packages/mkconfig.xml usr/share/icons/hicolor/scalable/apps/mkconfig.svg
-    usr/share/icons/hicolor/48x48/apps/mkconfig.png usr/share/man/man1/mkctl.1.gz
+    usr/share/icons/hicolor/48x48/apps/mkconfig.png
     usr/share/doc/mkconfig/copyright usr/share/doc/mkconfig/changelog.gz)
+  for program in mkconfig mkctl mk-sim; do
+    expected+=("usr/share/man/man1/$program.1.gz" "usr/share/man/ru/man1/$program.1.gz")
+  done
   for f in "${expected[@]}"; do
     [ -e "$root/$f" ] || { echo "the package lacks /$f" >&2; return 1; }
   done
-  desktop-file-validate "$root/usr/share/applications/mkconfig.desktop"
-  appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
-  version=$(dpkg-deb -f "$deb" Version)
-  [ "$("$root/usr/bin/mkctl" --version)" = "mkctl $version" ] || {
-    echo "the installed mkctl does not say version $version" >&2
+  grep -q '^License: GPL-3.0-or-later$' "$root/usr/share/doc/mkconfig/copyright"
+  local desktop
+  desktop=$(ls "$root"/usr/share/applications/*.desktop)
+  desktop-file-validate "$desktop"
+  appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
+  [ -e "$root/usr/share/metainfo/$(basename "$desktop" .desktop).metainfo.xml" ] || {
+    echo "the AppStream id is not the desktop entry's name" >&2
     return 1
   }
-  echo "$deb: lintian, desktop entry, AppStream data, files and version all right"
+  for page in "$root"/usr/share/man/{,ru/}man1/*.1.gz; do
+    for section in NAME SYNOPSIS DESCRIPTION OPTIONS '"EXIT STATUS"' FILES ENVIRONMENT \
+      '"SEE ALSO"'; do
+      [ "$(zgrep -c "^\.SH $section\$" "$page")" = 1 ] || {
+        echo "$page: no one section $section" >&2
+        return 1
+      }
+    done
+  done
+  hardening_checks "$root/usr/bin/mkconfig" "$root/usr/bin/mkctl" "$root/usr/bin/mk-sim"
+
+  [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || {
+    echo "the package's version is not the project's $version" >&2
+    return 1
+  }
+  for program in mkconfig mkctl mk-sim; do
+    local said
+    said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --version)
+    [ "$said" = "$program $version" ] || {
+      echo "the installed $program says \"$said\", not version $version" >&2
+      return 1
+    }
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --help |
+      grep -q -- --version || { echo "$program --help fails without a display" >&2; return 1; }
+  done
+  echo "$deb: reproducible, lintian pedantic clean, hardened, files, pages and version all right"
 )
+
+# hardening_checks PROGRAM...: what Debian's hardening flags leave in a
+# program: position-independent, read-only relocations resolved at start,
+# the stack protector and the fortified functions.
+hardening_checks() {
+  local program
+  for program in "$@"; do
+    readelf -hW "$program" | grep -q 'Type: *DYN' || { echo "$program: not PIE" >&2; return 1; }
+    readelf -lW "$program" | grep -q GNU_RELRO || { echo "$program: no RELRO" >&2; return 1; }
+    readelf -dW "$program" | grep -q 'BIND_NOW\|FLAGS.*NOW' ||
+      { echo "$program: relocations not resolved at start" >&2; return 1; }
+    readelf -sW --dyn-syms "$program" | grep -q __stack_chk_fail ||
+      { echo "$program: no stack protector" >&2; return 1; }
+    readelf -sW --dyn-syms "$program" | grep -q '__[a-z]*_chk@' ||
+      { echo "$program: no fortified functions" >&2; return 1; }
+  done
+}
 
 cmd_test() {
   build
@@ -238,7 +333,7 @@ case "${1:-}" in
   fuzz) shift; cmd_fuzz "$@" ;;
   format) deps; configure build; cmake --build build --target format ;;
   windows) cmd_windows ;;
-  package) build; make_package ;;
+  package) deps; make_package ;;
   *)
     echo "usage: ./mk build|check|test|run|bench|fuzz [seconds]|format|windows|package" >&2
     exit 2

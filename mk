@@ -13,16 +13,9 @@ export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=true
 PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n libgl-dev
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
-  dpkg-dev lintian desktop-file-utils appstream ccache)
-
-# The package lists are asked once per list: a stamp in the build folder
-# remembers the list that was found whole, so the edit-test loop skips it.
-DEPS_STAMP=build/.packages-installed
+  dpkg-dev debhelper lintian desktop-file-utils appstream ccache)
 
 deps() {
-  local want
-  want=$(printf '%s\n' "${PACKAGES[@]}")
-  [ -f "$DEPS_STAMP" ] && [ "$(cat "$DEPS_STAMP")" = "$want" ] && return 0
   local missing=()
   for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -34,8 +27,6 @@ deps() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
-  mkdir -p build
-  echo "$want" >"$DEPS_STAMP"
 }
 
 configure() {  # configure DIR [cmake options...]
@@ -50,19 +41,9 @@ configure() {  # configure DIR [cmake options...]
   cmake -S . -B "$dir" "${generator[@]}" "${launcher[@]}" "$@" >/dev/null
 }
 
-# The package target packs what is built, so ./mk test need not build the
-# test programs that only the sanitizers' build runs.
 configure_build() {
   configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
-    -DMK_TESTS=ON -DCMAKE_SKIP_PACKAGE_ALL_DEPENDENCY=ON
-}
-
-# A folder configured with these options is configured again only by the
-# build itself, when a CMake file changed.
-configured_build() {
-  [ -f build/build.ninja ] && grep -q '^CMAKE_SKIP_PACKAGE_ALL_DEPENDENCY:.*=ON$' \
-    build/CMakeCache.txt && grep -q '^MK_TESTS:BOOL=ON$' build/CMakeCache.txt &&
-    grep -q '^MK_GUI:BOOL=ON$' build/CMakeCache.txt
+    -DMK_TESTS=ON
 }
 
 build() {
@@ -71,166 +52,166 @@ build() {
   cmake --build build -j "$JOBS"
 }
 
-# The window test programs (tests_app, tests_editor, tests_viewers) that cover
-# what changed against HEAD (or, with nothing changed, in the last commit).
-touched_window_tests() {
-  local files
-  files=$( (git diff --name-only HEAD; git ls-files --others --exclude-standard) 2>/dev/null)
-  [ -n "$files" ] || files=$(git diff --name-only HEAD~1 HEAD 2>/dev/null || true)
-  local all="tests_app tests_editor tests_viewers"
-  printf '%s\n' "$files" | awk -v all="$all" '
-    # The shared floor and the test helpers reach every window folder.
-    /^(src\/widgets|tests\/support)\// { print all; next }
-    match($0, /^(src|tests)\/(app|editor|viewers)\//) {
-      split($0, part, "/"); print "tests_" part[2]
-    }' | tr ' ' '\n' | sort -u
-}
-
-# The edit-test loop: the unit tests, and the window tests (offscreen) of the
-# window folders a change touched; the package manager and CMake only when
-# something needs them.
+# The edit-test loop: the normal build of what the unit tests need, then the
+# unit tests alone (no programs started, no windows, no package).
 cmd_check() {
   deps
-  configured_build || configure_build
-  local windows=() w
-  for w in $(touched_window_tests); do windows+=("$w"); done
-  cmake --build build -j "$JOBS" --target unit_tests "${windows[@]}"
-  echo "== unit tests"
-  # One process a program, not one a test: a tenth of the time, and the unit
-  # tests share no state that would need more.
-  run_programs $(sed -n 's/^ *mk_tests(\([a-z]*\) unit .*/tests_\1/p' tests/CMakeLists.txt)
-  local names
-  for w in "${windows[@]}"; do
-    echo "== $w"
-    names=$(suites_of "$w")
-    (cd build && QT_QPA_PLATFORM=offscreen ctest -L '^gui$' -R "$names" --output-on-failure \
-      -j "$JOBS" --timeout 300)
-  done
+  configure_build
+  cmake --build build -j "$JOBS" --target unit_tests
+  (cd build && ctest -L '^unit$' --output-on-failure -j "$JOBS" --timeout 120)
 }
 
-# Runs test programs, $JOBS at once, each in one process; prints each one's
-# summary, or all it said when it failed.
-run_programs() {  # run_programs PROGRAM...
-  local logs status=0 p
-  logs=$(mktemp -d)
-  printf '%s\n' "$@" | xargs -P "$JOBS" -I{} sh -c \
-    'timeout 300 build/bin/{} --gtest_brief=1 >"$0/{}.log" 2>&1 || touch "$0/{}.failed"' "$logs"
-  for p in "$@"; do
-    if [ -e "$logs/$p.failed" ]; then
-      cat "$logs/$p.log"
-      echo "$p FAILED"
-      status=1
-    else
-      echo "$p: $(tail -n 1 "$logs/$p.log")"
-    fi
-  done
-  rm -rf "$logs"
-  return $status
-}
-
-# The CTest names of one test program's tests, as a regular expression of its suites.
-suites_of() {  # suites_of PROGRAM
-  QT_QPA_PLATFORM=offscreen "build/bin/$1" --gtest_list_tests |
-    awk '/^[A-Za-z_][A-Za-z0-9_\/]*[.]/ { sub(/[.].*$/, ""); s = s (s == "" ? "" : "|") $0 }
-      END { print "^(" s ")[.]" }'
-}
-
-# The sanitizers' build makes what runs under them: the unit and window
-# tests and the fuzz targets (the programs the window tests start come along).
 build_sanitized() {
   configure build-san -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DMK_WERROR=ON \
     -DMK_SANITIZE=ON -DMK_FUZZ=ON
-  cmake --build build-san -j "$JOBS" --target unit_tests gui_tests fuzz_targets
+  cmake --build build-san -j "$JOBS"
 }
 
-# The normal build for ./mk test: the programs, the integration tests, what
-# the package holds, and the benchmarks, built so that they keep building.
-build_for_tests() {
-  configure_build
-  cmake --build build -j "$JOBS" --target mkconfig mkctl mk-sim packaging_files \
-    integration_tests benchmarks
+run_tests() {  # run_tests DIR
+  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 300)
 }
 
-run_tests() {  # run_tests DIR LABEL-REGEX
-  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest -L "$2" --output-on-failure -j "$JOBS" \
-    --timeout 300)
+# --- The Debian package, built as Debian builds it (debian/rules on the
+# project's CMake build and install rules), and what a release needs ---
+
+# deb_build SOURCE: dpkg-buildpackage in the folder SOURCE, through the shared
+# compiler cache, dated by the last commit; the .deb files and the .changes
+# land beside SOURCE. Its output goes to SOURCE.log.
+deb_build() {
+  local src=$1 epoch
+  epoch=$(git -C "$ROOT" log -1 --format=%ct)
+  if ! (cd "$src" && SOURCE_DATE_EPOCH=$epoch DEB_BUILD_OPTIONS="ccache parallel=$JOBS" \
+    dpkg-buildpackage -us -uc -b) >"$src.log" 2>&1; then
+    tail -n 40 "$src.log" >&2
+    echo "dpkg-buildpackage failed in $src (see $src.log)" >&2
+    return 1
+  fi
 }
 
-# Each stage of ./mk test with its minutes, printed when it ends, passed or not.
-STAGES=()
-STAGE=""
-STAGE_START=0
-stage() {  # stage NAME COMMAND...
-  STAGE=$1
-  STAGE_START=$SECONDS
-  shift
-  "$@"
-  STAGES+=("$(stage_line $((SECONDS - STAGE_START)) "$STAGE")")
-  STAGE=""
-}
-stage_line() {  # stage_line SECONDS NAME
-  awk -v s="$1" -v n="$2" 'BEGIN { printf "%6.1f min  %s", s / 60, n }'
-}
-print_stages() {
-  [ -n "$STAGE" ] && STAGES+=("$(stage_line $((SECONDS - STAGE_START)) "$STAGE (failed)")")
-  echo "== minutes per stage"
-  ((${#STAGES[@]})) && printf '%s\n' "${STAGES[@]}"
-  stage_line "$SECONDS" "in all"
-  echo
-}
-
-# The Debian package from the build tree; prints its path.
+# build/package/: the packages of the sources as they are now (what git
+# tracks, with its edits, and new files it does not ignore), copied to
+# build/deb/mkconfig-VERSION so that no build folder goes in. Prints the path
+# of the programs' package.
 make_package() {
-  rm -f build/package/*.deb
-  cmake --build build --target package >/dev/null
-  ls build/package/*.deb
+  local version src
+  version=$(windows_version)
+  src=build/deb/mkconfig-$version
+  rm -rf build/deb build/package
+  mkdir -p "$src" build/package
+  git ls-files -z --cached --others --exclude-standard |
+    while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
+    xargs -0 cp -P --parents -t "$src"
+  deb_build "$src"
+  mv build/deb/*.deb build/deb/*.changes build/deb/*.buildinfo build/package/
+  rm -rf build/deb
+  ls build/package/mkconfig_*.deb
 }
 
-# What a user installs, checked as the user gets it: lintian clean of errors,
-# the desktop entry and AppStream data valid, the files where they belong and
-# the installed mkctl telling the package's version.
+# What a user installs, checked as the user gets it and as a release needs
+# it: the sources' licence lines; the package of a clean clone of the last
+# commit the same, byte for byte, as ./mk package's; lintian pedantic clean;
+# Debian's hardening in the programs; the files where they belong, the
+# desktop entry and AppStream data valid, the man pages complete; the three
+# programs telling the one version and their help without a display.
 package_checks() (
-  echo "== Debian package"
-  local deb root version
-  deb=$(make_package)
-  lintian --fail-on error "$deb"
+  echo "== release: licence lines, clean-clone package, reproducible bytes"
+  scripts/spdx --check
+  local version clone root deb
+  version=$(windows_version)
+  clone=$(mktemp -d)
   root=$(mktemp -d)
-  trap 'rm -rf "$root"' EXIT
+  trap 'rm -rf "$clone" "$root"' EXIT
+  # The clone builds where ./mk package builds: the same paths, so the second
+  # build is the compiler cache's, and any difference is the package's own.
+  rm -rf build/deb
+  mkdir -p build/deb
+  git clone -q "$ROOT" "build/deb/mkconfig-$version"
+  deb_build "build/deb/mkconfig-$version"
+  mv build/deb/*.deb build/deb/*.changes "$clone/"
+  deb=$(make_package)
+  (cd "$clone" && sha256sum ./*.deb) >"$root/clone.sha256"
+  (cd build/package && sha256sum -c --quiet "$root/clone.sha256") || {
+    echo "the clean clone's package differs from ./mk package's" >&2
+    return 1
+  }
+  lintian --pedantic --fail-on error,warning,pedantic build/package/*.changes
+
   dpkg -x "$deb" "$root"
   local expected=(usr/bin/mkconfig usr/bin/mkctl usr/bin/mk-sim
-    usr/lib/udev/rules.d/60-mk.rules usr/share/applications/mkconfig.desktop
+    usr/lib/udev/rules.d/60-mk.rules usr/lib/udev/mk-udev-name
     usr/share/mime/packages/mkconfig.xml usr/share/icons/hicolor/scalable/apps/mkconfig.svg
-    usr/share/icons/hicolor/48x48/apps/mkconfig.png usr/share/man/man1/mkctl.1.gz
+    usr/share/icons/hicolor/48x48/apps/mkconfig.png
     usr/share/doc/mkconfig/copyright usr/share/doc/mkconfig/changelog.gz)
+  for program in mkconfig mkctl mk-sim; do
+    expected+=("usr/share/man/man1/$program.1.gz" "usr/share/man/ru/man1/$program.1.gz")
+  done
   for f in "${expected[@]}"; do
     [ -e "$root/$f" ] || { echo "the package lacks /$f" >&2; return 1; }
   done
-  desktop-file-validate "$root/usr/share/applications/mkconfig.desktop"
-  appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
-  version=$(dpkg-deb -f "$deb" Version)
-  [ "$("$root/usr/bin/mkctl" --version)" = "mkctl $version" ] || {
-    echo "the installed mkctl does not say version $version" >&2
+  grep -q '^License: GPL-3.0-or-later$' "$root/usr/share/doc/mkconfig/copyright"
+  local desktop
+  desktop=$(ls "$root"/usr/share/applications/*.desktop)
+  desktop-file-validate "$desktop"
+  appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
+  [ -e "$root/usr/share/metainfo/$(basename "$desktop" .desktop).metainfo.xml" ] || {
+    echo "the AppStream id is not the desktop entry's name" >&2
     return 1
   }
-  echo "$deb: lintian, desktop entry, AppStream data, files and version all right"
+  for page in "$root"/usr/share/man/{,ru/}man1/*.1.gz; do
+    for section in NAME SYNOPSIS DESCRIPTION OPTIONS '"EXIT STATUS"' FILES ENVIRONMENT \
+      '"SEE ALSO"'; do
+      [ "$(zgrep -c "^\.SH $section\$" "$page")" = 1 ] || {
+        echo "$page: no one section $section" >&2
+        return 1
+      }
+    done
+  done
+  hardening_checks "$root/usr/bin/mkconfig" "$root/usr/bin/mkctl" "$root/usr/bin/mk-sim"
+
+  [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || {
+    echo "the package's version is not the project's $version" >&2
+    return 1
+  }
+  for program in mkconfig mkctl mk-sim; do
+    local said
+    said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --version)
+    [ "$said" = "$program $version" ] || {
+      echo "the installed $program says \"$said\", not version $version" >&2
+      return 1
+    }
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --help |
+      grep -q -- --version || { echo "$program --help fails without a display" >&2; return 1; }
+  done
+  echo "$deb: reproducible, lintian pedantic clean, hardened, files, pages and version all right"
 )
 
-# Every test program runs once: the unit and window tests under the
-# sanitizers, the integration tests (programs, pseudo-terminals) in the normal
-# build, which also makes the package and the Linux programs Wine is compared with.
+# hardening_checks PROGRAM...: what Debian's hardening flags leave in a
+# program: position-independent, read-only relocations resolved at start,
+# the stack protector and the fortified functions.
+hardening_checks() {
+  local program
+  for program in "$@"; do
+    readelf -hW "$program" | grep -q 'Type: *DYN' || { echo "$program: not PIE" >&2; return 1; }
+    readelf -lW "$program" | grep -q GNU_RELRO || { echo "$program: no RELRO" >&2; return 1; }
+    readelf -dW "$program" | grep -q 'BIND_NOW\|FLAGS.*NOW' ||
+      { echo "$program: relocations not resolved at start" >&2; return 1; }
+    readelf -sW --dyn-syms "$program" | grep -q __stack_chk_fail ||
+      { echo "$program: no stack protector" >&2; return 1; }
+    readelf -sW --dyn-syms "$program" | grep -q '__[a-z]*_chk@' ||
+      { echo "$program: no fortified functions" >&2; return 1; }
+  done
+}
+
 cmd_test() {
-  trap print_stages EXIT
-  stage "packages" deps
-  stage "normal build" build_for_tests
-  echo "== integration tests"
-  stage "integration tests" run_tests build '^integration$'
-  stage "Debian package" package_checks
-  stage "sanitizers' build" build_sanitized
-  echo "== unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    stage "unit and window tests, sanitized" run_tests build-san '^(unit|gui)$'
+  build
+  echo "== tests"
+  run_tests build
+  package_checks
+  echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+  build_sanitized
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-san
   echo "== short fuzzing runs"
-  stage "fuzzing, 20 s a target" "$ROOT/fuzz/run" build-san 20
+  "$ROOT/fuzz/run" build-san 20
   windows_all
   echo "== all passed"
 }
@@ -325,22 +306,21 @@ test_windows() {
 
 # After ./mk build: the Windows programs built, packed and tested.
 windows_all() {
-  stage "Windows: packages" windows_deps
+  windows_deps
   echo "== Windows: Qt for MinGW, mkconfig.exe and mkctl.exe"
-  stage "Windows: Qt for MinGW" windows_qt >/dev/null
-  stage "Windows: mkconfig.exe and mkctl.exe" build_windows
+  build_windows
   echo "== Windows: installer and archive"
-  stage "Windows: installer and archive" package_windows
-  stage "Windows: tests under Wine" test_windows
+  package_windows
+  test_windows
   echo "== Windows: build-win/mkconfig-setup-$(windows_version).exe," \
     "build-win/mkconfig-$(windows_version)-windows.zip"
 }
 
 cmd_windows() {
-  trap print_stages EXIT
   deps
   # The Linux mk-sim and mkctl: the virtual MK and the results to compare with.
-  configure_build
+  configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
+    -DMK_TESTS=ON
   cmake --build build -j "$JOBS" --target mk-sim mkctl
   windows_all
 }
@@ -354,7 +334,7 @@ case "${1:-}" in
   fuzz) shift; cmd_fuzz "$@" ;;
   format) deps; configure build; cmake --build build --target format ;;
   windows) cmd_windows ;;
-  package) build; make_package ;;
+  package) deps; make_package ;;
   *)
     echo "usage: ./mk build|check|test|run|bench|fuzz [seconds]|format|windows|package" >&2
     exit 2

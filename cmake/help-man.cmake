@@ -1,11 +1,20 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Writes a command-line program's man page from the program's own help, so
-# that the page never says anything the program does not: the general help,
-# then each command's when the help lists commands (as mkctl's does).
-#   cmake -DPROGRAM=path/to/mkctl -DOUT=mkctl.1 -DDATE=YYYY-MM-DD -DVERSION=X.Y
-#         [-DSUMMARY="one line"] -P help-man.cmake
-# The summary is the help's first line "NAME - what it is" unless given.
-foreach(var PROGRAM OUT DATE VERSION)
+# Writes a program's man page from the program's own help, so that the page
+# never says anything the program does not. The help's paragraphs (blank
+# lines between them) go to the page's sections by their first line:
+#   "NAME - what it is"              NAME (the rest of it: DESCRIPTION)
+#   "Использование:" / "usage: ..."  SYNOPSIS
+#   "Параметры..." / "Options:"      OPTIONS
+#   "Коды выхода:" / "Exit status:"  EXIT STATUS
+#   "Команды:"                       COMMANDS, with each command's own help
+#   anything else                    DESCRIPTION
+# FILES and ENVIRONMENT come from EXTRA, roff written by hand; SEE ALSO names
+# the programs of SEE_ALSO (separated by commas).
+#   cmake -DPROGRAM=path/to/mkctl -DOUT=mkctl.1 -DDATE=YYYY-MM-DD -DVERSION=X.Y.Z
+#         -DEXTRA=files-ru.roff -DSEE_ALSO=mkconfig,mk-sim [-DSUMMARY="one line"]
+#         -P help-man.cmake
+cmake_policy(VERSION 3.20)
+foreach(var PROGRAM OUT DATE VERSION EXTRA SEE_ALSO)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "help-man.cmake needs -D${var}=...")
   endif()
@@ -32,34 +41,105 @@ function(roff_verbatim result text)
   set(${result} ".nf${text}\n.fi\n" PARENT_SCOPE)
 endfunction()
 
+# The paragraphs of a help text as a CMake list; its own ";" wait as
+# "<semicolon>" until the page is written.
+function(paragraphs result text)
+  string(REPLACE ";" "<semicolon>" text "${text}")
+  string(REGEX REPLACE "\n\n+" ";" text "${text}")
+  set(${result} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The section a paragraph belongs to, by its first line.
+function(section_of result paragraph)
+  if(paragraph MATCHES "^(Использование:|usage: )")
+    set(section SYNOPSIS)
+  elseif(paragraph MATCHES "^(Параметры|Options:|  -)")
+    set(section OPTIONS)
+  elseif(paragraph MATCHES "^(Коды выхода:|Exit status:)")
+    set(section EXIT)
+  elseif(paragraph MATCHES "^Команды:")
+    set(section COMMANDS)
+  else()
+    set(section DESCRIPTION)
+  endif()
+  set(${result} ${section} PARENT_SCOPE)
+endfunction()
+
 run_program(help --help)
-set(body "${help}")
+string(STRIP "${help}" help)
 if(NOT DEFINED SUMMARY)
   string(REGEX MATCH "^[^\n]*" first "${help}")
   string(REPLACE "${name} - " "" SUMMARY "${first}")
+  string(REGEX REPLACE "\\.$" "" SUMMARY "${SUMMARY}")
   string(LENGTH "${first}" skip)
-  string(SUBSTRING "${help}" ${skip} -1 body)
+  string(SUBSTRING "${help}" ${skip} -1 help)
+  string(STRIP "${help}" help)
 endif()
-string(STRIP "${body}" body)
 string(REPLACE "-" "\\-" SUMMARY "${SUMMARY}")
 string(REPLACE "-" "\\-" roff_name "${name}")
 
-set(page ".TH ${title} 1 \"${DATE}\" \"${name} ${VERSION}\" \"MK configurator\"\n")
-string(APPEND page ".SH NAME\n${roff_name} \\- ${SUMMARY}\n.SH DESCRIPTION\n")
-roff_verbatim(text "${body}")
-string(APPEND page "${text}")
-
-# Commands are listed one a line, indented, under "Команды:".
-string(REGEX MATCH "\nКоманды:\n(  [^\n]+\n)+" list "${help}")
-string(REGEX MATCHALL "\n  [a-z][-a-z]*" commands "${list}")
-if(commands)
-  string(APPEND page ".SH COMMANDS\n")
-endif()
-foreach(command ${commands})
-  string(STRIP "${command}" command)
-  run_program(command_help ${command} --help)
-  string(APPEND page ".SS ${command}\n")
-  roff_verbatim(text "${command_help}")
-  string(APPEND page "${text}")
+foreach(section SYNOPSIS DESCRIPTION OPTIONS EXIT COMMANDS)
+  set(${section} "")
 endforeach()
+paragraphs(parts "${help}")
+foreach(part IN LISTS parts)
+  section_of(section "${part}")
+  if(section STREQUAL "SYNOPSIS")
+    # "usage: NAME ..." is one line; the lines after it describe.
+    if(part MATCHES "^usage: ([^\n]*)\n(.*)$")
+      set(part "${CMAKE_MATCH_1}")
+      string(APPEND DESCRIPTION "${CMAKE_MATCH_2}\n\n")
+    endif()
+    string(REGEX REPLACE "^(Использование:\n|usage: )" "" part "${part}")
+  elseif(section STREQUAL "COMMANDS")
+    string(REGEX MATCHALL "\n  [a-z][-a-z]*" commands "${part}")
+  endif()
+  string(APPEND ${section} "${part}\n\n")
+endforeach()
+
+set(page ".TH ${title} 1 \"${DATE}\" \"${name} ${VERSION}\" \"MK configurator\"\n")
+string(APPEND page ".SH NAME\n${roff_name} \\- ${SUMMARY}\n")
+foreach(section SYNOPSIS DESCRIPTION OPTIONS)
+  if(${section})
+    roff_verbatim(text "${${section}}")
+    string(APPEND page ".SH ${section}\n${text}")
+  endif()
+endforeach()
+if(COMMANDS)
+  roff_verbatim(text "${COMMANDS}")
+  string(APPEND page ".SH COMMANDS\n${text}")
+  foreach(command ${commands})
+    string(STRIP "${command}" command)
+    run_program(command_help ${command} --help)
+    # Every command ends the same way: the exit status is told once, below.
+    paragraphs(command_parts "${command_help}")
+    set(kept "")
+    foreach(part IN LISTS command_parts)
+      section_of(section "${part}")
+      if(NOT section STREQUAL "EXIT")
+        string(APPEND kept "${part}\n\n")
+      endif()
+    endforeach()
+    roff_verbatim(text "${kept}")
+    string(APPEND page ".SS ${command}\n${text}")
+  endforeach()
+endif()
+if(EXIT)
+  roff_verbatim(text "${EXIT}")
+  string(APPEND page ".SH \"EXIT STATUS\"\n${text}")
+endif()
+file(READ ${EXTRA} extra)
+string(APPEND page "${extra}.SH \"SEE ALSO\"\n")
+string(REPLACE "," ";" see_also "${SEE_ALSO}")
+list(LENGTH see_also count)
+foreach(other IN LISTS see_also)
+  math(EXPR count "${count} - 1")
+  string(REPLACE "-" "\\-" other "${other}")
+  if(count GREATER 0)
+    string(APPEND page ".BR ${other} (1),\n")
+  else()
+    string(APPEND page ".BR ${other} (1)\n")
+  endif()
+endforeach()
+string(REPLACE "<semicolon>" ";" page "${page}")
 file(WRITE ${OUT} "${page}")

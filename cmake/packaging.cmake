@@ -1,29 +1,65 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program as an installed Linux desktop program: menu entry, icon, file
-# types, AppStream data, mkctl's man page, and the Debian package that carries
-# them with the programs (`cpack -G DEB`, which `./mk package` runs). The
-# programs' own install rules sit beside their targets.
+# types, AppStream data and the man pages. The Debian package (debian/, built
+# by dpkg-buildpackage, which `./mk package` runs) carries them with the
+# programs; the programs' own install rules sit beside their targets.
 # Sanitized and fuzzing builds are for finding faults, never for shipping.
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux" OR MK_SANITIZE OR MK_FUZZ)
   return()
 endif()
 include(GNUInstallDirs)
 
-set(MK_MAINTAINER "MK configurator maintainers <maintainers@example.org>"
-    CACHE STRING "Who answers for the package: name <e-mail>")
-set(MK_PROJECT_URL "https://example.org/mkconfig" CACHE STRING "The project's home page")
-set(MK_SCREENSHOT_URL "${MK_PROJECT_URL}/raw/main/docs/main-window.png"
-    CACHE STRING "Where software centres fetch the main window's screenshot")
-set(MK_APPSTREAM_ID "org.example.mkconfig"
+# The AppStream id: the desktop entry is named after it, as software centres
+# expect, and the program tells desktops the same name.
+set(MK_APPSTREAM_ID "io.github.mkconfig.mkconfig"
     CACHE STRING "The program's AppStream id (a reverse domain name)")
 
 set(pkg ${CMAKE_SOURCE_DIR}/packaging/linux)
+set(man ${CMAKE_SOURCE_DIR}/packaging/man)
 set(out ${CMAKE_BINARY_DIR}/packaging)
-set(docdir ${CMAKE_INSTALL_DATADIR}/doc/${PROJECT_NAME})
-# Dates in the package follow SOURCE_DATE_EPOCH when it is set, so that the
+# Dates in the pages follow SOURCE_DATE_EPOCH when it is set, so that the
 # same sources give the same package.
 string(TIMESTAMP MK_RELEASE_DATE "%Y-%m-%d" UTC)
-string(TIMESTAMP MK_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+
+# The releases, newest first, are debian/changelog's entries; the newest must
+# be this version, or the package would carry two.
+file(STRINGS ${CMAKE_SOURCE_DIR}/debian/changelog changelog ENCODING UTF-8)
+set(MK_RELEASES "")
+set(version "")
+set(notes "")
+foreach(line IN LISTS changelog)
+  if(line MATCHES "^mkconfig \\(([^)]+)\\)")
+    set(version ${CMAKE_MATCH_1})
+    if(NOT MK_RELEASES AND NOT version STREQUAL PROJECT_VERSION)
+      message(FATAL_ERROR "debian/changelog's newest entry is ${version}, the project is "
+                          "${PROJECT_VERSION}: give both the same version")
+    endif()
+    set(notes "")
+  elseif(line MATCHES "^  \\* (.*)$")
+    string(APPEND notes "</li>\n          <li>${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^    (.*)$")
+    string(APPEND notes " ${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^ -- .*  [A-Za-z]+, ([0-9]+) ([A-Za-z]+) ([0-9]+) ")
+    set(day ${CMAKE_MATCH_1})
+    set(year ${CMAKE_MATCH_3})
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    list(FIND months ${CMAKE_MATCH_2} month)
+    math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+    if(month LESS 10)
+      set(month 0${month})
+    endif()
+    string(LENGTH "${day}" digits)
+    if(digits EQUAL 1)
+      set(day 0${day})
+    endif()
+    string(REPLACE "&" "&amp;" notes "${notes}")
+    string(REGEX REPLACE "^</li>\n" "" notes "${notes}")
+    string(APPEND MK_RELEASES "    <release version=\"${version}\" date=\"${year}-${month}-${day}\">\n"
+           "      <description>\n        <ul>\n${notes}</li>\n        </ul>\n      </description>\n"
+           "    </release>\n")
+  endif()
+endforeach()
+string(STRIP "${MK_RELEASES}" MK_RELEASES)
 
 # The shipped programs resolve every symbol at start, so that their
 # relocations can be made read-only (what Debian's hardening asks for).
@@ -35,7 +71,9 @@ endforeach()
 
 # Desktop integration belongs to the window program.
 if(TARGET mkconfig)
-  install(FILES ${pkg}/mkconfig.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${pkg}/mkconfig.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+          RENAME ${MK_APPSTREAM_ID}.desktop)
+  target_compile_definitions(mkconfig PRIVATE MK_DESKTOP_ID="${MK_APPSTREAM_ID}")
   install(FILES ${pkg}/mkconfig-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
           RENAME mkconfig.xml)
   configure_file(${pkg}/mkconfig.metainfo.xml ${out}/${MK_APPSTREAM_ID}.metainfo.xml @ONLY)
@@ -51,9 +89,9 @@ if(TARGET mkconfig)
   endforeach()
 endif()
 
-# Files Debian wants compressed: the man pages and the package's changelog.
-# The pages of mkctl and mk-sim are made from their own help, so that they
-# never say anything the programs do not.
+# The man pages, compressed as Debian wants them: a page in the language of
+# the program's help is made from that help (so it never says anything the
+# program does not), the page in the other language is written by hand.
 find_program(GZIP gzip REQUIRED)
 function(mk_gzip output input)
   add_custom_command(
@@ -64,72 +102,44 @@ function(mk_gzip output input)
   set_property(GLOBAL APPEND PROPERTY mk_packaging_outputs ${output})
 endfunction()
 
-# The fonts drawn in the MK screen previews carry their own licence.
-file(READ ${CMAKE_SOURCE_DIR}/src/preview/FONTS-LICENCE.txt MK_FONTS_LICENCE)
-string(REGEX REPLACE "\n+$" "" MK_FONTS_LICENCE "${MK_FONTS_LICENCE}")
-string(REGEX REPLACE "\n\n" "\n.\n" MK_FONTS_LICENCE "${MK_FONTS_LICENCE}")
-string(REGEX REPLACE "\n\n" "\n.\n" MK_FONTS_LICENCE "${MK_FONTS_LICENCE}")
-string(REGEX REPLACE "\n" "\n " MK_FONTS_LICENCE " ${MK_FONTS_LICENCE}")
-configure_file(${pkg}/copyright.in ${out}/copyright @ONLY)
-
-# The package's version is the project's, with no Debian revision: a native
-# package, whose changelog Debian names changelog.gz.
-configure_file(${pkg}/changelog.in ${out}/changelog @ONLY)
-mk_gzip(${out}/changelog.gz ${out}/changelog)
-install(FILES ${out}/copyright ${out}/changelog.gz DESTINATION ${docdir})
-
-if(TARGET mkconfig)
-  configure_file(${pkg}/mkconfig.1.in ${out}/mkconfig.1 @ONLY)
-  mk_gzip(${out}/mkconfig.1.gz ${out}/mkconfig.1)
-  install(FILES ${out}/mkconfig.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endif()
-foreach(program mkctl mk-sim)
+# mk_man_pages(PROGRAM HELP_LANGUAGE EXTRA SEE_ALSO [SUMMARY]): the page made
+# from the help (man1 for English, ru/man1 for Russian) and the hand-written
+# one in the other language.
+function(mk_man_pages program language extra see_also)
   if(NOT TARGET ${program})
-    continue()
+    return()
+  endif()
+  if(language STREQUAL "ru")
+    set(made ru/man1)
+    set(written man1)
+    set(template ${man}/${program}.1.in)
+  else()
+    set(made man1)
+    set(written ru/man1)
+    set(template ${man}/${program}.ru.1.in)
   endif()
   set(summary)
-  if(program STREQUAL "mk-sim")
-    set(summary "-DSUMMARY=a virtual MK trip computer on a pseudo-terminal")
+  if(ARGN)
+    set(summary "-DSUMMARY=${ARGN}")
   endif()
+  file(MAKE_DIRECTORY ${out}/${made} ${out}/${written})
   add_custom_command(
-    OUTPUT ${out}/${program}.1
-    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}> -DOUT=${out}/${program}.1
-            -DDATE=${MK_RELEASE_DATE} -DVERSION=${PROJECT_VERSION} ${summary}
-            -P ${CMAKE_SOURCE_DIR}/cmake/help-man.cmake
-    DEPENDS ${program} ${CMAKE_SOURCE_DIR}/cmake/help-man.cmake
+    OUTPUT ${out}/${made}/${program}.1
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}> -DOUT=${out}/${made}/${program}.1
+            -DDATE=${MK_RELEASE_DATE} -DVERSION=${PROJECT_VERSION} -DEXTRA=${extra}
+            -DSEE_ALSO=${see_also} ${summary} -P ${CMAKE_SOURCE_DIR}/cmake/help-man.cmake
+    DEPENDS ${program} ${extra} ${CMAKE_SOURCE_DIR}/cmake/help-man.cmake
     VERBATIM)
-  mk_gzip(${out}/${program}.1.gz ${out}/${program}.1)
-  install(FILES ${out}/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endforeach()
+  configure_file(${template} ${out}/${written}/${program}.1 @ONLY)
+  foreach(folder ${made} ${written})
+    mk_gzip(${out}/${folder}/${program}.1.gz ${out}/${folder}/${program}.1)
+    install(FILES ${out}/${folder}/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder})
+  endforeach()
+endfunction()
+
+mk_man_pages(mkconfig ru ${man}/files-ru.roff mkctl,mk-sim)
+mk_man_pages(mkctl ru ${man}/files-ru.roff mkconfig,mk-sim)
+mk_man_pages(mk-sim en ${man}/mk-sim.en.roff mkconfig,mkctl
+             "a virtual MK trip computer on a pseudo-terminal")
 get_property(packaging_outputs GLOBAL PROPERTY mk_packaging_outputs)
 add_custom_target(packaging_files ALL DEPENDS ${packaging_outputs})
-
-# The Debian package. Its version is the project's; its dependencies are
-# those of the linked libraries (dpkg-shlibdeps) and the toolkit's Russian
-# texts, which are loaded at run time rather than linked.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "${MK_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configurator for the MK vehicle trip computer")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Finds the MK trip computer on its USB serial port, reads its whole
-memory, edits every setting in a tabbed editor, shows the trip, refuelling
-and error journals and the oscilloscope trace, saves the settings to a file
-and writes them back.
-.
-The package holds the desktop program mkconfig, mkctl (the same core for
-scripts) and mk-sim (a virtual MK for trying everything without a device),
-and a udev rule that lets the user at the seat open the MK's port.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MK_PROJECT_URL}")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${pkg}/postinst ${pkg}/postrm)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
-include(CPack)

@@ -2,6 +2,7 @@
 // mkconfig: the MK configurator's desktop program.
 //
 //   mkconfig [FILE]   opens the settings file FILE once the window is up
+//   mkconfig --help | --version
 // Options (for the demo and the tests; a normal start needs none):
 //   --ini PATH        use this preferences file instead of the usual one
 //   --lock-name NAME  the single-instance lock's name instead of the program's file name
@@ -10,6 +11,7 @@
 #include <QIcon>
 #include <QScreen>
 
+#include <cstdio>
 #include <string>
 
 #include "app/just_one.h"
@@ -23,9 +25,26 @@
 #include "viewers/journals_dlg.h"
 #include "viewers/osc_dialog.h"
 
+#ifndef MK_VERSION
+#define MK_VERSION "0"
+#endif
+// The desktop entry's name, which the package gives the AppStream id.
+#ifndef MK_DESKTOP_ID
+#define MK_DESKTOP_ID "mkconfig"
+#endif
+
 int main(int argc, char* argv[]) {
+  // Read before the application object exists: that one needs a display.
+  const mk::app::StartOptions options = mk::app::ParseStartOptions(argc, argv);
+  if (options.help) {
+    std::fputs(mk::app::StartUsage(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("mkconfig %s\n", MK_VERSION);
+    return 0;
+  }
   QApplication app(argc, argv);
-  const mk::app::StartOptions options = mk::app::ParseStartOptions(QApplication::arguments());
   const QString& ini = options.ini;
   QString lock_name = options.lock_name;
   if (lock_name.isEmpty()) lock_name = QFileInfo(QApplication::applicationFilePath()).fileName();
@@ -39,7 +58,7 @@ int main(int argc, char* argv[]) {
   mk::app::InstallRussianTexts(app);
   // An installed program: desktops match its windows to its menu entry, and
   // the windows carry the icon of the icon theme.
-  QGuiApplication::setDesktopFileName("mkconfig");
+  QGuiApplication::setDesktopFileName(MK_DESKTOP_ID);
   if (const QIcon icon = QIcon::fromTheme("mkconfig"); !icon.isNull())
     QApplication::setWindowIcon(icon);
   mk::app::UseSystemFont(app);

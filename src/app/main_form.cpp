@@ -21,6 +21,7 @@
 
 #include <exception>
 
+#include "app/about_dialog.h"
 #include "app/logo.h"
 #include "app/m_ini_file.h"
 #include "app/port_dialog.h"
@@ -154,6 +155,9 @@ void TMainForm::BuildControls() {
   SetDataButtons(false);
   UpdateStatus();
   BuildMenu();
+  AddAboutMenu(*this, [this] {
+    return AboutFacts{ini_path_, backups_ ? backups_->Folder() : std::filesystem::path()};
+  });
   setAcceptDrops(true);
   AssignShortcuts();
   ConnectControls();

@@ -80,11 +80,39 @@ fs::path BackupsDir() {
 
 namespace {
 
-// A program the system's packages installed: its folder belongs to the
-// package, never to a user, even to root who could write there.
-bool InstalledWithTheSystem([[maybe_unused]] const fs::path& folder) {
 #ifdef _WIN32
+// Case-insensitively, as Windows compares paths (ASCII letters suffice for
+// the drive and the standard folder names).
+std::wstring Folded(const fs::path& path) {
+  std::wstring text = path.lexically_normal().generic_wstring();
+  for (wchar_t& c : text) {
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+  }
+  while (!text.empty() && text.back() == L'/') text.pop_back();
+  return text;
+}
+
+bool UnderProgramFiles(const fs::path& folder) {
+  const std::wstring here = Folded(folder);
+  for (const wchar_t* name : {L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432"}) {
+    const wchar_t* value = _wgetenv(name);
+    if (value == nullptr || *value == L'\0') continue;
+    const std::wstring root = Folded(fs::path(value));
+    if (here == root || here.starts_with(root + L"/")) return true;
+  }
   return false;
+}
+#endif
+
+// A program that was installed (by the system's packages, or by the Windows
+// installer, whose uninstaller lies beside it): its folder belongs to the
+// installation, never to a user's preferences, even when an administrator or
+// root, who could write there, runs it. The uninstaller removes the folder.
+bool Installed(const fs::path& folder) {
+  std::error_code ec;
+  if (fs::is_regular_file(folder / "uninstall.exe", ec)) return true;
+#ifdef _WIN32
+  return UnderProgramFiles(folder);
 #else
   const std::string normal = folder.lexically_normal().generic_string();
   return normal == "/usr" || normal.starts_with("/usr/");
@@ -97,7 +125,7 @@ fs::path PrefsPath(const fs::path& program) {
   fs::path beside = program;
   beside.replace_extension(".ini");
   const fs::path folder = program.has_parent_path() ? program.parent_path() : fs::path(".");
-  if (!InstalledWithTheSystem(folder) && CanWriteIn(folder)) return beside;
+  if (!Installed(folder) && CanWriteIn(folder)) return beside;
   const fs::path config = UserConfigDir();
   if (config.empty()) return beside;
   const fs::path name = program.stem();

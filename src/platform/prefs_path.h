@@ -28,8 +28,9 @@ std::filesystem::path BackupsDir();
 
 /// The program's path with the extension ".ini" when the program's folder is
 /// writable; otherwise <UserConfigDir>/<name>/<name>.ini, where <name> is the
-/// program's file name without extension. A program under /usr (installed by
-/// a package) always takes the user's folder, whoever runs it.
+/// program's file name without extension. An installed program always takes
+/// the user's folder, whoever runs it: one under /usr (a package's), under
+/// Program Files, or with the installer's uninstall.exe beside it.
 std::filesystem::path PrefsPath(const std::filesystem::path& program);
 
 }  // namespace mk::platform

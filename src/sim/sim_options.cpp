@@ -32,6 +32,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
     };
     if (a == "--help" || a == "-h") {
       o.help = true;
+    } else if (a == "--version") {
+      o.version = true;
     } else if (a == "--address") {
       o.address = static_cast<std::uint8_t>(Number(a, value(), 252, 254));
     } else if (a == "--memory") {
@@ -46,6 +48,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       o.image = value();
     } else if (a == "--save") {
       o.save = value();
+    } else if (a == "--settings") {
+      o.settings = value();
     } else if (a == "--wire-timing") {
       o.wire_timing = WireTiming::kBytes;
     } else if (a.starts_with("--wire-timing=")) {
@@ -85,6 +89,7 @@ std::string SimUsage() {
          "  --device-version N       the version Identify reports (default 1)\n"
          "  --image FILE             raw memory image to start from (a shorter file is\n"
          "                           zero-filled)\n"
+         "  --settings FILE          serve a settings file (.vrnkp) and its device version\n"
          "  --save FILE              write the memory image to FILE on exit\n"
          "  --wire-timing[=MODEL]    answer at the pace of 115200 baud 8N2; the request is\n"
          "                           heard when its last byte would be in, then the answer\n"
@@ -114,8 +119,14 @@ std::string SimUsage() {
          "                           that only reading back finds)\n"
          "  --verbose                log every request to stderr\n"
          "  --help                   this text\n"
+         "  --version                the program's version\n"
          "\n"
-         "Broken region writes are reported on stderr as they happen.\n";
+         "Broken region writes are reported on stderr as they happen.\n"
+         "\n"
+         "Exit status:\n"
+         "  0  stopped by SIGINT or SIGTERM, or --help or --version printed\n"
+         "  1  failure (a file that cannot be read or written, no pseudo-terminal)\n"
+         "  2  a bad command line\n";
 }
 
 }  // namespace mk::sim

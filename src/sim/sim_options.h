@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/answer_schedule.h"
 #include "sim/fault_plan.h"
 
 namespace mk::sim {
@@ -17,11 +16,13 @@ struct SimOptions {
   std::uint8_t address = 253;
   std::size_t memory = 0;  ///< 0: the size that goes with the address
   std::uint16_t device_version = 1;
-  std::string image;  ///< raw memory image to start from
-  std::string save;   ///< where to write the memory on exit
-  WireTiming wire_timing = WireTiming::kOff;
+  std::string image;     ///< raw memory image to start from
+  std::string save;      ///< where to write the memory on exit
+  std::string settings;  ///< settings file (.vrnkp) to serve, its device version included
+  bool wire_timing = false;
   bool verbose = false;
   bool help = false;
+  bool version = false;
   FaultPlan faults;
   std::optional<std::uint16_t> ignored_region;  ///< region start whose bytes are never kept
 };

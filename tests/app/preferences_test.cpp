@@ -163,6 +163,9 @@ TEST(PreferencesPath, BesideAWritableProgramElseInTheUserFolder) {
   // An installed program, even when run by root, who could write beside it.
   EXPECT_EQ(platform::PrefsPath("/usr/bin/mkconfig"),
             root / "config" / "mkconfig" / "mkconfig.ini");
+  // Installed by the Windows installer: its uninstaller removes the folder.
+  std::ofstream(root / "uninstall.exe").put('\0');
+  EXPECT_EQ(platform::PrefsPath(root / "mkconfig"), root / "config" / "mkconfig" / "mkconfig.ini");
   setenv("XDG_CONFIG_HOME", "relative/config", 1);
   EXPECT_EQ(platform::PrefsPath("/usr/bin/mkconfig"),
             fs::path(std::getenv("HOME")) / ".config" / "mkconfig" / "mkconfig.ini");

@@ -18,6 +18,7 @@ TEST(StartOptions, TheFirstArgumentThatIsNoOptionIsTheFileToOpen) {
   struct Case {
     QStringList args;
     QString file, ini, lock;
+    bool help = false, version = false;
   };
   const Case cases[] = {
       {{"mkconfig"}, "", "", ""},
@@ -28,6 +29,8 @@ TEST(StartOptions, TheFirstArgumentThatIsNoOptionIsTheFileToOpen) {
        "",
        "x.vrnkp"},
       {{"mkconfig", "--ini"}, "", "", ""},
+      {{"mkconfig", "-h", "a.vrnkp"}, "a.vrnkp", "", "", true},
+      {{"mkconfig", "--version", "--help"}, "", "", "", true, true},
   };
   for (const Case& c : cases) {
     const StartOptions options = ParseStartOptions(c.args);
@@ -35,6 +38,8 @@ TEST(StartOptions, TheFirstArgumentThatIsNoOptionIsTheFileToOpen) {
     EXPECT_EQ(options.settings_file, c.file) << name.toStdString();
     EXPECT_EQ(options.ini, c.ini) << name.toStdString();
     EXPECT_EQ(options.lock_name, c.lock) << name.toStdString();
+    EXPECT_EQ(options.help, c.help) << name.toStdString();
+    EXPECT_EQ(options.version, c.version) << name.toStdString();
   }
 }
 

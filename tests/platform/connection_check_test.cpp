@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "support/files.h"
 
@@ -136,6 +137,27 @@ TEST_F(FakeMachine, APortTheUserMayNotOpenNamesOwnerGroupModeAndTheFix) {
   chmod((root_ / "dev/ttyACM0").c_str(), 0600);
   user_.uid = getuid();
   EXPECT_TRUE(Check().obstacles.empty());
+}
+
+// A port whose group would make the user root is reached another way.
+TEST_F(FakeMachine, NoAdviceToJoinAGroupThatGivesRootsRights) {
+  std::ofstream(root_ / "etc/group") << "users:x:100:\nroot:x:" << getgid() << ":\n";
+  Mk(0660);
+  ConnectionReport r = Check();
+  ASSERT_EQ(r.obstacles.size(), 1u);
+  EXPECT_EQ(r.obstacles[0].fix.find("установите правило udev"), 0u) << r.obstacles[0].fix;
+  EXPECT_NE(r.obstacles[0].fix.find("Вступать в группу root не нужно: она даёт права root."),
+            std::string::npos);
+  EXPECT_EQ(r.obstacles[0].fix.find("usermod"), std::string::npos) << r.obstacles[0].fix;
+
+  // The rule the package ships, its identifiers and actions on lines of their own.
+  std::ifstream shipped(MK_SOURCE_DIR "/packaging/udev/60-mk.rules");
+  Rule("lib/udev/rules.d", std::string(std::istreambuf_iterator<char>(shipped), {}));
+  r = Check();
+  ASSERT_EQ(r.obstacles.size(), 1u);
+  EXPECT_EQ(r.obstacles[0].fix.find("войдите в систему за этим компьютером"), 0u)
+      << r.obstacles[0].fix;
+  EXPECT_EQ(r.obstacles[0].fix.find("usermod"), std::string::npos);
 }
 
 TEST_F(FakeMachine, AGroupJoinedAfterLoggingInAsksToLogInAgain) {

@@ -121,6 +121,49 @@ reg_value() {
     }'
 }
 
+# --- A virtual screen with a window manager, for the windows of the tests ---
+
+display_start() {
+  local n=77
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+  on_exit "kill $!"
+  export DISPLAY=:$n
+  for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+  openbox >/dev/null 2>&1 &
+  on_exit "kill $!"
+  sleep 1
+}
+
+# window NAME [SECONDS]: the id of the visible window called NAME, waiting for it.
+window() {
+  local id=""
+  for _ in $(seq $((${2:-30} * 4))); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && break
+    sleep 0.25
+  done
+  echo "$id"
+}
+# gone NAME [SECONDS]: true once no visible window is called NAME.
+gone() {
+  for _ in $(seq $((${2:-30} * 4))); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.25
+  done
+  return 1
+}
+keys() {
+  xdotool key --delay 150 "$@"
+  sleep 0.5
+}
+shot() {  # shot WINDOW FILE: a small PNG of one window
+  import -window "$1" -strip "PNG8:$2"
+}
+
 # Line ends as Linux writes them, for comparing what the two programs print.
 unix_lines() {
   tr -d '\r'

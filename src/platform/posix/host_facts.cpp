@@ -195,20 +195,20 @@ std::optional<MkRule> FindMkRule(const std::string& etc, const std::string& lib_
       if (name.size() > 6 && name.ends_with(".rules")) files[name] = {dir / name, shown + name};
     }
   }
+  // The MK's rule names its identifiers on one line; what it does with the
+  // port may follow on others (after a GOTO to a label of the same file).
   for (const auto& [name, where] : files) {
     std::ifstream in(where.first);
-    std::optional<MkRule> rule;
+    bool names_mk = false;
+    MkRule rule{where.second, false, false};
     for (std::string line; std::getline(in, line);) {
       const std::string l = Lower(line);
-      if (l.starts_with("#") || l.find("04d8") == std::string::npos ||
-          l.find("000a") == std::string::npos) {
-        continue;
-      }
-      if (!rule) rule = MkRule{where.second, false, false};
-      rule->uaccess |= l.find("uaccess") != std::string::npos;
-      rule->modem_manager_ignore |= l.find("id_mm_device_ignore") != std::string::npos;
+      if (l.starts_with("#")) continue;
+      names_mk |= l.find("04d8") != std::string::npos && l.find("000a") != std::string::npos;
+      rule.uaccess |= l.find("uaccess") != std::string::npos;
+      rule.modem_manager_ignore |= l.find("id_mm_device_ignore") != std::string::npos;
     }
-    if (rule) return rule;
+    if (names_mk) return rule;
   }
   return std::nullopt;
 }

@@ -18,6 +18,10 @@
 #include "sim/virtual_mk.h"
 #include "tools/mk-sim/pty_server.h"
 
+#ifndef MK_VERSION
+#define MK_VERSION "0"
+#endif
+
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
@@ -41,27 +45,12 @@ void CatchStopSignals() {
   sigaction(SIGTERM, &action, nullptr);
 }
 
-// --settings FILE: the MK serves a settings file, its device version included.
-// Taken out of the arguments before the rest are parsed.
-std::string TakeSettingsOption(std::vector<std::string>& args) {
-  std::string file;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--settings") continue;
-    if (i + 1 >= args.size()) throw std::invalid_argument("--settings needs a file name");
-    file = args[i + 1];
-    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-               args.begin() + static_cast<std::ptrdiff_t>(i + 2));
-    --i;
-  }
-  return file;
-}
-
-int Run(const mk::sim::SimOptions& options, const std::string& settings) {
+int Run(const mk::sim::SimOptions& options) {
   mk::sim::VirtualMK mk(options.address);
   if (options.memory != 0) mk.SetMemorySize(options.memory);
   mk.SetDeviceVersion(options.device_version);
-  if (!settings.empty()) {
-    const auto file = mk::device::DecodeSettingsFile(ReadFile(settings));
+  if (!options.settings.empty()) {
+    const auto file = mk::device::DecodeSettingsFile(ReadFile(options.settings));
     mk.SetDeviceVersion(file.device_version);
     mk.LoadImage(mk::sim::MemoryFromImage(file.image, mk.MemorySize()));
   } else if (options.image.empty()) {
@@ -92,23 +81,22 @@ int Run(const mk::sim::SimOptions& options, const std::string& settings) {
 
 int main(int argc, char** argv) {
   mk::sim::SimOptions options;
-  std::string settings;
   try {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    settings = TakeSettingsOption(args);
-    options = mk::sim::ParseSimOptions(args);
+    options = mk::sim::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::invalid_argument& e) {
     std::fprintf(stderr, "mk-sim: %s\n", e.what());
     return 2;
   }
   if (options.help) {
     std::fputs(mk::sim::SimUsage().c_str(), stdout);
-    std::fputs("  --settings FILE    serve a settings file (.vrnkp) and its device version\n",
-               stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("mk-sim %s\n", MK_VERSION);
     return 0;
   }
   try {
-    return Run(options, settings);
+    return Run(options);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mk-sim: %s\n", e.what());
     return 1;

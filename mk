@@ -15,7 +15,14 @@ PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
   dpkg-dev debhelper lintian desktop-file-utils appstream ccache)
 
+# The package lists are asked once per list: a stamp in the build folder
+# remembers the list that was found whole, so the edit-test loop skips it.
+DEPS_STAMP=build/.packages-installed
+
 deps() {
+  local want
+  want=$(printf '%s\n' "${PACKAGES[@]}")
+  [ -f "$DEPS_STAMP" ] && [ "$(cat "$DEPS_STAMP")" = "$want" ] && return 0
   local missing=()
   for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -27,6 +34,8 @@ deps() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
+  mkdir -p build
+  echo "$want" >"$DEPS_STAMP"
 }
 
 configure() {  # configure DIR [cmake options...]
@@ -41,9 +50,19 @@ configure() {  # configure DIR [cmake options...]
   cmake -S . -B "$dir" "${generator[@]}" "${launcher[@]}" "$@" >/dev/null
 }
 
+# The package target packs what is built, so ./mk test need not build the
+# test programs that only the sanitizers' build runs.
 configure_build() {
   configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
-    -DMK_TESTS=ON
+    -DMK_TESTS=ON -DCMAKE_SKIP_PACKAGE_ALL_DEPENDENCY=ON
+}
+
+# A folder configured with these options is configured again only by the
+# build itself, when a CMake file changed.
+configured_build() {
+  [ -f build/build.ninja ] && grep -q '^CMAKE_SKIP_PACKAGE_ALL_DEPENDENCY:.*=ON$' \
+    build/CMakeCache.txt && grep -q '^MK_TESTS:BOOL=ON$' build/CMakeCache.txt &&
+    grep -q '^MK_GUI:BOOL=ON$' build/CMakeCache.txt
 }
 
 build() {
@@ -52,23 +71,112 @@ build() {
   cmake --build build -j "$JOBS"
 }
 
-# The edit-test loop: the normal build of what the unit tests need, then the
-# unit tests alone (no programs started, no windows, no package).
-cmd_check() {
-  deps
-  configure_build
-  cmake --build build -j "$JOBS" --target unit_tests
-  (cd build && ctest -L '^unit$' --output-on-failure -j "$JOBS" --timeout 120)
+# The window test programs (tests_app, tests_editor, tests_viewers) that cover
+# what changed against HEAD (or, with nothing changed, in the last commit).
+touched_window_tests() {
+  local files
+  files=$( (git diff --name-only HEAD; git ls-files --others --exclude-standard) 2>/dev/null)
+  [ -n "$files" ] || files=$(git diff --name-only HEAD~1 HEAD 2>/dev/null || true)
+  local all="tests_app tests_editor tests_viewers"
+  printf '%s\n' "$files" | awk -v all="$all" '
+    # The shared floor and the test helpers reach every window folder.
+    /^(src\/widgets|tests\/support)\// { print all; next }
+    match($0, /^(src|tests)\/(app|editor|viewers)\//) {
+      split($0, part, "/"); print "tests_" part[2]
+    }' | tr ' ' '\n' | sort -u
 }
 
+# The edit-test loop: the unit tests, and the window tests (offscreen) of the
+# window folders a change touched; the package manager and CMake only when
+# something needs them.
+cmd_check() {
+  deps
+  configured_build || configure_build
+  local windows=() w
+  for w in $(touched_window_tests); do windows+=("$w"); done
+  cmake --build build -j "$JOBS" --target unit_tests "${windows[@]}"
+  echo "== unit tests"
+  # One process a program, not one a test: a tenth of the time, and the unit
+  # tests share no state that would need more.
+  run_programs $(sed -n 's/^ *mk_tests(\([a-z]*\) unit .*/tests_\1/p' tests/CMakeLists.txt)
+  local names
+  for w in "${windows[@]}"; do
+    echo "== $w"
+    names=$(suites_of "$w")
+    (cd build && QT_QPA_PLATFORM=offscreen ctest -L '^gui$' -R "$names" --output-on-failure \
+      -j "$JOBS" --timeout 300)
+  done
+}
+
+# Runs test programs, $JOBS at once, each in one process; prints each one's
+# summary, or all it said when it failed.
+run_programs() {  # run_programs PROGRAM...
+  local logs status=0 p
+  logs=$(mktemp -d)
+  printf '%s\n' "$@" | xargs -P "$JOBS" -I{} sh -c \
+    'timeout 300 build/bin/{} --gtest_brief=1 >"$0/{}.log" 2>&1 || touch "$0/{}.failed"' "$logs"
+  for p in "$@"; do
+    if [ -e "$logs/$p.failed" ]; then
+      cat "$logs/$p.log"
+      echo "$p FAILED"
+      status=1
+    else
+      echo "$p: $(tail -n 1 "$logs/$p.log")"
+    fi
+  done
+  rm -rf "$logs"
+  return $status
+}
+
+# The CTest names of one test program's tests, as a regular expression of its suites.
+suites_of() {  # suites_of PROGRAM
+  QT_QPA_PLATFORM=offscreen "build/bin/$1" --gtest_list_tests |
+    awk '/^[A-Za-z_][A-Za-z0-9_\/]*[.]/ { sub(/[.].*$/, ""); s = s (s == "" ? "" : "|") $0 }
+      END { print "^(" s ")[.]" }'
+}
+
+# The sanitizers' build makes what runs under them: the unit and window
+# tests and the fuzz targets (the programs the window tests start come along).
 build_sanitized() {
   configure build-san -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DMK_WERROR=ON \
     -DMK_SANITIZE=ON -DMK_FUZZ=ON
-  cmake --build build-san -j "$JOBS"
+  cmake --build build-san -j "$JOBS" --target unit_tests gui_tests fuzz_targets
 }
 
-run_tests() {  # run_tests DIR
-  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 300)
+# The normal build for ./mk test: the programs, the integration tests, what
+# the package holds, and the benchmarks, built so that they keep building.
+build_for_tests() {
+  configure_build
+  cmake --build build -j "$JOBS" --target mkconfig mkctl mk-sim packaging_files \
+    integration_tests benchmarks
+}
+
+run_tests() {  # run_tests DIR LABEL-REGEX
+  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest -L "$2" --output-on-failure -j "$JOBS" \
+    --timeout 300)
+}
+
+# Each stage of ./mk test with its minutes, printed when it ends, passed or not.
+STAGES=()
+STAGE=""
+STAGE_START=0
+stage() {  # stage NAME COMMAND...
+  STAGE=$1
+  STAGE_START=$SECONDS
+  shift
+  "$@"
+  STAGES+=("$(stage_line $((SECONDS - STAGE_START)) "$STAGE")")
+  STAGE=""
+}
+stage_line() {  # stage_line SECONDS NAME
+  awk -v s="$1" -v n="$2" 'BEGIN { printf "%6.1f min  %s", s / 60, n }'
+}
+print_stages() {
+  [ -n "$STAGE" ] && STAGES+=("$(stage_line $((SECONDS - STAGE_START)) "$STAGE (failed)")")
+  echo "== minutes per stage"
+  ((${#STAGES[@]})) && printf '%s\n' "${STAGES[@]}"
+  stage_line "$SECONDS" "in all"
+  echo
 }
 
 # --- The Debian package, built as Debian builds it (debian/rules on the
@@ -202,16 +310,22 @@ hardening_checks() {
   done
 }
 
+# Every test program runs once: the unit and window tests under the
+# sanitizers, the integration tests (programs, pseudo-terminals) in the normal
+# build, which also makes the package and the Linux programs Wine is compared with.
 cmd_test() {
-  build
-  echo "== tests"
-  run_tests build
-  package_checks
-  echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-  build_sanitized
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-san
+  trap print_stages EXIT
+  stage "packages" deps
+  stage "normal build" build_for_tests
+  echo "== integration tests"
+  stage "integration tests" run_tests build '^integration$'
+  stage "Debian package" package_checks
+  stage "sanitizers' build" build_sanitized
+  echo "== unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    stage "unit and window tests, sanitized" run_tests build-san '^(unit|gui)$'
   echo "== short fuzzing runs"
-  "$ROOT/fuzz/run" build-san 20
+  stage "fuzzing, 20 s a target" "$ROOT/fuzz/run" build-san 20
   windows_all
   echo "== all passed"
 }
@@ -306,21 +420,22 @@ test_windows() {
 
 # After ./mk build: the Windows programs built, packed and tested.
 windows_all() {
-  windows_deps
+  stage "Windows: packages" windows_deps
   echo "== Windows: Qt for MinGW, mkconfig.exe and mkctl.exe"
-  build_windows
+  stage "Windows: Qt for MinGW" windows_qt >/dev/null
+  stage "Windows: mkconfig.exe and mkctl.exe" build_windows
   echo "== Windows: installer and archive"
-  package_windows
-  test_windows
+  stage "Windows: installer and archive" package_windows
+  stage "Windows: tests under Wine" test_windows
   echo "== Windows: build-win/mkconfig-setup-$(windows_version).exe," \
     "build-win/mkconfig-$(windows_version)-windows.zip"
 }
 
 cmd_windows() {
+  trap print_stages EXIT
   deps
   # The Linux mk-sim and mkctl: the virtual MK and the results to compare with.
-  configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
-    -DMK_TESTS=ON
+  configure_build
   cmake --build build -j "$JOBS" --target mk-sim mkctl
   windows_all
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/answer_schedule.h"
 #include "sim/fault_plan.h"
 
 namespace mk::sim {
@@ -19,7 +20,7 @@ struct SimOptions {
   std::string image;     ///< raw memory image to start from
   std::string save;      ///< where to write the memory on exit
   std::string settings;  ///< settings file (.vrnkp) to serve, its device version included
-  bool wire_timing = false;
+  WireTiming wire_timing = WireTiming::kOff;
   bool verbose = false;
   bool help = false;
   bool version = false;

@@ -47,7 +47,7 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(o.device_version, 65535);
   EXPECT_EQ(o.image, "in.bin");
   EXPECT_EQ(o.save, "out.bin");
-  EXPECT_TRUE(o.wire_timing && o.verbose && o.version);
+  EXPECT_TRUE(o.wire_timing == WireTiming::kBytes && o.verbose && o.version);
   EXPECT_EQ(o.settings, "s.vrnkp");
   ASSERT_EQ(o.faults.faults.size(), 2u);
   EXPECT_EQ(o.faults.faults[0].arg, 40u);
@@ -56,6 +56,9 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(o.faults.count, 3u);
   EXPECT_EQ(o.faults.after, 100u);
   EXPECT_TRUE(ParseSimOptions({"--help"}).help);
+  EXPECT_EQ(ParseSimOptions({"--wire-timing=bytes"}).wire_timing, WireTiming::kBytes);
+  EXPECT_EQ(ParseSimOptions({"--wire-timing=whole"}).wire_timing, WireTiming::kWhole);
+  EXPECT_EQ(ParseSimOptions({"--wire-timing=usb"}).wire_timing, WireTiming::kUsb);
 }
 
 // The help lists every option the parser takes, all before the closing sentence.
@@ -76,7 +79,8 @@ TEST(SimOptions, RefusesWhatTheMKCannotBe) {
   const Args bad[] = {{"--address", "251"}, {"--address", "255"},     {"--address"},
                       {"--memory", "4096"}, {"--memory", "8192k"},    {"--device-version", "65536"},
                       {"--fault", "noise"}, {"--fault-every", "0"},   {"--fault-count", "-1"},
-                      {"--image"},          {"--wire-timing", "yes"}, {"252"}};
+                      {"--image"},          {"--wire-timing", "yes"}, {"252"},
+                      {"--wire-timing="},   {"--wire-timing=fast"}};
   for (const auto& args : bad) {
     EXPECT_THROW(ParseSimOptions(args), std::invalid_argument) << args[0];
   }

@@ -536,7 +536,7 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
 
 void TMainForm::ReadFromMk() {
   if (busy_ || !rs_) return;
-  if (modified_ && dialogs_->AskYesNo(kUnsavedQuestion)) SaveWithDialog();
+  if (!MayDropEdits()) return;
   if (!FindMk()) return;
   RunTransfer(
       [this](link::IProgress& progress, device::Connection& found) {
@@ -546,6 +546,8 @@ void TMainForm::ReadFromMk() {
       // when the whole memory has arrived), so the buttons stay as they were.
       [this] {
         SetDataButtons(true);
+        // The settings held are now the MK's: no edit of them is unsaved.
+        modified_ = false;
         SetOrigin(Origin::Mk);
       });
 }
@@ -583,7 +585,12 @@ void TMainForm::LoadFromFile() {
 void TMainForm::LoadFile(const std::string& path) {
   if (busy_ || !mk_) return;
   try {
-    device::LoadSettingsFile(PathFromUtf8(path), *mk_);
+    // The file is read first: a refused one asks nothing and changes nothing.
+    device::TMK loaded;
+    device::LoadSettingsFile(PathFromUtf8(path), loaded);
+    if (!MayDropEdits()) return;
+    *mk_ = std::move(loaded);
+    modified_ = false;
     SetDataButtons(true);
     SetOrigin(Origin::LoadedFile, path);
     before_take_.reset();
@@ -595,23 +602,24 @@ void TMainForm::LoadFile(const std::string& path) {
   }
 }
 
-void TMainForm::SaveWithDialog() {
+bool TMainForm::SaveWithDialog() {
   const auto path = dialogs_->SaveFile(widgets::FileKind::Settings, FileFolder(), SuggestedName());
-  if (!path) return;
+  if (!path) return false;
   std::error_code ec;
   if (std::filesystem::exists(PathFromUtf8(*path), ec) && !dialogs_->AskYesNo(kOverwriteQuestion))
-    return;
+    return false;
   try {
     device::SaveSettingsFile(PathFromUtf8(*path), *mk_);
   } catch (const std::exception& e) {
     // A failed save changes nothing: the edits stay marked as unsaved.
     dialogs_->ShowError(e.what());
-    return;
+    return false;
   }
   SetDataButtons(true);
   modified_ = false;
   SetOrigin(Origin::SavedFile, *path);
   RememberFolder(*path);
+  return true;
 }
 
 void TMainForm::SaveToFile() {
@@ -657,8 +665,17 @@ void TMainForm::ViewOscilloscope() {
   }
 }
 
-void TMainForm::OfferToSave() {
-  if (modified_ && dialogs_->AskYesNo(kUnsavedQuestion)) SaveWithDialog();
+bool TMainForm::MayDropEdits() {
+  if (!modified_) return true;
+  switch (dialogs_->AskYesNoCancel(kUnsavedQuestion)) {
+    case widgets::Reply::Yes:
+      return SaveWithDialog();
+    case widgets::Reply::No:
+      return true;
+    case widgets::Reply::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TMainForm::SavePreferences() {
@@ -687,7 +704,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     return;
   }
   if (!closed_) {
-    OfferToSave();
+    // Отмена, or a save that did not happen, keeps the window and the edits.
+    if (!MayDropEdits()) {
+      event->ignore();
+      return;
+    }
     SavePreferences();
     closed_ = true;
   }

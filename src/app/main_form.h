@@ -139,15 +139,18 @@ class TMainForm final : public QMainWindow {
   std::string FileFolder() const;
   /// The name the save dialog offers: "МК-v515-2026-12-08.vrnkp".
   std::string SuggestedName() const;
-  /// Offers to save unsaved edits; closing is always allowed.
-  void OfferToSave();
+  /// Before unsaved edits are replaced or left: asks Да / Нет / Отмена.
+  /// True to go on (no edits, Нет, or Да and the save finished); false to
+  /// stay where the user is (Отмена, or the save was cancelled or failed).
+  bool MayDropEdits();
   /// Writes the preferences.
   void SavePreferences();
   /// With automatic search on, opens the first port where the MK was found;
   /// false (after saying so) when there is none. With it off, true at once.
   bool FindMk();
-  /// The save dialog, then the file; a cancelled or failed save changes nothing.
-  void SaveWithDialog();
+  /// The save dialog, then the file; a cancelled or failed save changes
+  /// nothing and returns false.
+  bool SaveWithDialog();
   /// Whether the MK's port is searched for before each transfer (the check box "cbAuto").
   bool AutoSearch() const;
   /// Rewrites the status line from where the settings came from and whether they changed.

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
@@ -80,6 +81,18 @@ QGroupBox* Step(const char* name, const char* title, QWidget* parent,
     layout->addWidget(child);
   }
   return group;
+}
+
+/// Shows `keys` greyed at the right end of `button`, so that the combination
+/// is seen without hovering; the caption itself stays as it was.
+void ShowKeys(QPushButton* button, const QKeySequence& keys) {
+  auto* shown = new QLabel(keys.toString(QKeySequence::NativeText), button);
+  shown->setAttribute(Qt::WA_TransparentForMouseEvents);
+  shown->setForegroundRole(QPalette::PlaceholderText);
+  auto* layout = new QHBoxLayout(button);
+  layout->setContentsMargins(0, 0, 8, 0);
+  layout->addStretch(1);
+  layout->addWidget(shown);
 }
 
 }  // namespace
@@ -168,16 +181,16 @@ QWidget* TMainForm::BuildLeftColumn(QWidget* central) {
                                    "Для адекватного отображения возможных вариантов настроек "
                                    "считайте текущие настройки МК,",
                                    nullptr);
-  read_button_ = Button("bGetParams", "Считать настройки из МК", nullptr);
+  read_button_ = Button("bGetParams", "&Считать настройки из МК", nullptr);
   QLabel* load_hint = WrappedLabel(
       "Label6", "или, если Вы ранее уже сохраняли настройки на диск, считайте файл с диска.",
       nullptr);
-  load_button_ = Button("bLoadParams", "Считать настройки из файла на диске", nullptr);
+  load_button_ = Button("bLoadParams", "Считать настройки из &файла на диске", nullptr);
   layout->addWidget(
       Step("GroupBox1", "Шаг 1", left, {read_hint, read_button_, load_hint, load_button_}));
 
   QLabel* edit_hint = WrappedLabel("Label3", "Произведите изменения настроек.", nullptr);
-  edit_button_ = Button("bEditParams", "Редактировать настройки", nullptr);
+  edit_button_ = Button("bEditParams", "&Редактировать настройки", nullptr);
   layout->addWidget(Step("GroupBox2", "Шаг 2", left, {edit_hint, edit_button_}));
 
   mz_mark_ = new QLabel("MZ", left);
@@ -198,9 +211,9 @@ void TMainForm::BuildPortChoice(QWidget* left, QVBoxLayout* layout) {
   layout->addWidget(warning);
 
   auto* port_row = new QHBoxLayout();
-  auto_search_box_ = new QCheckBox(Q("Искать МК автоматически"), left);
+  auto_search_box_ = new QCheckBox(Q("&Искать МК автоматически"), left);
   auto_search_box_->setObjectName("cbAuto");
-  choose_port_button_ = Button("bRS232", "Выбрать СОМ-порт вручную", left);
+  choose_port_button_ = Button("bRS232", "Выбрать СОМ-&порт вручную", left);
   port_row->addWidget(auto_search_box_);
   port_row->addStretch(1);
   port_row->addWidget(choose_port_button_);
@@ -213,22 +226,22 @@ QWidget* TMainForm::BuildRightColumn(QWidget* central) {
 
   QLabel* journals_hint =
       WrappedLabel("Label7", "Просмотрите журналы поездок, заправок. и ошибок", nullptr);
-  journals_button_ = Button("bViewJournals", "Просмотреть журналы", nullptr);
+  journals_button_ = Button("bViewJournals", "Просмотреть &журналы", nullptr);
   layout->addWidget(Step("GroupBox5", "Шаг 2a", right, {journals_hint, journals_button_}));
 
   QLabel* osc_hint = WrappedLabel("Label8", "Просмотрите записанные данные осциллографа", nullptr);
-  osc_button_ = Button("bViewOsc", "Просмотреть данные осциллографа", nullptr);
+  osc_button_ = Button("bViewOsc", "Просмотреть данные &осциллографа", nullptr);
   layout->addWidget(Step("GroupBox6", "Шаг 2b", right, {osc_hint, osc_button_}));
 
   QLabel* save_hint = WrappedLabel("Label4",
                                    "Для возможности повторного просмотра или редактирования "
                                    "сохраните настройки на диск.",
                                    nullptr);
-  save_button_ = Button("bSaveParams", "Сохранить настройки в файл на диске", nullptr);
+  save_button_ = Button("bSaveParams", "Сохранить настройки в файл на &диске", nullptr);
   layout->addWidget(Step("GroupBox3", "Шаг 3", right, {save_hint, save_button_}));
 
   QLabel* write_hint = WrappedLabel("Label1", "Запишите настройки в МК", nullptr);
-  write_button_ = Button("bSetParams", "Записать настройки в МК", nullptr);
+  write_button_ = Button("bSetParams", "&Записать настройки в МК", nullptr);
   layout->addWidget(Step("GroupBox4", "Шаг 4", right, {write_hint, write_button_}));
 
   BuildBackupNote(right, layout);
@@ -269,9 +282,21 @@ void TMainForm::AssignShortcuts() {
                    {save_button_, QKeySequence::Save},
                    {write_button_, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)}};
   for (const auto& [button, keys] : shortcuts) {
-    button->setShortcut(keys);
-    button->setToolTip(button->text() + " (" + keys.toString(QKeySequence::NativeText) + ")");
+    // The button's own shortcut is its caption's letter (Alt and the
+    // underlined letter); the combination belongs to the window.
+    auto* shortcut = new QShortcut(keys, this);
+    QPushButton* target = button;
+    connect(shortcut, &QShortcut::activated, target, [target] {
+      if (target->isEnabled()) target->click();
+    });
+    ShowKeys(button, keys);
+    button->setToolTip(QString(button->text()).remove('&') + " (" +
+                       keys.toString(QKeySequence::NativeText) + ")");
   }
+  // F10 opens the menu, as in the programs of the desktop.
+  connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+    if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
+  });
 }
 
 void TMainForm::ConnectControls() {

@@ -38,6 +38,20 @@ inline constexpr const char* kUnsavedQuestion =
     "Возможно, настройки были изменены, но не сохранены на диске. Сохранить?";
 inline constexpr const char* kOverwriteQuestion = "Файл уже существует. Переписать?";
 inline constexpr const char* kConnecting = "Не могу подключиться к МК...";
+/// What F1 shows: the steps, the keys and where the rest lives.
+inline constexpr const char* kHelpText =
+    "Конфигуратор МК: настройки бортового компьютера МК.\n\n"
+    "Шаг 1. Считайте настройки из МК (Ctrl+R) или из файла на диске (Ctrl+O). МК ищется на его "
+    "порту USB; без автоматического поиска порт выбирается вручную.\n"
+    "Шаг 2. Измените настройки в редакторе (Ctrl+E); шаги 2a и 2b показывают журналы и данные "
+    "осциллографа.\n"
+    "Шаг 3. Сохраните настройки в файл на диске (Ctrl+S).\n"
+    "Шаг 4. Запишите настройки в МК (Ctrl+Shift+M). Перед записью программа показывает, что "
+    "изменится, и сохраняет копию памяти МК.\n\n"
+    "Меню «Настройки» (F10) сравнивает настройки с файлом и с МК, восстанавливает резервную "
+    "копию и берёт страницы из другого файла. Alt и подчёркнутая буква нажимают кнопку.\n\n"
+    "Файл настроек (*.vrnkp) можно открыть двойным щелчком или перетащить в окно. Что мешает "
+    "подключиться к МК, подробно пишет mkctl doctor.";
 
 /// What the window needs from outside; the program fills it with the real
 /// things, tests with doubles. Empty members get the real defaults.

@@ -44,7 +44,7 @@ bool IsSettingsFile(const QUrl& url) {
 }  // namespace
 
 void TMainForm::BuildMenu() {
-  QMenu* menu = menuBar()->addMenu(QStringLiteral("Настройки"));
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("&Настройки"));
   menu->setObjectName("mSettings");
   compare_file_action_ = Action(menu, "aCompareFile", "Сравнить с файлом…");
   compare_mk_action_ = Action(menu, "aCompareMk", "Сравнить с МК");
@@ -67,6 +67,12 @@ void TMainForm::BuildMenu() {
   bind(restore_action_, &TMainForm::RestoreBackup);
   bind(take_from_file_action_, &TMainForm::TakeFromFile);
   bind(undo_take_action_, &TMainForm::UndoTake);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("Спр&авка"));
+  help->setObjectName("mHelp");
+  QAction* how = Action(help, "aHelp", "Как работать с программой");
+  how->setShortcut(QKeySequence::HelpContents);
+  connect(how, &QAction::triggered, this, [this] { dialogs_->ShowInfo(kHelpText); });
 }
 
 // --- Where the file dialogs start ----------------------------------------------

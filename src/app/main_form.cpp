@@ -1,11 +1,13 @@
 #include "app/main_form.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -20,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <utility>
 
 #include "app/logo.h"
 #include "app/m_ini_file.h"
@@ -81,6 +84,19 @@ QGroupBox* Step(const char* name, const char* title, QWidget* parent,
     layout->addWidget(child);
   }
   return group;
+}
+
+/// `path` in at most `width` pixels: the file name whole and the folders
+/// shortened in the middle, so that both the start and the name stay readable.
+QString FittedPath(const QString& path, const QFontMetrics& metrics, int width) {
+  if (metrics.horizontalAdvance(path) <= width) return path;
+  const qsizetype cut = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\')) + 1;
+  const QString name = path.mid(cut);
+  const int room = width - metrics.horizontalAdvance(name);
+  if (room < metrics.horizontalAdvance(QStringLiteral("/…/"))) {
+    return metrics.elidedText(path, Qt::ElideMiddle, width);
+  }
+  return metrics.elidedText(path.left(cut), Qt::ElideMiddle, room) + name;
 }
 
 /// Shows `keys` greyed at the right end of `button`, so that the combination
@@ -162,6 +178,11 @@ void TMainForm::BuildControls() {
   status_line_->setObjectName("StatusLine");
   statusBar()->setSizeGripEnabled(false);
   statusBar()->addWidget(status_line_, 1);
+  port_line_ = new QLabel(Q(link::kNoFreePort), this);
+  port_line_->setObjectName("PortStatus");
+  port_line_->setStyleSheet("color: #d00000; font-weight: bold;");
+  port_line_->hide();
+  statusBar()->addPermanentWidget(port_line_);
 
   SetDataButtons(false);
   UpdateStatus();
@@ -258,7 +279,8 @@ QWidget* TMainForm::BuildRightColumn(QWidget* central) {
 void TMainForm::BuildBackupNote(QWidget* right, QVBoxLayout* layout) {
   backup_note_ = new QLabel(right);
   backup_note_->setObjectName("lBackup");
-  backup_note_->setWordWrap(true);
+  // Two lines that never wrap: the path is shortened to fit instead.
+  backup_note_->setWordWrap(false);
   backup_note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // Its two lines are counted in the window's fixed size from the start, so
   // showing it after the first write never squeezes the steps above it.
@@ -322,7 +344,9 @@ void TMainForm::FitFixedSize(QWidget* central) {
 
 void TMainForm::Connect(QPushButton* button, void (TMainForm::*handler)()) {
   connect(button, &QPushButton::clicked, this, [this, handler] {
+    note_.clear();
     (this->*handler)();
+    TakeFocusBack();
     UpdateStatus();
   });
 }
@@ -334,6 +358,7 @@ void TMainForm::SetOrigin(Origin origin, const std::string& file) {
 }
 
 void TMainForm::UpdateStatus() {
+  if (rs_) port_line_->setVisible(rs_->PresentCount() == 0);
   QString text;
   const QString name = QString::fromStdString(origin_file_).section('/', -1);
   switch (origin_) {
@@ -348,7 +373,10 @@ void TMainForm::UpdateStatus() {
       text = Q("Настройки сохранены в файл «%1»").arg(name);
       break;
     case Origin::Mk:
-      text = Q("Настройки считаны из МК: адрес %1, память %2 байт, версия устройства %3")
+      // Unedited, they are the MK's own: nothing to lose but no file holds them.
+      text = Q(modified_ ? "Настройки считаны из МК: адрес %1, память %2 байт, версия устройства %3"
+                         : "Настройки считаны из МК, не сохранены в файл: адрес %1, память %2 "
+                           "байт, версия устройства %3")
                  .arg(found_.DeviceAddress)
                  .arg(found_.MemorySize)
                  .arg(origin_version_);
@@ -360,9 +388,22 @@ void TMainForm::UpdateStatus() {
       text = Q("Настройки из резервной копии «%1»").arg(name);
       break;
   }
-  text += modified_ ? Q(" - изменены и не сохранены") : Q(" - без изменений");
+  if (modified_) {
+    text += Q(" - изменены и не сохранены");
+  } else if (origin_ != Origin::Mk) {
+    text += Q(" - без изменений");
+  }
+  // What the last action did comes first; the next action clears it.
+  if (!note_.empty()) text = Q(note_) + ". " + text;
   status_line_->setText(text);
   status_line_->setToolTip(QString::fromStdString(origin_file_));
+}
+
+void TMainForm::TakeFocusBack() {
+  if (!isVisible() || isMinimized() || QApplication::activeModalWidget() != nullptr) return;
+  if (QApplication::activeWindow() == this) return;
+  raise();
+  activateWindow();
 }
 
 void TMainForm::BringToFront() {
@@ -370,6 +411,24 @@ void TMainForm::BringToFront() {
   show();
   raise();
   activateWindow();
+}
+
+void TMainForm::OpenHandedFile(const std::string& path) {
+  handed_file_ = path;
+  TakeHandedFile();
+}
+
+void TMainForm::TakeHandedFile() {
+  if (handed_file_.empty()) return;
+  // A transfer, the editor or a box holds the settings: the file waits.
+  if (busy_ || !mk_ || QApplication::activeModalWidget() != nullptr) {
+    QTimer::singleShot(250, this, [this] { TakeHandedFile(); });
+    return;
+  }
+  const std::string path = std::exchange(handed_file_, {});
+  note_.clear();
+  LoadFile(path);
+  UpdateStatus();
 }
 
 void TMainForm::SetDataButtons(bool enabled) {
@@ -414,6 +473,8 @@ void TMainForm::FirstShow() {
   }
   // Making the channel and opening the stored port may both find no port: say it once.
   prompt_->CollapseRepeats(true);
+  // Nothing stops the start: what the channel says waits until the window is up.
+  prompt_->Hold(nullptr);
   rs_ = std::make_unique<link::TVL_RS>(*ports_, *clock_, *pump_, *prompt_);
   rs_->SetPortType(0);
   rs_->SetPortDialog(port_dialog_);
@@ -435,11 +496,15 @@ void TMainForm::FirstShow() {
   rs_->SetBaud(kBaud);
   rs_->Reopen(false);
   prompt_->CollapseRepeats(false);
+  // No port at all is said in the status line and in the port dialog, not in a box.
+  prompt_->Forget(link::kNoFreePort);
+  QTimer::singleShot(0, this, [this] { prompt_->Release(); });
 
   auto_search_box_->setChecked(auto_search);
   choose_port_button_->setEnabled(!auto_search);
   modified_ = false;
   last_folder_ = ini.Ini().ReadString("Common", "Folder", "");
+  UpdateStatus();
 
   // Once the window is on screen, so that a refused file's box has it behind.
   if (!services_.settings_file.empty()) {
@@ -460,7 +525,12 @@ void TMainForm::AutoSearchClicked() {
 
 void TMainForm::ChoosePort() {
   if (busy_ || !rs_) return;
-  rs_->SelectPortDialog();
+  if (rs_->ScanPorts() == 0) {
+    // The dialog itself says there is none, rather than a box in its place.
+    port_dialog_->Choose(PortList{}, 0);
+  } else {
+    rs_->SelectPortDialog();
+  }
   rs_->Reopen(false);
 }
 
@@ -488,10 +558,9 @@ bool TMainForm::FindMk() {
 std::filesystem::path TMainForm::Backup(std::uint16_t device_version,
                                         std::span<const std::uint8_t> image) {
   const std::filesystem::path path = backups_->Save(device_version, image);
-  const QString shown = QString::fromStdU16String(path.u16string());
-  backup_note_->setText(
-      Q("Резервная копия памяти МК перед последней записью:\n") +
-      backup_note_->fontMetrics().elidedText(shown, Qt::ElideMiddle, kColumnWidth - 8));
+  const QString shown = QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
+  backup_note_->setText(Q("Резервная копия памяти МК перед последней записью:\n") +
+                        FittedPath(shown, backup_note_->fontMetrics(), kColumnWidth - 8));
   backup_note_->setToolTip(shown);
   backup_note_->show();
   return path;
@@ -513,6 +582,7 @@ void TMainForm::OpenExchangeLog() {
 
 void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()>& done) {
   OpenExchangeLog();
+  std::string port_error;
   // Every box of the transfer, its result included, waits until the progress
   // window is gone and the window is usable again, so none is hidden under it.
   prompt_->Hold(nullptr);
@@ -544,8 +614,12 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     } else {
       // Looking for the MK on a port that is not open would go on until Cancel.
       const int n = rs_->PortNumber();
-      prompt_->ShowError(n == 0 ? link::kNoFreePort
-                                : "Не могу открыть порт COM" + std::to_string(n) + ".");
+      if (n == 0) {
+        prompt_->ShowError(link::kNoFreePort);
+      } else {
+        port_error = services_.port_trouble ? services_.port_trouble(n)
+                                            : "Не могу открыть порт COM" + std::to_string(n) + ".";
+      }
     }
     rs_->Reopen(false);
     if (log_ && !log_->Ok()) {
@@ -557,6 +631,12 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     }
   }
   prompt_->Release();
+  if (port_error.empty()) return;
+  if (services_.connection_check) {
+    dialogs_->ShowErrorWithDetails(port_error, services_.connection_check());
+  } else {
+    dialogs_->ShowError(port_error);
+  }
 }
 
 void TMainForm::ReadFromMk() {

@@ -69,6 +69,9 @@ struct MainFormServices {
   /// What stands between the user and the MK, shown behind "Подробнее" of
   /// the "Не вижу МК." box; none: the box has no such button.
   std::function<std::string()> connection_check;
+  /// Why COM port `number` will not open and what to do about it
+  /// (platform::PortTroubleWithFix); none: the message only says it will not.
+  std::function<std::string(int number)> port_trouble;
   /// Boxes and file dialogs; null: the real ones.
   widgets::IDialogs* dialogs = nullptr;
   link::IClock* clock = nullptr;
@@ -111,6 +114,11 @@ class TMainForm final : public QMainWindow {
   /// Shows the window restored from the task bar, raised and active (a second
   /// copy of the program asks for this).
   void BringToFront();
+  /// Loads the settings file at `path` (UTF-8) that a later copy of the
+  /// program was started with, as the open dialog would, asking first when
+  /// edits are unsaved; while a transfer, the editor or a box is up, once
+  /// they are gone.
+  void OpenHandedFile(const std::string& path);
 
   link::TVL_RS* Channel() { return rs_.get(); }
   device::TMK* Device() { return mk_.get(); }
@@ -149,6 +157,8 @@ class TMainForm final : public QMainWindow {
   /// would (a dropped file, the file named at start); a file that is refused
   /// is reported and changes nothing.
   void LoadFile(const std::string& path);
+  /// Loads the handed file now or, while the window is not free, later.
+  void TakeHandedFile();
   /// Where the file dialogs start: the folder last used, else the documents folder.
   std::string FileFolder() const;
   /// The name the save dialog offers: "МК-v515-2026-12-08.vrnkp".
@@ -189,7 +199,7 @@ class TMainForm final : public QMainWindow {
   /// Asks before a write: the change list from the MK as read to what will be written.
   bool AskWrite(const device::TMK& fresh, const device::TMK& to_write);
   /// The settings of a file chosen in the open dialog; nullopt when cancelled or refused.
-  std::optional<device::TMK> ChooseSettingsFile();
+  std::optional<device::TMK> ChooseSettingsFile(std::string* chosen = nullptr);
   /// Shows a compare list and opens the editor at a double-clicked setting.
   void ShowCompare(const std::string& title, const std::string& intro, const device::TMK& other);
   void SetDataButtons(bool enabled);
@@ -211,6 +221,9 @@ class TMainForm final : public QMainWindow {
   /// transfer, an error it throws included, comes once the progress window is
   /// gone and the port is released.
   void RunTransfer(const Transfer& transfer, const std::function<void()>& done = {});
+  /// Once a handler's windows and dialogs have closed: the window is active
+  /// again (Windows may leave no window of the program active).
+  void TakeFocusBack();
   /// Runs a button's handler, then brings the status line up to date.
   void Connect(QPushButton* button, void (TMainForm::*handler)());
 
@@ -248,6 +261,11 @@ class TMainForm final : public QMainWindow {
   QPlainTextEdit* found_ports_ = nullptr;
   /// Where the settings held came from and whether they changed since.
   QLabel* status_line_ = nullptr;
+  /// "Нет свободного COM-порта!" at the right of the status line while the
+  /// last look at the ports found none.
+  QLabel* port_line_ = nullptr;
+  /// What the last action did, ahead of the status line until the next one (UTF-8).
+  std::string note_;
   // Comparing and taking need held settings: they follow the data buttons.
   QAction* compare_file_action_ = nullptr;
   QAction* compare_mk_action_ = nullptr;
@@ -267,6 +285,7 @@ class TMainForm final : public QMainWindow {
   std::uint16_t origin_version_ = 0;
   std::string written_at_;   // "08.12.2026 в 18:05", for Origin::Written
   std::string last_folder_;  // UTF-8; empty: none used yet
+  std::string handed_file_;  // UTF-8; a later copy's file waiting to be loaded
   /// The image before the last "Взять из файла…", for its undo.
   std::optional<std::pair<std::uint16_t, std::vector<std::uint8_t>>> before_take_;
   bool modified_before_take_ = false;

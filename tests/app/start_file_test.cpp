@@ -110,8 +110,7 @@ TEST_F(StartFileTest, AFileHandedOverByALaterCopyIsLoadedWhenTheWindowIsFree) {
     }
     EXPECT_EQ(form.Device()->Image() == LaidOutImage(2), c.loaded) << c.name;
     EXPECT_EQ(dialogs_.questions.size(), c.edited ? 1u : 0u) << c.name;
-    if (c.loaded)
-      EXPECT_TRUE(Find<QLabel>("StatusLine")->text().contains("Поездка.vrnkp")) << c.name;
+    EXPECT_EQ(Find<QLabel>("StatusLine")->text().contains("Поездка.vrnkp"), c.loaded) << c.name;
     dialogs_.replies = {widgets::Reply::No};
     form_.reset();
   }

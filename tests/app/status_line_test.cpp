@@ -47,7 +47,7 @@ TEST_F(MainFormTest, TheStatusLineTellsWhereTheSettingsCameFromAndWhetherTheyCha
   // A refused file changes nothing, the line included.
   dialogs_.open_paths = {(Dir() / "missing.vrnkp").string()};
   Click("bLoadParams");
-  EXPECT_EQ(Status(form).rfind("Настройки считаны из МК: адрес 254", 0), 0u);
+  EXPECT_EQ(Status(form).rfind("Настройки считаны из МК, не сохранены в файл: адрес 254", 0), 0u);
   EXPECT_EQ(form.windowTitle().toStdString(), kCaption) << "the caption stays the classic one";
 }
 

@@ -15,7 +15,7 @@ TEST_F(MainFormTest, TheWindowIsActiveAgainOnceTheWindowsItOpenedAreGone) {
   const widgets::WindowRun elsewhere = [](device::TMK&, const widgets::WindowEnvironment&) {
     QWidget other;
     other.show();
-    QApplication::setActiveWindow(&other);
+    other.activateWindow();
     QApplication::processEvents();
     return widgets::WindowOutcome{.accepted = false, .changed = false};
   };
@@ -25,7 +25,7 @@ TEST_F(MainFormTest, TheWindowIsActiveAgainOnceTheWindowsItOpenedAreGone) {
   dialogs_.open_paths = {good};
   Click("bLoadParams");
   for (const char* button : {"bEditParams", "bViewJournals", "bViewOsc"}) {
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     Click(button);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form, 2000)) << button;

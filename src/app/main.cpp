@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mkconfig: the MK configurator's desktop program.
 //
-//   mkconfig [FILE]   opens the settings file FILE once the window is up
+//   mkconfig [FILE]   opens the settings file FILE once the window is up; with
+//                     mkconfig already running, that copy opens it
 //   mkconfig --help | --version
 // Options (for the demo and the tests; a normal start needs none):
 //   --ini PATH        use this preferences file instead of the usual one
@@ -49,10 +50,17 @@ int main(int argc, char* argv[]) {
   QString lock_name = options.lock_name;
   if (lock_name.isEmpty()) lock_name = QFileInfo(QApplication::applicationFilePath()).fileName();
 
-  // A second copy brings the first to the front and ends here, before it shows anything.
+  // Made absolute now: start-up changes the current folder to the program's,
+  // and a running copy has a current folder of its own.
+  const std::string settings_file =
+      options.settings_file.isEmpty()
+          ? std::string()
+          : QFileInfo(options.settings_file).absoluteFilePath().toStdString();
+  // A second copy brings the first to the front, hands it the file, and ends
+  // here, before it shows anything.
   mk::app::TJustOne just_one(lock_name.toStdString());
   if (!just_one.OwnsLock()) {
-    just_one.WakeFirstCopy();
+    just_one.WakeFirstCopy(settings_file);
     return 0;
   }
   mk::app::InstallRussianTexts(app);
@@ -66,8 +74,7 @@ int main(int argc, char* argv[]) {
   mk::app::MainFormServices services;
   // Made absolute now: start-up changes the current folder to the program's.
   if (!ini.isEmpty()) services.ini_path = QFileInfo(ini).absoluteFilePath().toStdU16String();
-  if (!options.settings_file.isEmpty())
-    services.settings_file = QFileInfo(options.settings_file).absoluteFilePath().toStdString();
+  services.settings_file = settings_file;
   mk::app::UsePlatformPorts(services);
   services.read_settings = &mk::device::ReadSettings;
   services.write_settings = &mk::device::WriteSettings;
@@ -77,7 +84,10 @@ int main(int argc, char* argv[]) {
   services.osc_dialog = &mk::viewers::RunOscilloscope;
 
   mk::app::TMainForm form(std::move(services));
-  just_one.OnLaterCopy([&form] { form.BringToFront(); });
+  just_one.OnLaterCopy([&form](const std::string& file) {
+    form.BringToFront();
+    if (!file.empty()) form.OpenHandedFile(file);
+  });
   if (const QScreen* screen = QApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));

@@ -2,11 +2,13 @@
 #include "app/main_form.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -14,12 +16,14 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <exception>
+#include <utility>
 
 #include "app/about_dialog.h"
 #include "app/logo.h"
@@ -82,6 +86,31 @@ QGroupBox* Step(const char* name, const char* title, QWidget* parent,
     layout->addWidget(child);
   }
   return group;
+}
+
+/// `path` in at most `width` pixels: the file name whole and the folders
+/// shortened in the middle, so that both the start and the name stay readable.
+QString FittedPath(const QString& path, const QFontMetrics& metrics, int width) {
+  if (metrics.horizontalAdvance(path) <= width) return path;
+  const qsizetype cut = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\')) + 1;
+  const QString name = path.mid(cut);
+  const int room = width - metrics.horizontalAdvance(name);
+  if (room < metrics.horizontalAdvance(QStringLiteral("/…/"))) {
+    return metrics.elidedText(path, Qt::ElideMiddle, width);
+  }
+  return metrics.elidedText(path.left(cut), Qt::ElideMiddle, room) + name;
+}
+
+/// Shows `keys` greyed at the right end of `button`, so that the combination
+/// is seen without hovering; the caption itself stays as it was.
+void ShowKeys(QPushButton* button, const QKeySequence& keys) {
+  auto* shown = new QLabel(keys.toString(QKeySequence::NativeText), button);
+  shown->setAttribute(Qt::WA_TransparentForMouseEvents);
+  shown->setForegroundRole(QPalette::PlaceholderText);
+  auto* layout = new QHBoxLayout(button);
+  layout->setContentsMargins(0, 0, 8, 0);
+  layout->addStretch(1);
+  layout->addWidget(shown);
 }
 
 }  // namespace
@@ -151,6 +180,11 @@ void TMainForm::BuildControls() {
   status_line_->setObjectName("StatusLine");
   statusBar()->setSizeGripEnabled(false);
   statusBar()->addWidget(status_line_, 1);
+  port_line_ = new QLabel(Q(link::kNoFreePort), this);
+  port_line_->setObjectName("PortStatus");
+  port_line_->setStyleSheet("color: #d00000; font-weight: bold;");
+  port_line_->hide();
+  statusBar()->addPermanentWidget(port_line_);
 
   SetDataButtons(false);
   UpdateStatus();
@@ -173,16 +207,16 @@ QWidget* TMainForm::BuildLeftColumn(QWidget* central) {
                                    "Для адекватного отображения возможных вариантов настроек "
                                    "считайте текущие настройки МК,",
                                    nullptr);
-  read_button_ = Button("bGetParams", "Считать настройки из МК", nullptr);
+  read_button_ = Button("bGetParams", "&Считать настройки из МК", nullptr);
   QLabel* load_hint = WrappedLabel(
       "Label6", "или, если Вы ранее уже сохраняли настройки на диск, считайте файл с диска.",
       nullptr);
-  load_button_ = Button("bLoadParams", "Считать настройки из файла на диске", nullptr);
+  load_button_ = Button("bLoadParams", "Считать настройки из &файла на диске", nullptr);
   layout->addWidget(
       Step("GroupBox1", "Шаг 1", left, {read_hint, read_button_, load_hint, load_button_}));
 
   QLabel* edit_hint = WrappedLabel("Label3", "Произведите изменения настроек.", nullptr);
-  edit_button_ = Button("bEditParams", "Редактировать настройки", nullptr);
+  edit_button_ = Button("bEditParams", "&Редактировать настройки", nullptr);
   layout->addWidget(Step("GroupBox2", "Шаг 2", left, {edit_hint, edit_button_}));
 
   mz_mark_ = new QLabel("MZ", left);
@@ -203,9 +237,9 @@ void TMainForm::BuildPortChoice(QWidget* left, QVBoxLayout* layout) {
   layout->addWidget(warning);
 
   auto* port_row = new QHBoxLayout();
-  auto_search_box_ = new QCheckBox(Q("Искать МК автоматически"), left);
+  auto_search_box_ = new QCheckBox(Q("&Искать МК автоматически"), left);
   auto_search_box_->setObjectName("cbAuto");
-  choose_port_button_ = Button("bRS232", "Выбрать СОМ-порт вручную", left);
+  choose_port_button_ = Button("bRS232", "Выбрать СОМ-&порт вручную", left);
   port_row->addWidget(auto_search_box_);
   port_row->addStretch(1);
   port_row->addWidget(choose_port_button_);
@@ -218,22 +252,22 @@ QWidget* TMainForm::BuildRightColumn(QWidget* central) {
 
   QLabel* journals_hint =
       WrappedLabel("Label7", "Просмотрите журналы поездок, заправок. и ошибок", nullptr);
-  journals_button_ = Button("bViewJournals", "Просмотреть журналы", nullptr);
+  journals_button_ = Button("bViewJournals", "Просмотреть &журналы", nullptr);
   layout->addWidget(Step("GroupBox5", "Шаг 2a", right, {journals_hint, journals_button_}));
 
   QLabel* osc_hint = WrappedLabel("Label8", "Просмотрите записанные данные осциллографа", nullptr);
-  osc_button_ = Button("bViewOsc", "Просмотреть данные осциллографа", nullptr);
+  osc_button_ = Button("bViewOsc", "Просмотреть данные &осциллографа", nullptr);
   layout->addWidget(Step("GroupBox6", "Шаг 2b", right, {osc_hint, osc_button_}));
 
   QLabel* save_hint = WrappedLabel("Label4",
                                    "Для возможности повторного просмотра или редактирования "
                                    "сохраните настройки на диск.",
                                    nullptr);
-  save_button_ = Button("bSaveParams", "Сохранить настройки в файл на диске", nullptr);
+  save_button_ = Button("bSaveParams", "Сохранить настройки в файл на &диске", nullptr);
   layout->addWidget(Step("GroupBox3", "Шаг 3", right, {save_hint, save_button_}));
 
   QLabel* write_hint = WrappedLabel("Label1", "Запишите настройки в МК", nullptr);
-  write_button_ = Button("bSetParams", "Записать настройки в МК", nullptr);
+  write_button_ = Button("bSetParams", "&Записать настройки в МК", nullptr);
   layout->addWidget(Step("GroupBox4", "Шаг 4", right, {write_hint, write_button_}));
 
   BuildBackupNote(right, layout);
@@ -250,7 +284,8 @@ QWidget* TMainForm::BuildRightColumn(QWidget* central) {
 void TMainForm::BuildBackupNote(QWidget* right, QVBoxLayout* layout) {
   backup_note_ = new QLabel(right);
   backup_note_->setObjectName("lBackup");
-  backup_note_->setWordWrap(true);
+  // Two lines that never wrap: the path is shortened to fit instead.
+  backup_note_->setWordWrap(false);
   backup_note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // Its two lines are counted in the window's fixed size from the start, so
   // showing it after the first write never squeezes the steps above it.
@@ -274,9 +309,21 @@ void TMainForm::AssignShortcuts() {
                    {save_button_, QKeySequence::Save},
                    {write_button_, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)}};
   for (const auto& [button, keys] : shortcuts) {
-    button->setShortcut(keys);
-    button->setToolTip(button->text() + " (" + keys.toString(QKeySequence::NativeText) + ")");
+    // The button's own shortcut is its caption's letter (Alt and the
+    // underlined letter); the combination belongs to the window.
+    auto* shortcut = new QShortcut(keys, this);
+    QPushButton* target = button;
+    connect(shortcut, &QShortcut::activated, target, [target] {
+      if (target->isEnabled()) target->click();
+    });
+    ShowKeys(button, keys);
+    button->setToolTip(QString(button->text()).remove('&') + " (" +
+                       keys.toString(QKeySequence::NativeText) + ")");
   }
+  // F10 opens the menu, as in the programs of the desktop.
+  connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+    if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
+  });
 }
 
 void TMainForm::ConnectControls() {
@@ -302,7 +349,9 @@ void TMainForm::FitFixedSize(QWidget* central) {
 
 void TMainForm::Connect(QPushButton* button, void (TMainForm::*handler)()) {
   connect(button, &QPushButton::clicked, this, [this, handler] {
+    note_.clear();
     (this->*handler)();
+    TakeFocusBack();
     UpdateStatus();
   });
 }
@@ -314,6 +363,7 @@ void TMainForm::SetOrigin(Origin origin, const std::string& file) {
 }
 
 void TMainForm::UpdateStatus() {
+  if (rs_) port_line_->setVisible(rs_->PresentCount() == 0);
   QString text;
   const QString name = QString::fromStdString(origin_file_).section('/', -1);
   switch (origin_) {
@@ -327,7 +377,10 @@ void TMainForm::UpdateStatus() {
       text = Q("Настройки сохранены в файл «%1»").arg(name);
       break;
     case Origin::Mk:
-      text = Q("Настройки считаны из МК: адрес %1, память %2 байт, версия устройства %3")
+      // Unedited, they are the MK's own: nothing to lose but no file holds them.
+      text = Q(modified_ ? "Настройки считаны из МК: адрес %1, память %2 байт, версия устройства %3"
+                         : "Настройки считаны из МК, не сохранены в файл: адрес %1, память %2 "
+                           "байт, версия устройства %3")
                  .arg(found_.DeviceAddress)
                  .arg(found_.MemorySize)
                  .arg(origin_version_);
@@ -339,18 +392,22 @@ void TMainForm::UpdateStatus() {
       text = Q("Настройки из резервной копии «%1»").arg(name);
       break;
   }
-  if (origin_ != Origin::None)
-    text += modified_ ? Q(" - изменены и не сохранены") : Q(" - без изменений");
-  QString tip = QString::fromStdString(origin_file_);
-  if (!log_problem_.empty()) {
-    // The path is long for the line; the tool tip names it.
-    text += (text.endsWith('.') ? Q(" ") : Q(". ")) + Q("Журнал обмена записан не полностью: ") +
-            Q(log_problem_) + '.';
-    tip += (tip.isEmpty() ? Q("") : Q("\n")) + Q("Журнал обмена: ") +
-           QString::fromStdU16String(log_path_.u16string());
+  if (modified_) {
+    text += Q(" - изменены и не сохранены");
+  } else if (origin_ != Origin::Mk) {
+    text += Q(" - без изменений");
   }
+  // What the last action did comes first; the next action clears it.
+  if (!note_.empty()) text = Q(note_) + ". " + text;
   status_line_->setText(text);
-  status_line_->setToolTip(tip);
+  status_line_->setToolTip(QString::fromStdString(origin_file_));
+}
+
+void TMainForm::TakeFocusBack() {
+  if (!isVisible() || isMinimized() || QApplication::activeModalWidget() != nullptr) return;
+  if (QApplication::activeWindow() == this) return;
+  raise();
+  activateWindow();
 }
 
 void TMainForm::BringToFront() {
@@ -358,6 +415,24 @@ void TMainForm::BringToFront() {
   show();
   raise();
   activateWindow();
+}
+
+void TMainForm::OpenHandedFile(const std::string& path) {
+  handed_file_ = path;
+  TakeHandedFile();
+}
+
+void TMainForm::TakeHandedFile() {
+  if (handed_file_.empty()) return;
+  // A transfer, the editor or a box holds the settings: the file waits.
+  if (busy_ || !mk_ || QApplication::activeModalWidget() != nullptr) {
+    QTimer::singleShot(250, this, [this] { TakeHandedFile(); });
+    return;
+  }
+  const std::string path = std::exchange(handed_file_, {});
+  note_.clear();
+  LoadFile(path);
+  UpdateStatus();
 }
 
 void TMainForm::SetDataButtons(bool enabled) {
@@ -402,6 +477,8 @@ void TMainForm::FirstShow() {
   }
   // Making the channel and opening the stored port may both find no port: say it once.
   prompt_->CollapseRepeats(true);
+  // Nothing stops the start: what the channel says waits until the window is up.
+  prompt_->Hold(nullptr);
   rs_ = std::make_unique<link::TVL_RS>(*ports_, *clock_, *pump_, *prompt_);
   rs_->SetPortType(0);
   rs_->SetPortDialog(port_dialog_);
@@ -423,11 +500,15 @@ void TMainForm::FirstShow() {
   rs_->SetBaud(kBaud);
   rs_->Reopen(false);
   prompt_->CollapseRepeats(false);
+  // No port at all is said in the status line and in the port dialog, not in a box.
+  prompt_->Forget(link::kNoFreePort);
+  QTimer::singleShot(0, this, [this] { prompt_->Release(); });
 
   auto_search_box_->setChecked(auto_search);
   choose_port_button_->setEnabled(!auto_search);
   modified_ = false;
   last_folder_ = ini.Ini().ReadString("Common", "Folder", "");
+  UpdateStatus();
 
   // Once the window is on screen, so that a refused file's box has it behind.
   if (!services_.settings_file.empty()) {
@@ -448,7 +529,12 @@ void TMainForm::AutoSearchClicked() {
 
 void TMainForm::ChoosePort() {
   if (busy_ || !rs_) return;
-  rs_->SelectPortDialog();
+  if (rs_->ScanPorts() == 0) {
+    // The dialog itself says there is none, rather than a box in its place.
+    port_dialog_->Choose(PortList{}, 0);
+  } else {
+    rs_->SelectPortDialog();
+  }
   rs_->Reopen(false);
 }
 
@@ -476,10 +562,9 @@ bool TMainForm::FindMk() {
 std::filesystem::path TMainForm::Backup(std::uint16_t device_version,
                                         std::span<const std::uint8_t> image) {
   const std::filesystem::path path = backups_->Save(device_version, image);
-  const QString shown = QString::fromStdU16String(path.u16string());
-  backup_note_->setText(
-      Q("Резервная копия памяти МК перед последней записью:\n") +
-      backup_note_->fontMetrics().elidedText(shown, Qt::ElideMiddle, kColumnWidth - 8));
+  const QString shown = QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
+  backup_note_->setText(Q("Резервная копия памяти МК перед последней записью:\n") +
+                        FittedPath(shown, backup_note_->fontMetrics(), kColumnWidth - 8));
   backup_note_->setToolTip(shown);
   backup_note_->show();
   return path;
@@ -501,6 +586,7 @@ void TMainForm::OpenExchangeLog() {
 
 void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()>& done) {
   OpenExchangeLog();
+  std::string port_error;
   // Every box of the transfer, its result included, waits until the progress
   // window is gone and the window is usable again, so none is hidden under it.
   prompt_->Hold(nullptr);
@@ -532,8 +618,12 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     } else {
       // Looking for the MK on a port that is not open would go on until Cancel.
       const int n = rs_->PortNumber();
-      prompt_->ShowError(n == 0 ? link::kNoFreePort
-                                : "Не могу открыть порт COM" + std::to_string(n) + ".");
+      if (n == 0) {
+        prompt_->ShowError(link::kNoFreePort);
+      } else {
+        port_error = services_.port_trouble ? services_.port_trouble(n)
+                                            : "Не могу открыть порт COM" + std::to_string(n) + ".";
+      }
     }
     rs_->Reopen(false);
     if (log_ && !log_->Ok()) {
@@ -546,11 +636,17 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     }
   }
   prompt_->Release();
+  if (port_error.empty()) return;
+  if (services_.connection_check) {
+    dialogs_->ShowErrorWithDetails(port_error, services_.connection_check());
+  } else {
+    dialogs_->ShowError(port_error);
+  }
 }
 
 void TMainForm::ReadFromMk() {
   if (busy_ || !rs_) return;
-  if (modified_ && dialogs_->AskYesNo(kUnsavedQuestion)) SaveWithDialog();
+  if (!MayDropEdits()) return;
   if (!FindMk()) return;
   RunTransfer(
       [this](link::IProgress& progress, device::Connection& found) {
@@ -560,6 +656,8 @@ void TMainForm::ReadFromMk() {
       // when the whole memory has arrived), so the buttons stay as they were.
       [this] {
         SetDataButtons(true);
+        // The settings held are now the MK's: no edit of them is unsaved.
+        modified_ = false;
         SetOrigin(Origin::Mk);
       });
 }
@@ -597,7 +695,12 @@ void TMainForm::LoadFromFile() {
 void TMainForm::LoadFile(const std::string& path) {
   if (busy_ || !mk_) return;
   try {
-    device::LoadSettingsFile(PathFromUtf8(path), *mk_);
+    // The file is read first: a refused one asks nothing and changes nothing.
+    device::TMK loaded;
+    device::LoadSettingsFile(PathFromUtf8(path), loaded);
+    if (!MayDropEdits()) return;
+    *mk_ = std::move(loaded);
+    modified_ = false;
     SetDataButtons(true);
     SetOrigin(Origin::LoadedFile, path);
     before_take_.reset();
@@ -609,23 +712,24 @@ void TMainForm::LoadFile(const std::string& path) {
   }
 }
 
-void TMainForm::SaveWithDialog() {
+bool TMainForm::SaveWithDialog() {
   const auto path = dialogs_->SaveFile(widgets::FileKind::Settings, FileFolder(), SuggestedName());
-  if (!path) return;
+  if (!path) return false;
   std::error_code ec;
   if (std::filesystem::exists(PathFromUtf8(*path), ec) && !dialogs_->AskYesNo(kOverwriteQuestion))
-    return;
+    return false;
   try {
     device::SaveSettingsFile(PathFromUtf8(*path), *mk_);
   } catch (const std::exception& e) {
     // A failed save changes nothing: the edits stay marked as unsaved.
     dialogs_->ShowError(e.what());
-    return;
+    return false;
   }
   SetDataButtons(true);
   modified_ = false;
   SetOrigin(Origin::SavedFile, *path);
   RememberFolder(*path);
+  return true;
 }
 
 void TMainForm::SaveToFile() {
@@ -671,8 +775,17 @@ void TMainForm::ViewOscilloscope() {
   }
 }
 
-void TMainForm::OfferToSave() {
-  if (modified_ && dialogs_->AskYesNo(kUnsavedQuestion)) SaveWithDialog();
+bool TMainForm::MayDropEdits() {
+  if (!modified_) return true;
+  switch (dialogs_->AskYesNoCancel(kUnsavedQuestion)) {
+    case widgets::Reply::Yes:
+      return SaveWithDialog();
+    case widgets::Reply::No:
+      return true;
+    case widgets::Reply::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TMainForm::SavePreferences() {
@@ -701,7 +814,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     return;
   }
   if (!closed_) {
-    OfferToSave();
+    // Отмена, or a save that did not happen, keeps the window and the edits.
+    if (!MayDropEdits()) {
+      event->ignore();
+      return;
+    }
     SavePreferences();
     closed_ = true;
   }

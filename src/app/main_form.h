@@ -39,6 +39,20 @@ inline constexpr const char* kUnsavedQuestion =
     "Возможно, настройки были изменены, но не сохранены на диске. Сохранить?";
 inline constexpr const char* kOverwriteQuestion = "Файл уже существует. Переписать?";
 inline constexpr const char* kConnecting = "Не могу подключиться к МК...";
+/// What F1 shows: the steps, the keys and where the rest lives.
+inline constexpr const char* kHelpText =
+    "Конфигуратор МК: настройки бортового компьютера МК.\n\n"
+    "Шаг 1. Считайте настройки из МК (Ctrl+R) или из файла на диске (Ctrl+O). МК ищется на его "
+    "порту USB; без автоматического поиска порт выбирается вручную.\n"
+    "Шаг 2. Измените настройки в редакторе (Ctrl+E); шаги 2a и 2b показывают журналы и данные "
+    "осциллографа.\n"
+    "Шаг 3. Сохраните настройки в файл на диске (Ctrl+S).\n"
+    "Шаг 4. Запишите настройки в МК (Ctrl+Shift+M). Перед записью программа показывает, что "
+    "изменится, и сохраняет копию памяти МК.\n\n"
+    "Меню «Настройки» (F10) сравнивает настройки с файлом и с МК, восстанавливает резервную "
+    "копию и берёт страницы из другого файла. Alt и подчёркнутая буква нажимают кнопку.\n\n"
+    "Файл настроек (*.vrnkp) можно открыть двойным щелчком или перетащить в окно. Что мешает "
+    "подключиться к МК, подробно пишет mkctl doctor.";
 
 /// What the window needs from outside; the program fills it with the real
 /// things, tests with doubles. Empty members get the real defaults.
@@ -56,6 +70,9 @@ struct MainFormServices {
   /// What stands between the user and the MK, shown behind "Подробнее" of
   /// the "Не вижу МК." box; none: the box has no such button.
   std::function<std::string()> connection_check;
+  /// Why COM port `number` will not open and what to do about it
+  /// (platform::PortTroubleWithFix); none: the message only says it will not.
+  std::function<std::string(int number)> port_trouble;
   /// Boxes and file dialogs; null: the real ones.
   widgets::IDialogs* dialogs = nullptr;
   link::IClock* clock = nullptr;
@@ -98,6 +115,11 @@ class TMainForm final : public QMainWindow {
   /// Shows the window restored from the task bar, raised and active (a second
   /// copy of the program asks for this).
   void BringToFront();
+  /// Loads the settings file at `path` (UTF-8) that a later copy of the
+  /// program was started with, as the open dialog would, asking first when
+  /// edits are unsaved; while a transfer, the editor or a box is up, once
+  /// they are gone.
+  void OpenHandedFile(const std::string& path);
 
   link::TVL_RS* Channel() { return rs_.get(); }
   device::TMK* Device() { return mk_.get(); }
@@ -136,19 +158,24 @@ class TMainForm final : public QMainWindow {
   /// would (a dropped file, the file named at start); a file that is refused
   /// is reported and changes nothing.
   void LoadFile(const std::string& path);
+  /// Loads the handed file now or, while the window is not free, later.
+  void TakeHandedFile();
   /// Where the file dialogs start: the folder last used, else the documents folder.
   std::string FileFolder() const;
   /// The name the save dialog offers: "МК-v515-2026-12-08.vrnkp".
   std::string SuggestedName() const;
-  /// Offers to save unsaved edits; closing is always allowed.
-  void OfferToSave();
+  /// Before unsaved edits are replaced or left: asks Да / Нет / Отмена.
+  /// True to go on (no edits, Нет, or Да and the save finished); false to
+  /// stay where the user is (Отмена, or the save was cancelled or failed).
+  bool MayDropEdits();
   /// Writes the preferences.
   void SavePreferences();
   /// With automatic search on, opens the first port where the MK was found;
   /// false (after saying so) when there is none. With it off, true at once.
   bool FindMk();
-  /// The save dialog, then the file; a cancelled or failed save changes nothing.
-  void SaveWithDialog();
+  /// The save dialog, then the file; a cancelled or failed save changes
+  /// nothing and returns false.
+  bool SaveWithDialog();
   /// Whether the MK's port is searched for before each transfer (the check box "cbAuto").
   bool AutoSearch() const;
   /// Rewrites the status line from where the settings came from and whether they changed.
@@ -173,7 +200,7 @@ class TMainForm final : public QMainWindow {
   /// Asks before a write: the change list from the MK as read to what will be written.
   bool AskWrite(const device::TMK& fresh, const device::TMK& to_write);
   /// The settings of a file chosen in the open dialog; nullopt when cancelled or refused.
-  std::optional<device::TMK> ChooseSettingsFile();
+  std::optional<device::TMK> ChooseSettingsFile(std::string* chosen = nullptr);
   /// Shows a compare list and opens the editor at a double-clicked setting.
   void ShowCompare(const std::string& title, const std::string& intro, const device::TMK& other);
   void SetDataButtons(bool enabled);
@@ -195,6 +222,9 @@ class TMainForm final : public QMainWindow {
   /// transfer, an error it throws included, comes once the progress window is
   /// gone and the port is released.
   void RunTransfer(const Transfer& transfer, const std::function<void()>& done = {});
+  /// Once a handler's windows and dialogs have closed: the window is active
+  /// again (Windows may leave no window of the program active).
+  void TakeFocusBack();
   /// Runs a button's handler, then brings the status line up to date.
   void Connect(QPushButton* button, void (TMainForm::*handler)());
 
@@ -232,6 +262,11 @@ class TMainForm final : public QMainWindow {
   QPlainTextEdit* found_ports_ = nullptr;
   /// Where the settings held came from and whether they changed since.
   QLabel* status_line_ = nullptr;
+  /// "Нет свободного COM-порта!" at the right of the status line while the
+  /// last look at the ports found none.
+  QLabel* port_line_ = nullptr;
+  /// What the last action did, ahead of the status line until the next one (UTF-8).
+  std::string note_;
   // Comparing and taking need held settings: they follow the data buttons.
   QAction* compare_file_action_ = nullptr;
   QAction* compare_mk_action_ = nullptr;
@@ -251,6 +286,7 @@ class TMainForm final : public QMainWindow {
   std::uint16_t origin_version_ = 0;
   std::string written_at_;   // "08.12.2026 в 18:05", for Origin::Written
   std::string last_folder_;  // UTF-8; empty: none used yet
+  std::string handed_file_;  // UTF-8; a later copy's file waiting to be loaded
   /// The image before the last "Взять из файла…", for its undo.
   std::optional<std::pair<std::uint16_t, std::vector<std::uint8_t>>> before_take_;
   bool modified_before_take_ = false;

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QUrl>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "app/main_form.h"
 #include "device/backup_list.h"
 #include "device/settings_file.h"
+#include "settings/pages.h"
 #include "settings/shown_diff.h"
 #include "settings/take_pages.h"
 #include "text/utf8_path.h"
@@ -38,6 +40,15 @@ QAction* Action(QMenu* menu, const char* name, const char* text) {
   return action;
 }
 
+/// Every line the list of differences shows under its headings.
+std::size_t RowCount(const settings::ShownDiff& diff) {
+  return diff.header.size() + diff.SettingCount() + diff.other.size();
+}
+
+QString FileName(const std::string& path) {
+  return QString::fromStdString(path).section('/', -1);
+}
+
 bool IsSettingsFile(const QUrl& url) {
   return url.isLocalFile() && url.toLocalFile().endsWith(".vrnkp", Qt::CaseInsensitive);
 }
@@ -45,7 +56,7 @@ bool IsSettingsFile(const QUrl& url) {
 }  // namespace
 
 void TMainForm::BuildMenu() {
-  QMenu* menu = menuBar()->addMenu(QStringLiteral("Настройки"));
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("&Настройки"));
   menu->setObjectName("mSettings");
   compare_file_action_ = Action(menu, "aCompareFile", "Сравнить с файлом…");
   compare_mk_action_ = Action(menu, "aCompareMk", "Сравнить с МК");
@@ -59,7 +70,9 @@ void TMainForm::BuildMenu() {
     a->setEnabled(false);
   const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
     connect(action, &QAction::triggered, this, [this, handler] {
+      note_.clear();
       (this->*handler)();
+      TakeFocusBack();
       UpdateStatus();
     });
   };
@@ -68,6 +81,12 @@ void TMainForm::BuildMenu() {
   bind(restore_action_, &TMainForm::RestoreBackup);
   bind(take_from_file_action_, &TMainForm::TakeFromFile);
   bind(undo_take_action_, &TMainForm::UndoTake);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("Спр&авка"));
+  help->setObjectName("mHelp");
+  QAction* how = Action(help, "aHelp", "Как работать с программой");
+  how->setShortcut(QKeySequence::HelpContents);
+  connect(how, &QAction::triggered, this, [this] { dialogs_->ShowInfo(kHelpText); });
 }
 
 // --- Where the file dialogs start ----------------------------------------------
@@ -134,13 +153,14 @@ bool TMainForm::AskWrite(const device::TMK& fresh, const device::TMK& to_write) 
 
 // --- Comparing ------------------------------------------------------------------------------
 
-std::optional<device::TMK> TMainForm::ChooseSettingsFile() {
+std::optional<device::TMK> TMainForm::ChooseSettingsFile(std::string* chosen) {
   const auto path = dialogs_->OpenFile(widgets::FileKind::Settings, FileFolder());
   if (!path) return std::nullopt;
   try {
     device::TMK other;
     device::LoadSettingsFile(PathFromUtf8(*path), other);
     RememberFolder(*path);
+    if (chosen != nullptr) *chosen = *path;
     return other;
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
@@ -205,9 +225,9 @@ void TMainForm::RestoreBackup() {
     if (!e.problem.empty()) {
       row.differing = "не читается";
     } else if (held) {
+      // Counted as the list of differences will show them, journals and header included.
       row.differing = std::to_string(
-          settings::DiffShown(*mk_, device::LoadBackup(e), widgets::DecimalSeparator())
-              .SettingCount());
+          RowCount(settings::DiffShown(*mk_, device::LoadBackup(e), widgets::DecimalSeparator())));
     }
     rows.push_back(std::move(row));
   }
@@ -239,7 +259,8 @@ void TMainForm::RestoreBackup() {
 
 void TMainForm::TakeFromFile() {
   if (busy_ || !mk_ || !edit_button_->isEnabled()) return;
-  const auto other = ChooseSettingsFile();
+  std::string path;
+  const auto other = ChooseSettingsFile(&path);
   if (!other) return;
   ChangesView view;
   view.purpose = ChangesPurpose::Take;
@@ -284,6 +305,13 @@ void TMainForm::TakeFromFile() {
     modified_before_take_ = modified_;
     modified_ = true;
     undo_take_action_->setEnabled(true);
+    QStringList captions;
+    for (const settings::Page page : answer.pages)
+      captions << QString::fromUtf8(settings::InfoOf(page).caption);
+    note_ = QStringLiteral("Из файла «%1» взяты страницы: %2 (отменить: %3)")
+                .arg(FileName(path), captions.join(", "),
+                     undo_take_action_->shortcut().toString(QKeySequence::NativeText))
+                .toStdString();
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
@@ -294,6 +322,7 @@ void TMainForm::UndoTake() {
   try {
     mk_->ReplaceImage(before_take_->first, before_take_->second);
     modified_ = modified_before_take_;
+    note_ = "«Взять из файла» отменено: настройки те, что были до него";
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }

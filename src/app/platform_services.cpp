@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/connection_check.h"
+#include "platform/port_trouble.h"
 #include "platform/serial_system.h"
 
 namespace mk::app {
@@ -23,6 +24,11 @@ void UsePlatformPorts(MainFormServices& services) {
     if (*current != nullptr)
       for (const auto& port : (*current)->FindMk()) numbers.push_back(port.number);
     return numbers;
+  };
+  services.port_trouble = [current](int number) {
+    if (*current == nullptr) return "Не могу открыть порт COM" + std::to_string(number) + ".";
+    return platform::PortTroubleWithFix(number, (*current)->PortName(number),
+                                        (*current)->Check(number));
   };
   services.connection_check = [] { return platform::FormatReport(platform::CheckConnection()); };
 }

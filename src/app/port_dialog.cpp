@@ -45,6 +45,10 @@ void TVL_RS232_SetNumDlg::Fill(const PortList& present, int current) {
     if (n == current) selected = PCB->count() - 1;
   }
   PCB->setCurrentIndex(selected);
+  // With nothing to choose the dialog says so, and OK has nothing to take.
+  Label1->setText(PCB->count() == 0 ? QString::fromUtf8(link::kNoFreePort)
+                                    : QString::fromUtf8("Выберите последовательный порт"));
+  OKBtn->setEnabled(PCB->count() != 0);
 }
 
 int TVL_RS232_SetNumDlg::SelectedPort() const {

@@ -41,6 +41,10 @@ void WindowPrompt::Release() {
   for (const auto& [kind, text] : held) Show(kind, text);
 }
 
+void WindowPrompt::Forget(const std::string& text) {
+  std::erase_if(held_, [&text](const auto& message) { return message.second == text; });
+}
+
 void WindowPrompt::CollapseRepeats(bool on) {
   collapse_ = on;
   last_.clear();

@@ -35,6 +35,8 @@ class WindowPrompt final : public link::IUserPrompt {
   /// Call once the progress window is gone: brings the main window to the
   /// front and shows, in order, what waited.
   void Release();
+  /// Drops the waiting messages that say `text` (the window shows it another way).
+  void Forget(const std::string& text);
 
   /// While set, a message the same as the one shown just before is not shown
   /// again (start-up, where two steps may find the same missing port).

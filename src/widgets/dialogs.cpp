@@ -129,6 +129,19 @@ bool QtDialogs::AskYesNo(const std::string& text) {
                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+Reply QtDialogs::AskYesNoCancel(const std::string& text) {
+  // With a Cancel button the box takes Esc and its close button as Cancel.
+  switch (RunBox(parent_, QMessageBox::Question, text,
+                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+      return Reply::Yes;
+    case QMessageBox::No:
+      return Reply::No;
+    default:
+      return Reply::Cancel;
+  }
+}
+
 std::optional<std::string> QtDialogs::OpenFile(FileKind kind, const std::string& folder) {
   return RunFileDialog(parent_, folder, kind, false, {});
 }

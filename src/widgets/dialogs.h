@@ -53,8 +53,14 @@ struct BackupRow {
   std::string when, version, memory, differing, file;
 };
 
+/// The answer to a question that can also be called off.
+enum class Reply { Yes, No, Cancel };
+
 class IDialogs : public link::IUserPrompt {
  public:
+  /// A question box with Да, Нет and Отмена (Да the default); Esc and the
+  /// box's close button answer Отмена.
+  virtual Reply AskYesNoCancel(const std::string& text) = 0;
   /// The list of differences in the editor's words (modal).
   virtual ChangesAnswer ShowChanges(const ChangesView& view) = 0;
   /// The restore list; the chosen row, or nullopt when cancelled.
@@ -82,6 +88,7 @@ class QtDialogs final : public IDialogs {
   void ShowErrorWithDetails(const std::string& text, const std::string& details) override;
   void ShowInfo(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  Reply AskYesNoCancel(const std::string& text) override;
   std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) override;
   std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
                                       const std::string& name) override;

@@ -89,6 +89,7 @@ void MainFormTest::TearDown() {
   if (form_) {
     // Unsaved edits are left without saving: the close question gets No.
     dialogs_.answers.clear();
+    dialogs_.replies.clear();
     dialogs_.save_paths.clear();
     form_->close();
     form_.reset();

@@ -7,10 +7,13 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
+#include <QTranslator>
 #include <QtTest/QTest>
 
 #include <cstdlib>
 
+#include "app/russian_texts.h"
 #include "app_fixture.h"
 #include "device/block_tables.h"
 #include "device/mk.h"
@@ -86,6 +89,38 @@ TEST(DifferencesScreenshots, ChangeListCompareAndRestore) {
        {"01.12.2026 09:41:57", "515", "32768", "12", "backup-2026-12-01-094157-610-v515.vrnkp"},
        {"14.11.2026 20:03:09", "515", "32768", "0", "backup-2026-11-14-200309-118-v515.vrnkp"}});
   Save(backups, dir, "restore-list.png");
+}
+
+// The main window with its letters and keys, and the question before it
+// closes over unsaved edits, with the real boxes.
+TEST_F(MainFormTest, ScreenshotsOfTheMainWindowAndTheClosingQuestion) {
+  const char* dir = std::getenv("MK_SCREENSHOTS");
+  if (dir == nullptr || QGuiApplication::platformName() != "xcb") {
+    GTEST_SKIP() << "set MK_SCREENSHOTS and run on an X display";
+  }
+  QTranslator* russian = InstallRussianTexts(App());
+  services_.dialogs = nullptr;
+  services_.settings_file = WriteSettingsFile("Поездка.vrnkp", 1, Defaults().Image());
+  TMainForm& form = Show();
+  form.move(10, 10);
+  QTest::qWait(300);
+  Click("bEditParams");
+  QTest::qWait(500);
+  const QPixmap window = QGuiApplication::primaryScreen()->grabWindow(0).copy(form.frameGeometry());
+  ASSERT_TRUE(window.save(QString::fromUtf8(dir) + "/main-window.png"));
+  QTimer::singleShot(700, [dir] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(box->frameGeometry());
+    EXPECT_TRUE(shot.save(QString::fromUtf8(dir) + "/closing-question.png"));
+    QTest::keyClick(box, Qt::Key_Escape);
+  });
+  EXPECT_FALSE(form.close()) << "Esc keeps the window and the edits";
+  EXPECT_TRUE(form.IsModified());
+  // Closed without the question: the edits are left for this picture only.
+  form_.reset();
+  QCoreApplication::removeTranslator(russian);
+  delete russian;
 }
 
 }  // namespace

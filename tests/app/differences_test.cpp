@@ -96,7 +96,9 @@ TEST_F(MainFormTest, ADroppedSettingsFileLoadsAsIfOpenedAndOtherDropsAreRefused)
 
 TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) {
   device::BackupStore store(Dir() / "backups");
-  store.Save(3, ImageWithVelocityLimit(50));
+  std::vector<std::uint8_t> backup = ImageWithVelocityLimit(50);
+  backup.back() ^= 1;  // memory no setting covers: a line of its own in the list
+  store.Save(3, backup);
   const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60));
   TMainForm& form = Show();
   dialogs_.open_paths = {held};
@@ -108,7 +110,7 @@ TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) 
   ASSERT_EQ(dialogs_.backup_lists[0].size(), 1u);
   EXPECT_EQ(dialogs_.backup_lists[0][0].version, "3");
   EXPECT_EQ(dialogs_.backup_lists[0][0].memory, "8192");
-  EXPECT_EQ(dialogs_.backup_lists[0][0].differing, "1");
+  EXPECT_EQ(dialogs_.backup_lists[0][0].differing, "2");
   EXPECT_TRUE(dialogs_.changes.empty()) << "cancelled at the list";
 
   dialogs_.backup_choice = 0;
@@ -122,7 +124,8 @@ TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) 
   ASSERT_EQ(dialogs_.changes[1].diff.changes.size(), 1u);
   EXPECT_EQ(settings::LineOf(dialogs_.changes[1].diff.changes[0]),
             "Границы / Скорость, км/час: 120 → 100");
-  EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(50));
+  EXPECT_EQ(form.Device()->Image(), backup);
+  EXPECT_EQ(LinesOf(dialogs_.changes[1].diff).size(), 2u) << "as many as the list counted";
   EXPECT_TRUE(form.IsModified());
   EXPECT_TRUE(DataButtonsEnabled());
 }

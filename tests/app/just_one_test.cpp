@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/just_one.h"
 #include "app_fixture.h"
@@ -61,22 +62,25 @@ TEST(JustOne, ALaterCopyWakesTheFirstThroughItsDoor) {
   const std::string name = UniqueName("door");
   TJustOne first(name);
   ASSERT_TRUE(first.OwnsLock());
-  int woken = 0;
-  ASSERT_TRUE(first.OnLaterCopy([&woken] { ++woken; }));
+  std::vector<std::string> files;
+  ASSERT_TRUE(first.OnLaterCopy([&files](const std::string& file) { files.push_back(file); }));
 
   TJustOne second(name);
   ASSERT_FALSE(second.OwnsLock());
-  EXPECT_FALSE(second.OnLaterCopy([] {})) << "only the owner opens the door";
-  for (int copy = 1; copy <= 2; ++copy) {
-    EXPECT_TRUE(second.WakeFirstCopy());
+  EXPECT_FALSE(second.OnLaterCopy([](const std::string&) {})) << "only the owner opens the door";
+  // With no file, with one whose name has spaces, Cyrillic and a 'W', and a long one.
+  const std::vector<std::string> handed = {"", "/home/u/Мои настройки W.vrnkp",
+                                           "/tmp/" + std::string(5000, 'x') + ".vrnkp"};
+  for (std::size_t copy = 1; copy <= handed.size(); ++copy) {
+    EXPECT_TRUE(second.WakeFirstCopy(handed[copy - 1]));
     QDeadlineTimer deadline(5000);
-    while (woken < copy && !deadline.hasExpired()) QCoreApplication::processEvents();
-    EXPECT_EQ(woken, copy);
+    while (files.size() < copy && !deadline.hasExpired()) QCoreApplication::processEvents();
   }
-  EXPECT_FALSE(TJustOne(name + "-nobody").WakeFirstCopy(200)) << "no first copy, no answer";
+  EXPECT_EQ(files, handed);
+  EXPECT_FALSE(TJustOne(name + "-nobody").WakeFirstCopy({}, 200)) << "no first copy, no answer";
 }
 
-TEST(JustOne, ASecondProgramCopyBringsTheFirstToTheFront) {
+TEST(JustOne, ASecondProgramCopyBringsTheFirstToTheFrontWithItsFile) {
   App();
   const std::string program = std::string(MK_BIN_DIR) + "/mkconfig";
   if (!std::filesystem::exists(program)) GTEST_SKIP() << "mkconfig is not built";
@@ -84,15 +88,22 @@ TEST(JustOne, ASecondProgramCopyBringsTheFirstToTheFront) {
   TJustOne running(name);
   ASSERT_TRUE(running.OwnsLock());
   bool woken = false;
-  ASSERT_TRUE(running.OnLaterCopy([&woken] { woken = true; }));
+  std::string file;
+  ASSERT_TRUE(running.OnLaterCopy([&woken, &file](const std::string& handed) {
+    woken = true;
+    file = handed;
+  }));
 
   QTemporaryDir dir;
   QProcess second;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
   second.setProcessEnvironment(env);
-  second.start(QString::fromStdString(program), {"--ini", dir.filePath("mkconfig.ini"),
-                                                 "--lock-name", QString::fromStdString(name)});
+  // A file named relative to the second copy's folder reaches the first whole.
+  second.setWorkingDirectory(dir.path());
+  second.start(QString::fromStdString(program),
+               {"--ini", dir.filePath("mkconfig.ini"), "--lock-name", QString::fromStdString(name),
+                "Поездка.vrnkp"});
   ASSERT_TRUE(second.waitForStarted(30000)) << second.errorString().toStdString();
   QDeadlineTimer deadline(30000);
   while (second.state() != QProcess::NotRunning && !deadline.hasExpired()) {
@@ -106,6 +117,7 @@ TEST(JustOne, ASecondProgramCopyBringsTheFirstToTheFront) {
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_TRUE(woken);
+  EXPECT_EQ(file, dir.filePath("Поездка.vrnkp").toStdString());
   EXPECT_FALSE(std::filesystem::exists(dir.filePath("mkconfig.ini").toStdString()))
       << "it ends before it shows anything";
 }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 
 #include <filesystem>
 
@@ -71,6 +72,53 @@ TEST_F(StartFileTest, ARefusedFileSaysWhatTheOpenDialogWouldSay) {
     Click("bLoadParams");
     ASSERT_EQ(dialogs_.errors.size(), 2u) << path;
     EXPECT_EQ(dialogs_.errors[0], dialogs_.errors[1]);
+  }
+}
+
+// A file a later copy hands over while this one runs: loaded as at start,
+// after the question when edits are unsaved, and only once a transfer is over.
+TEST_F(StartFileTest, AFileHandedOverByALaterCopyIsLoadedWhenTheWindowIsFree) {
+  const struct {
+    const char* name;
+    bool edited;
+    widgets::Reply reply;
+    bool during_read;
+    bool loaded;
+  } cases[] = {
+      {"unedited", false, widgets::Reply::No, false, true},
+      {"edited, Отмена", true, widgets::Reply::Cancel, false, false},
+      {"edited, Нет", true, widgets::Reply::No, false, true},
+      {"during a read", false, widgets::Reply::No, true, true},
+  };
+  mk_ports_ = {3};
+  const std::string held = WriteSettingsFile("held.vrnkp", 1, LaidOutImage(1));
+  const std::string handed = WriteSettingsFile("Поездка.vrnkp", 1, LaidOutImage(2));
+  for (const auto& c : cases) {
+    bool busy_then = false;
+    services_.read_settings = [&](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                  device::Connection*) {
+      form_->OpenHandedFile(handed);
+      busy_then = form_->Device()->Image() == LaidOutImage(1);
+      return device::TransferResult::Done;
+    };
+    TMainForm& form = Show();
+    dialogs_.questions.clear();
+    dialogs_.open_paths = {held};
+    Click("bLoadParams");
+    if (c.edited) Click("bEditParams");
+    dialogs_.replies = {c.reply};
+    if (c.during_read) {
+      Click("bGetParams");
+      EXPECT_TRUE(busy_then) << c.name << ": not while the read runs";
+      QTest::qWait(400);
+    } else {
+      form.OpenHandedFile(handed);
+    }
+    EXPECT_EQ(form.Device()->Image() == LaidOutImage(2), c.loaded) << c.name;
+    EXPECT_EQ(dialogs_.questions.size(), c.edited ? 1u : 0u) << c.name;
+    EXPECT_EQ(Find<QLabel>("StatusLine")->text().contains("Поездка.vrnkp"), c.loaded) << c.name;
+    dialogs_.replies = {widgets::Reply::No};
+    form_.reset();
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app_fixture.h"
+#include "settings/pages.h"
 #include "text/error.h"
 
 namespace mk::app::test {
@@ -41,13 +42,13 @@ TEST_F(MainFormTest, TheStatusLineTellsWhereTheSettingsCameFromAndWhetherTheyCha
 
   Click("bGetParams");
   EXPECT_EQ(Status(form),
-            "Настройки считаны из МК: адрес 254, память 32768 байт, версия устройства 5 - без "
-            "изменений");
+            "Настройки считаны из МК, не сохранены в файл: адрес 254, память 32768 байт, версия "
+            "устройства 5");
 
   // A refused file changes nothing, the line included.
   dialogs_.open_paths = {(Dir() / "missing.vrnkp").string()};
   Click("bLoadParams");
-  EXPECT_EQ(Status(form).rfind("Настройки считаны из МК: адрес 254", 0), 0u);
+  EXPECT_EQ(Status(form).rfind("Настройки считаны из МК, не сохранены в файл: адрес 254", 0), 0u);
   EXPECT_EQ(form.windowTitle().toStdString(), kCaption) << "the caption stays the classic one";
 }
 
@@ -71,6 +72,60 @@ TEST_F(MainFormTest, TheStatusLineSaysTheExchangeLogIsIncomplete) {
   EXPECT_NE(Find<QLabel>("StatusLine")->toolTip().toStdString().find("Журнал обмена: /dev/full"),
             std::string::npos);
   EXPECT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front();
+}
+
+TEST_F(MainFormTest, TakingPagesItsUndoAndAReadOverEditsSayWhatTheyDid) {
+  mk_ports_ = {3};
+  const std::string held = WriteSettingsFile("held.vrnkp", 1, LaidOutImage(1));
+  const std::string other = WriteSettingsFile("other.vrnkp", 1, LaidOutImage(2));
+  TMainForm& form = Show();
+  dialogs_.open_paths = {held, other};
+  Click("bLoadParams");
+  dialogs_.change_answers = {ScriptedDialogs::Answer(true, {settings::Page::Sources})};
+  Choose("aTakeFromFile");
+  EXPECT_EQ(
+      Status(form).rfind("Из файла «other.vrnkp» взяты страницы: Источники (отменить: Ctrl+Z). "
+                         "Настройки из файла «held.vrnkp» - изменены и не сохранены",
+                         0),
+      0u)
+      << Status(form);
+  Choose("aUndoTake");
+  EXPECT_EQ(Status(form),
+            "«Взять из файла» отменено: настройки те, что были до него. Настройки "
+            "из файла «held.vrnkp» - без изменений");
+  // Edits dropped with Нет before a read: what is held is the MK's own.
+  Click("bEditParams");
+  dialogs_.replies = {widgets::Reply::No};
+  Click("bGetParams");
+  EXPECT_EQ(Status(form).rfind("Настройки считаны из МК, не сохранены в файл: ", 0), 0u)
+      << Status(form);
+  EXPECT_FALSE(form.IsModified());
+}
+
+TEST_F(MainFormTest, TheBackupPathKeepsItsStartAndItsFileNameWithTheWholeOneAsToolTip) {
+  mk_ports_ = {3};
+  services_.backup_dir = Dir() / std::string(150, 'x') / "копии памяти";
+  services_.write_settings = [](link::TVL_RS&, device::TMK&, link::IProgress&, link::IPump&,
+                                link::IUserPrompt&, device::Connection*,
+                                const device::WriteOptions& options) {
+    options.backup(1, LaidOutImage());
+    return device::TransferResult::Done;
+  };
+  const std::string held = WriteSettingsFile("held.vrnkp", 1, LaidOutImage());
+  Show();
+  dialogs_.open_paths = {held};
+  Click("bLoadParams");
+  Click("bSetParams");
+  const auto* note = Find<QLabel>("lBackup");
+  ASSERT_TRUE(note->isVisible());
+  const QString full = note->toolTip();
+  const QString name = full.section('/', -1);
+  EXPECT_TRUE(full.startsWith(QString::fromStdString(services_.backup_dir.string())))
+      << full.toStdString();
+  const QString shown = note->text().section('\n', 1);
+  EXPECT_TRUE(shown.endsWith(name)) << shown.toStdString();
+  EXPECT_TRUE(shown.startsWith(full.left(5))) << shown.toStdString();
+  EXPECT_LE(note->fontMetrics().horizontalAdvance(shown), note->width());
 }
 
 TEST_F(MainFormTest, BringingToTheFrontRestoresAMinimisedWindow) {

@@ -35,6 +35,15 @@ class ScriptedDialogs final : public IDialogs {
     answers.pop_front();
     return yes;
   }
+  Reply AskYesNoCancel(const std::string& text) override {
+    Seen("question: " + text);
+    questions.push_back(text);
+    // Unscripted: Нет, as for a yes-or-no question.
+    if (replies.empty()) return Reply::No;
+    const Reply reply = replies.front();
+    replies.pop_front();
+    return reply;
+  }
   std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) override {
     if (kind == FileKind::Tank) {
       tank_open_folders.push_back(folder);
@@ -74,6 +83,8 @@ class ScriptedDialogs final : public IDialogs {
   std::vector<std::string> errors, error_details, infos, questions, open_folders, save_folders,
       text_folders, tank_open_folders, tank_save_folders;
   std::deque<bool> answers;
+  /// The answers to questions with Да, Нет and Отмена, in turn.
+  std::deque<Reply> replies;
   std::vector<std::string> save_names;
   /// An answer to script: OK or Cancel, and the pages ticked.
   static ChangesAnswer Answer(bool accepted, std::vector<settings::Page> pages = {}) {

@@ -7,6 +7,7 @@
 
 #include "device/file_reader.h"
 #include "link/line_speed.h"
+#include "platform/port_trouble.h"
 #include "text/error.h"
 #include "text/ini_file.h"
 #include "text/utf8_path.h"
@@ -71,11 +72,7 @@ int PortFromArgs(platform::SerialSystem& system, const Args& args) {
   if (n == 0) throw Error("Порту «" + text + "» не досталось свободного номера COM1..COM32.");
   const platform::PortCheck check = system.Check(n);
   if (check.state != platform::PortState::kFree) {
-    const std::string name = system.PortName(n);
-    const std::string reason = check.reason.empty() ? "нет устройства" : check.reason;
-    throw Error("Порт COM" + std::to_string(n) +
-                (name != "COM" + std::to_string(n) ? " (" + name + ")" : "") +
-                " недоступен: " + reason + ".");
+    throw Error(platform::PortTroubleWithFix(n, system.PortName(n), check));
   }
   return n;
 }

@@ -149,6 +149,10 @@ void TMainForm::BuildControls() {
   status_line_->setObjectName("StatusLine");
   statusBar()->setSizeGripEnabled(false);
   statusBar()->addWidget(status_line_, 1);
+  log_note_ = new QLabel(this);
+  log_note_->setObjectName("LogNote");
+  statusBar()->addPermanentWidget(log_note_);
+  log_note_->hide();
 
   SetDataButtons(false);
   UpdateStatus();
@@ -313,8 +317,9 @@ void TMainForm::UpdateStatus() {
   const QString name = QString::fromStdString(origin_file_).section('/', -1);
   switch (origin_) {
     case Origin::None:
-      text = Q("Настройки ещё не считаны: считайте их из МК или из файла.");
-      break;
+      status_line_->setText(Q("Настройки ещё не считаны: считайте их из МК или из файла."));
+      status_line_->setToolTip(QString());
+      return;
     case Origin::LoadedFile:
       text = Q("Настройки из файла «%1»").arg(name);
       break;
@@ -334,18 +339,9 @@ void TMainForm::UpdateStatus() {
       text = Q("Настройки из резервной копии «%1»").arg(name);
       break;
   }
-  if (origin_ != Origin::None)
-    text += modified_ ? Q(" - изменены и не сохранены") : Q(" - без изменений");
-  QString tip = QString::fromStdString(origin_file_);
-  if (!log_problem_.empty()) {
-    // The path is long for the line; the tool tip names it.
-    text += (text.endsWith('.') ? Q(" ") : Q(". ")) + Q("Журнал обмена записан не полностью: ") +
-            Q(log_problem_) + '.';
-    tip += (tip.isEmpty() ? Q("") : Q("\n")) + Q("Журнал обмена: ") +
-           QString::fromStdU16String(log_path_.u16string());
-  }
+  text += modified_ ? Q(" - изменены и не сохранены") : Q(" - без изменений");
   status_line_->setText(text);
-  status_line_->setToolTip(tip);
+  status_line_->setToolTip(QString::fromStdString(origin_file_));
 }
 
 void TMainForm::BringToFront() {
@@ -532,12 +528,15 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     }
     rs_->Reopen(false);
     if (log_ && !log_->Ok()) {
-      // A full disk is no failure of the transfer: the status line says it
-      // from now on, and no more is written.
-      log_problem_ = log_->Problem();
+      // A full disk is no failure of the transfer: the status line's end says
+      // it from now on (the whole sentence is too long there; its tool tip
+      // holds it), and no more is written.
+      log_note_->setText(Q("Журнал обмена неполон"));
+      log_note_->setToolTip(Q("Журнал обмена «" + device::PathText(log_path_) +
+                              "» записан не полностью: " + log_->Problem() + "."));
+      log_note_->show();
       rs_->SetExchangeLog(nullptr);
       log_.reset();
-      UpdateStatus();
     }
   }
   prompt_->Release();

@@ -185,6 +185,10 @@ void TMainForm::BuildControls() {
   port_line_->setStyleSheet("color: #d00000; font-weight: bold;");
   port_line_->hide();
   statusBar()->addPermanentWidget(port_line_);
+  log_note_ = new QLabel(this);
+  log_note_->setObjectName("LogNote");
+  statusBar()->addPermanentWidget(log_note_);
+  log_note_->hide();
 
   SetDataButtons(false);
   UpdateStatus();
@@ -368,8 +372,9 @@ void TMainForm::UpdateStatus() {
   const QString name = QString::fromStdString(origin_file_).section('/', -1);
   switch (origin_) {
     case Origin::None:
-      text = Q("Настройки ещё не считаны: считайте их из МК или из файла.");
-      break;
+      status_line_->setText(Q("Настройки ещё не считаны: считайте их из МК или из файла."));
+      status_line_->setToolTip(QString());
+      return;
     case Origin::LoadedFile:
       text = Q("Настройки из файла «%1»").arg(name);
       break;
@@ -627,12 +632,15 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
     }
     rs_->Reopen(false);
     if (log_ && !log_->Ok()) {
-      // A full disk is no failure of the transfer: the status line says it
-      // from now on, and no more is written.
-      log_problem_ = log_->Problem();
+      // A full disk is no failure of the transfer: the status line's end says
+      // it from now on (the whole sentence is too long there; its tool tip
+      // holds it), and no more is written.
+      log_note_->setText(Q("Журнал обмена неполон"));
+      log_note_->setToolTip(Q("Журнал обмена «" + device::PathText(log_path_) +
+                              "» записан не полностью: " + log_->Problem() + "."));
+      log_note_->show();
       rs_->SetExchangeLog(nullptr);
       log_.reset();
-      UpdateStatus();
     }
   }
   prompt_->Release();

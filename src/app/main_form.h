@@ -267,6 +267,8 @@ class TMainForm final : public QMainWindow {
   QLabel* port_line_ = nullptr;
   /// What the last action did, ahead of the status line until the next one (UTF-8).
   std::string note_;
+  /// At the status line's end once the exchange log stopped short (a full disk).
+  QLabel* log_note_ = nullptr;
   // Comparing and taking need held settings: they follow the data buttons.
   QAction* compare_file_action_ = nullptr;
   QAction* compare_mk_action_ = nullptr;
@@ -297,8 +299,6 @@ class TMainForm final : public QMainWindow {
   std::array<std::uint8_t, link::kMaxPorts + 1> answered_at_{};
   std::unique_ptr<link::ExchangeLogFile> log_;
   bool log_tried_ = false;
-  /// Why the exchange log stopped short ("нет места на диске"); kept on the status line.
-  std::string log_problem_;
   bool shown_ = false;
   bool closed_ = false;
   bool busy_ = false;

@@ -53,7 +53,7 @@ TEST_F(MainFormTest, TheStatusLineTellsWhereTheSettingsCameFromAndWhetherTheyCha
 }
 
 // An exchange log on a full disk is no failure of the read: the status line
-// says once that the log is incomplete, and no box interrupts.
+// says once that the log is incomplete, its tool tip why; no box interrupts.
 TEST_F(MainFormTest, TheStatusLineSaysTheExchangeLogIsIncomplete) {
   WriteIni("[RS232]\nLog=/dev/full\n");
   mk_ports_ = {3};
@@ -63,14 +63,14 @@ TEST_F(MainFormTest, TheStatusLineSaysTheExchangeLogIsIncomplete) {
     *found = device::Connection{254, 32768, 5};
     return device::TransferResult::Done;
   };
-  TMainForm& form = Show();
+  Show();
   Click("bGetParams");
   Click("bGetParams");
-  EXPECT_EQ(Status(form),
-            "Настройки считаны из МК: адрес 254, память 32768 байт, версия устройства 5 - без "
-            "изменений. Журнал обмена записан не полностью: нет места на диске.");
-  EXPECT_NE(Find<QLabel>("StatusLine")->toolTip().toStdString().find("Журнал обмена: /dev/full"),
-            std::string::npos);
+  const QLabel* note = Find<QLabel>("LogNote");
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_EQ(note->text().toStdString(), "Журнал обмена неполон");
+  EXPECT_EQ(note->toolTip().toStdString(),
+            "Журнал обмена «/dev/full» записан не полностью: нет места на диске.");
   EXPECT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front();
 }
 

@@ -44,6 +44,7 @@ void TEditorContext::OfferRangeFixes(const std::vector<const settings::Setting*>
 
 bool TEditorContext::Undo() {
   if (!history_.Undo()) return false;
+  if (history_.ProtocolChanged()) emit ProtocolChanged();
   emit Refilled();
   emit Changed();
   return true;
@@ -51,6 +52,7 @@ bool TEditorContext::Undo() {
 
 bool TEditorContext::Redo() {
   if (!history_.Redo()) return false;
+  if (history_.ProtocolChanged()) emit ProtocolChanged();
   emit Refilled();
   emit Changed();
   return true;

@@ -128,6 +128,11 @@ bool QtDialogs::AskYesNo(const std::string& text) {
                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool QtDialogs::AskYesNoDefaultNo(const std::string& text) {
+  return RunBox(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::OpenFile(FileKind kind, const std::string& folder) {
   return RunFileDialog(parent_, folder, kind, false, {});
 }

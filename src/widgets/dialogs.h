@@ -54,6 +54,8 @@ struct BackupRow {
 
 class IDialogs : public link::IUserPrompt {
  public:
+  /// Yes and No, No the default: for a question whose Yes throws work away.
+  virtual bool AskYesNoDefaultNo(const std::string& text) { return AskYesNo(text); }
   /// The list of differences in the editor's words (modal).
   virtual ChangesAnswer ShowChanges(const ChangesView& view) = 0;
   /// The restore list; the chosen row, or nullopt when cancelled.
@@ -81,6 +83,7 @@ class QtDialogs final : public IDialogs {
   void ShowErrorWithDetails(const std::string& text, const std::string& details) override;
   void ShowInfo(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  bool AskYesNoDefaultNo(const std::string& text) override;
   std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) override;
   std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
                                       const std::string& name) override;

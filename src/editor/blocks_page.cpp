@@ -59,7 +59,7 @@ void TBlocksPage::Build() {
   row->addWidget(left, 3);
   row->addWidget(right, 2);
   row->addWidget(hint, 1);
-  static_cast<QVBoxLayout*>(layout())->addWidget(box, 1);
+  static_cast<QVBoxLayout*>(Body()->layout())->addWidget(box, 1);
   connect(all_, &QTableWidget::cellDoubleClicked, this,
           [this](int r, int) { AllBlocksDoubleClick(r); });
   connect(used_, &QTableWidget::cellDoubleClicked, this,

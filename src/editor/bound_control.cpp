@@ -9,10 +9,13 @@
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
+#include <QStyle>
+#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -39,6 +42,23 @@ QStringList ToList(const std::vector<std::string>& items) {
   list.reserve(static_cast<qsizetype>(items.size()));
   for (const auto& item : items) list.push_back(Q(item));
   return list;
+}
+
+// Why a key or a text was refused, under the control, with the range it takes:
+// every control that refuses input says so in the same words.
+void ShowRefusal(QWidget* control, const QString& why, const QString& low, const QString& high) {
+  QToolTip::showText(control->mapToGlobal(QPoint(0, control->height())),
+                     why + QString::fromUtf8("\nДиапазон: %1 … %2").arg(low, high), control);
+}
+
+const char* const kOnlyNumber = "Здесь можно ввести только число.";
+
+// A key that types a character other than a digit (or the field's separator).
+bool TypesNonDigit(const QKeyEvent& key, QChar separator) {
+  const QString text = key.text();
+  if (text.isEmpty() || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
+  return std::ranges::any_of(
+      text, [&](QChar c) { return !c.isDigit() && c != separator && c.isPrint(); });
 }
 
 // --- Spin edits ------------------------------------------------------------------
@@ -73,7 +93,7 @@ class TypedSpinBox final : public QDoubleSpinBox {
                c == locale.groupSeparator().at(0);
       });
       if (!only_number) {
-        why = QString::fromUtf8("Здесь можно ввести только число.");
+        why = QString::fromUtf8(kOnlyNumber);
       } else if (body.contains(locale.decimalPoint()) &&
                  body.size() - body.indexOf(locale.decimalPoint()) - 1 > decimals()) {
         why = decimals() == 0
@@ -82,10 +102,8 @@ class TypedSpinBox final : public QDoubleSpinBox {
       } else {
         why = QString::fromUtf8("Слишком много цифр.");
       }
-      why +=
-          QString::fromUtf8("\nДиапазон: %1 … %2")
-              .arg(locale.toString(low_, 'f', decimals()), locale.toString(high_, 'f', decimals()));
-      QToolTip::showText(mapToGlobal(QPoint(0, height())), why, const_cast<TypedSpinBox*>(this));
+      ShowRefusal(const_cast<TypedSpinBox*>(this), why, locale.toString(low_, 'f', decimals()),
+                  locale.toString(high_, 'f', decimals()));
     }
     return state;
   }
@@ -117,10 +135,6 @@ class SpinControl final : public TBoundControl {
     spin_->setKeyboardTracking(false);
     spin_->setAccelerated(true);
     spin_->setMinimumWidth(80);
-    if (s.buttons_only) {
-      // The arrows only: typing would let values between the steps in.
-      if (auto* edit = spin_->findChild<QLineEdit*>()) edit->setReadOnly(true);
-    }
     SetWidgets(spin_, in_table ? nullptr : new QLabel(parent));
     connect(spin_, &QDoubleSpinBox::editingFinished, this, [this] { CommitPending(); });
     if (s.buttons_only) {
@@ -135,9 +149,22 @@ class SpinControl final : public TBoundControl {
     // A typed value reaches value() only once the text is interpreted.
     committing_ = true;
     spin_->interpretText();
+    // A typed value between the MK's steps goes to the nearest step, and says so.
+    const double value = settings::OnStep(Def(), CurrentEnv(), spin_->value());
+    if (value != spin_->value()) {
+      const QLocale locale;
+      const int decimals = spin_->decimals();
+      const QString tip = QString::fromUtf8("Округлено до шага %1: %2")
+                              .arg(locale.toString(spin_->singleStep(), 'f', decimals),
+                                   locale.toString(value, 'f', decimals));
+      // Once the focus has moved on, or the move would take the tip away.
+      QTimer::singleShot(0, spin_, [spin = spin_, tip] {
+        QToolTip::showText(spin->mapToGlobal(QPoint(0, spin->height())), tip, spin);
+      });
+      spin_->setValue(value);
+    }
     committing_ = false;
-    if (spin_->value() == shown_) return true;
-    const double value = spin_->value();
+    if (value == shown_) return true;
     return Write([this, value](device::TMK& mk, const Env& env) {
       settings::CommitNumber(Def(), mk, env, value);
     });
@@ -309,11 +336,27 @@ class CheckControl final : public TBoundControl {
 
 // --- Times and texts -----------------------------------------------------------------
 
+// A time of day: its mask takes digits only, and a refused key says why.
+class TimeEdit final : public QLineEdit {
+ public:
+  explicit TimeEdit(QWidget* parent) : QLineEdit(parent) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (TypesNonDigit(*event, ':')) {
+      ShowRefusal(this, QString::fromUtf8(kOnlyNumber), "00:00", "23:59");
+      event->accept();
+      return;
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+};
+
 class LineControl final : public TBoundControl {
  public:
   LineControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
       : TBoundControl(context, s) {
-    edit_ = new QLineEdit(parent);
+    edit_ = s.kind == Kind::Time ? new TimeEdit(parent) : new QLineEdit(parent);
     if (s.kind == Kind::Time) {
       edit_->setInputMask("99:99;_");
       edit_->setMaximumWidth(70);
@@ -355,15 +398,60 @@ class LineControl final : public TBoundControl {
 
 // --- Dates -----------------------------------------------------------------------------
 
+// A date edit that takes typing wherever the user put the cursor: the section
+// under it is selected, so digits replace it; a refused key says why.
+class TypedDateEdit final : public QDateEdit {
+ public:
+  explicit TypedDateEdit(QWidget* parent) : QDateEdit(parent) {
+    lineEdit()->installEventFilter(this);
+  }
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override {
+    QDateEdit::focusInEvent(event);
+    SelectSection();
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // A click into the text puts the cursor in a section: select it.
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease) {
+      QTimer::singleShot(0, this, [this] { SelectSection(); });
+    }
+    return QDateEdit::eventFilter(watched, event);
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (TypesNonDigit(*event, '.')) {
+      ShowRefusal(this, QString::fromUtf8(kOnlyNumber),
+                  minimumDate().addDays(1).toString(displayFormat()),
+                  maximumDate().toString(displayFormat()));
+      event->accept();
+      return;
+    }
+    QDateEdit::keyPressEvent(event);
+  }
+
+ private:
+  void SelectSection() {
+    if (lineEdit()->hasSelectedText()) return;
+    const Section at = currentSection();
+    setSelectedSection(at == NoSection ? DaySection : at);
+  }
+};
+
 class DateControl final : public TBoundControl {
  public:
   DateControl(TEditorContext& context, const Setting& s, QWidget* parent, bool in_table)
       : TBoundControl(context, s) {
-    edit_ = new QDateEdit(parent);
+    edit_ = new TypedDateEdit(parent);
     edit_->setDisplayFormat("dd.MM.yy");
     edit_->setCalendarPopup(true);
     // The calendar speaks Russian; the numbers keep the system's format.
     edit_->calendarWidget()->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    // Room for the widest date beside the drop-down arrow, whatever the font:
+    // the arrow must not cover the last digit.
+    const int arrow = edit_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, edit_);
+    const int frame = 2 * edit_->style()->pixelMetric(QStyle::PM_SpinBoxFrameWidth, nullptr, edit_);
+    edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00")) +
+                           arrow + frame + 12);
     SetWidgets(edit_, in_table ? nullptr : new QLabel(parent));
     connect(edit_, &QDateEdit::editingFinished, this, [this] { CommitPending(); });
   }

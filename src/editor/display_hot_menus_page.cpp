@@ -98,9 +98,8 @@ void THotMenusSubPage::Fill() {
   device::Record& display = mk.Rec(device::BlockId::Display);
   const catalog::Features features = mk.Catalogues().Variant().features;
   for (int list = 0; list < settings::kHotLists; ++list) {
+    // Shown compacted, as the MK shows them; stored so only with an edit of the list.
     const settings::HotList entries = settings::Compacted(settings::ReadHotList(display, list));
-    // Compaction is part of showing the lists, as on the MK: not an edit to undo.
-    settings::WriteHotList(display, list, entries);
     THotMenuGrid* grid = Grid(list);
     for (int row = 0; row < settings::kHotEntries; ++row) {
       grid->item(row, 1)->setText(QString::fromStdString(
@@ -115,7 +114,10 @@ void THotMenusSubPage::Edit(
   const int list = context_list_;
   Change([this, list, &edit] {
     device::Record& display = Mk().Rec(device::BlockId::Display);
-    settings::WriteHotList(display, list, edit(settings::ReadHotList(display, list)));
+    // The rows the user acts on are the shown ones, and what an edit stores is
+    // the list as shown afterwards.
+    const settings::HotList shown = settings::Compacted(settings::ReadHotList(display, list));
+    settings::WriteHotList(display, list, settings::Compacted(edit(shown)));
   });
 }
 

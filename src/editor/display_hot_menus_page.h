@@ -46,7 +46,7 @@ class THotMenusSubPage final : public TDisplaySubPage {
  public:
   explicit THotMenusSubPage(TEditorContext& context, QWidget* parent = nullptr);
 
-  /// Compacts every list in the image, then shows the captions.
+  /// Shows every list compacted; the image keeps its gaps until a list is edited.
   void Fill() override;
 
   THotMenuGrid* Grid(int list) const { return grids_[static_cast<std::size_t>(list)]; }

@@ -14,7 +14,7 @@ TDisplayPage::TDisplayPage(TEditorContext& context, QWidget* parent)
     : TSettingsPage(context, settings::Page::Display, parent) {}
 
 void TDisplayPage::Build() {
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(Body());
   layout->setContentsMargins(4, 4, 4, 4);
   sub_pages_ = new QTabWidget(this);
   sub_pages_->setObjectName("pcDisp");

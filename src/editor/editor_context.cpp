@@ -45,6 +45,7 @@ void TEditorContext::OfferRangeFixes(const std::vector<const settings::Setting*>
 
 bool TEditorContext::Undo() {
   if (!history_.Undo()) return false;
+  if (history_.ProtocolChanged()) emit ProtocolChanged();
   emit Refilled();
   emit Changed();
   return true;
@@ -52,6 +53,7 @@ bool TEditorContext::Undo() {
 
 bool TEditorContext::Redo() {
   if (!history_.Redo()) return false;
+  if (history_.ProtocolChanged()) emit ProtocolChanged();
   emit Refilled();
   emit Changed();
   return true;

@@ -44,12 +44,16 @@ class TSettingsPage : public QWidget {
   virtual void AddMarks(TChangedMarks& /*marks*/) {}
 
  protected:
+  /// What a page builds its controls in: a scrolled area that fills the page,
+  /// so a window smaller than the page's content still reaches all of it.
+  QWidget* Body();
   TEditorContext& Context() { return context_; }
   device::TMK& Mk() { return context_.Mk(); }
 
  private:
   TEditorContext& context_;
   settings::Page page_;
+  QWidget* body_ = nullptr;
 };
 
 }  // namespace mk::editor

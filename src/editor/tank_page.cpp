@@ -120,7 +120,7 @@ QSpinBox* TTankPage::AddSpin(const QString& name) {
 }
 
 void TTankPage::Build() {
-  auto* page = new QVBoxLayout(this);
+  auto* page = new QVBoxLayout(Body());
   page->setContentsMargins(6, 6, 6, 6);
   page->setSpacing(4);
   for (const char* text : {kNoticeVersions, kNoticeCopy, kNoticeManual}) {

@@ -78,8 +78,10 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, widgets::IDialogs& dialogs, 
     : QDialog(parent), context_(mk, dialogs, std::move(file_folder)) {
   setObjectName("MK_SetParamsDlg");
   setWindowTitle(QString::fromUtf8(settings::kEditorCaption.data()));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+  // Resizable: a page whose content is larger than the window scrolls.
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
+  setSizeGripEnabled(true);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -89,7 +91,8 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, widgets::IDialogs& dialogs, 
   BuildButtons(layout);
   ConnectContext();
 
-  setFixedSize(settings::kEditorWidth, settings::kEditorHeight);
+  setMinimumSize(480, 320);
+  resize(settings::kEditorWidth, settings::kEditorHeight);
 }
 
 void TMK_SetParamsDlg::BuildSearchRow(QVBoxLayout* layout) {
@@ -298,16 +301,66 @@ bool TMK_SetParamsDlg::GoToSetting(const std::string& name) {
 
 void TMK_SetParamsDlg::UndoOrRedo(bool redo) {
   // A value still being typed is committed first, so undo steps back over it.
-  if (!redo) {
-    for (TBoundControl* control : AllControls()) {
-      if (control->IsShown() && control->Widget()->hasFocus() && !control->CommitPending()) return;
-    }
-  }
+  if (!redo && !CommitFocused()) return;
   if (redo) {
     context_.Redo();
   } else {
     context_.Undo();
   }
+}
+
+namespace {
+
+// The dialog's own keys, taken before any control: undo and redo, the page
+// switches a focused combo box or edit field would otherwise eat, the search.
+enum class DialogKey { None, Undo, Redo, NextPage, PreviousPage, Search };
+
+DialogKey DialogKeyOf(const QKeyEvent& key) {
+  const auto mods = key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  if (!(mods & Qt::ControlModifier) || (mods & Qt::AltModifier)) return DialogKey::None;
+  const bool shift = mods & Qt::ShiftModifier;
+  switch (key.key()) {
+    case Qt::Key_Z:
+      return shift ? DialogKey::Redo : DialogKey::Undo;
+    case Qt::Key_PageDown:
+      return shift ? DialogKey::None : DialogKey::NextPage;
+    case Qt::Key_PageUp:
+      return shift ? DialogKey::None : DialogKey::PreviousPage;
+    case Qt::Key_Tab:
+      return shift ? DialogKey::PreviousPage : DialogKey::NextPage;
+    case Qt::Key_Backtab:
+      return DialogKey::PreviousPage;
+    case Qt::Key_F:
+      return shift ? DialogKey::None : DialogKey::Search;
+    default:
+      return DialogKey::None;
+  }
+}
+
+}  // namespace
+
+void TMK_SetParamsDlg::StepPage(int direction) {
+  const int count = page_control_->count();
+  int index = page_control_->currentIndex();
+  for (int tries = 0; tries < count; ++tries) {
+    index = (index + direction + count) % count;
+    if (page_control_->isTabVisible(index)) break;
+  }
+  // What is typed on the page left is committed as leaving it would.
+  CommitFocused();
+  page_control_->setCurrentIndex(index);
+  page_control_->currentWidget()->setFocus(Qt::TabFocusReason);
+}
+
+bool TMK_SetParamsDlg::CommitFocused() {
+  for (TBoundControl* control : AllControls()) {
+    if (!control->IsShown()) continue;
+    const QWidget* focus = QApplication::focusWidget();
+    const bool inside =
+        focus != nullptr && (focus == control->Widget() || control->Widget()->isAncestorOf(focus));
+    if (inside && !control->CommitPending()) return false;
+  }
+  return true;
 }
 
 bool TMK_SetParamsDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -316,16 +369,28 @@ bool TMK_SetParamsDlg::eventFilter(QObject* watched, QEvent* event) {
   }
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != this) return QDialog::eventFilter(watched, event);
-  const auto* key = static_cast<QKeyEvent*>(event);
-  const auto mods = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-  if (key->key() != Qt::Key_Z || !(mods & Qt::ControlModifier) || (mods & Qt::AltModifier)) {
-    return QDialog::eventFilter(watched, event);
-  }
+  const DialogKey key = DialogKeyOf(*static_cast<QKeyEvent*>(event));
+  if (key == DialogKey::None) return QDialog::eventFilter(watched, event);
   if (event->type() == QEvent::ShortcutOverride) {
-    event->accept();  // the dialog takes the key from the edit fields
+    event->accept();  // the dialog takes the key from the controls
     return true;
   }
-  UndoOrRedo(mods & Qt::ShiftModifier);
+  switch (key) {
+    case DialogKey::Undo:
+    case DialogKey::Redo:
+      UndoOrRedo(key == DialogKey::Redo);
+      break;
+    case DialogKey::NextPage:
+    case DialogKey::PreviousPage:
+      StepPage(key == DialogKey::NextPage ? 1 : -1);
+      break;
+    case DialogKey::Search:
+      search_->setFocus(Qt::ShortcutFocusReason);
+      search_->selectAll();
+      break;
+    case DialogKey::None:
+      break;
+  }
   return true;
 }
 
@@ -346,7 +411,10 @@ void TMK_SetParamsDlg::showEvent(QShowEvent* event) {
     Open();
     if (const QScreen* screen =
             parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen()) {
+      // On a small screen (or a large scaling) the editor takes what there is.
       const QRect area = screen->availableGeometry();
+      const QSize frame = frameGeometry().size() - size();
+      resize(size().boundedTo(area.size() - frame));
       move(area.center() - QPoint(width() / 2, height() / 2));
     }
   }
@@ -361,9 +429,12 @@ void TMK_SetParamsDlg::accept() {
 }
 
 void TMK_SetParamsDlg::reject() {
-  // Esc, "Отмена" and the close box all come here.
+  // Esc, "Отмена" and the close box all come here. A value still being typed
+  // counts as a change: committed first, it is asked about with the others.
+  if (!CommitFocused()) return;
+  // Yes throws the edits away, so Enter must not: No is the default.
   if (changed_count_ > 0 &&
-      !context_.Dialogs().AskYesNo(
+      !context_.Dialogs().AskYesNoDefaultNo(
           QString::fromUtf8("Отменить изменения (%1)?").arg(changed_count_).toStdString())) {
     return;
   }

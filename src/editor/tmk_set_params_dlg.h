@@ -71,7 +71,8 @@ class TMK_SetParamsDlg final : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
-  /// Ctrl+Z and Ctrl+Shift+Z over the whole dialog, even inside an edit field.
+  /// Ctrl+Z and Ctrl+Shift+Z, Ctrl+PgDown/PgUp and Ctrl+(Shift+)Tab, Ctrl+F
+  /// over the whole dialog, even inside an edit field or a combo box.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  public slots:
@@ -95,6 +96,10 @@ class TMK_SetParamsDlg final : public QDialog {
   void RebuildSearch();
   std::vector<TBoundControl*> AllControls() const;
   void UndoOrRedo(bool redo);
+  /// Commits what the focused control holds typed; false when it was refused.
+  bool CommitFocused();
+  /// The next (1) or previous (-1) page the variant shows, round the end.
+  void StepPage(int direction);
 
   TEditorContext context_;
   QTabWidget* page_control_ = nullptr;

@@ -9,7 +9,7 @@ TValuePage::TValuePage(TEditorContext& context, settings::Page page, QWidget* pa
     : TSettingsPage(context, page, parent) {}
 
 void TValuePage::Build() {
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(Body());
   layout->setContentsMargins(0, 0, 0, 0);
   panel_ = new TSettingsPanel(Context(), Page(), this);
   layout->addWidget(panel_);

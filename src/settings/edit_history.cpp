@@ -54,10 +54,17 @@ void EditHistory::Apply(const std::function<void()>& change) {
 }
 
 void EditHistory::Put(const Step& step, bool after) {
+  const device::Record& info = mk_.Rec(device::BlockId::ServiceInfo);
+  const std::int64_t protocol = info.GetInt("Protocol");
   for (const Span& span : step) {
     const auto& bytes = after ? span.after : span.before;
     auto& record = mk_.Rec(span.block).Bytes();
     std::ranges::copy(bytes, record.begin() + static_cast<std::ptrdiff_t>(span.offset));
+  }
+  protocol_changed_ = info.GetInt("Protocol") != protocol;
+  if (protocol_changed_) {
+    mk_.RebuildCatalogues(device::CatalogueStep::Protocols);
+    mk_.RebuildCatalogues(device::CatalogueStep::ParametersAndMenu);
   }
 }
 

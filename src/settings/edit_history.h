@@ -26,9 +26,12 @@ class EditHistory {
 
   bool CanUndo() const { return done_ < steps_.size(); }
   bool CanRedo() const { return done_ > 0; }
-  /// False when there is nothing to undo or redo.
+  /// False when there is nothing to undo or redo. A step that puts another
+  /// protocol entry back rebuilds the catalogues it selects, as choosing it did.
   bool Undo();
   bool Redo();
+  /// The last undo or redo changed the selected protocol entry.
+  bool ProtocolChanged() const { return protocol_changed_; }
 
  private:
   struct Span {
@@ -45,6 +48,7 @@ class EditHistory {
   // Newest step last; `done_` counts the undone steps at the end.
   std::vector<Step> steps_;
   std::size_t done_ = 0;
+  bool protocol_changed_ = false;
 };
 
 }  // namespace mk::settings

@@ -227,6 +227,15 @@ Shape ShapeOf(const Setting& s, const device::TMK& mk, const Env& env) {
 std::string DisplayName(const Setting& s, const Env& env) {
   std::string name = ShapeOf(s, env).caption;
   while (!name.empty() && name.back() == ' ') name.pop_back();
+  // A row without a caption of its own is named by its group's words and
+  // the choices it shows.
+  if (name.empty() && !s.group.empty()) {
+    name = std::string(s.group);
+    std::string choices;
+    for (const std::string& item : ItemsOf(s, env))
+      choices += (choices.empty() ? "" : " / ") + item;
+    if (!choices.empty()) name += ": " + choices;
+  }
   if (name.empty()) return std::string(s.name);
   if (!s.column.empty()) name += " (" + std::string(s.column) + ")";
   return name;
@@ -326,6 +335,12 @@ void CommitNumber(const Setting& s, device::TMK& mk, const Env& env, double show
   } catch (const RangeError&) {
     RefuseRange(s, mk, env);
   }
+}
+
+double OnStep(const Setting& s, const Env& env, double shown) {
+  const Shape shape = ShapeOf(s, env);
+  if (!s.buttons_only || !std::isfinite(shown) || shape.step <= 0) return shown;
+  return shape.min + RoundHalfEven((shown - shape.min) / shape.step) * shape.step;
 }
 
 int ShowIndex(const Setting& s, const device::TMK& mk, const Env& env) {
@@ -565,12 +580,44 @@ std::string UnitOf(const Setting& s, const Env& env) {
   return comma == std::string::npos ? std::string() : caption.substr(comma + 2);
 }
 
+namespace {
+
+// How a field's cell in the MK's memory reads to a user.
+std::string_view TypeInWords(device::FieldType type) {
+  using device::FieldType;
+  switch (type) {
+    case FieldType::U8:
+      return "1 байт без знака";
+    case FieldType::S8:
+      return "1 байт со знаком";
+    case FieldType::U16:
+      return "2 байта без знака";
+    case FieldType::S16:
+      return "2 байта со знаком";
+    case FieldType::U32:
+      return "4 байта без знака";
+    case FieldType::S32:
+      return "4 байта со знаком";
+    case FieldType::F32:
+      return "дробное, 4 байта";
+    case FieldType::U16BE:
+      return "2 байта без знака, старший первым";
+    case FieldType::Chars:
+      return "текст";
+    case FieldType::Bytes:
+      return "байты";
+  }
+  return "";
+}
+
+}  // namespace
+
 std::string ToolTip(const Setting& s, const Env& env, char separator) {
   const auto& f = device::BlockDefOf(s.block).Find(s.field);
-  std::string tip =
-      "Поле: " + std::string(device::BlockDefOf(s.block).name) + "." + std::string(s.field);
+  std::string tip = "Ячейка памяти МК: " + std::string(device::BlockDefOf(s.block).name) + "." +
+                    std::string(s.field);
   if (f != nullptr && f->IsArray()) tip += "[" + std::to_string(s.index) + "]";
-  if (f != nullptr) tip += " (" + std::string(device::NamesOf(f->type).caption) + ")";
+  if (f != nullptr) tip += " (" + std::string(TypeInWords(f->type)) + ")";
   if (s.bit >= 0) {
     tip += s.bit_count == 1
                ? ", бит " + std::to_string(s.bit)

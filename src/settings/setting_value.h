@@ -60,6 +60,9 @@ std::string StoredText(const Setting& s, const device::TMK& mk, const Env& env,
 /// The stored value in shown units, unclamped; NaN for a factor that is no number.
 double ShowNumber(const Setting& s, const device::TMK& mk, const Env& env);
 void CommitNumber(const Setting& s, device::TMK& mk, const Env& env, double shown);
+/// A typed value of a row the MK steps ("buttons only": 40, 42 … 200) on the
+/// nearest step from its minimum (ties to the even step); other rows' values as given.
+double OnStep(const Setting& s, const Env& env, double shown);
 
 // --- Radio groups and combo boxes -----------------------------------------------
 /// The item the stored value selects, or -1 when it selects none.

@@ -142,6 +142,11 @@ Reply QtDialogs::AskYesNoCancel(const std::string& text) {
   }
 }
 
+bool QtDialogs::AskYesNoDefaultNo(const std::string& text) {
+  return RunBox(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::OpenFile(FileKind kind, const std::string& folder) {
   return RunFileDialog(parent_, folder, kind, false, {});
 }

@@ -61,6 +61,8 @@ class IDialogs : public link::IUserPrompt {
   /// A question box with Да, Нет and Отмена (Да the default); Esc and the
   /// box's close button answer Отмена.
   virtual Reply AskYesNoCancel(const std::string& text) = 0;
+  /// Yes and No, No the default: for a question whose Yes throws work away.
+  virtual bool AskYesNoDefaultNo(const std::string& text) { return AskYesNo(text); }
   /// The list of differences in the editor's words (modal).
   virtual ChangesAnswer ShowChanges(const ChangesView& view) = 0;
   /// The restore list; the chosen row, or nullopt when cancelled.
@@ -89,6 +91,7 @@ class QtDialogs final : public IDialogs {
   void ShowInfo(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   Reply AskYesNoCancel(const std::string& text) override;
+  bool AskYesNoDefaultNo(const std::string& text) override;
   std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) override;
   std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
                                       const std::string& name) override;

@@ -227,12 +227,19 @@ class HotMenusTest : public DisplayPagesTest {
   THotMenusSubPage* hot_ = nullptr;
 };
 
-TEST_F(HotMenusTest, FillingCompactsTheListsAndShowsCaptions) {
-  // The factory list 0 has empty entries at rows 6, 8 and 9: compacted.
-  EXPECT_EQ(Entry(0, 6),
-            mk.Catalogues().Menu().FindMenuItemByName("MeasParamsHistoryFlagMenu")->Code);
-  EXPECT_EQ(Entry(0, 7), 0);
-  EXPECT_EQ(Caption(0, 0), "Заправка до полн.");
+TEST_F(HotMenusTest, ListsShowCompactedAndAreStoredSoOnlyWithAnEdit) {
+  // The factory list 0 has empty entries at rows 6, 8 and 9: shown compacted, stored as it was.
+  const auto history = mk.Catalogues().Menu().FindMenuItemByName("MeasParamsHistoryFlagMenu");
+  EXPECT_EQ(Entry(0, 6), 0);
+  EXPECT_EQ(Entry(0, 7), history->Code);
+  EXPECT_EQ(Caption(0, 6),
+            QString::fromStdString(settings::EntryCaption(mk.Catalogues().Menu(), history->Code)));
+  EXPECT_EQ(Caption(0, 7), "");
+  // An edit of the list stores it as shown, then edited.
+  RightClick(0, 0);
+  hot_->RowMenu()->actions()[1]->trigger();  // "Удалить пункт"
+  EXPECT_EQ(Entry(0, 5), history->Code);
+  EXPECT_EQ(Entry(0, 6), 0);
   EXPECT_EQ(Caption(0, 9), "");
   EXPECT_EQ(hot_->Grid(1)->item(9, 0)->text(), "9");
   const QLabel* hint = hot_->findChild<QLabel*>("lHotMenuHint");

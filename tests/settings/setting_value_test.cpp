@@ -283,8 +283,10 @@ TEST_F(SettingValueTest, TextThatIsNoValueIsRefusedWithTheSettingsName) {
 
 TEST_F(SettingValueTest, ToolTipsNameFieldUnitAndRange) {
   EXPECT_EQ(ToolTip(S("seVelocityLimit"), E()),
-            "Поле: Limits.VelocityLimit (u8)\nЕдиница: км/час\nДиапазон: 40 … 200, шаг 2");
-  EXPECT_EQ(ToolTip(S("cbUseTank2"), E()), "Поле: ServiceInfo.ConfigFlags (u32), бит 6");
+            "Ячейка памяти МК: Limits.VelocityLimit (1 байт без знака)\nЕдиница: км/час\n"
+            "Диапазон: 40 … 200, шаг 2");
+  EXPECT_EQ(ToolTip(S("cbUseTank2"), E()),
+            "Ячейка памяти МК: ServiceInfo.ConfigFlags (4 байта без знака), бит 6");
 }
 
 }  // namespace

@@ -679,7 +679,7 @@ void TMainForm::WriteToMk() {
   };
   // Asked after the re-read, before anything is sent; the progress window
   // steps aside meanwhile.
-  options.confirm = [this](const device::TMK& fresh, const device::TMK& to_write) {
+  options.confirm = [this](const device::TMK& fresh, device::TMK& to_write) {
     return prompt_->Ask([&] { return AskWrite(fresh, to_write); });
   };
   RunTransfer(

@@ -28,6 +28,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -197,12 +198,22 @@ class TMainForm final : public QMainWindow {
   /// What the editor and the viewers are run with: over this window, with
   /// its boxes, file dialogs starting where the window's do.
   widgets::WindowEnvironment WindowEnvironment(std::string focus = {});
-  /// Asks before a write: the change list from the MK as read to what will be written.
-  bool AskWrite(const device::TMK& fresh, const device::TMK& to_write);
+  /// Asks before a write: the change list from the MK as read to what will be
+  /// written; the unticked changes are taken out of `to_write`.
+  bool AskWrite(const device::TMK& fresh, device::TMK& to_write);
   /// The settings of a file chosen in the open dialog; nullopt when cancelled or refused.
   std::optional<device::TMK> ChooseSettingsFile(std::string* chosen = nullptr);
-  /// Shows a compare list and opens the editor at a double-clicked setting.
+  /// Shows a compare list and opens the editor at a double-clicked setting,
+  /// or takes the ticked settings.
   void ShowCompare(const std::string& title, const std::string& intro, const device::TMK& other);
+  // Taking some settings of another image, as one step "aUndoTake" undoes
+  // (main_form_differences.cpp), and the settings as text (main_form_presets.cpp).
+  /// Shows the offered changes of `other` with ticks and takes the ticked ones.
+  void OfferToTake(widgets::ChangesView& view, const device::TMK& other);
+  void TakeSettings(const device::TMK& other, const std::vector<const settings::Setting*>& chosen);
+  void BuildPresetMenu(QMenu* menu);
+  void SavePagesAsText();
+  void LoadFromText();
   void SetDataButtons(bool enabled);
   /// Saves the MK's memory before a write and shows where it went.
   std::filesystem::path Backup(std::uint16_t device_version, std::span<const std::uint8_t> image);

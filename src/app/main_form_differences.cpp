@@ -19,6 +19,7 @@
 #include "app/main_form.h"
 #include "device/backup_list.h"
 #include "device/settings_file.h"
+#include "settings/chosen_settings.h"
 #include "settings/pages.h"
 #include "settings/shown_diff.h"
 #include "settings/take_pages.h"
@@ -81,6 +82,7 @@ void TMainForm::BuildMenu() {
   bind(restore_action_, &TMainForm::RestoreBackup);
   bind(take_from_file_action_, &TMainForm::TakeFromFile);
   bind(undo_take_action_, &TMainForm::UndoTake);
+  BuildPresetMenu(menu);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("Спр&авка"));
   help->setObjectName("mHelp");
@@ -139,7 +141,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
 
 // --- The question before a write -------------------------------------------------------
 
-bool TMainForm::AskWrite(const device::TMK& fresh, const device::TMK& to_write) {
+bool TMainForm::AskWrite(const device::TMK& fresh, device::TMK& to_write) {
   ChangesView view;
   view.purpose = ChangesPurpose::Write;
   view.title = "Что изменится в МК";
@@ -147,8 +149,15 @@ bool TMainForm::AskWrite(const device::TMK& fresh, const device::TMK& to_write) 
   view.intro = view.diff.Empty()
                    ? "МК уже хранит эти настройки: записывать нечего. Записать всё равно?"
                    : "Настройки МК, которые изменит запись (было - в МК сейчас, станет - после "
-                     "записи). Записать?";
-  return dialogs_->ShowChanges(view).accepted;
+                     "записи). Снимите отметку с того, что записывать не нужно: там останется "
+                     "значение МК. Записать?";
+  const ChangesAnswer answer = dialogs_->ShowChanges(view);
+  if (answer.accepted && !answer.unticked.empty()) {
+    // Only the ticked changes go: the MK as read with them laid over it.
+    to_write = settings::LayChosen(
+        fresh, to_write, settings::Without(settings::ListedSettings(view.diff), answer.unticked));
+  }
+  return answer.accepted;
 }
 
 // --- Comparing ------------------------------------------------------------------------------
@@ -173,9 +182,15 @@ void TMainForm::ShowCompare(const std::string& title, const std::string& intro,
   ChangesView view;
   view.purpose = ChangesPurpose::Compare;
   view.title = title;
-  view.intro = intro + " Двойной щелчок по настройке открывает её в редакторе.";
+  view.intro = intro +
+               " Двойной щелчок по настройке открывает её в редакторе; «Взять отмеченные» "
+               "переносит отмеченные значения в текущие настройки.";
   view.diff = settings::DiffShown(*mk_, other, widgets::DecimalSeparator());
   const ChangesAnswer answer = dialogs_->ShowChanges(view);
+  if (answer.accepted) {
+    TakeSettings(other, settings::Without(settings::ListedSettings(view.diff), answer.unticked));
+    return;
+  }
   if (answer.open == nullptr || !services_.edit_dialog) return;
   try {
     widgets::WindowOutcome outcome;
@@ -266,9 +281,13 @@ void TMainForm::TakeFromFile() {
   view.purpose = ChangesPurpose::Take;
   view.title = "Взять из файла";
   view.intro =
-      "Отметьте страницы, настройки которых взять из файла (было - текущие, станет - из файла). "
-      "Скрытые для этого МК настройки не берутся.";
+      "Отметьте настройки, которые взять из файла (было - текущие, станет - из файла); "
+      "отметка страницы отмечает все её настройки. Скрытые для этого МК настройки не берутся.";
   view.diff = settings::DiffShown(*mk_, *other, widgets::DecimalSeparator());
+  OfferToTake(view, *other);
+}
+
+void TMainForm::OfferToTake(ChangesView& view, const device::TMK& other) {
   view.diff.header.clear();
   view.diff.other.clear();
   // What the held variant hides is not taken; the list says which.
@@ -276,7 +295,7 @@ void TMainForm::TakeFromFile() {
     device::TMK probe = *mk_;
     std::vector<settings::Page> all;
     for (const auto& page : settings::kPages) all.push_back(page.page);
-    const settings::TakeResult dry = settings::TakePages(*other, probe, all);
+    const settings::TakeResult dry = settings::TakePages(other, probe, all);
     std::vector<settings::ShownChange> differing = std::move(view.diff.changes);
     differing.insert(differing.end(), view.diff.hidden.begin(), view.diff.hidden.end());
     view.diff.changes.clear();
@@ -293,13 +312,17 @@ void TMainForm::TakeFromFile() {
     });
   }
   const ChangesAnswer answer = dialogs_->ShowChanges(view);
-  if (!answer.accepted || answer.pages.empty()) return;
+  if (!answer.accepted) return;
+  TakeSettings(other, settings::Without(settings::ListedSettings(view.diff), answer.unticked));
+}
+
+void TMainForm::TakeSettings(const device::TMK& other,
+                             const std::vector<const settings::Setting*>& chosen) {
+  if (chosen.empty()) return;
   try {
     // One change, undone as one: the image as it was is kept.
     auto kept = std::make_pair(mk_->DeviceVersion(), mk_->Image());
-    device::TMK taken = *mk_;
-    settings::TakePages(*other, taken, answer.pages);
-    taken.StoreBlocks(device::kSettingsBlocks);
+    device::TMK taken = settings::LayChosen(*mk_, other, chosen);
     *mk_ = std::move(taken);
     before_take_ = std::move(kept);
     modified_before_take_ = modified_;

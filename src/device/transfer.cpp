@@ -21,6 +21,8 @@ constexpr const char* kReading = "Чтение настроек...";
 constexpr const char* kWriting = "Запись настроек...";
 constexpr const char* kVerifying = "Проверка записанного...";
 constexpr const char* kWritten = "Настройки записаны в МК";
+constexpr const char* kNothingChosen =
+    "Отмеченные настройки МК уже хранит: записывать нечего. В МК ничего не записано.";
 constexpr const char* kDeviceMismatch = "Версия настроек не совпадает с версией устройства!";
 constexpr const char* kFirmwareMismatch = "Версия настроек не совпадает с версией прошивки!";
 constexpr const char* kLayoutMismatch = "Расположение блоков в файле не совпадает с МК: ";
@@ -183,7 +185,7 @@ void Verify(link::TVL_RS& rs, std::uint8_t address, const std::vector<RegionToWr
 }
 
 // The MK as read, parsed beside what will be written, for the user's question.
-bool ConfirmWrite(const WriteOptions& options, const TMK& to_write, std::uint16_t version,
+bool ConfirmWrite(const WriteOptions& options, TMK& to_write, std::uint16_t version,
                   const std::vector<std::uint8_t>& before) {
   TMK fresh = to_write;
   fresh.ReplaceImage(version, before);
@@ -306,9 +308,16 @@ TransferResult WriteSettings(link::TVL_RS& rs, TMK& mk, link::IProgress& progres
   }
   mk = std::move(merged);
 
+  const bool whole_changes = mk.Image() != before;
   if (options.confirm && !ConfirmWrite(options, mk, c->DeviceVersion, before)) {
     mk = std::move(*unasked);
     return TransferResult::Cancelled;
+  }
+  // Only some changes ticked, and those the MK holds already: nothing to send.
+  if (options.confirm && whole_changes && mk.Image() == before) {
+    mk = std::move(*unasked);
+    prompt.ShowInfo(kNothingChosen);
+    return TransferResult::Unchanged;
   }
 
   // The last moment at which the MK still holds only its own settings.

@@ -30,6 +30,7 @@ enum class TransferResult {
   Done,
   Cancelled,  // the user pressed Cancel while connecting
   Refused,    // a version check failed; the message has been shown, nothing was written
+  Unchanged,  // the changes chosen at the question are all in the MK already: said so, nothing sent
 };
 
 /// Sends Identify to 252, 253 and 254 in turn, over and over, until one
@@ -58,7 +59,10 @@ struct WriteOptions {
   /// the backup and the first BeginWrite: `fresh` is the MK as it is now,
   /// `to_write` what it will hold. False ends the write with nothing sent
   /// (TransferResult::Cancelled) and the model as it was. Empty: no question.
-  std::function<bool(const TMK& fresh, const TMK& to_write)> confirm;
+  /// The answer may narrow `to_write` (only some of the changes ticked); when
+  /// what is left is what the MK holds already, the write says so and sends
+  /// nothing (TransferResult::Unchanged).
+  std::function<bool(const TMK& fresh, TMK& to_write)> confirm;
 };
 
 /// A write that failed after its first BeginWrite: the MK now holds part of

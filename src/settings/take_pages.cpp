@@ -4,40 +4,13 @@
 #include <algorithm>
 #include <string>
 
-#include "settings/conversions.h"
+#include "settings/chosen_settings.h"
 #include "settings/env.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
 #include "text/error.h"
 
 namespace mk::settings {
-
-namespace {
-
-void CopyStored(const Setting& s, const device::TMK& from, device::TMK& to) {
-  const device::Record& source = from.Rec(s.block);
-  device::Record& target = to.Rec(s.block);
-  const device::FieldDef& f = source.Field(s.field);
-  if (s.bit < 0) {
-    const auto bytes = source.Element(f, s.index);
-    std::ranges::copy(bytes, target.Element(f, s.index).begin());
-    return;
-  }
-  // A flag bit: only its own bits of the word change.
-  const auto read = [&](const device::Record& r) -> std::uint64_t {
-    if (f.type == device::FieldType::Bytes) return r.Element(f, 0)[0];
-    return static_cast<std::uint64_t>(r.GetInt(f, s.index));
-  };
-  const std::uint64_t bits = GetBits(read(source), s.bit, s.bit_count);
-  const std::uint64_t word = SetBits(read(target), s.bit, s.bit_count, bits);
-  if (f.type == device::FieldType::Bytes) {
-    target.Element(f, 0)[0] = static_cast<std::uint8_t>(word);
-  } else {
-    target.SetInt(f, static_cast<std::int64_t>(word), s.index);
-  }
-}
-
-}  // namespace
 
 TakeResult TakePages(const device::TMK& from, device::TMK& to, const std::vector<Page>& pages) {
   // Visibility is decided once, by the held image as it was: taking the

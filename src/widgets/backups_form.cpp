@@ -8,6 +8,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "widgets/dialog_buttons.h"
+
 namespace mk::widgets {
 
 TBackupsForm::TBackupsForm(const std::vector<BackupRow>& rows, QWidget* parent) : QDialog(parent) {
@@ -42,16 +44,11 @@ TBackupsForm::TBackupsForm(const std::vector<BackupRow>& rows, QWidget* parent) 
   sgBackups->resizeColumnsToContents();
   sgBackups->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(sgBackups);
-  auto* buttons = new QDialogButtonBox(this);
-  bOk = buttons->addButton(QStringLiteral("Показать различия…"), QDialogButtonBox::AcceptRole);
-  bOk->setObjectName("bOk");
-  bOk->setDefault(true);
-  bCancel = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
-  bCancel->setObjectName("bCancel");
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const DialogButtons buttons = OkCancelButtons(this, QStringLiteral("Показать различия…"));
+  bOk = buttons.ok;
+  bCancel = buttons.cancel;
   connect(sgBackups, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
   if (!rows.empty()) sgBackups->selectRow(0);
   bOk->setEnabled(!rows.empty());
   resize(760, 380);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,13 +36,9 @@ TChangesForm::TChangesForm(const ChangesView& view, QWidget* parent)
   connect(eFilter, &QLineEdit::textChanged, this, &TChangesForm::ApplyFilter);
   connect(tvChanges, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
-  if (view.purpose == ChangesPurpose::Take) {
-    connect(tvChanges, &QTreeWidget::itemChanged, this, [this] {
-      if (bOk != nullptr) bOk->setEnabled(!Answer().pages.empty());
-    });
-  }
   Fill();
-  if (bOk != nullptr && view.purpose == ChangesPurpose::Take) bOk->setEnabled(false);
+  connect(tvChanges, &QTreeWidget::itemChanged, this, &TChangesForm::CountTicks);
+  CountTicks();
   resize(720, 460);
 }
 
@@ -63,6 +60,9 @@ void TChangesForm::BuildList(QVBoxLayout* layout) {
   tvChanges->setUniformRowHeights(true);
   tvChanges->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   layout->addWidget(tvChanges);
+  lTicked = new QLabel(this);
+  lTicked->setObjectName("lTicked");
+  layout->addWidget(lTicked);
 }
 
 void TChangesForm::BuildButtons(QVBoxLayout* layout) {
@@ -82,6 +82,10 @@ void TChangesForm::BuildButtons(QVBoxLayout* layout) {
       bOk = buttons->addButton(QStringLiteral("Взять"), QDialogButtonBox::AcceptRole);
       break;
     case ChangesPurpose::Compare:
+      // Taking some of the other side's values is a deliberate act: not on Enter.
+      if (!nothing) {
+        bOk = buttons->addButton(QStringLiteral("Взять отмеченные"), QDialogButtonBox::AcceptRole);
+      }
       break;
   }
   bCancel = buttons->addButton(view_.purpose == ChangesPurpose::Compare ? QStringLiteral("Закрыть")
@@ -91,8 +95,9 @@ void TChangesForm::BuildButtons(QVBoxLayout* layout) {
   if (bOk != nullptr) {
     bOk->setObjectName("bOk");
     // Enter writes; the filter box must not take it for itself.
-    bOk->setDefault(true);
-    bOk->setAutoDefault(true);
+    const bool on_enter = view_.purpose != ChangesPurpose::Compare;
+    bOk->setDefault(on_enter);
+    bOk->setAutoDefault(on_enter);
   }
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -101,6 +106,7 @@ void TChangesForm::BuildButtons(QVBoxLayout* layout) {
 
 void TChangesForm::Fill() {
   tvChanges->clear();
+  const bool ticks = Ticked(view_.purpose);
   const auto section = [this](const QString& title) {
     auto* item = new QTreeWidgetItem(tvChanges);
     item->setData(0, kTitleRole, title);
@@ -110,11 +116,25 @@ void TChangesForm::Fill() {
     item->setFont(0, bold);
     return item;
   };
-  const auto row = [](QTreeWidgetItem* under, const settings::ShownChange& c) {
+  // A page's box follows its settings' ticks (and ticks or clears them all).
+  const auto ticked_section = [&](const QString& title) {
+    QTreeWidgetItem* item = section(title);
+    if (ticks) {
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
+      item->setCheckState(0, Qt::Checked);
+    }
+    return item;
+  };
+  const auto row = [ticks](QTreeWidgetItem* under, const settings::ShownChange& c) {
     const std::string name = c.group.empty() ? c.caption : c.group + " / " + c.caption;
     auto* item = new QTreeWidgetItem(under, {Q(name), Q(c.old_value), Q(c.new_value)});
     item->setData(0, kSettingRole, QVariant::fromValue(reinterpret_cast<quintptr>(c.setting)));
-    item->setToolTip(0, Q(c.page_caption + " / " + name));
+    item->setToolTip(0,
+                     Q(c.page_caption + " / " + name + " (" + std::string(c.setting->name) + ")"));
+    if (ticks) {
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+      item->setCheckState(0, Qt::Checked);
+    }
   };
 
   if (view_.diff.Empty()) {
@@ -132,18 +152,18 @@ void TChangesForm::Fill() {
   for (const auto& c : view_.diff.changes) {
     auto& page = pages[c.page];
     if (page == nullptr) {
-      page = section(Q(c.page_caption));
+      page = ticked_section(Q(c.page_caption));
       page->setData(0, kPageRole, static_cast<int>(c.page));
-      if (view_.purpose == ChangesPurpose::Take) {
-        page->setFlags(page->flags() | Qt::ItemIsUserCheckable);
-        page->setCheckState(0, Qt::Unchecked);
-      }
     }
     row(page, c);
   }
   if (!view_.diff.hidden.empty()) {
-    QTreeWidgetItem* hidden = section(QStringLiteral("Скрыты для этого МК"));
+    QTreeWidgetItem* hidden = ticked_section(QStringLiteral("Скрыты для этого МК"));
     for (const auto& c : view_.diff.hidden) row(hidden, c);
+  }
+  if (!view_.notes.empty()) {
+    QTreeWidgetItem* notes = section(Q(view_.notes_title));
+    for (const std::string& line : view_.notes) new QTreeWidgetItem(notes, {Q(line)});
   }
   if (!view_.not_taken.empty()) {
     QTreeWidgetItem* skipped = section(QStringLiteral("Скрыты для этого МК и не берутся"));
@@ -211,20 +231,36 @@ void TChangesForm::OnDoubleClick(QTreeWidgetItem* item) {
 ChangesAnswer TChangesForm::Answer() const {
   ChangesAnswer answer;
   answer.open = open_;
-  for (int i = 0; i < tvChanges->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* top = tvChanges->topLevelItem(i);
-    if (top->data(0, kPageRole).isValid() && top->checkState(0) == Qt::Checked) {
-      answer.pages.push_back(static_cast<settings::Page>(top->data(0, kPageRole).toInt()));
+  if (!Ticked(view_.purpose)) return answer;
+  for (QTreeWidgetItemIterator it(tvChanges); *it != nullptr; ++it) {
+    const auto setting = (*it)->data(0, kSettingRole).value<quintptr>();
+    if (setting != 0 && (*it)->checkState(0) != Qt::Checked) {
+      answer.unticked.push_back(reinterpret_cast<const settings::Setting*>(setting));
     }
   }
   return answer;
 }
 
+void TChangesForm::CountTicks() {
+  int ticked = 0, all = 0;
+  for (QTreeWidgetItemIterator it(tvChanges); *it != nullptr; ++it) {
+    if ((*it)->data(0, kSettingRole).value<quintptr>() == 0) continue;
+    ++all;
+    ticked += (*it)->checkState(0) == Qt::Checked ? 1 : 0;
+  }
+  lTicked->setVisible(Ticked(view_.purpose) && all > 0);
+  lTicked->setText(QStringLiteral("Отмечено %1 из %2").arg(ticked).arg(all));
+  // A list of changes with none ticked leaves nothing to write or take.
+  if (bOk != nullptr && view_.purpose != ChangesPurpose::Restore && all > 0) {
+    bOk->setEnabled(ticked > 0);
+  }
+}
+
 ChangesAnswer TChangesForm::Run() {
-  if (bOk != nullptr) bOk->setFocus();
+  if (bOk != nullptr && bOk->isDefault()) bOk->setFocus();
   const bool ok = exec() == QDialog::Accepted;
   ChangesAnswer answer = Answer();
-  answer.accepted = ok && view_.purpose != ChangesPurpose::Compare;
+  answer.accepted = ok && open_ == nullptr;
   return answer;
 }
 

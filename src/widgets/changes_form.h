@@ -31,7 +31,8 @@ class TChangesForm final : public QDialog {
   QLabel* lIntro;
   QLineEdit* eFilter;
   QTreeWidget* tvChanges;
-  QPushButton* bOk;  // "Записать", "Восстановить", "Взять"; null when only closing
+  QLabel* lTicked;   // "Отмечено 2 из 3"; hidden when the list has no ticks
+  QPushButton* bOk;  // "Записать", "Восстановить", "Взять", "Взять отмеченные" (Compare)
   QPushButton* bCancel;  // "Отмена" or "Закрыть"
 
   /// Hides the settings not containing `text` (any case) and recounts the pages.
@@ -44,6 +45,8 @@ class TChangesForm final : public QDialog {
   void BuildButtons(QVBoxLayout* layout);
   void Fill();
   void Recount();
+  /// "Отмечено N из M" and whether the answer button has anything to do.
+  void CountTicks();
   void OnDoubleClick(QTreeWidgetItem* item);
 
   ChangesView view_;

@@ -3,6 +3,7 @@
 
 #include "widgets/backups_form.h"
 #include "widgets/changes_form.h"
+#include "widgets/pages_form.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -33,6 +34,8 @@ FileFilter FilterOf(FileKind kind) {
       return {"Файлы настроек бака (*.vrnko)", "vrnko"};
     case FileKind::Text:
       return {"Текстовые файлы (*.txt);;Все файлы (*)", "txt"};
+    case FileKind::Preset:
+      return {"Настройки текстом (*.txt);;Все файлы (*)", "txt"};
   }
   return {"Все файлы (*)", ""};
 }
@@ -158,6 +161,11 @@ std::optional<std::string> QtDialogs::SaveFile(FileKind kind, const std::string&
 
 ChangesAnswer QtDialogs::ShowChanges(const ChangesView& view) {
   TChangesForm form(view, parent_);
+  return form.Run();
+}
+
+std::optional<std::vector<settings::Page>> QtDialogs::ChoosePages(const std::string& title) {
+  TPagesForm form(title, parent_);
   return form.Run();
 }
 

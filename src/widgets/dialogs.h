@@ -21,9 +21,9 @@ inline constexpr const char* kProgramName = "Конфигуратор МК";
 /// What a list of differences is shown for; it decides the buttons.
 enum class ChangesPurpose {
   Write,  // "Записать" (Enter) and "Отмена"; nothing to change: "Записать всё равно"
-  Compare,  // "Закрыть"; a double click on a setting opens the editor there
+  Compare,  // "Взять отмеченные" and "Закрыть"; a double click opens the editor there
   Restore,  // "Восстановить" and "Отмена"
-  Take,     // a tick per page, "Взять" and "Отмена"
+  Take,     // "Взять" and "Отмена"
 };
 
 struct ChangesView {
@@ -33,19 +33,31 @@ struct ChangesView {
   settings::ShownDiff diff;
   /// Take: settings of the ticked pages the held variant hides (not taken).
   std::vector<const settings::Setting*> not_taken;
+  /// Lines shown under their own heading, not ticked: "Строка 12: ..." of a
+  /// preset that were not taken.
+  std::string notes_title;
+  std::vector<std::string> notes;
 };
 
+/// Write, Compare and Take tick every setting of the list at first; the
+/// answer names the ones the user unticked.
 struct ChangesAnswer {
-  bool accepted = false;
-  std::vector<settings::Page> pages;        // Take: the ticked pages
+  bool accepted = false;  // Compare: "Взять отмеченные"
+  std::vector<const settings::Setting*> unticked;
   const settings::Setting* open = nullptr;  // Compare: double-clicked
 };
+
+/// Whether the list shows a tick per setting.
+constexpr bool Ticked(ChangesPurpose purpose) {
+  return purpose != ChangesPurpose::Restore;
+}
 
 /// What a file dialog is for: it decides the filter and the default extension.
 enum class FileKind {
   Settings,  // *.vrnkp
   Tank,      // *.vrnko, the tank page's own files
   Text,      // *.txt exports of the journals and the oscilloscope
+  Preset,    // *.txt settings as text
 };
 
 /// One backup in the restore list, its columns as shown.
@@ -67,6 +79,8 @@ class IDialogs : public link::IUserPrompt {
   virtual ChangesAnswer ShowChanges(const ChangesView& view) = 0;
   /// The restore list; the chosen row, or nullopt when cancelled.
   virtual std::optional<std::size_t> ChooseBackup(const std::vector<BackupRow>& rows) = 0;
+  /// The pages to save as text, every one ticked at first; nullopt when cancelled.
+  virtual std::optional<std::vector<settings::Page>> ChoosePages(const std::string& title) = 0;
   /// An error box with a "Подробнее" button that shows `details` (plain
   /// text); the box comes back when the details are closed.
   virtual void ShowErrorWithDetails(const std::string& text, const std::string& details) = 0;
@@ -97,6 +111,7 @@ class QtDialogs final : public IDialogs {
                                       const std::string& name) override;
   ChangesAnswer ShowChanges(const ChangesView& view) override;
   std::optional<std::size_t> ChooseBackup(const std::vector<BackupRow>& rows) override;
+  std::optional<std::vector<settings::Page>> ChoosePages(const std::string& title) override;
 
  private:
   QWidget* parent_;

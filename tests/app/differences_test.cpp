@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <fstream>
+
 #include <regex>
 
 #include "app_fixture.h"
@@ -130,29 +132,33 @@ TEST_F(MainFormTest, ARestoredBackupIsHeldAsChangedAfterItsDifferencesAreShown) 
   EXPECT_TRUE(DataButtonsEnabled());
 }
 
-TEST_F(MainFormTest, TakingPagesChangesOnlyTheTickedOnesAndUndoesAsOne) {
+TEST_F(MainFormTest, TakingChangesOnlyTheTickedSettingsAndUndoesAsOne) {
   const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60, 0));
   const std::string other = WriteSettingsFile("other.vrnkp", 3, ImageWithVelocityLimit(50, 495));
   TMainForm& form = Show();
-  dialogs_.open_paths = {held, other};
-  Click("bLoadParams");
-  dialogs_.change_answers = {ScriptedDialogs::Answer(true, {settings::Page::Sources})};
-  Choose("aTakeFromFile");
-  ASSERT_EQ(dialogs_.changes.size(), 1u);
-  EXPECT_EQ(dialogs_.changes[0].purpose, ChangesPurpose::Take);
-  EXPECT_EQ(dialogs_.changes[0].diff.changes.size(), 2u) << "both pages offered";
-  const device::TMK& mk = *form.Device();
-  EXPECT_EQ(mk.Rec(BlockId::Display).GetInt("IntenseDayTime"), 495);
-  EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("VelocityLimit"), 60);
-  EXPECT_TRUE(form.IsModified());
-  device::TMK stored;
-  stored.ReplaceImage(3, mk.Image());
-  EXPECT_EQ(stored.Rec(BlockId::Display).GetInt("IntenseDayTime"), 495) << "in the image too";
+  // "Взять из файла" and the compare window's "Взять отмеченные".
+  for (const auto& [action, purpose] : {std::pair{"aTakeFromFile", ChangesPurpose::Take},
+                                        std::pair{"aCompareFile", ChangesPurpose::Compare}}) {
+    dialogs_.changes.clear();
+    dialogs_.open_paths = {held, other};
+    Click("bLoadParams");
+    dialogs_.change_answers = {
+        ScriptedDialogs::Answer(true, {settings::FindSetting("seVelocityLimit")})};
+    Choose(action);
+    ASSERT_EQ(dialogs_.changes.size(), 1u) << action;
+    EXPECT_EQ(dialogs_.changes[0].purpose, purpose);
+    EXPECT_EQ(dialogs_.changes[0].diff.changes.size(), 2u) << "both pages offered";
+    const device::TMK& mk = *form.Device();
+    EXPECT_EQ(mk.Rec(BlockId::Display).GetInt("IntenseDayTime"), 495) << action;
+    EXPECT_EQ(mk.Rec(BlockId::Limits).GetInt("VelocityLimit"), 60) << action;
+    EXPECT_TRUE(form.IsModified());
+    EXPECT_EQ(mk.Image(), ImageWithVelocityLimit(60, 495)) << "in the image too";
 
-  Choose("aUndoTake");
-  EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60, 0));
-  EXPECT_FALSE(form.IsModified());
-  EXPECT_FALSE(Find<QAction>("aUndoTake")->isEnabled());
+    Choose("aUndoTake");
+    EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60, 0));
+    EXPECT_FALSE(form.IsModified());
+    EXPECT_FALSE(Find<QAction>("aUndoTake")->isEnabled());
+  }
 }
 
 TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAChosenOne) {
@@ -200,6 +206,73 @@ TEST_F(MainFormTest, TheListGroupsByPageFiltersRecountsAndWritesOnEnter) {
   view.diff = settings::DiffShown(a, a);
   TChangesForm nothing(view);
   EXPECT_EQ(nothing.bOk->text().toStdString(), "Записать всё равно");
+}
+
+TEST_F(MainFormTest, EverySettingIsTickedAtFirstAndAPageBoxFollowsItsSettings) {
+  device::TMK a, b;
+  a.ReplaceImage(3, ImageWithVelocityLimit(60, 0));
+  b.ReplaceImage(3, ImageWithVelocityLimit(50, 495));
+  b.Rec(BlockId::Limits).SetInt("TankLimit", 7);
+  b.StoreAll();
+  ChangesView view;
+  view.purpose = ChangesPurpose::Write;
+  view.diff = settings::DiffShown(a, b);
+  TChangesForm form(view);
+  EXPECT_EQ(form.lTicked->text().toStdString(), "Отмечено 3 из 3");
+  QTreeWidgetItem* limits = form.tvChanges->topLevelItem(1);
+  ASSERT_EQ(limits->childCount(), 2);
+  EXPECT_EQ(limits->checkState(0), Qt::Checked);
+  limits->child(0)->setCheckState(0, Qt::Unchecked);
+  EXPECT_EQ(limits->checkState(0), Qt::PartiallyChecked);
+  EXPECT_EQ(form.lTicked->text().toStdString(), "Отмечено 2 из 3");
+  ASSERT_EQ(form.Answer().unticked.size(), 1u);
+  EXPECT_EQ(form.Answer().unticked[0], view.diff.changes[1].setting);
+  limits->setCheckState(0, Qt::Unchecked);
+  form.tvChanges->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+  EXPECT_EQ(form.lTicked->text().toStdString(), "Отмечено 0 из 3");
+  EXPECT_FALSE(form.bOk->isEnabled()) << "nothing ticked, nothing to write";
+  limits->setCheckState(0, Qt::Checked);
+  EXPECT_EQ(form.Answer().unticked.size(), 1u);
+  EXPECT_TRUE(form.bOk->isEnabled());
+
+  view.purpose = ChangesPurpose::Compare;
+  TChangesForm compare(view);
+  EXPECT_EQ(compare.bOk->text().toStdString(), "Взять отмеченные");
+  EXPECT_FALSE(compare.bOk->isDefault()) << "Enter does not take";
+}
+
+TEST_F(MainFormTest, PagesSavedAsTextLoadBackThroughTheTickedList) {
+  const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60, 0));
+  const std::string preset = (Dir() / "limits.txt").string();
+  TMainForm& form = Show();
+  dialogs_.open_paths = {held};
+  Click("bLoadParams");
+  dialogs_.pages_choice = std::vector<settings::Page>{settings::Page::Limits};
+  dialogs_.text_paths = {preset};
+  Choose("aSaveAsText");
+  const std::string text = tests::ReadText(preset);
+  EXPECT_NE(text.find("\n[Границы]\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("[Источники]"), std::string::npos) << text;
+
+  // The preset edited by hand: one good line, one bad, one unknown.
+  std::ofstream(preset, std::ios::app) << "seVelocityLimit = 100\nseTankLimit = 999\nseZz = 1\n";
+  dialogs_.open_paths = {preset};
+  dialogs_.change_answers = {ScriptedDialogs::Answer(false)};
+  Choose("aLoadFromText");
+  ASSERT_EQ(dialogs_.changes.size(), 1u);
+  const ChangesView& shown = dialogs_.changes[0];
+  ASSERT_EQ(shown.diff.changes.size(), 1u);
+  EXPECT_EQ(settings::LineOf(shown.diff.changes[0]), "Границы / Скорость, км/час: 120 → 100");
+  ASSERT_EQ(shown.notes.size(), 2u);
+  EXPECT_NE(shown.notes[1].find("нет настройки «seZz»"), std::string::npos) << shown.notes[1];
+  EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60, 0)) << "nothing changes unasked";
+  EXPECT_FALSE(form.IsModified());
+
+  dialogs_.open_paths = {preset};
+  dialogs_.change_answers = {ScriptedDialogs::Answer(true)};
+  Choose("aLoadFromText");
+  EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(50, 0));
+  EXPECT_TRUE(form.IsModified());
 }
 
 }  // namespace

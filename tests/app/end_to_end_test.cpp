@@ -20,6 +20,7 @@
 #include "device/transfer.h"
 #include "link/clock.h"
 #include "link/vl_rs.h"
+#include "settings/setting_table.h"
 #include "support/files.h"
 #include "support/named_controls.h"
 #include "support/sim_process.h"
@@ -214,6 +215,46 @@ TEST_F(EndToEndTest, AWriteShowsItsChangesFirstAndACancelWritesNothing) {
   const auto position = static_cast<std::size_t>(form.Device()->Directory().Position(6));
   expected[position + kBlock] = 65;
   EXPECT_EQ(memory, expected) << "written once confirmed, and only that";
+}
+
+TEST_F(EndToEndTest, AnUntickedChangeKeepsTheMksOwnValue) {
+  services_.edit_dialog = Window([](device::TMK& mk) {
+    auto& limits = mk.Rec(device::BlockId::Limits);
+    limits.SetInt("VelocityLimit", 65);
+    limits.SetInt("TankLimit", 7);
+    limits.SetInt("LiqTemperLimit", 99);
+    return true;
+  });
+  TMainForm& form = Show();
+  Click("bGetParams");
+  Click("bEditParams");
+  dialogs_.change_answers = {ScriptedDialogs::Answer(true, {settings::FindSetting("seTankLimit")})};
+  Click("bSetParams");
+  ASSERT_EQ(dialogs_.changes.size(), 1u);
+  EXPECT_EQ(dialogs_.changes[0].diff.changes.size(), 3u);
+  EXPECT_EQ(dialogs_.infos, std::vector<std::string>{"Настройки записаны в МК"});
+  EXPECT_EQ(form.Device()->Rec(device::BlockId::Limits).GetInt("TankLimit"), 0)
+      << "the settings held are what the MK now holds";
+
+  // Only the tank limit left to write; unticked, the write has nothing to send.
+  services_.edit_dialog = Window([](device::TMK& mk) {
+    mk.Rec(device::BlockId::Limits).SetInt("TankLimit", 7);
+    return true;
+  });
+  Click("bEditParams");
+  dialogs_.change_answers = {ScriptedDialogs::Answer(true, {settings::FindSetting("seTankLimit")})};
+  Click("bSetParams");
+  ASSERT_EQ(dialogs_.infos.size(), 2u);
+  EXPECT_EQ(dialogs_.infos[1],
+            "Отмеченные настройки МК уже хранит: записывать нечего. В МК ничего не записано.");
+
+  device::TMK mk;
+  mk.ReplaceImage(5, image_);
+  auto& limits = mk.Rec(device::BlockId::Limits);
+  limits.SetInt("VelocityLimit", 65);
+  limits.SetInt("LiqTemperLimit", 99);
+  mk.StoreAll();
+  EXPECT_EQ(StopAndReadMemory(), MemoryFor(mk.Image())) << "two of three written";
 }
 
 TEST_F(EndToEndTest, WritingSettingsOfAnotherDeviceVersionIsRefused) {

@@ -54,7 +54,7 @@ class ScriptedDialogs final : public IDialogs {
   }
   std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
                                       const std::string& name) override {
-    if (kind == FileKind::Text) {
+    if (kind == FileKind::Text || kind == FileKind::Preset) {
       text_folders.push_back(folder);
       return Next(text_paths);
     }
@@ -86,13 +86,19 @@ class ScriptedDialogs final : public IDialogs {
   /// The answers to questions with Да, Нет and Отмена, in turn.
   std::deque<Reply> replies;
   std::vector<std::string> save_names;
-  /// An answer to script: OK or Cancel, and the pages ticked.
-  static ChangesAnswer Answer(bool accepted, std::vector<settings::Page> pages = {}) {
+  /// An answer to script: OK or Cancel, and the settings unticked.
+  static ChangesAnswer Answer(bool accepted, std::vector<const settings::Setting*> unticked = {}) {
     ChangesAnswer answer;
     answer.accepted = accepted;
-    answer.pages = std::move(pages);
+    answer.unticked = std::move(unticked);
     return answer;
   }
+  std::optional<std::vector<settings::Page>> ChoosePages(const std::string& title) override {
+    Seen("pages: " + title);
+    return pages_choice;
+  }
+  /// The pages "Сохранить страницы как текст" is given; nullopt: cancelled.
+  std::optional<std::vector<settings::Page>> pages_choice;
   /// Every list of differences shown, and the answers given in turn (none: a
   /// write's list is accepted, any other cancelled).
   std::vector<ChangesView> changes;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "device/mk.h"
@@ -201,6 +202,38 @@ TEST(MkctlSettingsTest, SetAndOutGoTogether) {
   EXPECT_EQ(Mkctl("settings " + in + " --out " + dir.File("x.vrnkp")).status, 2);
   EXPECT_EQ(Mkctl("settings " + in + " --set seTimeCorr --out " + dir.File("x.vrnkp")).status, 2);
   EXPECT_EQ(Mkctl("settings").status, 2);
+}
+
+TEST(MkctlSettingsTest, APageExportedAsTextChangesOnlyThatPageOfAnotherFile) {
+  const TempFolder dir("settings");
+  const std::string b = SettingsFile(dir), a = dir.File("a.vrnkp"), preset = dir.File("p.txt");
+  ASSERT_EQ(
+      Mkctl("settings " + b + " --set seVelocityLimit=100 --set seTimeCorr=5 --out " + a).status,
+      0);
+  ToolRun r = Mkctl("settings " + a + " --export --pages Границы --out " + preset);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string text = mk::tests::ReadText(preset);
+  EXPECT_NE(text.find("\nseVelocityLimit = 100\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("seTimeCorr"), std::string::npos) << "another page";
+
+  r = Mkctl("settings " + b + " --import " + preset + " --out " + dir.File("b2.vrnkp"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  r = Mkctl("diff " + b + " " + dir.File("b2.vrnkp") + " --shown");
+  EXPECT_EQ(r.out, "Границы / Скорость, км/час: 80 → 100\nРазличий: 1\n");
+
+  // A bad line: its number and the setting's range, and no file unless --partial.
+  std::ofstream(preset, std::ios::app) << "seTankLimit = 999\n";
+  const std::string b3 = dir.File("b3.vrnkp");
+  r = Mkctl("settings " + b + " --import " + preset + " --out " + b3);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Строка "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("файл не записан"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(b3));
+  r = Mkctl("settings " + b + " --import " + preset + " --partial --out " + b3);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Не приняты:\nСтрока "), std::string::npos) << r.out;
+  EXPECT_EQ(Load(b3).Image(), Load(dir.File("b2.vrnkp")).Image());
+  EXPECT_EQ(Mkctl("settings " + b + " --partial --out " + b3).status, 2);
 }
 
 }  // namespace

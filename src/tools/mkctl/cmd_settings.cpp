@@ -4,6 +4,7 @@
 // write-back rules. Changes run inside the device model's edit transaction, as
 // the editor's do; showing runs inside a look that refuses nothing it can show.
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,12 +17,15 @@
 #include "settings/edited_blocks.h"
 #include "settings/env.h"
 #include "settings/lists.h"
+#include "settings/preset.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
 #include "settings/shown_diff.h"
 #include "settings/take_pages.h"
+#include "settings/typed_input.h"
 #include "text/error.h"
 #include "text/utf8_path.h"
+#include "tools/mkctl/command_line.h"
 #include "tools/mkctl/commands.h"
 #include "tools/mkctl/json.h"
 #include "tools/mkctl/shown_output.h"
@@ -139,29 +143,12 @@ void Apply(device::TMK& mk, const std::string& name, const std::string& value) {
   const Setting* s = settings::FindSetting(name);
   // A name with a line break is no setting's; the message stays on one line.
   if (s == nullptr) throw Error("Нет настройки «" + device::EscapeText(name) + "».");
-  // The environment follows each change: a new protocol changes what is shown.
-  const settings::Env env = settings::Env::Of(mk);
-  if (!settings::Visible(*s, mk, env)) {
-    throw Error("Настройка «" + name + "» скрыта для этого МК и не меняется.");
-  }
-  if (!settings::StoredByEdit(s->block)) throw Error(settings::NotStoredMessage(name));
-  settings::CommitFromText(*s, mk, env,
-                           s->kind == Kind::Text ? device::UnescapeText(value) : value);
-}
-
-std::vector<std::string> Split(const std::string& list) {
-  std::vector<std::string> words;
-  std::size_t from = 0;
-  for (std::size_t comma; (comma = list.find(',', from)) != std::string::npos; from = comma + 1) {
-    words.push_back(list.substr(from, comma - from));
-  }
-  words.push_back(list.substr(from));
-  return words;
+  settings::TypeIn(mk, *s, value);
 }
 
 // The pages of another file over these settings; what changed is printed.
 void Take(device::TMK& mk, const std::string& from_file, const std::string& pages_list) {
-  const std::vector<settings::Page> pages = settings::PagesFromCaptions(Split(pages_list));
+  const std::vector<settings::Page> pages = settings::PagesFromCaptions(SplitList(pages_list));
   device::TMK from;
   device::LoadSettingsFile(text::PathFromUtf8(from_file), from);
   const device::TMK before = mk;
@@ -179,6 +166,50 @@ void Take(device::TMK& mk, const std::string& from_file, const std::string& page
   }
 }
 
+// The pages a preset holds: those --pages names, or all.
+std::vector<settings::Page> PresetPages(const Args& args) {
+  const std::string list = Option(args, "pages");
+  if (!list.empty()) return settings::PagesFromCaptions(SplitList(list));
+  std::vector<settings::Page> all;
+  for (const auto& page : settings::kPages) all.push_back(page.page);
+  return all;
+}
+
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  char text[16] = {};
+  std::strftime(text, sizeof text, "%Y-%m-%d", std::localtime(&now));
+  return text;
+}
+
+void Export(const device::TMK& mk, const Args& args) {
+  const std::string text = settings::PresetText(mk, PresetPages(args), Today());
+  const std::string out = Option(args, "out");
+  if (out.empty()) {
+    std::fputs(text.c_str(), stdout);
+    return;
+  }
+  settings::SavePreset(text::PathFromUtf8(out), text);
+  std::printf("Настройки-текст сохранены в файл «%s»\n",
+              device::PathText(text::PathFromUtf8(out)).c_str());
+}
+
+// The preset over the settings; refused lines end the transaction unless --partial.
+void Import(device::TMK& mk, const std::string& preset, bool partial) {
+  const settings::PresetOutcome outcome =
+      settings::ApplyPreset(mk, settings::ReadPreset(text::PathFromUtf8(preset)));
+  std::string refused;
+  for (const std::string& line : outcome.refused) refused += line + "\n";
+  if (!refused.empty() && !partial) {
+    throw Error(refused + "Не принято строк: " + std::to_string(outcome.refused.size()) +
+                "; файл не записан (--partial возьмёт остальные).");
+  }
+  if (!refused.empty()) std::printf("Не приняты:\n%s", refused.c_str());
+  if (!outcome.skipped.empty()) std::printf("Скрыты для этого МК и не взяты:\n");
+  for (const std::string& line : outcome.skipped) std::printf("  %s\n", line.c_str());
+  std::printf("Взято настроек: %zu\n", outcome.taken.size());
+}
+
 }  // namespace
 
 int CmdSettings(const Args& args) {
@@ -187,18 +218,31 @@ int CmdSettings(const Args& args) {
   const auto sets = Assignments(args);
   const std::string out = Option(args, "out");
   const std::string take_from = Option(args, "take-from");
-  if (take_from.empty() != Option(args, "pages").empty()) {
+  const std::string preset = Option(args, "import");
+  const bool exporting = HasFlag(args, "export");
+  if (exporting && (!sets.empty() || !take_from.empty() || !preset.empty())) {
+    throw UsageError("--export не сочетается с --set, --take-from и --import");
+  }
+  if (!exporting && take_from.empty() != Option(args, "pages").empty()) {
     throw UsageError("--take-from и --pages нужны вместе");
   }
-  if ((sets.empty() && take_from.empty()) != out.empty()) {
-    throw UsageError("--out нужен вместе с --set или --take-from");
+  if (!exporting && (sets.empty() && take_from.empty() && preset.empty()) != out.empty()) {
+    throw UsageError("--out нужен вместе с --set, --take-from или --import");
   }
+  if (HasFlag(args, "partial") && preset.empty()) throw UsageError("--partial нужен с --import");
   const auto pages = PagesToPrint(args);
   const bool json = HasFlag(args, "json");
 
   device::TMK mk;
   device::LoadSettingsFile(text::PathFromUtf8(files[0]), mk);
-  if (sets.empty() && take_from.empty()) {
+  if (exporting) {
+    mk.EditSettings([&] {
+      Export(mk, args);
+      return false;
+    });
+    return 0;
+  }
+  if (sets.empty() && take_from.empty() && preset.empty()) {
     // Showing refuses nothing: a protocol number past the catalogue prints as stored.
     device::ShowSettings(mk, [&] {
       if (json) {
@@ -212,6 +256,7 @@ int CmdSettings(const Args& args) {
   // A refused value ends the transaction before anything is stored or written.
   mk.EditSettings([&] {
     if (!take_from.empty()) Take(mk, take_from, Option(args, "pages"));
+    if (!preset.empty()) Import(mk, preset, HasFlag(args, "partial"));
     for (const auto& [name, value] : sets) Apply(mk, name, value);
     return true;
   });

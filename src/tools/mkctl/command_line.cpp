@@ -128,6 +128,16 @@ std::vector<UsageOption> OptionsOf(std::string_view usage) {
   return options;
 }
 
+std::vector<std::string> SplitList(const std::string& list) {
+  std::vector<std::string> words;
+  std::size_t from = 0;
+  for (std::size_t comma; (comma = list.find(',', from)) != std::string::npos; from = comma + 1) {
+    words.push_back(list.substr(from, comma - from));
+  }
+  words.push_back(list.substr(from));
+  return words;
+}
+
 Args SplitAssignments(const Args& words) {
   Args out;
   bool operands_only = false;

@@ -29,6 +29,9 @@ struct UsageOption {
 /// after it), "[--json]" is a flag (a flag stands in brackets, or last).
 std::vector<UsageOption> OptionsOf(std::string_view usage);
 
+/// A comma-separated list of an option's value ("Границы,Дисплей"), empty items kept.
+std::vector<std::string> SplitList(const std::string& list);
+
 /// The words with each `--name=value` split into `--name value`.
 Args SplitAssignments(const Args& words);
 

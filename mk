@@ -10,7 +10,7 @@ JOBS=$(nproc)
 export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=true
 
 PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev qt6-base-dev qt6-translations-l10n libgl-dev
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
   dpkg-dev lintian desktop-file-utils appstream ccache)
 

@@ -166,11 +166,20 @@ windows_qt() {
   flock "$cache/qt-build.lock" "$ROOT/scripts/build-qt-mingw" | tail -n 1
 }
 
+# SQLite for MinGW, from Debian's sqlite3 source (a minute), cached beside Qt.
+windows_sqlite() {
+  local cache=${XDG_CACHE_HOME:-$HOME/.cache}/mkconfig
+  mkdir -p "$cache"
+  flock "$cache/sqlite-build.lock" "$ROOT/scripts/build-sqlite-mingw" | tail -n 1
+}
+
 build_windows() {
-  local qt
+  local qt sqlite
   qt=$(windows_qt)
+  sqlite=$(windows_sqlite)
   configure build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DMK_WERROR=ON -DMK_TESTS=OFF -DMK_GUI=ON \
+    -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" \
     -DCMAKE_PREFIX_PATH="$qt" -DQt6_DIR="$qt/lib/cmake/Qt6" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   cmake --build build-win -j "$JOBS" --target mkctl mkconfig

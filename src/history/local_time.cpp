@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/local_time.h"
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 
 namespace mk::history {
 namespace {
@@ -75,6 +77,21 @@ std::string ShownText(LocalMinutes m) {
   std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d", t.day, t.month, t.year,
                 t.minutes / 60, t.minutes % 60);
   return text;
+}
+
+LocalMinutes LocalFromSeconds(std::int64_t seconds) {
+  const auto t = static_cast<std::time_t>(seconds);
+  // localtime's buffer is shared; the programs read the time on one thread.
+  const std::tm* local = std::localtime(&t);
+  if (local == nullptr) return seconds / 60;
+  return ToMinutes({local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
+                    local->tm_hour * 60 + local->tm_min});
+}
+
+LocalMinutes LocalNow() {
+  return LocalFromSeconds(std::chrono::duration_cast<std::chrono::seconds>(
+                              std::chrono::system_clock::now().time_since_epoch())
+                              .count());
 }
 
 std::optional<LocalMinutes> ParseIsoTime(std::string_view text) {

@@ -38,4 +38,9 @@ std::optional<LocalMinutes> ParseIsoTime(std::string_view text);
 /// "05.03.2026 07:05", the tables' form.
 std::string ShownText(LocalMinutes m);
 
+/// The system's local time of a moment in seconds since 1970 (UTC).
+LocalMinutes LocalFromSeconds(std::int64_t seconds);
+/// The local time now.
+LocalMinutes LocalNow();
+
 }  // namespace mk::history

@@ -20,6 +20,7 @@ struct SimOptions {
   bool wire_timing = false;
   bool verbose = false;
   bool help = false;
+  int drive_days = 0;  ///< days of driving, ending today, written into the journals at start
   FaultPlan faults;
   std::optional<std::uint16_t> ignored_region;  ///< region start whose bytes are never kept
 };

@@ -40,6 +40,7 @@ int CmdScope(const Args& args);
 int CmdDoctor(const Args& args);
 int CmdTank(const Args& args);
 int CmdJournals(const Args& args);
+int CmdHistory(const Args& args);
 
 struct CommandEntry {
   const char* name;

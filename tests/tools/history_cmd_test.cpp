@@ -114,8 +114,7 @@ TEST_F(MkctlHistoryTest, AnotherMksFileIsRefusedUnlessTheVehicleIsNamed) {
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.err.find("похоже, это другой МК"), std::string::npos) << refused.err;
   EXPECT_NE(refused.err.find("--vehicle"), std::string::npos) << refused.err;
-  const auto named =
-      Mkctl("history import " + dir_.File("new.vrnkp") + " --vehicle 'МК 1'");
+  const auto named = Mkctl("history import " + dir_.File("new.vrnkp") + " --vehicle 'МК 1'");
   EXPECT_EQ(named.status, 0) << named.err;
   EXPECT_EQ(Mkctl("history list --kind trips --to 2000-01-01").out.find('\n'),
             Mkctl("history list --kind trips --to 2000-01-01").out.size() - 1);  // the header only

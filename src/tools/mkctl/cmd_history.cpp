@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "device/atomic_file.h"
+#include "history/charts.h"
 #include "history/file_import.h"
 #include "history/history_store.h"
 #include "history/tables.h"
 #include "journal/text_grid.h"
 #include "platform/prefs_path.h"
+#include "scope/osc_svg.h"
 #include "text/error.h"
 #include "text/utf8_path.h"
 #include "tools/mkctl/commands.h"
@@ -174,6 +176,28 @@ int Export(HistoryStore& store, const Args& args) {
   return 0;
 }
 
+int Chart(HistoryStore& store, const Args& args, const std::vector<std::string>& words) {
+  const std::string kind = words.empty() ? "" : words.front();
+  if (words.size() != 1 || (kind != "consumption" && kind != "monthly" && kind != "refuels")) {
+    throw UsageError("укажите график: consumption, monthly или refuels");
+  }
+  const std::string out = Option(args, "out");
+  if (out.size() < 5 || out.substr(out.size() - 4) != ".svg") {
+    throw UsageError("укажите файл рисунка: --out ФАЙЛ.svg");
+  }
+  const auto query = QueryOf(args);
+  const auto chart_kind = kind == "consumption" ? history::ChartKind::Consumption
+                          : kind == "monthly"   ? history::ChartKind::Monthly
+                                                : history::ChartKind::Refuels;
+  const auto chart = history::DrawChart(chart_kind, store.Entries(EntryKind::Trip, query),
+                                        store.Entries(EntryKind::Refuel, query),
+                                        store.Stats(history::Period::Month, query));
+  device::WriteFileAtomically(text::PathFromUtf8(out), scope::PictureToSvg(chart),
+                              "Не удалось записать файл «" + out + "».");
+  std::printf("%s\n", out.c_str());
+  return 0;
+}
+
 }  // namespace
 
 history::LocalMinutes ReadTimeOption(const Args& args) {
@@ -199,11 +223,11 @@ void ImportReadIntoHistory(const device::TMK& mk, const Args& args,
 int CmdHistory(const Args& args) {
   auto words = Operands(args);
   if (words.empty()) {
-    throw UsageError("укажите действие: import, list, stats, vehicles или export");
+    throw UsageError("укажите действие: import, list, stats, chart, vehicles или export");
   }
   const std::string action = words.front();
   words.erase(words.begin());
-  if (action != "import" && !words.empty()) {
+  if (action != "import" && action != "chart" && !words.empty()) {
     throw UsageError("лишние слова после «" + action + "»: «" + words.front() + "»");
   }
   HistoryStore store(platform::HistoryPath());
@@ -212,6 +236,7 @@ int CmdHistory(const Args& args) {
   if (action == "stats") return Stats(store, args);
   if (action == "vehicles") return Vehicles(store);
   if (action == "export") return Export(store, args);
+  if (action == "chart") return Chart(store, args, words);
   throw UsageError("неизвестное действие «" + action + "»");
 }
 

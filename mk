@@ -11,7 +11,7 @@ JOBS=$(nproc)
 export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=true
 
 PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev qt6-base-dev qt6-translations-l10n libgl-dev
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
   dpkg-dev debhelper lintian desktop-file-utils appstream ccache)
 
@@ -376,11 +376,20 @@ windows_qt() {
   flock "$cache/qt-build.lock" "$ROOT/scripts/build-qt-mingw" | tail -n 1
 }
 
+# SQLite for MinGW, from Debian's sqlite3 source (a minute), cached beside Qt.
+windows_sqlite() {
+  local cache=${XDG_CACHE_HOME:-$HOME/.cache}/mkconfig
+  mkdir -p "$cache"
+  flock "$cache/sqlite-build.lock" "$ROOT/scripts/build-sqlite-mingw" | tail -n 1
+}
+
 build_windows() {
-  local qt
+  local qt sqlite
   qt=$(windows_qt)
+  sqlite=$(windows_sqlite)
   configure build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DMK_WERROR=ON -DMK_TESTS=OFF -DMK_GUI=ON \
+    -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" \
     -DCMAKE_PREFIX_PATH="$qt" -DQt6_DIR="$qt/lib/cmake/Qt6" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   cmake --build build-win -j "$JOBS" --target mkctl mkconfig

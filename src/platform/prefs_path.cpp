@@ -78,6 +78,12 @@ fs::path BackupsDir() {
   return data / "mkconfig" / "backups";
 }
 
+fs::path HistoryPath() {
+  const fs::path data = UserDataDir();
+  if (data.empty()) return fs::path("mkconfig-history.sqlite");
+  return data / "mkconfig" / "history.sqlite";
+}
+
 namespace {
 
 #ifdef _WIN32

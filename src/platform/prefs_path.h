@@ -26,6 +26,10 @@ std::filesystem::path UserCacheDir();
 /// or "mkconfig-backups" in the current folder when there is no data folder.
 std::filesystem::path BackupsDir();
 
+/// The history of trips: <UserDataDir>/mkconfig/history.sqlite, or
+/// "mkconfig-history.sqlite" in the current folder when there is no data folder.
+std::filesystem::path HistoryPath();
+
 /// The program's path with the extension ".ini" when the program's folder is
 /// writable; otherwise <UserConfigDir>/<name>/<name>.ini, where <name> is the
 /// program's file name without extension. An installed program always takes

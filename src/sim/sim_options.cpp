@@ -70,6 +70,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       o.faults.after = Number(a, value(), 0, std::numeric_limits<std::uint32_t>::max());
     } else if (a == "--ignore-region") {
       o.ignored_region = static_cast<std::uint16_t>(Number(a, value(), 0, 65535));
+    } else if (a == "--drive-days") {
+      o.drive_days = static_cast<int>(Number(a, value(), 0, 3650));
     } else if (a == "--fault-count") {
       o.faults.count = Number(a, value(), 1, std::numeric_limits<std::uint32_t>::max());
     } else {
@@ -117,6 +119,9 @@ std::string SimUsage() {
          "  --ignore-region ADDRESS  answer the region write that begins at ADDRESS as\n"
          "                           usual but keep none of its bytes (a memory fault\n"
          "                           that only reading back finds)\n"
+         "  --drive-days N           fill the journals and totals with N days of driving\n"
+         "                           ending today; each SIGUSR1 then drives one more day\n"
+         "                           (the day after the last one driven)\n"
          "  --verbose                log every request to stderr\n"
          "  --help                   this text\n"
          "  --version                the program's version\n"

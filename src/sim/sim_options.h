@@ -24,6 +24,7 @@ struct SimOptions {
   bool verbose = false;
   bool help = false;
   bool version = false;
+  int drive_days = 0;  ///< days of driving, ending today, written into the journals at start
   FaultPlan faults;
   std::optional<std::uint16_t> ignored_region;  ///< region start whose bytes are never kept
 };

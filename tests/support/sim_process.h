@@ -65,6 +65,11 @@ class SimProcess {
   /// The pseudo-terminal's path; empty when mk-sim did not start.
   const std::string& path() const { return path_; }
 
+  /// Sends mk-sim a signal (SIGUSR1: drive one more day).
+  void Signal(int signal) const {
+    if (pid_ > 0) kill(pid_, signal);
+  }
+
   /// Ends mk-sim; its exit status, or -1 when it did not exit by itself or is gone already.
   int Stop() {
     if (pid_ <= 0) return -1;

@@ -30,8 +30,11 @@ inline ToolRun RunTool(const std::string& tool, const std::string& args,
   static int runs = 0;
   const std::string base = ::testing::TempDir() + tool + "_" + std::to_string(getpid());
   const std::string cache_dir = cache.empty() ? base + "_cache" + std::to_string(++runs) : cache;
-  const std::string command = "XDG_CACHE_HOME='" + cache_dir + "' " + std::string(MK_BIN_DIR) +
-                              "/" + tool + " " + args + " >" + base + ".out 2>" + base + ".err";
+  // The history of reads goes to the test's own data folder unless the test set one.
+  const std::string command = "XDG_CACHE_HOME='" + cache_dir +
+                              "' XDG_DATA_HOME=\"${XDG_DATA_HOME:-" + cache_dir + "/data}\" " +
+                              std::string(MK_BIN_DIR) + "/" + tool + " " + args + " >" + base +
+                              ".out 2>" + base + ".err";
   const auto start = std::chrono::steady_clock::now();
   const int raw = std::system(command.c_str());
   ToolRun run;

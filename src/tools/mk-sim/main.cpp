@@ -13,6 +13,8 @@
 #include "device/atomic_file.h"
 #include "device/file_reader.h"
 #include "device/settings_file.h"
+#include "history/local_time.h"
+#include "sim/driving.h"
 #include "sim/factory_image.h"
 #include "sim/sim_options.h"
 #include "sim/virtual_mk.h"
@@ -25,9 +27,14 @@
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
+volatile std::sig_atomic_t g_drive = 0;
 
 void OnSignal(int) {
   g_stop = 1;
+}
+
+void OnDriveSignal(int) {
+  g_drive = 1;
 }
 
 // At most a 32 KB memory's image; anything larger is no memory or settings file.
@@ -43,6 +50,8 @@ void CatchStopSignals() {
   action.sa_flags = 0;  // no SA_RESTART: poll returns at once with EINTR
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  action.sa_handler = OnDriveSignal;
+  sigaction(SIGUSR1, &action, nullptr);
 }
 
 int Run(const mk::sim::SimOptions& options) {
@@ -65,11 +74,25 @@ int Run(const mk::sim::SimOptions& options) {
         [](const std::string& line) { std::fprintf(stderr, "mk-sim: %s\n", line.c_str()); });
   }
 
+  // Days of driving end today, before this moment; a signal drives the next day.
+  mk::sim::Driver driver;
+  const mk::history::LocalMinutes now = mk::history::LocalNow();
+  mk::history::LocalMinutes next_day = now - 1440 * (options.drive_days - 1);
+  for (int d = 0; d < options.drive_days; ++d, next_day += 1440) {
+    driver.DriveDay(mk.Memory(), next_day, next_day >= now - 1439 ? now : -1);
+  }
+  if (options.drive_days == 0) next_day = now;
+
   CatchStopSignals();
   mk::tools::PtyServer server(mk, options.wire_timing);
   std::printf("%s\n", server.SlavePath().c_str());
   std::fflush(stdout);
-  server.Run(g_stop);
+  server.Run(g_stop, [&] {
+    if (g_drive == 0) return;
+    g_drive = 0;
+    driver.DriveDay(mk.Memory(), next_day);
+    next_day += 1440;
+  });
 
   if (!options.save.empty()) {
     mk::device::WriteFileAtomically(options.save, mk.Memory(), "cannot write " + options.save);

@@ -104,9 +104,10 @@ void PtyServer::ReportViolations() {
   }
 }
 
-void PtyServer::Run(const volatile std::sig_atomic_t& stop) {
+void PtyServer::Run(const volatile std::sig_atomic_t& stop, const std::function<void()>& between) {
   bool connected = true;
   while (stop == 0) {
+    if (between) between();
     const std::uint64_t now = NowNs();
     std::uint64_t wait_ns = kMaxPollNs;
     if (const auto due = schedule_.BurstDue(kBurstBytes, kBurstGapNs)) {

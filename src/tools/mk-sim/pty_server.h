@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "sim/answer_schedule.h"
@@ -25,7 +26,8 @@ class PtyServer {
 
   /// Answers requests until `stop` becomes non-zero. Clients may come and go:
   /// the terminal stays ours in between.
-  void Run(const volatile std::sig_atomic_t& stop);
+  /// `between` runs whenever a wait ends (a signal interrupts it at once).
+  void Run(const volatile std::sig_atomic_t& stop, const std::function<void()>& between = {});
 
  private:
   void MakeRaw();

@@ -42,6 +42,7 @@ int CmdDoctor(const Args& args);
 int CmdTank(const Args& args);
 int CmdJournals(const Args& args);
 int CmdDtc(const Args& args);
+int CmdHistory(const Args& args);
 
 struct CommandEntry {
   const char* name;

@@ -39,9 +39,17 @@ constexpr CommandEntry kCommands[] = {
      "  --protocol ЧИСЛО             выбранный протокол\n"
      "  --json                       вывод в JSON",
      CmdCatalog},
-    {"read", "--port ПОРТ --out ФАЙЛ [--timeout СЕКУНДЫ] [--prefs ФАЙЛ]",
+    {"read",
+     "--port ПОРТ --out ФАЙЛ [--timeout СЕКУНДЫ] [--prefs ФАЙЛ] [--vehicle ИМЯ] [--at ДАТА] "
+     "[--no-history]",
      "считать всю память МК в файл настроек\n"
-     "  --out ФАЙЛ  файл настроек (*.vrnkp), который будет записан",
+     "  --out ФАЙЛ      файл настроек (*.vrnkp), который будет записан\n"
+     "  --vehicle ИМЯ   чья история пополняется журналами (по умолчанию - последний\n"
+     "                  автомобиль, для первого чтения «МК <модель>»)\n"
+     "  --no-history    не добавлять журналы в историю поездок\n"
+     "  --at ДАТА       время чтения для истории, ГГГГ-ММ-ДДTЧЧ:ММ (по умолчанию сейчас)\n"
+     "Журналы каждого чтения добавляются в историю (~/.local/share/mkconfig/history.sqlite);\n"
+     "если историю записать нельзя, чтение всё равно удаётся, а причина печатается.",
      CmdRead},
     {"write",
      "--port ПОРТ --in ФАЙЛ [--timeout СЕКУНДЫ] [--prefs ФАЙЛ] [--no-backup] [--no-verify] "
@@ -175,6 +183,24 @@ constexpr CommandEntry kCommands[] = {
      "  --json           список JSON {code, description}\n"
      "Коды, значение которых задаёт производитель (P1xxx, U1xxx…), так и описаны.",
      CmdDtc},
+    {"history",
+     "ДЕЙСТВИЕ [ФАЙЛ...] [--vehicle ИМЯ] [--at ДАТА] [--kind ВИД] [--from ДАТА] [--to ДАТА] "
+     "[--by ПЕРИОД] [--csv ФАЙЛ] [--out РИСУНОК.svg] [--json]",
+     "история поездок, заправок и ошибок всех чтений МК\n"
+     "  import ФАЙЛ...   добавить журналы файлов настроек; время чтения - время изменения\n"
+     "                   файла или --at ГГГГ-ММ-ДДTЧЧ:ММ\n"
+     "  list             записи: --kind trips|refuels|errors, --from, --to ДАТА\n"
+     "  stats            по месяцам или годам (--by month|year) с итогом\n"
+     "  chart consumption|monthly|refuels --out РИСУНОК.svg  график: расход по поездкам со\n"
+     "                   скользящим средним, пробег по месяцам, дни между заправками\n"
+     "  vehicles         автомобили истории\n"
+     "  export --csv ФАЙЛ  поездки в CSV для таблиц (UTF-8, «;»)\n"
+     "  --vehicle ИМЯ    чей журнал; import с более низкими итогами, чем у автомобиля,\n"
+     "                   принимается, только если он назван явно\n"
+     "  --json           list: kind, vehicle, time, road_s, distance_m, petrol_ml, gas_ml, cost;\n"
+     "                   stats: period, trips, road_s, distance_km, fuel_l, l_per_100km, cost\n"
+     "История - файл history.sqlite в ~/.local/share/mkconfig (%LOCALAPPDATA%\\mkconfig).",
+     CmdHistory},
 };
 
 // Options described once for every command that names them in its usage.

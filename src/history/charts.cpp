@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/charts.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "journal/number_format.h"
+
+namespace mk::history {
+namespace {
+
+using scope::FillOp;
+using scope::LineOp;
+using scope::OscPicture;
+using scope::TextOp;
+
+constexpr scope::Rgb kPaper = 0xFFFFFF;
+constexpr scope::Rgb kAxis = 0x404040;
+constexpr scope::Rgb kGrid = 0xD8D8D8;
+constexpr scope::Rgb kPoint = 0x3060C0;
+constexpr scope::Rgb kAverage = 0xD03020;
+constexpr scope::Rgb kBar = 0x40A060;
+constexpr int kLeft = 60, kRight = 20, kTop = 30, kBottom = 40;
+constexpr int kMovingAverage = 10;  // trips
+
+struct Frame {
+  int x0, y0, x1, y1;  // the plot area
+  double top;          // the value at y0; 0 at y1
+  int Y(double v) const {
+    return y1 - static_cast<int>(std::lround(std::clamp(v / top, 0.0, 1.0) * (y1 - y0)));
+  }
+};
+
+// A round top for the scale: 1, 2 or 5 times a power of ten above `max`.
+double NiceTop(double max) {
+  if (max <= 0) return 1;
+  const double power = std::pow(10.0, std::floor(std::log10(max)));
+  for (double step : {1.0, 2.0, 5.0, 10.0}) {
+    if (step * power >= max) return step * power;
+  }
+  return 10 * power;
+}
+
+Frame Axes(OscPicture& p, const char* title, double max) {
+  p.ops.emplace_back(FillOp{0, 0, p.width, p.height, kPaper});
+  Frame f{kLeft, kTop, p.width - kRight, p.height - kBottom, NiceTop(max)};
+  for (int i = 0; i <= 4; ++i) {
+    const double v = f.top * i / 4;
+    const int y = f.Y(v);
+    p.ops.emplace_back(LineOp{f.x0, y, f.x1, y, i == 0 ? kAxis : kGrid});
+    p.ops.emplace_back(TextOp{4, y - 7, kAxis, 8, journal::Fixed(v, f.top < 10 ? 1 : 0, ",")});
+  }
+  p.ops.emplace_back(LineOp{f.x0, f.y0, f.x0, f.y1 + 1, kAxis});
+  p.ops.emplace_back(TextOp{f.x0, 6, kAxis, 10, title});
+  return f;
+}
+
+void NoData(OscPicture& p, const Frame& f) {
+  p.ops.emplace_back(TextOp{(f.x0 + f.x1) / 2 - 40, (f.y0 + f.y1) / 2, kAxis, 10, "Нет данных"});
+}
+
+void Consumption(OscPicture& p, const std::vector<StoredEntry>& trips) {
+  std::vector<std::pair<LocalMinutes, double>> points;
+  for (const auto& t : trips) {
+    if (t.entry.metres == 0) continue;
+    points.emplace_back(t.entry.time,
+                        (t.entry.petrol_ml + 0.0 + t.entry.gas_ml) * 100.0 / t.entry.metres);
+  }
+  double max = 0;
+  for (const auto& pt : points) max = std::max(max, pt.second);
+  const Frame f = Axes(p, "Расход на 100 км по поездкам, л (и скользящее среднее)", max);
+  if (points.empty()) return NoData(p, f);
+  const LocalMinutes first = points.front().first;
+  const LocalMinutes span = std::max<LocalMinutes>(1, points.back().first - first);
+  const auto x = [&](LocalMinutes t) {
+    return f.x0 + 2 + static_cast<int>((t - first) * (f.x1 - f.x0 - 4) / span);
+  };
+  for (const auto& [t, v] : points) p.ops.emplace_back(FillOp{x(t) - 1, f.Y(v) - 1, 3, 3, kPoint});
+  double sum = 0;
+  int prev_x = 0, prev_y = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    sum += points[i].second;
+    if (i >= kMovingAverage) sum -= points[i - kMovingAverage].second;
+    const double avg = sum / static_cast<double>(std::min<std::size_t>(i + 1, kMovingAverage));
+    const int px = x(points[i].first), py = f.Y(avg);
+    if (i > 0) p.ops.emplace_back(LineOp{prev_x, prev_y, px, py, kAverage});
+    prev_x = px;
+    prev_y = py;
+  }
+  p.ops.emplace_back(TextOp{f.x0, f.y1 + 8, kAxis, 8, ShownText(first).substr(0, 10)});
+  p.ops.emplace_back(
+      TextOp{f.x1 - 70, f.y1 + 8, kAxis, 8, ShownText(points.back().first).substr(0, 10)});
+}
+
+void Bars(OscPicture& p, const char* title,
+          const std::vector<std::pair<std::string, double>>& bars) {
+  double max = 0;
+  for (const auto& b : bars) max = std::max(max, b.second);
+  const Frame f = Axes(p, title, max);
+  if (bars.empty()) return NoData(p, f);
+  const int slot = std::max(1, (f.x1 - f.x0) / static_cast<int>(bars.size()));
+  const int label_every = std::max(1, 60 / slot);
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    const int x = f.x0 + 1 + static_cast<int>(i) * slot;
+    const int y = f.Y(bars[i].second);
+    p.ops.emplace_back(FillOp{x + slot / 8, y, std::max(1, slot - slot / 4), f.y1 - y, kBar});
+    if (i % static_cast<std::size_t>(label_every) == 0) {
+      p.ops.emplace_back(TextOp{x, f.y1 + 8, kAxis, 8, bars[i].first});
+    }
+  }
+}
+
+}  // namespace
+
+OscPicture DrawChart(ChartKind kind, const std::vector<StoredEntry>& trips,
+                     const std::vector<StoredEntry>& refuels, const std::vector<StatsRow>& months,
+                     ChartSize size) {
+  OscPicture p;
+  p.width = size.width;
+  p.height = size.height;
+  if (kind == ChartKind::Consumption) {
+    Consumption(p, trips);
+  } else if (kind == ChartKind::Monthly) {
+    std::vector<std::pair<std::string, double>> bars;
+    for (std::size_t i = 0; i + 1 < months.size(); ++i) {  // the last row is the total
+      bars.emplace_back(months[i].period, months[i].DistanceKm());
+    }
+    Bars(p, "Пробег по месяцам, км", bars);
+  } else {
+    std::vector<std::pair<std::string, double>> bars;
+    for (std::size_t i = 1; i < refuels.size(); ++i) {
+      bars.emplace_back(ShownText(refuels[i].entry.time).substr(0, 5),
+                        (refuels[i].entry.time - refuels[i - 1].entry.time) / 1440.0);
+    }
+    Bars(p, "Дней между заправками", bars);
+  }
+  return p;
+}
+
+}  // namespace mk::history

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The history's charts as drawing lists, as the oscilloscope's picture is:
+// the window paints them, mkctl and the window save them as SVG.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "history/history_store.h"
+#include "scope/osc_drawing.h"
+
+namespace mk::history {
+
+enum class ChartKind {
+  Consumption,  // l/100 km of each trip over time, with a moving average
+  Monthly,      // distance per month as bars
+  Refuels,      // days between refuellings
+};
+
+struct ChartSize {
+  int width = 900;
+  int height = 400;
+};
+
+/// The chart of `kind` from the trips, refuellings and monthly statistics
+/// (only the ones the kind needs are read). An empty history draws the axes
+/// and the note "Нет данных".
+scope::OscPicture DrawChart(ChartKind kind, const std::vector<StoredEntry>& trips,
+                            const std::vector<StoredEntry>& refuels,
+                            const std::vector<StatsRow>& months, ChartSize size = {});
+
+}  // namespace mk::history

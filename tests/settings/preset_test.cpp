@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings as text: a page exported and imported gives the same bytes back,
 // bad lines are reported with their number and the setting's rule, hidden
 // settings are skipped, and another model's preset applies what both have.

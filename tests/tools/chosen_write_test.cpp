@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkctl write --only / --except against mk-sim: the unticked settings keep
 // the MK's own values, an unknown name stops before the MK is touched, and a
 // choice the MK already holds writes nothing.

@@ -209,8 +209,11 @@ class TMainForm final : public QMainWindow {
   // Taking some settings of another image, as one step "aUndoTake" undoes
   // (main_form_differences.cpp), and the settings as text (main_form_presets.cpp).
   /// Shows the offered changes of `other` with ticks and takes the ticked ones.
-  void OfferToTake(widgets::ChangesView& view, const device::TMK& other);
-  void TakeSettings(const device::TMK& other, const std::vector<const settings::Setting*>& chosen);
+  void OfferToTake(widgets::ChangesView& view, const device::TMK& other, const QString& from);
+  /// Lays the chosen settings of `other` over the held ones as one undoable step;
+  /// the status line names `from`.
+  void TakeSettings(const device::TMK& other, const std::vector<const settings::Setting*>& chosen,
+                    const QString& from);
   void BuildPresetMenu(QMenu* menu);
   void SavePagesAsText();
   void LoadFromText();

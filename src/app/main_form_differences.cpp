@@ -188,7 +188,8 @@ void TMainForm::ShowCompare(const std::string& title, const std::string& intro,
   view.diff = settings::DiffShown(*mk_, other, widgets::DecimalSeparator());
   const ChangesAnswer answer = dialogs_->ShowChanges(view);
   if (answer.accepted) {
-    TakeSettings(other, settings::Without(settings::ListedSettings(view.diff), answer.unticked));
+    TakeSettings(other, settings::Without(settings::ListedSettings(view.diff), answer.unticked),
+                 QString::fromStdString(title));
     return;
   }
   if (answer.open == nullptr || !services_.edit_dialog) return;
@@ -284,10 +285,10 @@ void TMainForm::TakeFromFile() {
       "Отметьте настройки, которые взять из файла (было - текущие, станет - из файла); "
       "отметка страницы отмечает все её настройки. Скрытые для этого МК настройки не берутся.";
   view.diff = settings::DiffShown(*mk_, *other, widgets::DecimalSeparator());
-  OfferToTake(view, *other);
+  OfferToTake(view, *other, QStringLiteral("Из файла «%1»").arg(FileName(path)));
 }
 
-void TMainForm::OfferToTake(ChangesView& view, const device::TMK& other) {
+void TMainForm::OfferToTake(ChangesView& view, const device::TMK& other, const QString& from) {
   view.diff.header.clear();
   view.diff.other.clear();
   // What the held variant hides is not taken; the list says which.
@@ -313,11 +314,13 @@ void TMainForm::OfferToTake(ChangesView& view, const device::TMK& other) {
   }
   const ChangesAnswer answer = dialogs_->ShowChanges(view);
   if (!answer.accepted) return;
-  TakeSettings(other, settings::Without(settings::ListedSettings(view.diff), answer.unticked));
+  TakeSettings(other, settings::Without(settings::ListedSettings(view.diff), answer.unticked),
+               from);
 }
 
 void TMainForm::TakeSettings(const device::TMK& other,
-                             const std::vector<const settings::Setting*>& chosen) {
+                             const std::vector<const settings::Setting*>& chosen,
+                             const QString& from) {
   if (chosen.empty()) return;
   try {
     // One change, undone as one: the image as it was is kept.
@@ -328,12 +331,10 @@ void TMainForm::TakeSettings(const device::TMK& other,
     modified_before_take_ = modified_;
     modified_ = true;
     undo_take_action_->setEnabled(true);
-    QStringList captions;
-    for (const settings::Page page : answer.pages)
-      captions << QString::fromUtf8(settings::InfoOf(page).caption);
-    note_ = QStringLiteral("Из файла «%1» взяты страницы: %2 (отменить: %3)")
-                .arg(FileName(path), captions.join(", "),
-                     undo_take_action_->shortcut().toString(QKeySequence::NativeText))
+    note_ = QStringLiteral("%1: взято настроек %2 (отменить: %3)")
+                .arg(from)
+                .arg(chosen.size())
+                .arg(undo_take_action_->shortcut().toString(QKeySequence::NativeText))
                 .toStdString();
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());

@@ -84,7 +84,9 @@ void TMainForm::LoadFromText() {
     view.notes_title = "Строки, которые не взяты";
     view.notes = outcome.refused;
     view.notes.insert(view.notes.end(), outcome.skipped.begin(), outcome.skipped.end());
-    OfferToTake(view, loaded);
+    OfferToTake(
+        view, loaded,
+        QStringLiteral("Из текста «%1»").arg(QString::fromStdString(*path).section('/', -1)));
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }

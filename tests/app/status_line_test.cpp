@@ -77,13 +77,17 @@ TEST_F(MainFormTest, TheStatusLineSaysTheExchangeLogIsIncomplete) {
 TEST_F(MainFormTest, TakingPagesItsUndoAndAReadOverEditsSayWhatTheyDid) {
   mk_ports_ = {3};
   const std::string held = WriteSettingsFile("held.vrnkp", 1, LaidOutImage(1));
-  const std::string other = WriteSettingsFile("other.vrnkp", 1, LaidOutImage(2));
+  device::TMK faster;
+  faster.ReplaceImage(1, LaidOutImage(1));
+  faster.Rec(device::BlockId::Limits).SetInt("VelocityLimit", 50);
+  faster.StoreAll();
+  const std::string other = WriteSettingsFile("other.vrnkp", 1, faster.Image());
   TMainForm& form = Show();
   dialogs_.open_paths = {held, other};
   Click("bLoadParams");
   dialogs_.change_answers = {ScriptedDialogs::Answer(true)};
   Choose("aTakeFromFile");
-  EXPECT_EQ(Status(form).rfind("Из файла «other.vrnkp»: взято настроек ", 0), 0u) << Status(form);
+  EXPECT_EQ(Status(form).rfind("Из файла «other.vrnkp»: взято настроек 1 ", 0), 0u) << Status(form);
   Choose("aUndoTake");
   EXPECT_EQ(Status(form),
             "«Взять из файла» отменено: настройки те, что были до него. Настройки "

@@ -295,17 +295,18 @@ package_checks() (
 
 # hardening_checks PROGRAM...: what Debian's hardening flags leave in a
 # program: position-independent, read-only relocations resolved at start,
-# the stack protector and the fortified functions.
+# the stack protector and the fortified functions. grep reads all of readelf's
+# output: a grep -q that stops early fails the pipe under pipefail.
 hardening_checks() {
   local program
   for program in "$@"; do
-    readelf -hW "$program" | grep -q 'Type: *DYN' || { echo "$program: not PIE" >&2; return 1; }
-    readelf -lW "$program" | grep -q GNU_RELRO || { echo "$program: no RELRO" >&2; return 1; }
-    readelf -dW "$program" | grep -q 'BIND_NOW\|FLAGS.*NOW' ||
+    readelf -hW "$program" | grep 'Type: *DYN' >/dev/null || { echo "$program: not PIE" >&2; return 1; }
+    readelf -lW "$program" | grep GNU_RELRO >/dev/null || { echo "$program: no RELRO" >&2; return 1; }
+    readelf -dW "$program" | grep 'BIND_NOW\|FLAGS.*NOW' >/dev/null ||
       { echo "$program: relocations not resolved at start" >&2; return 1; }
-    readelf -sW --dyn-syms "$program" | grep -q __stack_chk_fail ||
+    readelf -sW --dyn-syms "$program" | grep __stack_chk_fail >/dev/null ||
       { echo "$program: no stack protector" >&2; return 1; }
-    readelf -sW --dyn-syms "$program" | grep -q '__[a-z]*_chk@' ||
+    readelf -sW --dyn-syms "$program" | grep '__[a-z]*_chk@' >/dev/null ||
       { echo "$program: no fortified functions" >&2; return 1; }
   done
 }

@@ -3,6 +3,7 @@
 
 #include "device/mk.h"
 #include "journal/error_journal.h"
+#include "journal/trip_journal.h"
 #include "text/byte_io.h"
 
 namespace mk::history {
@@ -10,8 +11,6 @@ namespace {
 
 using device::BlockId;
 
-constexpr std::size_t kTripJournalAt = 16;
-constexpr std::size_t kTankJournalAt = 436;
 constexpr std::size_t kPidMapAt = 4;
 constexpr std::size_t kPidMapSize = 12;
 constexpr std::size_t kErrorsAt = 16;
@@ -126,8 +125,11 @@ ReadSnapshot TakeSnapshot(const device::TMK& mk, LocalMinutes read_time) {
   s.device_version = mk.DeviceVersion();
   const auto& journals = mk.Rec(BlockId::Journals).Bytes();
   if (journals.size() >= 8) s.prices = journal::Prices::Read(journals);
-  s.trips = Entries(journals, kTripJournalAt, EntryKind::Trip, read_time);
-  s.refuels = Entries(journals, kTankJournalAt, EntryKind::Refuel, read_time);
+  using journal::JournalKind;
+  s.trips = Entries(journals, journal::JournalField(JournalKind::Trip).offset, EntryKind::Trip,
+                    read_time);
+  s.refuels = Entries(journals, journal::JournalField(JournalKind::Tank).offset, EntryKind::Refuel,
+                      read_time);
   s.errors = Errors(mk, read_time);
   s.totals = Totals(mk.Rec(BlockId::Totals).Bytes());
   return s;

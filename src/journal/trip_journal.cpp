@@ -24,17 +24,16 @@ constexpr std::array<const char*, 9> kHeaders = {
     "Стоимость",
 };
 
-// Where the journal lies in the Journals block, how many records it has and how long each is.
-const device::FieldDef& JournalField(JournalKind kind) {
-  return *device::BlockDefOf(device::BlockId::Journals)
-              .Find(kind == JournalKind::Trip ? "TripJournal" : "TankJournal");
-}
-
 std::int16_t ReadS16(std::span<const std::uint8_t> bytes, std::size_t offset) {
   return static_cast<std::int16_t>(ReadU16(bytes, offset));
 }
 
 }  // namespace
+
+const device::FieldDef& JournalField(JournalKind kind) {
+  return *device::BlockDefOf(device::BlockId::Journals)
+              .Find(kind == JournalKind::Trip ? "TripJournal" : "TankJournal");
+}
 
 TripRecord TripRecord::Read(std::span<const std::uint8_t> bytes) {
   TripRecord r;

@@ -10,11 +10,15 @@
 #include <string>
 #include <string_view>
 
+#include "device/field_table.h"
 #include "journal/text_grid.h"
 
 namespace mk::journal {
 
 enum class JournalKind { Trip, Tank };
+
+/// Where the journal lies in the Journals block, how many records it has and how long each is.
+const device::FieldDef& JournalField(JournalKind kind);
 
 /// Counters are seconds, metres and millilitres as the MK stores them.
 struct TripRecord {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/mk.h"
+#include "journal/trip_journal.h"
 #include "sim/factory_image.h"
 #include "text/byte_io.h"
 #include "text/error.h"
@@ -14,8 +15,6 @@ namespace {
 
 using device::BlockId;
 
-constexpr std::size_t kTripsAt = 16;
-constexpr std::size_t kTanksAt = 436;
 constexpr std::uint32_t kRefuelEveryM = 450000;
 
 struct Counters {
@@ -74,7 +73,7 @@ void Driver::DriveDay(std::span<std::uint8_t> memory, history::LocalMinutes day,
     const std::uint32_t per_100km_ml = 6500 + Next(4000);
     const Counters c{minutes * 60, metres,
                      static_cast<std::uint32_t>(std::uint64_t{metres} * per_100km_ml / 100000)};
-    Push(journals, kTripsAt, start, c);
+    Push(journals, journal::JournalField(journal::JournalKind::Trip).offset, start, c);
     Add(totals, 0, c.seconds);
     Add(totals, 4, c.metres);
     Add(totals, 8, c.petrol_ml);
@@ -86,7 +85,8 @@ void Driver::DriveDay(std::span<std::uint8_t> memory, history::LocalMinutes day,
     since_refuel_ml_ += c.petrol_ml;
     start += minutes;
     if (since_refuel_m_ >= kRefuelEveryM) {
-      Push(journals, kTanksAt, start, {since_refuel_s_, since_refuel_m_, since_refuel_ml_});
+      Push(journals, journal::JournalField(journal::JournalKind::Tank).offset, start,
+           {since_refuel_s_, since_refuel_m_, since_refuel_ml_});
       since_refuel_s_ = since_refuel_m_ = since_refuel_ml_ = 0;
     }
     start += 30 + Next(300);

@@ -287,8 +287,11 @@ package_checks() (
       echo "the installed $program says \"$said\", not version $version" >&2
       return 1
     }
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --help |
-      grep -q -- --version || { echo "$program --help fails without a display" >&2; return 1; }
+    # The help is taken whole first: a grep -q that stops early would leave
+    # the program a broken pipe, and pipefail would call that a failure.
+    local help
+    help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --help) &&
+      grep -q -- --version <<<"$help" || { echo "$program --help fails without a display" >&2; return 1; }
   done
   echo "$deb: reproducible, lintian pedantic clean, hardened, files, pages and version all right"
 )

@@ -64,13 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         rs.GetWord();
         break;
       case 2:
-        rs.GetLong();
-        break;
       case 3:
-        rs.GetSingle();
-        break;
       case 4:
-        rs.GetStatusByte();
+        rs.GetByte();
+        rs.GetWord();
         break;
       case 5: {
         const std::string s = rs.GetString();

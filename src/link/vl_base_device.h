@@ -18,12 +18,7 @@ class TVLBaseDevice {
 
   virtual void LoadSettings(text::IniFile& /*ini*/) {}
   virtual void SaveSettings(text::IniFile& /*ini*/) {}
-  virtual bool IsReady() { return true; }
-  virtual void StateChanged() {}
-  virtual void Activate();
-  virtual void Deactivate();
 
-  bool Active() const { return active_; }
   /// The section of the preferences file that holds this device's settings.
   const std::string& SectionName() const { return section_name_; }
 
@@ -31,7 +26,6 @@ class TVLBaseDevice {
   void SetSectionName(std::string name) { section_name_ = std::move(name); }
 
  private:
-  bool active_ = false;
   std::string section_name_;
 };
 

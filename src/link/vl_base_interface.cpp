@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 #include "text/byte_io.h"
 #include "text/error.h"
@@ -18,7 +17,7 @@ constexpr std::uint8_t kSmallestFrame = 6;
 
 }  // namespace
 
-bool TVLBaseInterface::AnswerValid() {
+bool TVLBaseInterface::AnswerValid() const {
   // Shorter than a header and a checksum is never a frame, whatever it sums to.
   const std::uint8_t length = answer_[0];
   if (length < kSmallestFrame) return false;
@@ -58,14 +57,6 @@ void TVLBaseInterface::PutWord(std::uint16_t w) {
   PutValue(w, 2);
 }
 
-void TVLBaseInterface::PutLong(std::int32_t i) {
-  PutValue(static_cast<std::uint32_t>(i), 4);
-}
-
-void TVLBaseInterface::PutSingle(float f) {
-  PutLong(std::bit_cast<std::int32_t>(f));
-}
-
 std::uint8_t TVLBaseInterface::GetByte() {
   // Past the buffer (or before it) reads as 0; the position stops just past
   // the end so that any number of reads stays defined.
@@ -92,17 +83,9 @@ std::uint16_t TVLBaseInterface::GetWord() {
   return static_cast<std::uint16_t>(GetValue(2));
 }
 
-std::int32_t TVLBaseInterface::GetLong() {
-  return static_cast<std::int32_t>(GetValue(4));
-}
-
 void TVLBaseInterface::PlaceAnswer(std::span<const std::uint8_t> bytes) {
   if (bytes.size() > answer_.size()) throw RangeError();
   std::copy(bytes.begin(), bytes.end(), answer_.begin());
-}
-
-float TVLBaseInterface::GetSingle() {
-  return std::bit_cast<float>(GetLong());
 }
 
 }  // namespace mk::link

@@ -14,19 +14,13 @@ namespace mk::link {
 class TVLBaseInterface : public TVLBaseDevice {
  public:
   /// True when answer bytes 0 .. Answer[0]-1 add up to 0 modulo 256.
-  virtual bool AnswerValid();
-  virtual void BeginRequest();
-  virtual void EndRequest();
-  virtual void PutCommandByte(std::uint8_t b) = 0;
-  virtual void PutByte(std::uint8_t b);
-  virtual void PutWord(std::uint16_t w);
-  virtual void PutLong(std::int32_t i);
-  virtual void PutSingle(float f);
-  virtual std::uint8_t GetStatusByte() = 0;
-  virtual std::uint8_t GetByte();
-  virtual std::uint16_t GetWord();
-  virtual std::int32_t GetLong();
-  virtual float GetSingle();
+  bool AnswerValid() const;
+  void BeginRequest();
+  void EndRequest();
+  void PutByte(std::uint8_t b);
+  void PutWord(std::uint16_t w);
+  std::uint8_t GetByte();
+  std::uint16_t GetWord();
   /// Windows-1251 bytes up to the next 0, returned as UTF-8.
   virtual std::string GetString() { return {}; }
   virtual void BeginCommand(std::uint8_t /*address*/, std::uint8_t /*command*/) {}

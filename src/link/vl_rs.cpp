@@ -16,6 +16,8 @@ namespace {
 constexpr std::uint8_t kSmallestAnswer = 6;
 constexpr std::uint8_t kIdentifyAnswer = 6 + 3;    // a byte, then the device version
 constexpr std::uint8_t kReadBlockAnswer = 6 + 32;  // one page of memory
+// An answer's data follow its length, address, two header bytes and status.
+constexpr std::int32_t kAnswerData = 5;
 constexpr int kAttempts = 3;
 constexpr std::uint32_t kRetryPauseMs = 50;
 constexpr std::uint32_t kLineTurnaroundMs = 20;
@@ -46,14 +48,6 @@ class Turnaround {
 TVL_RS::TVL_RS(ISerialSystem& ports, IClock& clock, IPump& pump, IUserPrompt& prompt)
     : TVL_RS_Base(ports, clock, pump, prompt) {
   SetSectionName("RS232");
-}
-
-void TVL_RS::PutCommandByte(std::uint8_t b) {
-  PutByte(b);
-}
-
-std::uint8_t TVL_RS::GetStatusByte() {
-  return GetByte();
 }
 
 std::string TVL_RS::GetString() {
@@ -97,14 +91,14 @@ void TVL_RS::Transact() {
   // answers of the later attempts follow it as far apart as those attempts
   // were sent, and the next request must not take one of them for its own.
   if (first_lost) MarkUnsettled(last_sent_ - *first_lost + response_timeout_);
-  answer_pos_ = 5;
+  answer_pos_ = kAnswerData;
 }
 
 void TVL_RS::TransactOnce() {
   EndRequest();
   if (port_type_ != 0) clock_.Sleep(kLineTurnaroundMs);
   Attempt();
-  answer_pos_ = 5;
+  answer_pos_ = kAnswerData;
 }
 
 void TVL_RS::Command(std::uint8_t address, std::uint8_t command) {

@@ -34,8 +34,6 @@ class TVL_RS : public TVL_RS_Base {
  public:
   TVL_RS(ISerialSystem& ports, IClock& clock, IPump& pump, IUserPrompt& prompt);
 
-  void PutCommandByte(std::uint8_t b) override;
-  std::uint8_t GetStatusByte() override;
   std::string GetString() override;
   void BeginCommand(std::uint8_t address, std::uint8_t command) override;
   void Transact() override;

@@ -216,14 +216,13 @@ make_package() {
 }
 
 # What a user installs, checked as the user gets it and as a release needs
-# it: the sources' licence lines; the package of a clean clone of the last
+# it: the package of a clean clone of the last
 # commit the same, byte for byte, as ./mk package's; lintian pedantic clean;
 # Debian's hardening in the programs; the files where they belong, the
 # desktop entry and AppStream data valid, the man pages complete; the three
 # programs telling the one version and their help without a display.
 package_checks() (
-  echo "== release: licence lines, clean-clone package, reproducible bytes"
-  scripts/spdx --check
+  echo "== release: clean-clone package, reproducible bytes"
   local version clone root deb
   version=$(windows_version)
   clone=$(mktemp -d)
@@ -317,9 +316,17 @@ hardening_checks() {
 # Every test program runs once: the unit and window tests under the
 # sanitizers, the integration tests (programs, pseudo-terminals) in the normal
 # build, which also makes the package and the Linux programs Wine is compared with.
+# The sources as clang-format lays them out, and each with its licence line.
+style_checks() {
+  echo "== style: clang-format, licence lines"
+  git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+  scripts/spdx --check
+}
+
 cmd_test() {
   trap print_stages EXIT
   stage "packages" deps
+  stage "style" style_checks
   stage "normal build" build_for_tests
   echo "== integration tests"
   stage "integration tests" run_tests build '^integration$'

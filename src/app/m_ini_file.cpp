@@ -11,6 +11,7 @@
 #include "device/file_reader.h"
 #include "platform/prefs_path.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 
 namespace mk::app {
 namespace fs = std::filesystem;
@@ -52,7 +53,7 @@ TMIniFile::TMIniFile(fs::path path) : path_(std::move(path)) {
 }
 
 std::string TMIniFile::FailureMessage() const {
-  return "Не могу записать файл " + device::PathText(path_) + ".";
+  return "Не могу записать файл " + text::PathText(path_) + ".";
 }
 
 fs::path TMIniFile::DefaultPath(const fs::path& program) {

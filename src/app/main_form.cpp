@@ -582,7 +582,7 @@ void TMainForm::OpenExchangeLog() {
                                                      "mkconfig: журнал обмена с МК");
   if (!log->Opened()) {
     dialogs_->ShowError("Журнал обмена не ведётся: не удалось открыть «" +
-                        device::PathText(log_path_) + "»: " + log->Problem() + ".");
+                        text::PathText(log_path_) + "»: " + log->Problem() + ".");
     return;
   }
   log_ = std::move(log);
@@ -636,7 +636,7 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
       // it from now on (the whole sentence is too long there; its tool tip
       // holds it), and no more is written.
       log_note_->setText(Q("Журнал обмена неполон"));
-      log_note_->setToolTip(Q("Журнал обмена «" + device::PathText(log_path_) +
+      log_note_->setToolTip(Q("Журнал обмена «" + text::PathText(log_path_) +
                               "» записан не полностью: " + log_->Problem() + "."));
       log_note_->show();
       rs_->SetExchangeLog(nullptr);

@@ -98,7 +98,7 @@ std::string TMainForm::FileFolder() const {
     return last_folder_;
   }
   if (!services_.documents_dir.empty()) {
-    return QString::fromStdU16String(services_.documents_dir.u16string()).toStdString();
+    return text::PathText(services_.documents_dir);
   }
   // Never the program's folder: an installed program cannot write there.
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
@@ -113,7 +113,7 @@ widgets::WindowEnvironment TMainForm::WindowEnvironment(std::string focus) {
 
 void TMainForm::RememberFolder(const std::string& path) {
   const std::filesystem::path folder = PathFromUtf8(path).parent_path();
-  if (!folder.empty()) last_folder_ = QString::fromStdU16String(folder.u16string()).toStdString();
+  if (!folder.empty()) last_folder_ = text::PathText(folder);
 }
 
 std::string TMainForm::SuggestedName() const {
@@ -237,7 +237,7 @@ void TMainForm::RestoreBackup() {
   std::vector<BackupRow> rows;
   for (const auto& e : entries) {
     BackupRow row{e.when, std::to_string(e.version), std::to_string(e.memory_size), "—",
-                  QString::fromStdU16String(e.path.filename().u16string()).toStdString()};
+                  text::PathText(e.path.filename())};
     if (!e.problem.empty()) {
       row.differing = "не читается";
     } else if (held) {
@@ -265,7 +265,7 @@ void TMainForm::RestoreBackup() {
     modified_ = true;
     before_take_.reset();
     undo_take_action_->setEnabled(false);
-    SetOrigin(Origin::Backup, QString::fromStdU16String(entry.path.u16string()).toStdString());
+    SetOrigin(Origin::Backup, text::PathText(entry.path));
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }

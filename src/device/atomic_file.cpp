@@ -118,11 +118,6 @@ void Write(const fs::path& path, std::span<const char> bytes, const std::string&
 
 }  // namespace
 
-std::string PathText(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 std::error_code TryWriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
   return TryWrite(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }

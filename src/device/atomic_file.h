@@ -28,7 +28,4 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view tex
 std::error_code TryWriteFileAtomically(const std::filesystem::path& path,
                                        std::span<const std::uint8_t> bytes);
 
-/// A path as UTF-8 text, for messages.
-std::string PathText(const std::filesystem::path& path);
-
 }  // namespace mk::device

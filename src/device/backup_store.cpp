@@ -80,7 +80,7 @@ std::filesystem::path BackupStore::Save(std::uint16_t device_version,
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
   if (error) {
-    throw Error("Не удалось создать папку резервных копий «" + PathText(folder_) +
+    throw Error("Не удалось создать папку резервных копий «" + text::PathText(folder_) +
                 "». Причина: " + text::FileErrorReason(error) + ".");
   }
   const auto now = now_();
@@ -96,8 +96,9 @@ std::filesystem::path BackupStore::Save(std::uint16_t device_version,
     ms = (ms + 1) % 1000;
     path = folder_ / FileName(when, ms, device_version);
   }
-  WriteFileAtomically(path, EncodeSettingsFile(device_version, image),
-                      "Не удалось сохранить резервную копию памяти МК «" + PathText(path) + "».");
+  WriteFileAtomically(
+      path, EncodeSettingsFile(device_version, image),
+      "Не удалось сохранить резервную копию памяти МК «" + text::PathText(path) + "».");
 
   std::vector<std::filesystem::path> all = List();
   // With the clock set back the new file may sort first; it stays all the same.

@@ -6,6 +6,7 @@
 #include "device/file_reader.h"
 #include "text/byte_io.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 
 namespace mk::device {
 
@@ -39,14 +40,15 @@ SettingsFileContents DecodeSettingsFile(std::span<const std::uint8_t> file) {
 
 void SaveSettingsFile(const std::filesystem::path& path, const TMK& mk) {
   const auto bytes = EncodeSettingsFile(mk.DeviceVersion(), mk.Image());
-  WriteFileAtomically(path, bytes, "Не удалось записать файл настроек «" + PathText(path) + "».");
+  WriteFileAtomically(path, bytes,
+                      "Не удалось записать файл настроек «" + text::PathText(path) + "».");
 }
 
 SettingsFileContents ReadSettingsFile(const std::filesystem::path& path) {
   const std::string largest = ByteCount(kMaxSettingsFileSize);
   const auto bytes = ReadFileAtMost(
       path, kMaxSettingsFileSize,
-      {"Не удалось прочитать файл настроек «" + PathText(path) + "».",
+      {"Не удалось прочитать файл настроек «" + text::PathText(path) + "».",
        "Файл настроек повреждён: он длиннее " + largest + ", а файл настроек МК занимает " +
            std::to_string(2 + kSmallImageSize) + " или " + largest + "."});
   return DecodeSettingsFile(bytes);

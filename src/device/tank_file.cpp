@@ -7,6 +7,7 @@
 #include "device/atomic_file.h"
 #include "device/file_reader.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 
 namespace mk::device {
 
@@ -134,11 +135,11 @@ std::string TankFileNotes::Text() const {
 
 void SaveTankFile(const std::filesystem::path& path, const TMK& mk) {
   WriteFileAtomically(path, EncodeTankFile(mk),
-                      "Не удалось записать файл настроек бака «" + PathText(path) + "».");
+                      "Не удалось записать файл настроек бака «" + text::PathText(path) + "».");
 }
 
 TankFileNotes LoadTankFile(const std::filesystem::path& path, TMK& mk) {
-  const std::string name = "«" + PathText(path) + "»";
+  const std::string name = "«" + text::PathText(path) + "»";
   return DecodeTankFile(
       ReadFileAtMost(path, kTankFileReadLimit,
                      {.unreadable = "Не удалось прочитать файл настроек бака " + name + ".",

@@ -12,6 +12,7 @@
 #include "device/atomic_file.h"
 #include "device/transfer_plan.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 
 namespace mk::device {
 namespace {
@@ -110,7 +111,7 @@ void WriteRegion(link::TVL_RS& rs, std::uint8_t address, const RegionToWrite& re
 
 std::string BackupLine(const std::optional<std::filesystem::path>& backup) {
   if (!backup) return "Резервная копия памяти МК до записи не сохранялась.";
-  return "Резервная копия памяти МК до записи: " + PathText(*backup);
+  return "Резервная копия памяти МК до записи: " + text::PathText(*backup);
 }
 
 // "1–4, 6, 9–11" of directory entries in ascending order.

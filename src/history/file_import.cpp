@@ -6,6 +6,7 @@
 #include "device/atomic_file.h"
 #include "device/mk.h"
 #include "device/settings_file.h"
+#include "text/utf8_path.h"
 
 namespace mk::history {
 
@@ -21,7 +22,7 @@ ReadSnapshot SnapshotOfFile(const std::filesystem::path& path, std::optional<Loc
                   std::chrono::duration_cast<std::chrono::seconds>(sys.time_since_epoch()).count());
   }
   ReadSnapshot s = TakeSnapshot(mk, *at);
-  s.source = device::PathText(path);
+  s.source = text::PathText(path);
   return s;
 }
 

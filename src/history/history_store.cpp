@@ -7,6 +7,7 @@
 
 #include "device/atomic_file.h"
 #include "history/sqlite_db.h"
+#include "text/utf8_path.h"
 
 namespace mk::history {
 namespace {
@@ -78,7 +79,7 @@ class Refused : public Error {
 };
 
 [[noreturn]] void Refuse(const fs::path& path, const std::string& why) {
-  throw Refused("История поездок «" + device::PathText(path) + "» не открыта: " + why +
+  throw Refused("История поездок «" + text::PathText(path) + "» не открыта: " + why +
                 ". Файл оставлен как есть; чтобы начать новую историю, переименуйте или перенесите "
                 "его.");
 }

@@ -5,6 +5,7 @@
 
 #include "device/atomic_file.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 
 namespace mk::history {
 namespace {
@@ -41,7 +42,7 @@ std::string ReasonText(int code) {
 }
 
 Database::Database(const std::filesystem::path& path) : path_(path) {
-  const std::string name = device::PathText(path);
+  const std::string name = text::PathText(path);
   const int rc =
       sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   if (rc != SQLITE_OK) {
@@ -58,7 +59,7 @@ Database::~Database() {
 }
 
 void Database::Fail(int code) const {
-  throw Error("История поездок «" + device::PathText(path_) + "»: " + ReasonText(code) + ".");
+  throw Error("История поездок «" + text::PathText(path_) + "»: " + ReasonText(code) + ".");
 }
 
 void Database::Exec(std::string_view sql) {

@@ -5,6 +5,7 @@
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_error.h"
+#include "text/utf8_path.h"
 
 namespace mk::journal {
 
@@ -24,7 +25,7 @@ std::vector<std::uint8_t> ExportBytes(const TextGrid& grid) {
 void SaveExport(const std::filesystem::path& path, const TextGrid& grid) {
   const std::error_code failure = device::TryWriteFileAtomically(path, ExportBytes(grid));
   if (failure) {
-    throw Error("Не удалось записать файл «" + device::PathText(path) +
+    throw Error("Не удалось записать файл «" + text::PathText(path) +
                 "». Причина: " + text::FileErrorReason(failure) + ".");
   }
 }

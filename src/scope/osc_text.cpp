@@ -7,6 +7,7 @@
 #include "device/atomic_file.h"
 #include "text/cp1251.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 
 namespace mk::scope {
 namespace {
@@ -63,7 +64,7 @@ void SaveTraceText(const std::filesystem::path& path, const OscRecording& rec,
   const std::string bytes = text::Utf8ToCp1251(TraceText(rec, view));
   device::WriteFileAtomically(
       path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
-      "Не удалось записать файл «" + device::PathText(path) + "».");
+      "Не удалось записать файл «" + text::PathText(path) + "».");
 }
 
 std::string PointerReadout(const OscRecording& rec, const OscView& view, int x) {

@@ -12,6 +12,7 @@
 #include "settings/setting_value.h"
 #include "settings/typed_input.h"
 #include "text/error.h"
+#include "text/utf8_path.h"
 
 namespace mk::settings {
 
@@ -124,7 +125,7 @@ PresetOutcome ApplyPreset(device::TMK& mk, std::string_view text) {
 }
 
 std::string ReadPreset(const std::filesystem::path& path) {
-  const std::string name = device::PathText(path);
+  const std::string name = text::PathText(path);
   const auto bytes =
       device::ReadFileAtMost(path, 1 << 20,
                              {"Не удалось прочитать файл настроек-текста «" + name + "».",
@@ -134,7 +135,7 @@ std::string ReadPreset(const std::filesystem::path& path) {
 
 void SavePreset(const std::filesystem::path& path, const std::string& text) {
   device::WriteFileAtomically(
-      path, text, "Не удалось сохранить настройки-текст в файл «" + device::PathText(path) + "».");
+      path, text, "Не удалось сохранить настройки-текст в файл «" + text::PathText(path) + "».");
 }
 
 }  // namespace mk::settings

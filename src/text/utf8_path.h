@@ -10,4 +10,7 @@ namespace mk::text {
 
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 
+/// The other way: a path as UTF-8 text, for messages and files.
+std::string PathText(const std::filesystem::path& path);
+
 }  // namespace mk::text

@@ -27,15 +27,15 @@ int CmdBackups(const Args& args) {
   const std::string show = Option(args, "show");
   if (show.empty()) {
     if (entries.empty())
-      std::printf("Резервных копий нет (папка %s)\n", device::PathText(store.Folder()).c_str());
+      std::printf("Резервных копий нет (папка %s)\n", text::PathText(store.Folder()).c_str());
     for (std::size_t i = 0; i < entries.size(); ++i) {
       const auto& e = entries[i];
       if (e.problem.empty()) {
         std::printf("%zu  %s  версия %u  память %zu байт  %s\n", i + 1, e.when.c_str(),
-                    unsigned{e.version}, e.memory_size, device::PathText(e.path).c_str());
+                    unsigned{e.version}, e.memory_size, text::PathText(e.path).c_str());
       } else {
         std::printf("%zu  %s  не читается: %s  %s\n", i + 1, e.when.c_str(), e.problem.c_str(),
-                    device::PathText(e.path).c_str());
+                    text::PathText(e.path).c_str());
       }
     }
     return 0;

@@ -155,7 +155,7 @@ void SaveJournals(const device::TMK& mk, const std::string& folder, const std::s
   for (const auto& f : files) {
     const std::filesystem::path path = text::PathFromUtf8(folder) / f.name;
     journal::SaveExport(path, journal::JournalGrid(journals, f.kind, separator));
-    std::printf("%s\n", device::PathText(path).c_str());
+    std::printf("%s\n", text::PathText(path).c_str());
   }
 }
 

@@ -34,8 +34,7 @@ int CmdSet(const Args& args) {
   }
   mk.StoreAll();
   device::SaveSettingsFile(text::PathFromUtf8(out), mk);
-  std::printf("Настройки сохранены в файл «%s»\n",
-              device::PathText(text::PathFromUtf8(out)).c_str());
+  std::printf("Настройки сохранены в файл «%s»\n", text::PathText(text::PathFromUtf8(out)).c_str());
   return 0;
 }
 

@@ -191,7 +191,7 @@ void Export(const device::TMK& mk, const Args& args) {
   }
   settings::SavePreset(text::PathFromUtf8(out), text);
   std::printf("Настройки-текст сохранены в файл «%s»\n",
-              device::PathText(text::PathFromUtf8(out)).c_str());
+              text::PathText(text::PathFromUtf8(out)).c_str());
 }
 
 // The preset over the settings; refused lines end the transaction unless --partial.
@@ -261,8 +261,7 @@ int CmdSettings(const Args& args) {
     return true;
   });
   device::SaveSettingsFile(text::PathFromUtf8(out), mk);
-  std::printf("Настройки сохранены в файл «%s»\n",
-              device::PathText(text::PathFromUtf8(out)).c_str());
+  std::printf("Настройки сохранены в файл «%s»\n", text::PathText(text::PathFromUtf8(out)).c_str());
   return 0;
 }
 

@@ -45,10 +45,9 @@ void ClosingExchangeLog::operator()(link::ExchangeLogFile* log) const {
 ToolExchangeLog ExchangeLogFromArgs(const Args& args, link::IClock& clock) {
   const std::string path = Option(args, "log");
   if (path.empty()) return nullptr;
-  ToolExchangeLog log(
-      new link::ExchangeLogFile(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                                false, clock.TickCount(), "mkctl: журнал обмена с МК"),
-      ClosingExchangeLog{path});
+  ToolExchangeLog log(new link::ExchangeLogFile(text::PathFromUtf8(path), false, clock.TickCount(),
+                                                "mkctl: журнал обмена с МК"),
+                      ClosingExchangeLog{path});
   // One that opened but takes nothing (a full disk) is said to be incomplete
   // when it closes, once.
   if (log->Opened()) return log;

@@ -5,7 +5,8 @@
 ; It installs for all users (into Program Files, with administrator rights)
 ; or for the current user alone (into the user's programs folder, without
 ; them; /CurrentUser on the command line), adds the Start menu shortcuts,
-; opens *.vrnkp settings files in mkconfig.exe, and registers its uninstaller.
+; opens *.vrnkp settings files and *.vrnko tank files in mkconfig.exe, and
+; registers its uninstaller.
 ; The user's preferences (%APPDATA%\mkconfig) and backups of the MK's memory
 ; (%LOCALAPPDATA%\mkconfig\backups) are the user's: neither installs nor
 ; removes them. An installed program never keeps its preferences beside
@@ -24,6 +25,7 @@ ManifestDPIAware true
 !define KEY "mkconfig"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${KEY}"
 !define FILE_CLASS "mkconfig.vrnkp"
+!define TANK_CLASS "mkconfig.vrnko"
 
 ; For all users with administrator rights, for the current user without.
 !define MULTIUSER_EXECUTIONLEVEL Highest
@@ -127,6 +129,11 @@ Section "Программа"
   WriteRegStr SHCTX "Software\Classes\${FILE_CLASS}\DefaultIcon" "" "$INSTDIR\mkconfig.exe,0"
   WriteRegStr SHCTX "Software\Classes\${FILE_CLASS}\shell\open\command" "" \
     '"$INSTDIR\mkconfig.exe" "%1"'
+  WriteRegStr SHCTX "Software\Classes\.vrnko" "" "${TANK_CLASS}"
+  WriteRegStr SHCTX "Software\Classes\${TANK_CLASS}" "" "Файл настроек бака МК"
+  WriteRegStr SHCTX "Software\Classes\${TANK_CLASS}\DefaultIcon" "" "$INSTDIR\mkconfig.exe,0"
+  WriteRegStr SHCTX "Software\Classes\${TANK_CLASS}\shell\open\command" "" \
+    '"$INSTDIR\mkconfig.exe" "%1"'
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 
   WriteRegStr SHCTX "Software\${KEY}" "InstallDir" "$INSTDIR"
@@ -162,6 +169,11 @@ Section "Uninstall"
     DeleteRegKey SHCTX "Software\Classes\.vrnkp"
   ${EndIf}
   DeleteRegKey SHCTX "Software\Classes\${FILE_CLASS}"
+  ReadRegStr $0 SHCTX "Software\Classes\.vrnko" ""
+  ${If} $0 == "${TANK_CLASS}"
+    DeleteRegKey SHCTX "Software\Classes\.vrnko"
+  ${EndIf}
+  DeleteRegKey SHCTX "Software\Classes\${TANK_CLASS}"
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 
   DeleteRegKey SHCTX "Software\${KEY}"

@@ -56,9 +56,10 @@ QString AboutText(const AboutFacts& facts) {
              "версии (GPL-3.0-or-later). Программа поставляется без каких-либо гарантий. "
              "Она построена на библиотеке Qt %2.</p>"
              "<p>Модели МК (версия устройства: варианты прошивки):<br>%3</p>"
-             "<p>Настройки программы: %4<br>Резервные копии памяти МК: %5</p>")
+             "<p>Настройки программы: %4<br>Резервные копии памяти МК: %5<br>"
+             "История поездок: %6</p>")
       .arg(QStringLiteral(MK_VERSION), QString::fromLatin1(qVersion()), KnownModels(),
-           Escaped(facts.preferences), Escaped(facts.backups));
+           Escaped(facts.preferences), Escaped(facts.backups), Escaped(facts.history));
 }
 
 void AddAboutMenu(QMainWindow& window, std::function<AboutFacts()> facts) {

@@ -17,6 +17,7 @@ namespace mk::app {
 struct AboutFacts {
   std::filesystem::path preferences;  ///< the preferences file
   std::filesystem::path backups;      ///< the folder of the MK memory backups
+  std::filesystem::path history;      ///< the folder of the trip history (history.sqlite)
 };
 
 /// The box's text (rich text): version, licence, toolkit, models, folders.

@@ -194,7 +194,8 @@ void TMainForm::BuildControls() {
   UpdateStatus();
   BuildMenu();
   AddAboutMenu(*this, [this] {
-    return AboutFacts{ini_path_, backups_ ? backups_->Folder() : std::filesystem::path()};
+    return AboutFacts{ini_path_, backups_ ? backups_->Folder() : std::filesystem::path(),
+                      HistoryFolder()};
   });
   setAcceptDrops(true);
   AssignShortcuts();
@@ -372,7 +373,10 @@ void TMainForm::UpdateStatus() {
   const QString name = QString::fromStdString(origin_file_).section('/', -1);
   switch (origin_) {
     case Origin::None:
-      status_line_->setText(Q("Настройки ещё не считаны: считайте их из МК или из файла."));
+      // What the last action did says why there are still none.
+      status_line_->setText(note_.empty()
+                                ? Q("Настройки ещё не считаны: считайте их из МК или из файла.")
+                                : Q(note_) + Q("."));
       status_line_->setToolTip(QString());
       return;
     case Origin::LoadedFile:
@@ -702,6 +706,10 @@ void TMainForm::LoadFromFile() {
 
 void TMainForm::LoadFile(const std::string& path) {
   if (busy_ || !mk_) return;
+  if (IsTankFileName(path)) {
+    OpenTankFile(path);
+    return;
+  }
   try {
     // The file is read first: a refused one asks nothing and changes nothing.
     device::TMK loaded;
@@ -746,11 +754,17 @@ void TMainForm::SaveToFile() {
 }
 
 void TMainForm::EditSettings() {
+  RunEditor();
+}
+
+void TMainForm::RunEditor(std::string tank_file) {
   if (busy_ || !mk_ || !services_.edit_dialog) return;
   try {
     widgets::WindowOutcome outcome;
+    widgets::WindowEnvironment environment = WindowEnvironment();
+    environment.tank_file = std::move(tank_file);
     mk_->EditSettings([&] {
-      outcome = services_.edit_dialog(*mk_, WindowEnvironment());
+      outcome = services_.edit_dialog(*mk_, environment);
       return outcome.accepted;
     });
     if (outcome.changed) modified_ = true;

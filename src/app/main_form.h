@@ -91,6 +91,9 @@ struct MainFormServices {
   /// Where the backups of the MK's memory go unless the preferences say
   /// otherwise; empty: the user's data folder (platform::BackupsDir).
   std::filesystem::path backup_dir;
+  /// The folder of the trip history that «О программе» names; empty: the one
+  /// mkctl history keeps it in (platform::HistoryPath).
+  std::filesystem::path history_dir;
   /// The editor and the viewers (editor::RunSettingsEditor,
   /// viewers::RunJournals, viewers::RunOscilloscope in the program), run over
   /// the window with its boxes, starting their file dialogs where the
@@ -105,6 +108,9 @@ struct MainFormServices {
   /// so a file opened from the file manager lands in the window.
   std::string settings_file;
 };
+
+/// Whether `path` (UTF-8) names a tank settings file (*.vrnko, any case).
+bool IsTankFileName(const std::string& path);
 
 class TMainForm final : public QMainWindow {
   Q_OBJECT
@@ -159,8 +165,17 @@ class TMainForm final : public QMainWindow {
   /// would (a dropped file, the file named at start); a file that is refused
   /// is reported and changes nothing.
   void LoadFile(const std::string& path);
+  /// A tank settings file (*.vrnko) opened from outside (the file manager, a
+  /// later copy, a drop): the calibration belongs to held settings, so the
+  /// editor opens on its page «Бак» with the file loaded there; with no
+  /// settings held the status line says why nothing opened.
+  void OpenTankFile(const std::string& path);
+  /// Runs the settings editor over the held settings; `tank_file` as OpenTankFile.
+  void RunEditor(std::string tank_file = {});
   /// Loads the handed file now or, while the window is not free, later.
   void TakeHandedFile();
+  /// The folder of the trip history (services_.history_dir, else platform's).
+  std::filesystem::path HistoryFolder() const;
   /// Where the file dialogs start: the folder last used, else the documents folder.
   std::string FileFolder() const;
   /// The name the save dialog offers: "МК-v515-2026-12-08.vrnkp".

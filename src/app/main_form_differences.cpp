@@ -19,6 +19,7 @@
 #include "app/main_form.h"
 #include "device/backup_list.h"
 #include "device/settings_file.h"
+#include "platform/prefs_path.h"
 #include "settings/chosen_settings.h"
 #include "settings/pages.h"
 #include "settings/shown_diff.h"
@@ -50,8 +51,10 @@ QString FileName(const std::string& path) {
   return QString::fromStdString(path).section('/', -1);
 }
 
+// A settings file, or a tank settings file for the held settings.
 bool IsSettingsFile(const QUrl& url) {
-  return url.isLocalFile() && url.toLocalFile().endsWith(".vrnkp", Qt::CaseInsensitive);
+  return url.isLocalFile() && (url.toLocalFile().endsWith(".vrnkp", Qt::CaseInsensitive) ||
+                               IsTankFileName(url.toLocalFile().toStdString()));
 }
 
 }  // namespace
@@ -91,7 +94,14 @@ void TMainForm::BuildMenu() {
   connect(how, &QAction::triggered, this, [this] { dialogs_->ShowInfo(kHelpText); });
 }
 
-// --- Where the file dialogs start ----------------------------------------------
+// --- Where the file dialogs start, and the history folder -------------------------
+
+std::filesystem::path TMainForm::HistoryFolder() const {
+  if (!services_.history_dir.empty()) return services_.history_dir;
+  std::error_code ec;
+  const std::filesystem::path file = std::filesystem::absolute(platform::HistoryPath(), ec);
+  return ec ? std::filesystem::path() : file.parent_path();
+}
 
 std::string TMainForm::FileFolder() const {
   if (!last_folder_.empty() && std::filesystem::is_directory(PathFromUtf8(last_folder_))) {
@@ -135,6 +145,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.size() != 1 || !IsSettingsFile(urls.front())) return;
   event->acceptProposedAction();
+  note_.clear();
   LoadFile(urls.front().toLocalFile().toStdString());
   UpdateStatus();
 }

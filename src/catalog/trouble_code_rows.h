@@ -40,10 +40,11 @@ class RowSink {
 };
 
 /// The tables, one a file.
-void AddPowertrain00(RowSink& sink);        // P0000-P0299
-void AddPowertrain03(RowSink& sink);        // P0300-P0699
-void AddPowertrain07(RowSink& sink);        // P0700-P0999
-void AddPowertrain2(RowSink& sink);         // P2000-P2999, P3400-P34FF
-void AddNetworkBodyChassis(RowSink& sink);  // U0xxx, B0xxx, C0xxx
+void AddPowertrain00(RowSink& sink);  // P0000-P0299
+void AddPowertrain03(RowSink& sink);  // P0300-P0699
+void AddPowertrain07(RowSink& sink);  // P0700-P0999
+void AddPowertrain2(RowSink& sink);   // P2000-P2999, P3400-P34FF
+void AddNetwork(RowSink& sink);       // U0xxx
+void AddBodyChassis(RowSink& sink);   // B0xxx, C0xxx
 
 }  // namespace mk::catalog::rows

@@ -46,7 +46,8 @@ std::vector<TroubleCodeRow> BuildRows() {
   rows::AddPowertrain03(sink);
   rows::AddPowertrain07(sink);
   rows::AddPowertrain2(sink);
-  rows::AddNetworkBodyChassis(sink);
+  rows::AddNetwork(sink);
+  rows::AddBodyChassis(sink);
   std::stable_sort(rows.begin(), rows.end(), [](const TroubleCodeRow& a, const TroubleCodeRow& b) {
     return a.code < b.code;
   });
@@ -61,6 +62,9 @@ const std::vector<TroubleCodeRow>& Rows() {
 constexpr TroubleCode P(unsigned digits) {
   return static_cast<TroubleCode>(digits);
 }
+constexpr TroubleCode B(unsigned digits) {
+  return static_cast<TroubleCode>(0x8000 | digits);
+}
 constexpr TroubleCode U(unsigned digits) {
   return static_cast<TroubleCode>(0xC000 | digits);
 }
@@ -68,15 +72,14 @@ constexpr TroubleCode U(unsigned digits) {
 // clang-format off
 constexpr DefinedRange kDefined[] = {
     {P(0x0000), P(0x0999)},
-    {P(0x2000), P(0x2347)},
-    {P(0x2400), P(0x2449)},
-    {P(0x2500), P(0x2581)},
+    {P(0x2000), P(0x2459)},
+    {P(0x2500), P(0x2582)},
     {P(0x2600), P(0x2677)},
     {P(0x2700), P(0x2824)},
     {P(0x3400), P(0x3499)},
+    {B(0x0000), B(0x0022)},
     {U(0x0000), U(0x0077)},
-    {U(0x0100), U(0x0133)},
-    {U(0x0140), U(0x0178)},
+    {U(0x0100), U(0x0238)},
 };
 // clang-format on
 

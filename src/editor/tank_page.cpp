@@ -429,9 +429,12 @@ void TTankPage::SaveTankFileClick() {
 
 void TTankPage::LoadTankFileClick() {
   const auto path = Context().Dialogs().OpenFile(widgets::FileKind::Tank, Context().FileFolder());
-  if (!path) return;
+  if (path) LoadTankFile(*path);
+}
+
+void TTankPage::LoadTankFile(const std::string& path) {
   std::string notes;
-  Context().Change([&] { notes = device::LoadTankFile(PathFromUtf8(*path), Mk()).Text(); });
+  Context().Change([&] { notes = device::LoadTankFile(PathFromUtf8(path), Mk()).Text(); });
   Fill();
   if (!notes.empty()) Context().Prompt().ShowInfo(notes);
 }

@@ -48,6 +48,10 @@ class TTankPage final : public TSettingsPage {
   void Activated() override { Fill(); }
   void AddMarks(TChangedMarks& marks) override;
 
+  /// Loads the tank settings file at `path` (UTF-8) as the button
+  /// «Считать настройки бака из файла» does once its file is chosen.
+  void LoadTankFile(const std::string& path);
+
   /// TarirEdited: a grid cell was typed into and not yet written back.
   bool TarirEdited() const { return tarir_edited_; }
   TTankChart* Chart() const { return chart_; }

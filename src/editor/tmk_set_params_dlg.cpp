@@ -291,6 +291,13 @@ bool TMK_SetParamsDlg::GoTo(const QString& entry) {
   return true;
 }
 
+void TMK_SetParamsDlg::OpenTankFile(const std::string& path) {
+  auto* page = dynamic_cast<TTankPage*>(PageOf(settings::Page::Tank));
+  if (page == nullptr) return;
+  page_control_->setCurrentWidget(page);
+  page->LoadTankFile(path);
+}
+
 bool TMK_SetParamsDlg::GoToSetting(const std::string& name) {
   // The search lists exactly the settings shown for this MK.
   for (const auto& [entry, found] : search_entries_) {
@@ -453,6 +460,8 @@ widgets::WindowOutcome RunSettingsEditor(device::TMK& mk,
   // Once the opening sequence has shown the first page.
   if (const std::string focus = environment.focus; !focus.empty())
     QTimer::singleShot(0, &dialog, [&dialog, focus] { dialog.GoToSetting(focus); });
+  if (const std::string tank = environment.tank_file; !tank.empty())
+    QTimer::singleShot(0, &dialog, [&dialog, tank] { dialog.OpenTankFile(tank); });
   const bool ok = dialog.Run();
   return {.accepted = ok, .changed = ok};
 }

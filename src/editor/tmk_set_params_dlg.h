@@ -63,6 +63,8 @@ class TMK_SetParamsDlg final : public QDialog {
   bool GoTo(const QString& entry);
   /// The same for the control called `name`.
   bool GoToSetting(const std::string& name);
+  /// Shows the page «Бак» and loads the tank settings file at `path` there.
+  void OpenTankFile(const std::string& path);
 
   /// The opening sequence: first page everywhere, every page filled from the
   /// image, pages the variant lacks hidden. Runs each time the dialog is shown.

@@ -26,6 +26,9 @@ struct WindowEnvironment {
   std::string folder;
   /// The object name of the control to show first; empty: the first page.
   std::string focus;
+  /// A tank settings file (UTF-8) the settings editor loads on its page «Бак»
+  /// once it is up, as that page's button would; empty: none.
+  std::string tank_file;
 };
 
 struct WindowOutcome {

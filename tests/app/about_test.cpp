@@ -13,6 +13,7 @@ using AboutTest = MainFormTest;
 
 TEST_F(AboutTest, TheHelpMenuOpensTheBoxWithVersionLicenceModelsAndFolders) {
   services_.backup_dir = Dir() / "копии";
+  services_.history_dir = Dir() / "история";
   Show();
   EXPECT_EQ(Find<QAction>("aAbout")->shortcut(), QKeySequence(QKeySequence::HelpContents));
   Choose("aAbout");
@@ -29,7 +30,8 @@ TEST_F(AboutTest, TheHelpMenuOpensTheBoxWithVersionLicenceModelsAndFolders) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << "\n" << text.toStdString();
   }
   EXPECT_TRUE(text.contains(QString::fromStdString(IniPath().string()).toHtmlEscaped()));
-  EXPECT_TRUE(text.contains(QString::fromStdString((Dir() / "копии").string())));
+  for (const char* folder : {"копии", "история"})
+    EXPECT_TRUE(text.contains(QString::fromStdString((Dir() / folder).string()))) << folder;
   box->accept();
 }
 

@@ -122,5 +122,33 @@ TEST_F(StartFileTest, AFileHandedOverByALaterCopyIsLoadedWhenTheWindowIsFree) {
   }
 }
 
+// A tank file holds only the calibration: it opens in the editor over held
+// settings (whatever is edited stays), and with none held the status line
+// says why nothing opened.
+TEST_F(StartFileTest, ATankFileOpensInTheEditorOverHeldSettings) {
+  const std::string tank = (Dir() / "Бак.VRNKO").string();
+  std::vector<std::string> opened_with;
+  services_.edit_dialog = [&](device::TMK&, const widgets::WindowEnvironment& at) {
+    opened_with.push_back(at.tank_file);
+    return widgets::WindowOutcome{.accepted = true, .changed = true};
+  };
+  services_.settings_file = tank;
+  TMainForm& form = Show();
+  EXPECT_TRUE(opened_with.empty());
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_TRUE(
+      Find<QLabel>("StatusLine")->text().startsWith("Файл настроек бака «Бак.VRNKO» не открыт"))
+      << Find<QLabel>("StatusLine")->text().toStdString();
+
+  dialogs_.open_paths = {WriteSettingsFile("held.vrnkp", 1, LaidOutImage(1))};
+  Click("bLoadParams");
+  Click("bEditParams");
+  form.OpenHandedFile(tank);
+  EXPECT_EQ(opened_with, (std::vector<std::string>{"", tank}));
+  EXPECT_TRUE(dialogs_.questions.empty()) << "nothing held is dropped";
+  EXPECT_TRUE(form.IsModified());
+  EXPECT_TRUE(Find<QLabel>("StatusLine")->text().contains("held.vrnkp"));
+}
+
 }  // namespace
 }  // namespace mk::app::test

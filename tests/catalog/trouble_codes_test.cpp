@@ -52,7 +52,9 @@ TEST(TroubleCodeOwnerTest, TheRangesAndTheirEdges) {
 TEST(TroubleCodeDescribeTest, MakersReservedAndUnlistedCodesSaySo) {
   for (const char* code : {"P1234", "P3000", "U1000", "B2FFF", "C3FFF"})
     EXPECT_EQ(DescribeTroubleCode(*ParseTroubleCode(code)), kMakerCodeText) << code;
-  EXPECT_EQ(DescribeTroubleCode(*ParseTroubleCode("P3500")), kReservedCodeText);
+  // Reserved by the standard beyond P3500 by rule, inside the generic ranges by row.
+  for (const char* code : {"P3500", "P2348", "P2399", "B0000", "B0019"})
+    EXPECT_EQ(DescribeTroubleCode(*ParseTroubleCode(code)), kReservedCodeText) << code;
   EXPECT_EQ(DescribeTroubleCode(*ParseTroubleCode("P0FFF")), kUnlistedCodeText);
   EXPECT_EQ(FindTroubleCode(*ParseTroubleCode("P1234")), nullptr);
 }

@@ -305,6 +305,24 @@ TEST_F(TankPageTest, SavingThenLoadingRestoresAllThirteenItemsAndKeepsTheSlope) 
   EXPECT_TRUE(prompt.errors.empty());
 }
 
+// A tank file opened from outside the editor: the page comes to the front and
+// takes the file as its button would, the change counted like any other.
+TEST_F(TankPageTest, ATankFileHandedToTheEditorIsLoadedOnItsPage) {
+  Load();
+  const std::string file = folder_.File("tank.vrnko");
+  const auto before = Fuel().GetInt("Oil6L");
+  Fuel().SetInt("Oil6L", 77);
+  device::SaveTankFile(file, mk);
+  Fuel().SetInt("Oil6L", before);
+  auto& dlg = Show();
+  dlg.OpenTankFile(file);
+  EXPECT_EQ(dlg.PageControl()->currentWidget(), dlg.PageOf(settings::Page::Tank));
+  EXPECT_EQ(Fuel().GetInt("Oil6L"), 77);
+  EXPECT_EQ(Find<QSpinBox>("seOil6L")->value(), 77);
+  EXPECT_EQ(dlg.ChangedCount(), 1);
+  EXPECT_TRUE(prompt.tank_open_paths.empty() && prompt.errors.empty());
+}
+
 TEST_F(TankPageTest, FilesThatCannotBeReadOrWrittenShowTheirErrorAndThePageIsRefilled) {
   Open();
   const auto before = device::EncodeTankFile(mk);

@@ -118,7 +118,8 @@ widgets::WindowEnvironment TMainForm::WindowEnvironment(std::string focus) {
   return {.parent = this,
           .dialogs = services_.dialogs,
           .folder = FileFolder(),
-          .focus = std::move(focus)};
+          .focus = std::move(focus),
+          .tank_file = {}};
 }
 
 void TMainForm::RememberFolder(const std::string& path) {

@@ -51,8 +51,11 @@ TextGrid ErrorTable(const std::vector<StoredError>& errors) {
   TextGrid grid{{"Автомобиль", "Время", "Код ошибки", "Описание"}};
   for (const auto& e : errors) {
     const auto code = catalog::ParseTroubleCode(e.error.code_text);
-    grid.push_back({e.vehicle, ShownText(e.error.time), e.error.code_text,
-                    code ? catalog::DescribeTroubleCode(*code) : std::string()});
+    // The protocol a code of its own format came from is not kept with it.
+    const std::string text = code                        ? catalog::DescribeTroubleCode(*code)
+                             : e.error.code_text.empty() ? std::string()
+                                                         : "Код в формате протокола: описания нет";
+    grid.push_back({e.vehicle, ShownText(e.error.time), e.error.code_text, text});
   }
   return grid;
 }

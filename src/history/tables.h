@@ -18,7 +18,7 @@ namespace mk::history {
 journal::TextGrid EntryTable(const std::vector<StoredEntry>& entries, std::string_view separator);
 /// Vehicle, date and time, error code and what it means (an OBD-II code its
 /// description from the catalogue of trouble codes; a code in a protocol's own
-/// format none).
+/// format says it has none).
 journal::TextGrid ErrorTable(const std::vector<StoredError>& errors);
 /// Period, trips, time, distance, fuel, average speed, l/100 km, l/h, cost.
 journal::TextGrid StatsTable(const std::vector<StatsRow>& rows, std::string_view separator);

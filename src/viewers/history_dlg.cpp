@@ -57,9 +57,10 @@ QTableView* MakeView(QWidget* parent, const char* name, TTextGridModel* model) {
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->verticalHeader()->setDefaultSectionSize(20);
-  // Fixed widths: measuring every row of years of trips would cost seconds.
+  // Columns fitted to the first rows: measuring every row of years of trips
+  // would cost seconds.
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  view->horizontalHeader()->setDefaultSectionSize(104);
+  view->horizontalHeader()->setResizeContentsPrecision(200);
   view->horizontalHeader()->setStretchLastSection(true);
   return view;
 }
@@ -92,7 +93,7 @@ THistoryDlg::THistoryDlg(history::HistoryStore& store, widgets::IDialogs& dialog
   setObjectName(QStringLiteral("HistoryDlg"));
   setWindowTitle(Q(kHistoryCaption));
   BuildControls();
-  resize(960, 620);
+  resize(1010, 620);
   FillPeriods();
   FillTables();
 }
@@ -253,6 +254,7 @@ void THistoryDlg::FillTables() {
   trip_model_->SetGrid(history::EntryTable(trips_, separator_));
   refuel_model_->SetGrid(history::EntryTable(refuels_, separator_));
   error_model_->SetGrid(history::ErrorTable(errors_));
+  for (const char* grid : {"sgTrips", "sgRefuels", "sgErrors"}) FitColumns(grid);
   FillStats();
   FillFreezeFrame();
   chart_stale_ = true;
@@ -265,6 +267,11 @@ void THistoryDlg::FillStats() {
                         ? store_.Stats(history::Period::Year, ChosenQuery())
                         : months_;
   stats_model_->SetGrid(history::StatsTable(rows, separator_), "Итого");
+  FitColumns("sgStats");
+}
+
+void THistoryDlg::FitColumns(const char* grid) {
+  findChild<QTableView*>(QString::fromLatin1(grid))->resizeColumnsToContents();
 }
 
 void THistoryDlg::FillFreezeFrame() {

@@ -55,6 +55,8 @@ class THistoryDlg final : public QDialog {
   /// Every table from the history for the chosen vehicle and period.
   void FillTables();
   void FillStats();
+  /// Columns as wide as their texts and headers.
+  void FitColumns(const char* grid);
   void FillFreezeFrame();
   /// The chart chosen, when its page is shown.
   void FillChart();

@@ -100,8 +100,8 @@ TEST_F(HistoryWindowTest, EveryTableShowsTheRecordsOfTheChosenPeriod) {
   EXPECT_EQ(Rows("sgRefuels"), static_cast<int>(store->Entries(EntryKind::Refuel, {}).size()));
   ASSERT_EQ(Rows("sgErrors"), static_cast<int>(store->Errors({}).size()));
   ASSERT_GT(Rows("sgErrors"), 0);
-  // An OBD-II code comes with its description; its freeze frame follows the selection.
-  EXPECT_EQ(Cell("sgErrors", 0, 2).front(), 'P');
+  // Every code comes with what is known of it; its freeze frame follows the selection.
+  EXPECT_FALSE(Cell("sgErrors", 0, 2).empty());
   EXPECT_FALSE(Cell("sgErrors", 0, 3).empty());
   auto* errors = FindNamed<QTableView>(*window, "sgErrors");
   errors->setCurrentIndex(errors->model()->index(0, 0));

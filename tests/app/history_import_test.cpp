@@ -76,13 +76,13 @@ TEST_F(HistoryImportTest, LowerTotalsAskWhetherItIsAnotherMk) {
   int n = 0;
   for (const auto& c : cases) {
     services_.history_path = Dir() / ("history" + std::to_string(++n) + ".sqlite");
-    driven = {};
+    driven = tests::DrivenMk();
     driven.Drive(Today() - 1440 * 20, 10);
     Show();
     Click("bGetParams");
     const std::size_t before = Trips();
     // Another MK, driven less, on other days.
-    driven = {};
+    driven = tests::DrivenMk();
     driven.Drive(Today() - 1440 * 6, 3);
     dialogs_.replies = {c.reply};
     dialogs_.questions.clear();
@@ -91,7 +91,9 @@ TEST_F(HistoryImportTest, LowerTotalsAskWhetherItIsAnotherMk) {
     EXPECT_NE(dialogs_.questions[0].find("похоже, это другой МК"), std::string::npos);
     EXPECT_EQ(Vehicles(), c.vehicles);
     EXPECT_EQ(Trips() > before, c.added);
-    if (!c.added) EXPECT_EQ(Status().rfind("История не обновлена. Настройки считаны из МК", 0), 0u);
+    if (!c.added) {
+      EXPECT_EQ(Status().rfind("История не обновлена. Настройки считаны из МК", 0), 0u);
+    }
     EXPECT_TRUE(DataButtonsEnabled());
   }
 }

@@ -10,55 +10,18 @@
 #include <vector>
 
 #include "history/history_store.h"
-#include "history/local_time.h"
-
-namespace {
+#include "synthetic_history.h"
 
 using namespace mk::history;
+using mk::history::bench::Ms;
 using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-// A read whose 21 trips end at `end`, 21 refuellings and the totals after them.
-ReadSnapshot FullRead(LocalMinutes end, std::uint32_t serial) {
-  ReadSnapshot r;
-  r.read_time = end + 60;
-  r.device_version = 3;
-  r.prices = {550, 0, 0, 0};
-  for (int slot = 0; slot < 21; ++slot) {
-    const std::uint32_t k = serial * 21 + static_cast<std::uint32_t>(slot);
-    r.trips.push_back({EntryKind::Trip, end - slot * 100, 1200 + k % 900, 15000 + k % 9000,
-                       1300 + k % 700, 0, slot});
-    r.refuels.push_back({EntryKind::Refuel, end - slot * 2000, 40000, 500000, 38000, 0, slot});
-  }
-  r.totals = {serial * 100000, serial * 1000000, serial * 100000, 0,
-              std::vector<std::uint8_t>(164)};
-  return r;
-}
-
-}  // namespace
 
 int main() {
   const auto dir = std::filesystem::temp_directory_path() / "mk-history-bench";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const auto path = dir / "history.sqlite";
-  const LocalMinutes start = *ParseIsoTime("2006-01-01T08:00");
-
-  std::vector<double> imports;
-  {
-    HistoryStore store(path);
-    // 4,800 reads of 21 trips each, 100 minutes apart: some 100,000 trips over 20 years.
-    const int reads = 4800;
-    for (int i = 0; i < reads; ++i) {
-      const LocalMinutes end = start + static_cast<LocalMinutes>(i) * 2100 + 2000;
-      const auto t0 = Clock::now();
-      store.Import(FullRead(end, static_cast<std::uint32_t>(i)), {});
-      imports.push_back(Ms(t0));
-    }
-  }
+  std::vector<double> imports = mk::history::bench::FillTwentyYears(path);
   std::sort(imports.begin(), imports.end());
 
   const auto t_open = Clock::now();

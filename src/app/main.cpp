@@ -23,6 +23,7 @@
 #include "app/system_font.h"
 #include "device/transfer.h"
 #include "editor/tmk_set_params_dlg.h"
+#include "viewers/history_dlg.h"
 #include "viewers/journals_dlg.h"
 #include "viewers/osc_dialog.h"
 
@@ -82,6 +83,7 @@ int main(int argc, char* argv[]) {
   services.edit_dialog = &mk::editor::RunSettingsEditor;
   services.journals_dialog = &mk::viewers::RunJournals;
   services.osc_dialog = &mk::viewers::RunOscilloscope;
+  services.history_window = &mk::viewers::RunHistory;
 
   mk::app::TMainForm form(std::move(services));
   just_one.OnLaterCopy([&form](const std::string& file) {

@@ -193,6 +193,7 @@ void TMainForm::BuildControls() {
   SetDataButtons(false);
   UpdateStatus();
   BuildMenu();
+  BuildHistoryMenu();
   AddAboutMenu(*this, [this] {
     return AboutFacts{ini_path_, backups_ ? backups_->Folder() : std::filesystem::path(),
                       HistoryFolder()};
@@ -369,6 +370,7 @@ void TMainForm::SetOrigin(Origin origin, const std::string& file) {
 
 void TMainForm::UpdateStatus() {
   if (rs_) port_line_->setVisible(rs_->PresentCount() == 0);
+  UpdateHistoryAction();
   QString text;
   const QString name = QString::fromStdString(origin_file_).section('/', -1);
   switch (origin_) {
@@ -660,18 +662,22 @@ void TMainForm::ReadFromMk() {
   if (busy_ || !rs_) return;
   if (!MayDropEdits()) return;
   if (!FindMk()) return;
+  bool read = false;
   RunTransfer(
       [this](link::IProgress& progress, device::Connection& found) {
         return services_.read_settings(*rs_, *mk_, progress, *pump_, &found);
       },
       // A failed read leaves the model as it was (the read replaces it only
       // when the whole memory has arrived), so the buttons stay as they were.
-      [this] {
+      [this, &read] {
         SetDataButtons(true);
         // The settings held are now the MK's: no edit of them is unsaved.
         modified_ = false;
         SetOrigin(Origin::Mk);
+        read = true;
       });
+  // Once the progress window is gone, so that its questions are in front.
+  if (read) ImportReadIntoHistory();
 }
 
 void TMainForm::WriteToMk() {

@@ -103,6 +103,11 @@ struct MainFormServices {
   std::filesystem::path documents_dir;
   widgets::WindowRun journals_dialog;
   widgets::WindowRun osc_dialog;
+  /// The history window (viewers::RunHistory in the program).
+  widgets::HistoryRun history_window;
+  /// The history of trips each read is merged into; empty: the user's data
+  /// folder (platform::HistoryPath).
+  std::filesystem::path history_path;
   /// A settings file (UTF-8 path) to load as soon as the window is up, as if
   /// chosen in the open dialog; empty: none. The program's argument fills it,
   /// so a file opened from the file manager lands in the window.
@@ -230,6 +235,17 @@ class TMainForm final : public QMainWindow {
   void TakeSettings(const device::TMK& other, const std::vector<const settings::Setting*>& chosen,
                     const QString& from);
   void BuildPresetMenu(QMenu* menu);
+  // The history of trips (main_form_history.cpp): each read merged into it,
+  // a settings file added to it, its window.
+  void BuildHistoryMenu();
+  std::filesystem::path HistoryFile() const;
+  /// Enables the history's window once there is a history.
+  void UpdateHistoryAction();
+  /// Merges the journals just read into the history; a failure is reported
+  /// and leaves the read as it was.
+  void ImportReadIntoHistory();
+  void ImportFileIntoHistory();
+  void ViewHistory();
   void SavePagesAsText();
   void LoadFromText();
   void SetDataButtons(bool enabled);
@@ -304,6 +320,7 @@ class TMainForm final : public QMainWindow {
   QAction* restore_action_ = nullptr;
   QAction* take_from_file_action_ = nullptr;
   QAction* undo_take_action_ = nullptr;
+  QAction* history_action_ = nullptr;
 
   std::filesystem::path ini_path_;
   std::unique_ptr<link::ISerialSystem> ports_;

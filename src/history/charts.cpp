@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "journal/number_format.h"
 
@@ -59,7 +60,16 @@ void NoData(OscPicture& p, const Frame& f) {
   p.ops.emplace_back(TextOp{(f.x0 + f.x1) / 2 - 40, (f.y0 + f.y1) / 2, kAxis, 10, "Нет данных"});
 }
 
-void Consumption(OscPicture& p, const std::vector<StoredEntry>& trips) {
+// Where the tips go, if anywhere, and how their numbers are written.
+struct Tips {
+  std::vector<ChartTip>* out;
+  std::string_view separator;
+  void Add(int x, int y, int width, int height, std::string text) const {
+    if (out != nullptr) out->push_back({x, y, width, height, std::move(text)});
+  }
+};
+
+void Consumption(OscPicture& p, const std::vector<StoredEntry>& trips, const Tips& tips) {
   std::vector<std::pair<LocalMinutes, double>> points;
   for (const auto& t : trips) {
     if (t.entry.metres == 0) continue;
@@ -86,53 +96,86 @@ void Consumption(OscPicture& p, const std::vector<StoredEntry>& trips) {
     if (i > 0) p.ops.emplace_back(LineOp{prev_x, prev_y, px, py, kAverage});
     prev_x = px;
     prev_y = py;
+    tips.Add(px - 2, f.Y(points[i].second) - 2, 5, 5,
+             ShownText(points[i].first) + ": " +
+                 journal::Fixed(points[i].second, 1, tips.separator) + " л/100 км (среднее " +
+                 journal::Fixed(avg, 1, tips.separator) + ")");
   }
   p.ops.emplace_back(TextOp{f.x0, f.y1 + 8, kAxis, 8, ShownText(first).substr(0, 10)});
   p.ops.emplace_back(
       TextOp{f.x1 - 70, f.y1 + 8, kAxis, 8, ShownText(points.back().first).substr(0, 10)});
 }
 
-void Bars(OscPicture& p, const char* title,
-          const std::vector<std::pair<std::string, double>>& bars) {
+struct Bar {
+  std::string label;  // under the bar
+  std::string name;   // in its tip
+  double value;
+};
+
+void Bars(OscPicture& p, const char* title, const char* unit, const std::vector<Bar>& bars,
+          const Tips& tips) {
   double max = 0;
-  for (const auto& b : bars) max = std::max(max, b.second);
+  for (const auto& b : bars) max = std::max(max, b.value);
   const Frame f = Axes(p, title, max);
   if (bars.empty()) return NoData(p, f);
   const int slot = std::max(1, (f.x1 - f.x0) / static_cast<int>(bars.size()));
   const int label_every = std::max(1, 60 / slot);
   for (std::size_t i = 0; i < bars.size(); ++i) {
     const int x = f.x0 + 1 + static_cast<int>(i) * slot;
-    const int y = f.Y(bars[i].second);
+    const int y = f.Y(bars[i].value);
     p.ops.emplace_back(FillOp{x + slot / 8, y, std::max(1, slot - slot / 4), f.y1 - y, kBar});
     if (i % static_cast<std::size_t>(label_every) == 0) {
-      p.ops.emplace_back(TextOp{x, f.y1 + 8, kAxis, 8, bars[i].first});
+      p.ops.emplace_back(TextOp{x, f.y1 + 8, kAxis, 8, bars[i].label});
     }
+    tips.Add(x, f.y0, slot, f.y1 - f.y0,
+             bars[i].name + ": " + journal::Fixed(bars[i].value, 1, tips.separator) +
+                 (*unit != 0 ? std::string(" ") + unit : std::string()));
   }
+}
+
+// The months' bars of one quantity (the last row is the total: no bar).
+std::vector<Bar> MonthBars(const std::vector<StatsRow>& months, double (*value)(const StatsRow&)) {
+  std::vector<Bar> bars;
+  for (std::size_t i = 0; i + 1 < months.size(); ++i)
+    bars.push_back({months[i].period, months[i].period, value(months[i])});
+  return bars;
 }
 
 }  // namespace
 
 OscPicture DrawChart(ChartKind kind, const std::vector<StoredEntry>& trips,
                      const std::vector<StoredEntry>& refuels, const std::vector<StatsRow>& months,
-                     ChartSize size) {
+                     ChartSize size, std::vector<ChartTip>* tip_list, std::string_view separator) {
   OscPicture p;
   p.width = size.width;
   p.height = size.height;
-  if (kind == ChartKind::Consumption) {
-    Consumption(p, trips);
-  } else if (kind == ChartKind::Monthly) {
-    std::vector<std::pair<std::string, double>> bars;
-    for (std::size_t i = 0; i + 1 < months.size(); ++i) {  // the last row is the total
-      bars.emplace_back(months[i].period, months[i].DistanceKm());
+  const Tips tips{tip_list, separator};
+  switch (kind) {
+    case ChartKind::Consumption:
+      Consumption(p, trips, tips);
+      break;
+    case ChartKind::Monthly:
+      Bars(p, "Пробег по месяцам, км", "км",
+           MonthBars(months, [](const StatsRow& r) { return r.DistanceKm(); }), tips);
+      break;
+    case ChartKind::MonthlyFuel:
+      Bars(p, "Топливо по месяцам, л", "л",
+           MonthBars(months, [](const StatsRow& r) { return r.FuelL(); }), tips);
+      break;
+    case ChartKind::MonthlyCost:
+      Bars(p, "Стоимость по месяцам", "",
+           MonthBars(months, [](const StatsRow& r) { return r.cost; }), tips);
+      break;
+    case ChartKind::Refuels: {
+      std::vector<Bar> bars;
+      for (std::size_t i = 1; i < refuels.size(); ++i) {
+        const LocalMinutes at = refuels[i].entry.time;
+        bars.push_back({ShownText(at).substr(0, 5), ShownText(at).substr(0, 10),
+                        (at - refuels[i - 1].entry.time) / 1440.0});
+      }
+      Bars(p, "Дней между заправками", "дн.", bars, tips);
+      break;
     }
-    Bars(p, "Пробег по месяцам, км", bars);
-  } else {
-    std::vector<std::pair<std::string, double>> bars;
-    for (std::size_t i = 1; i < refuels.size(); ++i) {
-      bars.emplace_back(ShownText(refuels[i].entry.time).substr(0, 5),
-                        (refuels[i].entry.time - refuels[i - 1].entry.time) / 1440.0);
-    }
-    Bars(p, "Дней между заправками", bars);
   }
   return p;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/tables.h"
 
+#include "catalog/trouble_codes.h"
 #include "journal/error_journal.h"
 #include "journal/number_format.h"
 #include "journal/trip_journal.h"
@@ -47,9 +48,15 @@ TextGrid EntryTable(const std::vector<StoredEntry>& entries, std::string_view se
 }
 
 TextGrid ErrorTable(const std::vector<StoredError>& errors) {
-  TextGrid grid{{"Автомобиль", "Время", "Код ошибки"}};
-  for (const auto& e : errors)
-    grid.push_back({e.vehicle, ShownText(e.error.time), e.error.code_text});
+  TextGrid grid{{"Автомобиль", "Время", "Код ошибки", "Описание"}};
+  for (const auto& e : errors) {
+    const auto code = catalog::ParseTroubleCode(e.error.code_text);
+    // The protocol a code of its own format came from is not kept with it.
+    const std::string text = code                        ? catalog::DescribeTroubleCode(*code)
+                             : e.error.code_text.empty() ? std::string()
+                                                         : "Код в формате протокола: описания нет";
+    grid.push_back({e.vehicle, ShownText(e.error.time), e.error.code_text, text});
+  }
   return grid;
 }
 

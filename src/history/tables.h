@@ -16,7 +16,9 @@ namespace mk::history {
 /// The header row, then one row an entry: vehicle, date and time with the
 /// year, and the journal's columns (time on the road ... cost).
 journal::TextGrid EntryTable(const std::vector<StoredEntry>& entries, std::string_view separator);
-/// Vehicle, date and time, error code.
+/// Vehicle, date and time, error code and what it means (an OBD-II code its
+/// description from the catalogue of trouble codes; a code in a protocol's own
+/// format says it has none).
 journal::TextGrid ErrorTable(const std::vector<StoredError>& errors);
 /// Period, trips, time, distance, fuel, average speed, l/100 km, l/h, cost.
 journal::TextGrid StatsTable(const std::vector<StatsRow>& rows, std::string_view separator);

@@ -11,6 +11,8 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -36,6 +38,12 @@ FileFilter FilterOf(FileKind kind) {
       return {"Текстовые файлы (*.txt);;Все файлы (*)", "txt"};
     case FileKind::Preset:
       return {"Настройки текстом (*.txt);;Все файлы (*)", "txt"};
+    case FileKind::Csv:
+      return {"Таблицы CSV (*.csv);;Все файлы (*)", "csv"};
+    case FileKind::Svg:
+      return {"Рисунки SVG (*.svg)", "svg"};
+    case FileKind::Png:
+      return {"Рисунки PNG (*.png)", "png"};
   }
   return {"Все файлы (*)", ""};
 }
@@ -148,6 +156,16 @@ Reply QtDialogs::AskYesNoCancel(const std::string& text) {
 bool QtDialogs::AskYesNoDefaultNo(const std::string& text) {
   return RunBox(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDialogs::AskText(const std::string& text, const std::string& initial) {
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(parent_, BoxTitle(), QString::fromStdString(text), QLineEdit::Normal,
+                            QString::fromStdString(initial), &ok)
+          .trimmed();
+  if (!ok || answer.isEmpty()) return std::nullopt;
+  return answer.toStdString();
 }
 
 std::optional<std::string> QtDialogs::OpenFile(FileKind kind, const std::string& folder) {

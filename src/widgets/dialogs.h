@@ -58,6 +58,9 @@ enum class FileKind {
   Tank,      // *.vrnko, the tank page's own files
   Text,      // *.txt exports of the journals and the oscilloscope
   Preset,    // *.txt settings as text
+  Csv,       // *.csv tables for spreadsheets
+  Svg,       // *.svg charts
+  Png,       // *.png charts
 };
 
 /// One backup in the restore list, its columns as shown.
@@ -84,6 +87,10 @@ class IDialogs : public link::IUserPrompt {
   /// An error box with a "Подробнее" button that shows `details` (plain
   /// text); the box comes back when the details are closed.
   virtual void ShowErrorWithDetails(const std::string& text, const std::string& details) = 0;
+  /// A box asking for a line of text, `initial` offered; nullopt when
+  /// cancelled or left empty.
+  virtual std::optional<std::string> AskText(const std::string& text,
+                                             const std::string& initial) = 0;
   /// The open dialog for `kind`, starting in `folder`; nullopt when
   /// cancelled. Paths are UTF-8.
   virtual std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) = 0;
@@ -106,6 +113,7 @@ class QtDialogs final : public IDialogs {
   bool AskYesNo(const std::string& text) override;
   Reply AskYesNoCancel(const std::string& text) override;
   bool AskYesNoDefaultNo(const std::string& text) override;
+  std::optional<std::string> AskText(const std::string& text, const std::string& initial) override;
   std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) override;
   std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
                                       const std::string& name) override;

@@ -12,6 +12,9 @@ class QWidget;
 namespace mk::device {
 class TMK;
 }
+namespace mk::history {
+class HistoryStore;
+}
 
 namespace mk::widgets {
 
@@ -41,5 +44,8 @@ struct WindowOutcome {
 /// Runs a window modally over the model: RunSettingsEditor, RunJournals,
 /// RunOscilloscope.
 using WindowRun = std::function<WindowOutcome(device::TMK&, const WindowEnvironment&)>;
+
+/// Runs the history window modally over the history: RunHistory.
+using HistoryRun = std::function<void(history::HistoryStore&, const WindowEnvironment&)>;
 
 }  // namespace mk::widgets

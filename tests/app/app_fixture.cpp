@@ -55,6 +55,7 @@ void MainFormTest::SetUp() {
   services_.documents_dir = Dir();
   services_.dialogs = &dialogs_;
   services_.backup_dir = Dir() / "backups";
+  services_.history_path = Dir() / "history.sqlite";
   services_.make_ports = [this](const text::IniFile&) {
     return std::unique_ptr<link::ISerialSystem>(std::make_unique<FakePorts>(present_, unopenable_));
   };

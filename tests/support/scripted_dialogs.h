@@ -44,6 +44,17 @@ class ScriptedDialogs final : public IDialogs {
     replies.pop_front();
     return reply;
   }
+  std::optional<std::string> AskText(const std::string& text, const std::string& initial) override {
+    // Not passed to on_box: the name a read's first history import asks for
+    // would stand among the boxes the transfer tests check the order of.
+    text_questions.push_back(text);
+    text_offered.push_back(initial);
+    // Unscripted: the offered text taken as it is.
+    if (text_answers.empty()) return initial;
+    auto answer = text_answers.front();
+    text_answers.pop_front();
+    return answer;
+  }
   std::optional<std::string> OpenFile(FileKind kind, const std::string& folder) override {
     if (kind == FileKind::Tank) {
       tank_open_folders.push_back(folder);
@@ -54,8 +65,10 @@ class ScriptedDialogs final : public IDialogs {
   }
   std::optional<std::string> SaveFile(FileKind kind, const std::string& folder,
                                       const std::string& name) override {
-    if (kind == FileKind::Text || kind == FileKind::Preset) {
+    if (kind == FileKind::Text || kind == FileKind::Preset || kind == FileKind::Csv ||
+        kind == FileKind::Svg || kind == FileKind::Png) {
       text_folders.push_back(folder);
+      text_kinds.push_back(kind);
       return Next(text_paths);
     }
     if (kind == FileKind::Tank) {
@@ -81,7 +94,11 @@ class ScriptedDialogs final : public IDialogs {
   }
 
   std::vector<std::string> errors, error_details, infos, questions, open_folders, save_folders,
-      text_folders, tank_open_folders, tank_save_folders;
+      text_folders, tank_open_folders, tank_save_folders, text_questions, text_offered;
+  /// The kinds of the export dialogs (text, CSV, pictures), in turn.
+  std::vector<FileKind> text_kinds;
+  /// The answers to text boxes, in turn (nullopt: cancelled).
+  std::deque<std::optional<std::string>> text_answers;
   std::deque<bool> answers;
   /// The answers to questions with Да, Нет and Отмена, in turn.
   std::deque<Reply> replies;

@@ -1,0 +1,352 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "viewers/history_dlg.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "device/atomic_file.h"
+#include "history/tables.h"
+#include "preview/png_writer.h"
+#include "scope/osc_svg.h"
+#include "text/utf8_path.h"
+#include "viewers/history_chart_box.h"
+#include "viewers/text_grid_model.h"
+#include "widgets/dialogs.h"
+#include "widgets/qt_text.h"
+
+namespace mk::viewers {
+namespace {
+
+using history::ChartKind;
+using history::EntryKind;
+using widgets::Q;
+
+constexpr const char* kEveryVehicle = "Все автомобили";
+
+struct ChartChoice {
+  ChartKind kind;
+  const char* text;
+  const char* file;  // the name the save dialog offers, without its extension
+};
+constexpr ChartChoice kCharts[] = {
+    {ChartKind::Consumption, "Расход по поездкам", "История-расход"},
+    {ChartKind::Monthly, "Пробег по месяцам", "История-пробег"},
+    {ChartKind::MonthlyFuel, "Топливо по месяцам", "История-топливо"},
+    {ChartKind::MonthlyCost, "Стоимость по месяцам", "История-стоимость"},
+    {ChartKind::Refuels, "Дни между заправками", "История-заправки"},
+};
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
+  auto* button = new QPushButton(Q(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+QTableView* MakeView(QWidget* parent, const char* name, TTextGridModel* model) {
+  auto* view = new QTableView(parent);
+  view->setObjectName(QString::fromLatin1(name));
+  view->setModel(model);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->verticalHeader()->setDefaultSectionSize(20);
+  // Columns fitted to the first rows: measuring every row of years of trips
+  // would cost seconds.
+  view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  view->horizontalHeader()->setResizeContentsPrecision(200);
+  view->horizontalHeader()->setStretchLastSection(true);
+  return view;
+}
+
+// The export's file name: the table's and the vehicle's.
+struct TableNames {
+  const char* page;
+  const char* text;  // Save text
+  const char* csv;   // Save CSV
+  const char* file;
+};
+constexpr TableNames kTableNames[] = {
+    {"Поездки", "bTripsText", "bTripsCsv", "История-поездки"},
+    {"Заправки", "bRefuelsText", "bRefuelsCsv", "История-заправки"},
+    {"Ошибки", "bErrorsText", "bErrorsCsv", "История-ошибки"},
+    {"Статистика", "bStatsText", "bStatsCsv", "История-статистика"},
+};
+
+}  // namespace
+
+THistoryDlg::THistoryDlg(history::HistoryStore& store, widgets::IDialogs& dialogs,
+                         std::string folder, QWidget* parent, char separator,
+                         history::LocalMinutes now)
+    : QDialog(parent),
+      store_(store),
+      dialogs_(dialogs),
+      folder_(std::move(folder)),
+      separator_(1, separator),
+      now_(now) {
+  setObjectName(QStringLiteral("HistoryDlg"));
+  setWindowTitle(Q(kHistoryCaption));
+  BuildControls();
+  resize(1010, 620);
+  FillPeriods();
+  FillTables();
+}
+
+void THistoryDlg::BuildControls() {
+  trip_model_ = new TTextGridModel(this);
+  refuel_model_ = new TTextGridModel(this);
+  error_model_ = new TTextGridModel(this);
+  stats_model_ = new TTextGridModel(this);
+  frame_model_ = new TTextGridModel(this);
+
+  auto* layout = new QVBoxLayout(this);
+  auto* choosers = new QHBoxLayout;
+  vehicle_box_ = new QComboBox(this);
+  vehicle_box_->setObjectName(QStringLiteral("cbVehicle"));
+  vehicle_box_->addItem(Q(kEveryVehicle));
+  const auto last = store_.LastVehicle();
+  for (const auto& v : store_.Vehicles()) {
+    vehicle_box_->addItem(Q(v.name));
+    if (last && last->id == v.id) vehicle_box_->setCurrentIndex(vehicle_box_->count() - 1);
+  }
+  period_box_ = new QComboBox(this);
+  period_box_->setObjectName(QStringLiteral("cbPeriod"));
+  period_box_->setMinimumContentsLength(22);
+  auto* vehicle_label = new QLabel(Q("&Автомобиль:"), this);
+  vehicle_label->setBuddy(vehicle_box_);
+  auto* period_label = new QLabel(Q("&Период:"), this);
+  period_label->setBuddy(period_box_);
+  choosers->addWidget(vehicle_label);
+  choosers->addWidget(vehicle_box_);
+  choosers->addSpacing(16);
+  choosers->addWidget(period_label);
+  choosers->addWidget(period_box_);
+  choosers->addStretch(1);
+  layout->addLayout(choosers);
+
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("pcHistory"));
+  pages_->addTab(BuildTablePage("tsTrips", "sgTrips", Table::Trips), Q("Поездки"));
+  pages_->addTab(BuildTablePage("tsRefuels", "sgRefuels", Table::Refuels), Q("Заправки"));
+  auto* frame_view = MakeView(nullptr, "sgFreezeFrame", frame_model_);
+  frame_view->setSelectionMode(QAbstractItemView::NoSelection);
+  frame_view->horizontalHeader()->setDefaultSectionSize(420);
+  pages_->addTab(BuildTablePage("tsErrors", "sgErrors", Table::Errors, nullptr, frame_view),
+                 Q("Ошибки"));
+  stats_by_box_ = new QComboBox;
+  stats_by_box_->setObjectName(QStringLiteral("cbStatsBy"));
+  stats_by_box_->addItems({Q("По месяцам"), Q("По годам")});
+  pages_->addTab(BuildTablePage("tsStats", "sgStats", Table::Stats, stats_by_box_),
+                 Q("Статистика"));
+  pages_->addTab(BuildChartPage(), Q("Графики"));
+  layout->addWidget(pages_, 1);
+
+  auto* close = MakeButton(this, "bClose", "Закрыть");
+  layout->addWidget(close, 0, Qt::AlignRight);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+  connect(vehicle_box_, &QComboBox::currentIndexChanged, this, [this] {
+    FillPeriods();
+    FillTables();
+  });
+  connect(period_box_, &QComboBox::currentIndexChanged, this, [this] { FillTables(); });
+  connect(stats_by_box_, &QComboBox::currentIndexChanged, this, [this] { FillStats(); });
+  connect(chart_box_, &QComboBox::currentIndexChanged, this, [this] {
+    chart_stale_ = true;
+    FillChart();
+  });
+  connect(pages_, &QTabWidget::currentChanged, this, [this] { FillChart(); });
+  error_view_ = findChild<QTableView*>(QStringLiteral("sgErrors"));
+  connect(error_view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this] { FillFreezeFrame(); });
+}
+
+QWidget* THistoryDlg::BuildTablePage(const char* page_name, const char* grid, Table table,
+                                     QWidget* above, QWidget* below) {
+  auto* page = new QWidget;
+  page->setObjectName(QString::fromLatin1(page_name));
+  auto* layout = new QVBoxLayout(page);
+  auto* buttons = new QHBoxLayout;
+  if (above != nullptr) buttons->addWidget(above);
+  buttons->addStretch(1);
+  const TableNames& names = kTableNames[static_cast<int>(table)];
+  auto* text = MakeButton(page, names.text, "Сохранить текстом…");
+  auto* csv = MakeButton(page, names.csv, "Сохранить в CSV…");
+  buttons->addWidget(text);
+  buttons->addWidget(csv);
+  layout->addLayout(buttons);
+  layout->addWidget(MakeView(page, grid, ModelOf(table)), 3);
+  if (below != nullptr) layout->addWidget(below, 2);
+  connect(text, &QPushButton::clicked, this, [this, table] { ExportTable(table, false); });
+  connect(csv, &QPushButton::clicked, this, [this, table] { ExportTable(table, true); });
+  return page;
+}
+
+QWidget* THistoryDlg::BuildChartPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("tsCharts"));
+  auto* layout = new QVBoxLayout(page);
+  auto* row = new QHBoxLayout;
+  chart_box_ = new QComboBox(page);
+  chart_box_->setObjectName(QStringLiteral("cbChart"));
+  for (const auto& c : kCharts) chart_box_->addItem(Q(c.text));
+  auto* svg = MakeButton(page, "bChartSvg", "Сохранить SVG…");
+  auto* png = MakeButton(page, "bChartPng", "Сохранить PNG…");
+  row->addWidget(chart_box_);
+  row->addStretch(1);
+  row->addWidget(svg);
+  row->addWidget(png);
+  layout->addLayout(row);
+  chart_ = new THistoryChartBox(page);
+  layout->addWidget(chart_, 0, Qt::AlignLeft | Qt::AlignTop);
+  layout->addStretch(1);
+  connect(svg, &QPushButton::clicked, this, [this] { SaveChart(false); });
+  connect(png, &QPushButton::clicked, this, [this] { SaveChart(true); });
+  return page;
+}
+
+TTextGridModel* THistoryDlg::ModelOf(Table table) const {
+  switch (table) {
+    case Table::Trips:
+      return trip_model_;
+    case Table::Refuels:
+      return refuel_model_;
+    case Table::Errors:
+      return error_model_;
+    case Table::Stats:
+      break;
+  }
+  return stats_model_;
+}
+
+history::Query THistoryDlg::ChosenQuery() const {
+  const std::string vehicle =
+      vehicle_box_->currentIndex() <= 0 ? std::string() : vehicle_box_->currentText().toStdString();
+  const int period = period_box_->currentIndex();
+  if (period < 0 || static_cast<std::size_t>(period) >= periods_.size()) return {vehicle, {}, {}};
+  return history::PeriodQuery(vehicle, periods_[static_cast<std::size_t>(period)]);
+}
+
+void THistoryDlg::FillPeriods() {
+  const QString chosen = period_box_->currentText();
+  history::Query vehicle_only = ChosenQuery();
+  vehicle_only.from.reset();
+  vehicle_only.to.reset();
+  periods_ = history::PeriodChoices(store_.Stats(history::Period::Year, vehicle_only), now_);
+  const QSignalBlocker quiet(period_box_);
+  period_box_->clear();
+  for (const auto& p : periods_) period_box_->addItem(Q(p.text));
+  period_box_->setCurrentIndex(std::max(0, period_box_->findText(chosen)));
+}
+
+void THistoryDlg::FillTables() {
+  const history::Query query = ChosenQuery();
+  trips_ = store_.Entries(EntryKind::Trip, query);
+  refuels_ = store_.Entries(EntryKind::Refuel, query);
+  errors_ = store_.Errors(query);
+  months_ = store_.Stats(history::Period::Month, query);
+  trip_model_->SetGrid(history::EntryTable(trips_, separator_));
+  refuel_model_->SetGrid(history::EntryTable(refuels_, separator_));
+  error_model_->SetGrid(history::ErrorTable(errors_));
+  for (const char* grid : {"sgTrips", "sgRefuels", "sgErrors"}) FitColumns(grid);
+  FillStats();
+  FillFreezeFrame();
+  chart_stale_ = true;
+  FillChart();
+}
+
+void THistoryDlg::FillStats() {
+  // By month the rows are the ones the charts take too.
+  const auto rows = stats_by_box_->currentIndex() == 1
+                        ? store_.Stats(history::Period::Year, ChosenQuery())
+                        : months_;
+  stats_model_->SetGrid(history::StatsTable(rows, separator_), "Итого");
+  FitColumns("sgStats");
+}
+
+void THistoryDlg::FitColumns(const char* grid) {
+  findChild<QTableView*>(QString::fromLatin1(grid))->resizeColumnsToContents();
+}
+
+void THistoryDlg::FillFreezeFrame() {
+  journal::TextGrid grid{{"Стоп-кадр", "Значение"}};
+  const int row = error_view_->currentIndex().row();
+  if (row >= 0 && static_cast<std::size_t>(row) < errors_.size()) {
+    for (auto& [caption, value] :
+         history::ErrorFrameLines(errors_[static_cast<std::size_t>(row)].error, separator_))
+      grid.push_back({caption, value});
+  }
+  frame_model_->SetGrid(std::move(grid));
+}
+
+void THistoryDlg::FillChart() {
+  // A chart of years of trips is drawn when it is looked at, not before.
+  if (!chart_stale_ || pages_->currentWidget()->objectName() != QStringLiteral("tsCharts")) return;
+  chart_stale_ = false;
+  std::vector<history::ChartTip> tips;
+  auto picture = history::DrawChart(kCharts[chart_box_->currentIndex()].kind, trips_, refuels_,
+                                    months_, {}, &tips, separator_);
+  chart_->Show(std::move(picture), std::move(tips));
+}
+
+void THistoryDlg::ExportTable(Table table, bool csv) {
+  const auto path = dialogs_.SaveFile(
+      csv ? widgets::FileKind::Csv : widgets::FileKind::Text, folder_,
+      std::string(kTableNames[static_cast<int>(table)].file) + (csv ? ".csv" : ".txt"));
+  if (!path) return;
+  try {
+    const journal::TextGrid& grid = ModelOf(table)->Grid();
+    if (csv) {
+      device::WriteFileAtomically(text::PathFromUtf8(*path), history::CsvText(grid),
+                                  "Не удалось записать файл «" + *path + "».");
+    } else {
+      journal::SaveExport(text::PathFromUtf8(*path), grid);
+    }
+  } catch (const std::exception& e) {
+    dialogs_.ShowError(e.what());
+  }
+}
+
+void THistoryDlg::SaveChart(bool png) {
+  chart_stale_ = true;
+  FillChart();
+  const auto path = dialogs_.SaveFile(
+      png ? widgets::FileKind::Png : widgets::FileKind::Svg, folder_,
+      std::string(kCharts[chart_box_->currentIndex()].file) + (png ? ".png" : ".svg"));
+  if (!path) return;
+  try {
+    const std::string failure = "Не удалось записать файл «" + *path + "».";
+    if (!png) {
+      device::WriteFileAtomically(text::PathFromUtf8(*path), scope::PictureToSvg(chart_->Picture()),
+                                  failure);
+      return;
+    }
+    // The picture as shown, through the program's own PNG writer and atomic save.
+    const QImage rgb = chart_->Bitmap().convertToFormat(QImage::Format_RGB888);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(rgb.width()) * rgb.height() * 3);
+    for (int y = 0; y < rgb.height(); ++y) {
+      const auto* line = rgb.constScanLine(y);
+      bytes.insert(bytes.end(), line, line + rgb.width() * 3);
+    }
+    device::WriteFileAtomically(text::PathFromUtf8(*path),
+                                preview::EncodePng(rgb.width(), rgb.height(), bytes), failure);
+  } catch (const std::exception& e) {
+    dialogs_.ShowError(e.what());
+  }
+}
+
+void RunHistory(history::HistoryStore& store, const widgets::WindowEnvironment& environment) {
+  widgets::WindowDialogs dialogs(environment.dialogs);
+  THistoryDlg window(store, dialogs.Get(), environment.folder, environment.parent);
+  dialogs.Over(&window);
+  window.exec();
+}
+
+}  // namespace mk::viewers

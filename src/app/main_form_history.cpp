@@ -146,7 +146,7 @@ void TMainForm::ImportFileIntoHistory() {
     history::HistoryStore store(HistoryFile());
     const auto r = Merge(store, read, *dialogs_);
     if (!r) return;
-    dialogs_->ShowInfo("Файл «" + device::PathText(text::PathFromUtf8(*path).filename()) +
+    dialogs_->ShowInfo("Файл «" + text::PathText(text::PathFromUtf8(*path).filename()) +
                        "» добавлен в историю автомобиля «" + r->vehicle + "»: " + Added(*r) + ".");
   } catch (const std::exception& e) {
     dialogs_->ShowError(std::string("История не обновлена: ") + e.what());

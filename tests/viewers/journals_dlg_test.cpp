@@ -277,8 +277,11 @@ TEST_F(JournalsTest, RunJournalsChangesTheSettingsOnlyWhenOkKeepsAClearing) {
     });
     widgets::WindowOutcome outcome;
     const bool kept = mk.ViewJournals([&] {
-      outcome = RunJournals(
-          mk, {.parent = nullptr, .dialogs = &dialogs, .folder = kProgramFolder, .focus = {}});
+      outcome = RunJournals(mk, {.parent = nullptr,
+                                 .dialogs = &dialogs,
+                                 .folder = kProgramFolder,
+                                 .focus = {},
+                                 .tank_file = {}});
       return outcome.accepted;
     });
     EXPECT_EQ(kept, c.expected.accepted);

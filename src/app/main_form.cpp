@@ -372,7 +372,7 @@ void TMainForm::UpdateStatus() {
   if (rs_) port_line_->setVisible(rs_->PresentCount() == 0);
   UpdateHistoryAction();
   QString text;
-  const QString name = QString::fromStdString(origin_file_).section('/', -1);
+  const QString name = QString::fromStdString(text::FileNameText(origin_file_));
   switch (origin_) {
     case Origin::None:
       // What the last action did says why there are still none.

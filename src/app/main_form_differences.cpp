@@ -48,7 +48,7 @@ std::size_t RowCount(const settings::ShownDiff& diff) {
 }
 
 QString FileName(const std::string& path) {
-  return QString::fromStdString(path).section('/', -1);
+  return QString::fromStdString(text::FileNameText(path));
 }
 
 // A settings file, or a tank settings file for the held settings.

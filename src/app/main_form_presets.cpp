@@ -86,7 +86,7 @@ void TMainForm::LoadFromText() {
     view.notes.insert(view.notes.end(), outcome.skipped.begin(), outcome.skipped.end());
     OfferToTake(
         view, loaded,
-        QStringLiteral("Из текста «%1»").arg(QString::fromStdString(*path).section('/', -1)));
+        QStringLiteral("Из текста «%1»").arg(QString::fromStdString(text::FileNameText(*path))));
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }

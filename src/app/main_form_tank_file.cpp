@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "app/main_form.h"
+#include "text/utf8_path.h"
 
 namespace mk::app {
 
@@ -16,7 +17,7 @@ void TMainForm::OpenTankFile(const std::string& path) {
   if (busy_ || !mk_) return;
   if (origin_ == Origin::None) {
     // Nothing to put it into: the calibration is a part of the MK's settings.
-    note_ = "Файл настроек бака «" + QString::fromStdString(path).section('/', -1).toStdString() +
+    note_ = "Файл настроек бака «" + text::FileNameText(path) +
             "» не открыт: сначала считайте настройки из МК или из файла, затем откройте его снова";
     return;
   }

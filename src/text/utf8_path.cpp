@@ -12,4 +12,8 @@ std::string PathText(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+std::string FileNameText(const std::string& utf8_path) {
+  return PathText(PathFromUtf8(utf8_path).filename());
+}
+
 }  // namespace mk::text

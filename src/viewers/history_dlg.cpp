@@ -99,10 +99,7 @@ THistoryDlg::THistoryDlg(history::HistoryStore& store, widgets::IDialogs& dialog
 }
 
 void THistoryDlg::BuildControls() {
-  trip_model_ = new TTextGridModel(this);
-  refuel_model_ = new TTextGridModel(this);
-  error_model_ = new TTextGridModel(this);
-  stats_model_ = new TTextGridModel(this);
+  for (auto& model : models_) model = new TTextGridModel(this);
   frame_model_ = new TTextGridModel(this);
 
   auto* layout = new QVBoxLayout(this);
@@ -181,7 +178,10 @@ QWidget* THistoryDlg::BuildTablePage(const char* page_name, const char* grid, Ta
   buttons->addWidget(text);
   buttons->addWidget(csv);
   layout->addLayout(buttons);
-  layout->addWidget(MakeView(page, grid, ModelOf(table)), 3);
+  QTableView* view = MakeView(page, grid, ModelOf(table));
+  // A month or a year names each row of the statistics; a number would say nothing.
+  view->verticalHeader()->setVisible(table != Table::Stats);
+  layout->addWidget(view, 3);
   if (below != nullptr) layout->addWidget(below, 2);
   connect(text, &QPushButton::clicked, this, [this, table] { ExportTable(table, false); });
   connect(csv, &QPushButton::clicked, this, [this, table] { ExportTable(table, true); });
@@ -212,17 +212,7 @@ QWidget* THistoryDlg::BuildChartPage() {
 }
 
 TTextGridModel* THistoryDlg::ModelOf(Table table) const {
-  switch (table) {
-    case Table::Trips:
-      return trip_model_;
-    case Table::Refuels:
-      return refuel_model_;
-    case Table::Errors:
-      return error_model_;
-    case Table::Stats:
-      break;
-  }
-  return stats_model_;
+  return models_[static_cast<std::size_t>(table)];
 }
 
 history::Query THistoryDlg::ChosenQuery() const {
@@ -251,9 +241,9 @@ void THistoryDlg::FillTables() {
   refuels_ = store_.Entries(EntryKind::Refuel, query);
   errors_ = store_.Errors(query);
   months_ = store_.Stats(history::Period::Month, query);
-  trip_model_->SetGrid(history::EntryTable(trips_, separator_));
-  refuel_model_->SetGrid(history::EntryTable(refuels_, separator_));
-  error_model_->SetGrid(history::ErrorTable(errors_));
+  ModelOf(Table::Trips)->SetGrid(history::EntryTable(trips_, separator_));
+  ModelOf(Table::Refuels)->SetGrid(history::EntryTable(refuels_, separator_));
+  ModelOf(Table::Errors)->SetGrid(history::ErrorTable(errors_));
   for (const char* grid : {"sgTrips", "sgRefuels", "sgErrors"}) FitColumns(grid);
   FillStats();
   FillFreezeFrame();
@@ -266,7 +256,7 @@ void THistoryDlg::FillStats() {
   const auto rows = stats_by_box_->currentIndex() == 1
                         ? store_.Stats(history::Period::Year, ChosenQuery())
                         : months_;
-  stats_model_->SetGrid(history::StatsTable(rows, separator_), "Итого");
+  ModelOf(Table::Stats)->SetGrid(history::StatsTable(rows, separator_), "Итого");
   FitColumns("sgStats");
 }
 

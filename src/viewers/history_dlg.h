@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,7 @@ class THistoryDlg final : public QDialog {
 
  private:
   /// The tables a page shows and exports.
-  enum class Table { Trips, Refuels, Errors, Stats };
+  enum class Table { Trips, Refuels, Errors, Stats, Count };
 
   void BuildControls();
   QWidget* BuildTablePage(const char* page, const char* grid, Table table, QWidget* above = nullptr,
@@ -77,10 +78,7 @@ class THistoryDlg final : public QDialog {
   QComboBox* chart_box_ = nullptr;
   QTabWidget* pages_ = nullptr;
   QTableView* error_view_ = nullptr;
-  TTextGridModel* trip_model_ = nullptr;
-  TTextGridModel* refuel_model_ = nullptr;
-  TTextGridModel* error_model_ = nullptr;
-  TTextGridModel* stats_model_ = nullptr;
+  std::array<TTextGridModel*, static_cast<std::size_t>(Table::Count)> models_{};
   TTextGridModel* frame_model_ = nullptr;
   THistoryChartBox* chart_ = nullptr;
 

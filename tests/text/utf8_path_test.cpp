@@ -15,6 +15,11 @@ TEST(PathFromUtf8, KeepsEveryCharacterOfTheName) {
     EXPECT_EQ(std::string(back.begin(), back.end()), name);
   }
   EXPECT_EQ(PathFromUtf8("папка/файл").filename(), PathFromUtf8("файл"));
+  EXPECT_EQ(FileNameText("/home/я/папка/МК 1.vrnkp"), "МК 1.vrnkp");
+  EXPECT_EQ(FileNameText("МК.vrnkp"), "МК.vrnkp");
+#ifdef _WIN32
+  EXPECT_EQ(FileNameText("C:\\Я\\МК.vrnko"), "МК.vrnko");
+#endif
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ std::vector<TroubleCodeRow> BuildRows() {
   rows::AddPowertrain00(sink);
   rows::AddPowertrain03(sink);
   rows::AddPowertrain07(sink);
-  rows::AddPowertrain2(sink);
+  rows::AddPowertrain20(sink);
+  rows::AddPowertrain25(sink);
   rows::AddNetwork(sink);
   rows::AddBodyChassis(sink);
   std::stable_sort(rows.begin(), rows.end(), [](const TroubleCodeRow& a, const TroubleCodeRow& b) {
@@ -177,16 +178,47 @@ void RowSink::Run(std::string_view first, const std::vector<std::string>& texts)
 }
 
 void RowSink::Circuit5(std::string_view first, std::string_view part) {
-  const std::string p(part);
-  Run(first, {p + ": неисправность цепи", p + ": сигнал вне допустимого диапазона",
-              p + ": низкий уровень сигнала", p + ": высокий уровень сигнала",
-              p + ": неустойчивый сигнал"});
+  using enum Fault;
+  Faults(first, part, {Circuit, Range, Low, High, Erratic});
+}
+
+void RowSink::Faults(std::string_view first, std::string_view part,
+                     std::initializer_list<Fault> faults) {
+  std::vector<std::string> texts;
+  for (const Fault fault : faults) {
+    const char* what = "";
+    switch (fault) {
+      case Fault::Circuit:
+        what = ": неисправность цепи";
+        break;
+      case Fault::Range:
+        what = ": сигнал вне допустимого диапазона";
+        break;
+      case Fault::Low:
+        what = ": низкий уровень сигнала";
+        break;
+      case Fault::High:
+        what = ": высокий уровень сигнала";
+        break;
+      case Fault::Erratic:
+        what = ": неустойчивый сигнал";
+        break;
+    }
+    texts.push_back(std::string(part) + what);
+  }
+  Run(first, texts);
 }
 
 void RowSink::Control4(std::string_view first, std::string_view part) {
   const std::string p(part);
   Run(first, {p + ": обрыв цепи управления", p + ": цепь управления вне диапазона",
               p + ": низкий уровень в цепи управления", p + ": высокий уровень в цепи управления"});
+}
+
+void RowSink::Control3(std::string_view first, std::string_view part) {
+  const std::string p(part);
+  Run(first, {p + ": обрыв цепи управления", p + ": низкий уровень в цепи управления",
+              p + ": высокий уровень в цепи управления"});
 }
 
 void RowSink::Solenoid5(std::string_view first, std::string_view part) {
@@ -205,6 +237,14 @@ void RowSink::Numbered(std::string_view first, int count, std::string_view patte
     rows_.push_back({code, std::move(text)});
     code = NextCode(code);
   }
+}
+
+void RowSink::Lettered(std::string_view first, std::string_view letters, std::string_view before,
+                       std::string_view after) {
+  std::vector<std::string> texts;
+  for (const char letter : letters)
+    texts.push_back(std::string(before) + letter + std::string(after));
+  Run(first, texts);
 }
 
 }  // namespace rows

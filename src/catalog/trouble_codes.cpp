@@ -73,7 +73,7 @@ constexpr TroubleCode U(unsigned digits) {
 // clang-format off
 constexpr DefinedRange kDefined[] = {
     {P(0x0000), P(0x0999)},
-    {P(0x2000), P(0x2459)},
+    {P(0x2000), P(0x2499)},
     {P(0x2500), P(0x2582)},
     {P(0x2600), P(0x2677)},
     {P(0x2700), P(0x2824)},

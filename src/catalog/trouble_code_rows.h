@@ -51,6 +51,10 @@ class RowSink {
   std::vector<TroubleCodeRow>& rows_;
 };
 
+/// The texts of Control4 and Solenoid5, for runs the standard breaks up.
+std::vector<std::string> ControlTexts(std::string_view part);
+std::vector<std::string> SolenoidTexts(std::string_view part);
+
 /// The tables, one a file.
 void AddPowertrain00(RowSink& sink);  // P0000-P0299
 void AddPowertrain03(RowSink& sink);  // P0300-P0699

@@ -74,9 +74,9 @@ constexpr TroubleCode U(unsigned digits) {
 constexpr DefinedRange kDefined[] = {
     {P(0x0000), P(0x0999)},
     {P(0x2000), P(0x2499)},
-    {P(0x2500), P(0x2582)},
-    {P(0x2600), P(0x2677)},
-    {P(0x2700), P(0x2824)},
+    {P(0x2500), P(0x2599)},
+    {P(0x2600), P(0x2699)},
+    {P(0x2700), P(0x2886)},
     {P(0x3400), P(0x3499)},
     {B(0x0000), B(0x0022)},
     {U(0x0000), U(0x0077)},
@@ -209,10 +209,21 @@ void RowSink::Faults(std::string_view first, std::string_view part,
   Run(first, texts);
 }
 
-void RowSink::Control4(std::string_view first, std::string_view part) {
+std::vector<std::string> ControlTexts(std::string_view part) {
   const std::string p(part);
-  Run(first, {p + ": обрыв цепи управления", p + ": цепь управления вне диапазона",
-              p + ": низкий уровень в цепи управления", p + ": высокий уровень в цепи управления"});
+  return {p + ": обрыв цепи управления", p + ": цепь управления вне диапазона",
+          p + ": низкий уровень в цепи управления", p + ": высокий уровень в цепи управления"};
+}
+
+std::vector<std::string> SolenoidTexts(std::string_view part) {
+  const std::string p(part);
+  return {p + ": неисправность", p + ": плохая работа или залипание в выключенном",
+          p + ": залипание во включённом", p + ": электрическая неисправность",
+          p + ": неустойчивая работа"};
+}
+
+void RowSink::Control4(std::string_view first, std::string_view part) {
+  Run(first, ControlTexts(part));
 }
 
 void RowSink::Control3(std::string_view first, std::string_view part) {
@@ -222,10 +233,7 @@ void RowSink::Control3(std::string_view first, std::string_view part) {
 }
 
 void RowSink::Solenoid5(std::string_view first, std::string_view part) {
-  const std::string p(part);
-  Run(first, {p + ": неисправность", p + ": плохая работа или залипание в выключенном",
-              p + ": залипание во включённом", p + ": электрическая неисправность",
-              p + ": неустойчивая работа"});
+  Run(first, SolenoidTexts(part));
 }
 
 void RowSink::Numbered(std::string_view first, int count, std::string_view pattern, int from) {

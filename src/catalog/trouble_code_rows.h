@@ -61,7 +61,7 @@ void AddPowertrain03(RowSink& sink);  // P0300-P0699
 void AddPowertrain07(RowSink& sink);  // P0700-P0999
 void AddPowertrain20(RowSink& sink);  // P2000-P2499
 void AddPowertrain25(RowSink& sink);  // P2500-P2999, P3400-P34FF
-void AddNetwork(RowSink& sink);       // U0xxx
+void AddNetwork(RowSink& sink);       // U0000-U02FF
 void AddBodyChassis(RowSink& sink);   // B0xxx, C0xxx
 
 }  // namespace mk::catalog::rows

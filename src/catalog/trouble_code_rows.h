@@ -62,6 +62,7 @@ void AddPowertrain07(RowSink& sink);  // P0700-P0999
 void AddPowertrain20(RowSink& sink);  // P2000-P2499
 void AddPowertrain25(RowSink& sink);  // P2500-P2999, P3400-P34FF
 void AddNetwork(RowSink& sink);       // U0000-U02FF
+void AddNetwork03(RowSink& sink);     // U0300-U05FF
 void AddBodyChassis(RowSink& sink);   // B0xxx, C0xxx
 
 }  // namespace mk::catalog::rows

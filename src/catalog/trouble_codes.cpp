@@ -48,6 +48,7 @@ std::vector<TroubleCodeRow> BuildRows() {
   rows::AddPowertrain20(sink);
   rows::AddPowertrain25(sink);
   rows::AddNetwork(sink);
+  rows::AddNetwork03(sink);
   rows::AddBodyChassis(sink);
   std::stable_sort(rows.begin(), rows.end(), [](const TroubleCodeRow& a, const TroubleCodeRow& b) {
     return a.code < b.code;
@@ -82,7 +83,22 @@ constexpr DefinedRange kDefined[] = {
     {U(0x0000), U(0x0088)},
     {U(0x0100), U(0x0270)},
     {U(0x0284), U(0x0289)},
-    {U(0x0291), U(0x0299)},
+    {U(0x0291), U(0x0339)},
+    {U(0x0400), U(0x0439)},
+    {U(0x0441), U(0x0449)},
+    {U(0x0451), U(0x0459)},
+    {U(0x0461), U(0x0469)},
+    {U(0x0471), U(0x0489)},
+    {U(0x0491), U(0x0499)},
+    {U(0x0501), U(0x0509)},
+    {U(0x0511), U(0x0519)},
+    {U(0x0521), U(0x0529)},
+    {U(0x0531), U(0x0539)},
+    {U(0x0541), U(0x0549)},
+    {U(0x0551), U(0x0559)},
+    {U(0x0561), U(0x0571)},
+    {U(0x0585), U(0x0589)},
+    {U(0x0592), U(0x0599)},
 };
 // clang-format on
 

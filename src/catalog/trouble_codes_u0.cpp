@@ -57,7 +57,7 @@ void AddNetwork(RowSink& sink) {
       "Блок управления: отключение от шины связи F",
       "Блок управления: отключение от шины связи G",
   });
-  Bus(sink, "U0080", "Шина связи F");
+  Bus(sink, "U0080", "Шина связи F");  // U0089-U0099: not confirmed, no row
   LostCommunication(sink, "U0100", {
       "блоком управления двигателем A",
       "блоком управления коробкой передач",
@@ -237,6 +237,7 @@ void AddNetwork(RowSink& sink) {
   LostCommunication(sink, "U0270", {
       "видеодатчиком L",
   });
+  // U0271-U0283 and U0290 have no row: their units could not be confirmed.
   LostCommunication(sink, "U0284", {
       "блоком активных жалюзи радиатора A",
       "блоком активных жалюзи радиатора B",

@@ -65,9 +65,9 @@ void AddNetwork03(RowSink& sink) {
       "блоком управления кузовом B",
   });
 
-  // Wrong data. The codes ending in 0 from U0440 on mirror lost
-  // communication codes the standard has not given a unit; they are left
-  // without a row until it does.
+  // Wrong data. The codes left without a row (those ending in 0 from U0440
+  // on, U0572-U0584, U0590, U0591) are ones whose unit could not be
+  // confirmed; they read as generic codes the catalogue does not describe.
   sink.Add("U0400", "Получены неверные данные");
   Units(sink, "U0401", data, {
       "блока управления двигателем A",

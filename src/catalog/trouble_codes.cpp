@@ -45,8 +45,10 @@ std::vector<TroubleCodeRow> BuildRows() {
   rows::AddPowertrain00(sink);
   rows::AddPowertrain03(sink);
   rows::AddPowertrain07(sink);
-  rows::AddPowertrain2(sink);
+  rows::AddPowertrain20(sink);
+  rows::AddPowertrain25(sink);
   rows::AddNetwork(sink);
+  rows::AddNetwork03(sink);
   rows::AddBodyChassis(sink);
   std::stable_sort(rows.begin(), rows.end(), [](const TroubleCodeRow& a, const TroubleCodeRow& b) {
     return a.code < b.code;
@@ -72,14 +74,31 @@ constexpr TroubleCode U(unsigned digits) {
 // clang-format off
 constexpr DefinedRange kDefined[] = {
     {P(0x0000), P(0x0999)},
-    {P(0x2000), P(0x2459)},
-    {P(0x2500), P(0x2582)},
-    {P(0x2600), P(0x2677)},
-    {P(0x2700), P(0x2824)},
+    {P(0x2000), P(0x2499)},
+    {P(0x2500), P(0x2599)},
+    {P(0x2600), P(0x2699)},
+    {P(0x2700), P(0x2886)},
     {P(0x3400), P(0x3499)},
     {B(0x0000), B(0x0022)},
-    {U(0x0000), U(0x0077)},
-    {U(0x0100), U(0x0238)},
+    {U(0x0000), U(0x0088)},
+    {U(0x0100), U(0x0270)},
+    {U(0x0284), U(0x0289)},
+    {U(0x0291), U(0x0339)},
+    {U(0x0400), U(0x0439)},
+    {U(0x0441), U(0x0449)},
+    {U(0x0451), U(0x0459)},
+    {U(0x0461), U(0x0469)},
+    {U(0x0471), U(0x0489)},
+    {U(0x0491), U(0x0499)},
+    {U(0x0501), U(0x0509)},
+    {U(0x0511), U(0x0519)},
+    {U(0x0521), U(0x0529)},
+    {U(0x0531), U(0x0539)},
+    {U(0x0541), U(0x0549)},
+    {U(0x0551), U(0x0559)},
+    {U(0x0561), U(0x0571)},
+    {U(0x0585), U(0x0589)},
+    {U(0x0592), U(0x0599)},
 };
 // clang-format on
 
@@ -177,23 +196,62 @@ void RowSink::Run(std::string_view first, const std::vector<std::string>& texts)
 }
 
 void RowSink::Circuit5(std::string_view first, std::string_view part) {
+  using enum Fault;
+  Faults(first, part, {Circuit, Range, Low, High, Erratic});
+}
+
+void RowSink::Faults(std::string_view first, std::string_view part,
+                     std::initializer_list<Fault> faults) {
+  std::vector<std::string> texts;
+  for (const Fault fault : faults) {
+    const char* what = "";
+    switch (fault) {
+      case Fault::Circuit:
+        what = ": неисправность цепи";
+        break;
+      case Fault::Range:
+        what = ": сигнал вне допустимого диапазона";
+        break;
+      case Fault::Low:
+        what = ": низкий уровень сигнала";
+        break;
+      case Fault::High:
+        what = ": высокий уровень сигнала";
+        break;
+      case Fault::Erratic:
+        what = ": неустойчивый сигнал";
+        break;
+    }
+    texts.push_back(std::string(part) + what);
+  }
+  Run(first, texts);
+}
+
+std::vector<std::string> ControlTexts(std::string_view part) {
   const std::string p(part);
-  Run(first, {p + ": неисправность цепи", p + ": сигнал вне допустимого диапазона",
-              p + ": низкий уровень сигнала", p + ": высокий уровень сигнала",
-              p + ": неустойчивый сигнал"});
+  return {p + ": обрыв цепи управления", p + ": цепь управления вне диапазона",
+          p + ": низкий уровень в цепи управления", p + ": высокий уровень в цепи управления"};
+}
+
+std::vector<std::string> SolenoidTexts(std::string_view part) {
+  const std::string p(part);
+  return {p + ": неисправность", p + ": плохая работа или залипание в выключенном",
+          p + ": залипание во включённом", p + ": электрическая неисправность",
+          p + ": неустойчивая работа"};
 }
 
 void RowSink::Control4(std::string_view first, std::string_view part) {
+  Run(first, ControlTexts(part));
+}
+
+void RowSink::Control3(std::string_view first, std::string_view part) {
   const std::string p(part);
-  Run(first, {p + ": обрыв цепи управления", p + ": цепь управления вне диапазона",
-              p + ": низкий уровень в цепи управления", p + ": высокий уровень в цепи управления"});
+  Run(first, {p + ": обрыв цепи управления", p + ": низкий уровень в цепи управления",
+              p + ": высокий уровень в цепи управления"});
 }
 
 void RowSink::Solenoid5(std::string_view first, std::string_view part) {
-  const std::string p(part);
-  Run(first, {p + ": неисправность", p + ": плохая работа или залипание в выключенном",
-              p + ": залипание во включённом", p + ": электрическая неисправность",
-              p + ": неустойчивая работа"});
+  Run(first, SolenoidTexts(part));
 }
 
 void RowSink::Numbered(std::string_view first, int count, std::string_view pattern, int from) {
@@ -205,6 +263,14 @@ void RowSink::Numbered(std::string_view first, int count, std::string_view patte
     rows_.push_back({code, std::move(text)});
     code = NextCode(code);
   }
+}
+
+void RowSink::Lettered(std::string_view first, std::string_view letters, std::string_view before,
+                       std::string_view after) {
+  std::vector<std::string> texts;
+  for (const char letter : letters)
+    texts.push_back(std::string(before) + letter + std::string(after));
+  Run(first, texts);
 }
 
 }  // namespace rows

@@ -21,18 +21,11 @@
 
 #include <set>
 
-#include "editor/averages_page.h"
 #include "editor/blocks_page.h"
-#include "editor/corrections_page.h"
 #include "editor/display_page.h"
-#include "editor/limits_page.h"
-#include "editor/parking_page.h"
-#include "editor/service_page.h"
 #include "editor/settings_panel.h"
-#include "editor/sources_page.h"
 #include "editor/tank_page.h"
-#include "editor/uni_meas_page.h"
-#include "editor/voice_page.h"
+#include "editor/value_page.h"
 #include "settings/page_rules.h"
 #include "settings/setting_table.h"
 #include "settings/setting_value.h"
@@ -43,32 +36,19 @@ namespace mk::editor {
 namespace {
 
 TSettingsPage* MakePage(settings::Page page, TEditorContext& context) {
+  // The pages of plain values differ only in their rows, which the page
+  // layout table gives; the others draw settings of their own.
   using settings::Page;
   switch (page) {
-    case Page::Corrections:
-      return new TCorrectionsPage(context);
-    case Page::Sources:
-      return new TSourcesPage(context);
-    case Page::Limits:
-      return new TLimitsPage(context);
     case Page::Display:
       return new TDisplayPage(context);
-    case Page::Voice:
-      return new TVoicePage(context);
-    case Page::Averages:
-      return new TAveragesPage(context);
-    case Page::Parking:
-      return new TParkingPage(context);
     case Page::Tank:
       return new TTankPage(context);
-    case Page::Service:
-      return new TServicePage(context);
     case Page::Blocks:
       return new TBlocksPage(context);
-    case Page::UniMeas:
-      return new TUniMeasPage(context);
+    default:
+      return new TValuePage(context, page);
   }
-  return nullptr;
 }
 
 }  // namespace

@@ -190,7 +190,6 @@ void TMainForm::BuildControls() {
   statusBar()->addPermanentWidget(log_note_);
   log_note_->hide();
 
-  SetDataButtons(false);
   UpdateStatus();
   BuildMenu();
   BuildHistoryMenu();
@@ -366,10 +365,17 @@ void TMainForm::SetOrigin(Origin origin, const std::string& file) {
   origin_ = origin;
   origin_file_ = file;
   if (mk_) origin_version_ = mk_->DeviceVersion();
+  if (origin == Origin::SavedFile || origin == Origin::Written) {
+    // What was taken is now saved or written: undoing it is an unsaved change.
+    modified_before_take_ = true;
+  } else {
+    before_take_.reset();  // other settings replaced the ones it was taken into
+  }
 }
 
 void TMainForm::UpdateStatus() {
   if (rs_) port_line_->setVisible(rs_->PresentCount() == 0);
+  UpdateActions();
   UpdateHistoryAction();
   QString text;
   const QString name = QString::fromStdString(text::FileNameText(origin_file_));
@@ -446,12 +452,14 @@ void TMainForm::TakeHandedFile() {
   UpdateStatus();
 }
 
-void TMainForm::SetDataButtons(bool enabled) {
+void TMainForm::UpdateActions() {
+  const bool held = HoldsSettings();
   for (QPushButton* b : {edit_button_, journals_button_, osc_button_, save_button_, write_button_})
-    b->setEnabled(enabled);
+    b->setEnabled(held);
   for (QAction* a : {compare_file_action_, compare_mk_action_, take_from_file_action_}) {
-    if (a != nullptr) a->setEnabled(enabled);
+    if (a != nullptr) a->setEnabled(held);
   }
+  if (undo_take_action_ != nullptr) undo_take_action_->setEnabled(before_take_.has_value());
 }
 
 std::string TMainForm::ProgramFolder() const {
@@ -670,7 +678,6 @@ void TMainForm::ReadFromMk() {
       // A failed read leaves the model as it was (the read replaces it only
       // when the whole memory has arrived), so the buttons stay as they were.
       [this, &read] {
-        SetDataButtons(true);
         // The settings held are now the MK's: no edit of them is unsaved.
         modified_ = false;
         SetOrigin(Origin::Mk);
@@ -723,10 +730,7 @@ void TMainForm::LoadFile(const std::string& path) {
     if (!MayDropEdits()) return;
     *mk_ = std::move(loaded);
     modified_ = false;
-    SetDataButtons(true);
     SetOrigin(Origin::LoadedFile, path);
-    before_take_.reset();
-    undo_take_action_->setEnabled(false);
     RememberFolder(path);
   } catch (const std::exception& e) {
     // A refused file changes nothing: what was held before is still held.
@@ -747,7 +751,6 @@ bool TMainForm::SaveWithDialog() {
     dialogs_->ShowError(e.what());
     return false;
   }
-  SetDataButtons(true);
   modified_ = false;
   SetOrigin(Origin::SavedFile, *path);
   RememberFolder(*path);
@@ -760,23 +763,27 @@ void TMainForm::SaveToFile() {
 }
 
 void TMainForm::EditSettings() {
-  RunEditor();
+  RunEditor(WindowEnvironment());
 }
 
-void TMainForm::RunEditor(std::string tank_file) {
+void TMainForm::RunEditor(widgets::WindowEnvironment environment) {
   if (busy_ || !mk_ || !services_.edit_dialog) return;
   try {
     widgets::WindowOutcome outcome;
-    widgets::WindowEnvironment environment = WindowEnvironment();
-    environment.tank_file = std::move(tank_file);
     mk_->EditSettings([&] {
       outcome = services_.edit_dialog(*mk_, environment);
       return outcome.accepted;
     });
-    if (outcome.changed) modified_ = true;
+    TakeOutcome(outcome);
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }
+}
+
+void TMainForm::TakeOutcome(const widgets::WindowOutcome& outcome) {
+  if (!outcome.changed) return;
+  modified_ = true;
+  before_take_.reset();
 }
 
 void TMainForm::ViewJournals() {
@@ -787,7 +794,7 @@ void TMainForm::ViewJournals() {
       outcome = services_.journals_dialog(*mk_, WindowEnvironment());
       return outcome.accepted;
     });
-    if (outcome.changed) modified_ = true;
+    TakeOutcome(outcome);
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }

@@ -176,7 +176,10 @@ class TMainForm final : public QMainWindow {
   /// settings held the status line says why nothing opened.
   void OpenTankFile(const std::string& path);
   /// Runs the settings editor over the held settings; `tank_file` as OpenTankFile.
-  void RunEditor(std::string tank_file = {});
+  void RunEditor(widgets::WindowEnvironment environment);
+  /// After a window over the held settings: what it changed is unsaved, and
+  /// "Взять из файла" can no longer be undone without undoing that too.
+  void TakeOutcome(const widgets::WindowOutcome& outcome);
   /// Loads the handed file now or, while the window is not free, later.
   void TakeHandedFile();
   /// The folder of the trip history (services_.history_dir, else platform's).
@@ -248,7 +251,9 @@ class TMainForm final : public QMainWindow {
   void ViewHistory();
   void SavePagesAsText();
   void LoadFromText();
-  void SetDataButtons(bool enabled);
+  /// The buttons and menu items that need held settings, and the undo of
+  /// "Взять из файла", enabled as the state says.
+  void UpdateActions();
   /// Saves the MK's memory before a write and shows where it went.
   std::filesystem::path Backup(std::uint16_t device_version, std::span<const std::uint8_t> image);
   /// Opens the exchange log the preferences name, once; a log that cannot be
@@ -276,6 +281,7 @@ class TMainForm final : public QMainWindow {
   /// Where the settings held came from: nothing yet, a file, or the MK.
   enum class Origin { None, LoadedFile, SavedFile, Mk, Written, Backup };
   void SetOrigin(Origin origin, const std::string& file = {});
+  bool HoldsSettings() const { return origin_ != Origin::None; }
 
   MainFormServices services_;
   std::unique_ptr<widgets::IDialogs> own_dialogs_;

@@ -69,9 +69,6 @@ void TMainForm::BuildMenu() {
   take_from_file_action_ = Action(menu, "aTakeFromFile", "Взять из файла…");
   undo_take_action_ = Action(menu, "aUndoTake", "Отменить «Взять из файла»");
   undo_take_action_->setShortcut(QKeySequence::Undo);
-  undo_take_action_->setEnabled(false);
-  for (QAction* a : {compare_file_action_, compare_mk_action_, take_from_file_action_})
-    a->setEnabled(false);
   const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
     connect(action, &QAction::triggered, this, [this, handler] {
       note_.clear();
@@ -204,28 +201,18 @@ void TMainForm::ShowCompare(const std::string& title, const std::string& intro,
                  QString::fromStdString(title));
     return;
   }
-  if (answer.open == nullptr || !services_.edit_dialog) return;
-  try {
-    widgets::WindowOutcome outcome;
-    mk_->EditSettings([&] {
-      outcome = services_.edit_dialog(*mk_, WindowEnvironment(std::string(answer.open->name)));
-      return outcome.accepted;
-    });
-    if (outcome.changed) modified_ = true;
-  } catch (const std::exception& e) {
-    dialogs_->ShowError(e.what());
-  }
+  if (answer.open != nullptr) RunEditor(WindowEnvironment(std::string(answer.open->name)));
 }
 
 void TMainForm::CompareWithFile() {
-  if (busy_ || !mk_ || !edit_button_->isEnabled()) return;
+  if (busy_ || !mk_ || !HoldsSettings()) return;
   if (const auto other = ChooseSettingsFile()) {
     ShowCompare("Сравнение с файлом", "Было - текущие настройки, станет - в файле.", *other);
   }
 }
 
 void TMainForm::CompareWithMk() {
-  if (busy_ || !rs_ || !edit_button_->isEnabled()) return;
+  if (busy_ || !rs_ || !HoldsSettings()) return;
   if (!FindMk()) return;
   // The MK is read into a model of its own: the held settings stay as they are.
   auto from_mk = std::make_unique<device::TMK>();
@@ -245,7 +232,7 @@ void TMainForm::RestoreBackup() {
     dialogs_->ShowInfo("Резервных копий нет: их делает каждая запись в МК.");
     return;
   }
-  const bool held = edit_button_->isEnabled();
+  const bool held = HoldsSettings();
   std::vector<BackupRow> rows;
   for (const auto& e : entries) {
     BackupRow row{e.when, std::to_string(e.version), std::to_string(e.memory_size), "—",
@@ -273,10 +260,7 @@ void TMainForm::RestoreBackup() {
     if (held) view.diff = settings::DiffShown(*mk_, backup, widgets::DecimalSeparator());
     if (!dialogs_->ShowChanges(view).accepted) return;
     mk_->ReplaceImage(backup.DeviceVersion(), backup.Image());
-    SetDataButtons(true);
     modified_ = true;
-    before_take_.reset();
-    undo_take_action_->setEnabled(false);
     SetOrigin(Origin::Backup, text::PathText(entry.path));
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
@@ -286,7 +270,7 @@ void TMainForm::RestoreBackup() {
 // --- Taking pages of another file ---------------------------------------------------------------
 
 void TMainForm::TakeFromFile() {
-  if (busy_ || !mk_ || !edit_button_->isEnabled()) return;
+  if (busy_ || !mk_ || !HoldsSettings()) return;
   std::string path;
   const auto other = ChooseSettingsFile(&path);
   if (!other) return;
@@ -342,7 +326,6 @@ void TMainForm::TakeSettings(const device::TMK& other,
     before_take_ = std::move(kept);
     modified_before_take_ = modified_;
     modified_ = true;
-    undo_take_action_->setEnabled(true);
     note_ = QStringLiteral("%1: взято настроек %2 (отменить: %3)")
                 .arg(from)
                 .arg(chosen.size())
@@ -363,7 +346,6 @@ void TMainForm::UndoTake() {
     dialogs_->ShowError(e.what());
   }
   before_take_.reset();
-  undo_take_action_->setEnabled(false);
 }
 
 }  // namespace mk::app

@@ -21,10 +21,9 @@ void TMainForm::BuildPresetMenu(QMenu* menu) {
   save->setObjectName("aSaveAsText");
   QAction* load = menu->addAction(QStringLiteral("Загрузить из текста…"));
   load->setObjectName("aLoadFromText");
-  // Both need held settings: they follow the editor's button.
+  // Both need held settings.
   const auto follow = [this, save, load] {
-    for (QAction* a : {save, load})
-      a->setEnabled(edit_button_ != nullptr && edit_button_->isEnabled());
+    for (QAction* a : {save, load}) a->setEnabled(HoldsSettings());
   };
   connect(menu, &QMenu::aboutToShow, this, follow);
   connect(save, &QAction::triggered, this, [this] {
@@ -38,7 +37,7 @@ void TMainForm::BuildPresetMenu(QMenu* menu) {
 }
 
 void TMainForm::SavePagesAsText() {
-  if (busy_ || !mk_ || !edit_button_->isEnabled()) return;
+  if (busy_ || !mk_ || !HoldsSettings()) return;
   const auto pages = dialogs_->ChoosePages("Сохранить страницы как текст");
   if (!pages || pages->empty()) return;
   const QString date = QDate::currentDate().toString(Qt::ISODate);
@@ -62,7 +61,7 @@ void TMainForm::SavePagesAsText() {
 }
 
 void TMainForm::LoadFromText() {
-  if (busy_ || !mk_ || !edit_button_->isEnabled()) return;
+  if (busy_ || !mk_ || !HoldsSettings()) return;
   const auto path = dialogs_->OpenFile(widgets::FileKind::Preset, FileFolder());
   if (!path) return;
   try {

@@ -22,7 +22,9 @@ void TMainForm::OpenTankFile(const std::string& path) {
     return;
   }
   // The editor adds the file to what is held, so unsaved edits stay: nothing to ask.
-  RunEditor(path);
+  widgets::WindowEnvironment environment = WindowEnvironment();
+  environment.tank_file = path;
+  RunEditor(std::move(environment));
 }
 
 }  // namespace mk::app

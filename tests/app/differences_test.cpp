@@ -161,6 +161,34 @@ TEST_F(MainFormTest, TakingChangesOnlyTheTickedSettingsAndUndoesAsOne) {
   }
 }
 
+// The undo of a take brings back the image it was taken into: never over
+// settings that replaced it, nor over edits made after it.
+TEST_F(MainFormTest, WhatFollowsATakeDecidesWhetherItCanStillBeUndone) {
+  const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60, 0));
+  const std::string other = WriteSettingsFile("other.vrnkp", 3, ImageWithVelocityLimit(50, 495));
+  const std::string saved = (Dir() / "saved.vrnkp").string();
+  const struct {
+    const char* button;
+    bool undoable;  // and then, undone, the settings differ from what was saved
+  } cases[] = {{"bEditParams", false}, {"bLoadParams", false}, {"bSaveParams", true}};
+  TMainForm& form = Show();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    dialogs_.open_paths = {held, other, held};
+    dialogs_.save_paths = {saved};
+    Click("bLoadParams");
+    dialogs_.change_answers = {ScriptedDialogs::Answer(true, {})};
+    Choose("aTakeFromFile");
+    ASSERT_TRUE(Find<QAction>("aUndoTake")->isEnabled());
+    Click(c.button);
+    EXPECT_EQ(Find<QAction>("aUndoTake")->isEnabled(), c.undoable);
+    if (!c.undoable) continue;
+    Choose("aUndoTake");
+    EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60, 0));
+    EXPECT_TRUE(form.IsModified());
+  }
+}
+
 TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAChosenOne) {
   const std::string held = WriteSettingsFile("held.vrnkp", 3, ImageWithVelocityLimit(60));
   const std::string other = WriteSettingsFile("other.vrnkp", 3, ImageWithVelocityLimit(50));

@@ -186,10 +186,13 @@ print_stages() {
 # compiler cache, dated by the last commit; the .deb files and the .changes
 # land beside SOURCE. Its output goes to SOURCE.log.
 deb_build() {
-  local src=$1 epoch
+  local src=$1 epoch cache
   epoch=$(git -C "$ROOT" log -1 --format=%ct)
+  # debhelper gives the build a HOME of its own, so the cache is named here,
+  # or every package build would start from an empty one.
+  cache=$(ccache -k cache_dir)
   if ! (cd "$src" && SOURCE_DATE_EPOCH=$epoch DEB_BUILD_OPTIONS="ccache parallel=$JOBS" \
-    dpkg-buildpackage -us -uc -b) >"$src.log" 2>&1; then
+    CCACHE_DIR=$cache dpkg-buildpackage -us -uc -b) >"$src.log" 2>&1; then
     tail -n 40 "$src.log" >&2
     echo "dpkg-buildpackage failed in $src (see $src.log)" >&2
     return 1

@@ -7,6 +7,7 @@
 #include "device/mk.h"
 #include "journal/trip_journal.h"
 #include "sim/factory_image.h"
+#include "sim/journal_entry.h"
 #include "text/byte_io.h"
 #include "text/error.h"
 
@@ -31,13 +32,9 @@ void Push(std::vector<std::uint8_t>& journals, std::size_t at, history::LocalMin
     }
   }
   const auto t = history::FromMinutes(when);
-  bytes::WriteU16(journals, at, static_cast<std::uint16_t>(t.minutes));
-  journals[at + 2] = static_cast<std::uint8_t>(t.day);
-  journals[at + 3] = static_cast<std::uint8_t>(t.month);
-  bytes::WriteU32(journals, at + 4, c.seconds);
-  bytes::WriteU32(journals, at + 8, c.metres);
-  bytes::WriteU32(journals, at + 12, c.petrol_ml);
-  bytes::WriteU32(journals, at + 16, 0);
+  PutJournalEntry(std::span(journals).subspan(at, size),
+                  {static_cast<std::uint16_t>(t.minutes), static_cast<std::uint8_t>(t.day),
+                   static_cast<std::uint8_t>(t.month), c.seconds, c.metres, c.petrol_ml, 0});
 }
 
 void Add(std::vector<std::uint8_t>& totals, std::size_t at, std::uint32_t value) {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "device/mk.h"
+#include "sim/journal_entry.h"
 #include "text/byte_io.h"
 
 namespace mk::sim {
@@ -52,43 +53,23 @@ void WriteDirectory(std::vector<std::uint8_t>& image) {
   WriteU32(image, 64, 0);
 }
 
-struct Trip {
-  std::uint16_t minutes;
-  std::uint8_t day;
-  std::uint8_t month;
-  std::uint32_t seconds;
-  std::uint32_t metres;
-  std::uint32_t petrol_ml;
-  std::uint32_t gas_ml;
-};
-
-void PutTrip(std::span<std::uint8_t> slot, const Trip& t) {
-  WriteU16(slot, 0, t.minutes);
-  slot[2] = t.day;
-  slot[3] = t.month;
-  WriteU32(slot, 4, t.seconds);
-  WriteU32(slot, 8, t.metres);
-  WriteU32(slot, 12, t.petrol_ml);
-  WriteU32(slot, 16, t.gas_ml);
-}
-
 void FillJournals(device::TMK& mk) {
   device::Record& journals = mk.Rec(BlockId::Journals);
-  const Trip trips[] = {
+  const JournalEntry trips[] = {
       {18 * 60 + 42, 14, 3, 2520, 31400, 3120, 0},   {8 * 60 + 5, 14, 3, 1860, 18250, 2010, 0},
       {19 * 60 + 17, 13, 3, 3310, 42600, 3870, 0},   {7 * 60 + 58, 13, 3, 1790, 17980, 1960, 0},
       {12 * 60 + 30, 11, 3, 9240, 161300, 11420, 0},
   };
   for (std::size_t i = 0; i < std::size(trips); ++i) {
-    PutTrip(journals.Element("TripJournal", i), trips[i]);
+    PutJournalEntry(journals.Element("TripJournal", i), trips[i]);
   }
-  const Trip refuellings[] = {
+  const JournalEntry refuellings[] = {
       {17 * 60 + 55, 12, 3, 41820, 512300, 38750, 0},
       {9 * 60 + 12, 2, 3, 39400, 486900, 37100, 0},
       {20 * 60 + 3, 19, 2, 44210, 531800, 40320, 0},
   };
   for (std::size_t i = 0; i < std::size(refuellings); ++i) {
-    PutTrip(journals.Element("TankJournal", i), refuellings[i]);
+    PutJournalEntry(journals.Element("TankJournal", i), refuellings[i]);
   }
 
   device::Record& totals = mk.Rec(BlockId::Totals);

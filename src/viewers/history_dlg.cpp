@@ -65,18 +65,19 @@ QTableView* MakeView(QWidget* parent, const char* name, TTextGridModel* model) {
   return view;
 }
 
-// The export's file name: the table's and the vehicle's.
+// Each table's page and grid, its save buttons and its export's file name.
 struct TableNames {
-  const char* page;
+  const char* page_name;
+  const char* grid;
   const char* text;  // Save text
   const char* csv;   // Save CSV
   const char* file;
 };
 constexpr TableNames kTableNames[] = {
-    {"Поездки", "bTripsText", "bTripsCsv", "История-поездки"},
-    {"Заправки", "bRefuelsText", "bRefuelsCsv", "История-заправки"},
-    {"Ошибки", "bErrorsText", "bErrorsCsv", "История-ошибки"},
-    {"Статистика", "bStatsText", "bStatsCsv", "История-статистика"},
+    {"tsTrips", "sgTrips", "bTripsText", "bTripsCsv", "История-поездки"},
+    {"tsRefuels", "sgRefuels", "bRefuelsText", "bRefuelsCsv", "История-заправки"},
+    {"tsErrors", "sgErrors", "bErrorsText", "bErrorsCsv", "История-ошибки"},
+    {"tsStats", "sgStats", "bStatsText", "bStatsCsv", "История-статистика"},
 };
 
 }  // namespace
@@ -129,18 +130,16 @@ void THistoryDlg::BuildControls() {
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pcHistory"));
-  pages_->addTab(BuildTablePage("tsTrips", "sgTrips", Table::Trips), Q("Поездки"));
-  pages_->addTab(BuildTablePage("tsRefuels", "sgRefuels", Table::Refuels), Q("Заправки"));
+  pages_->addTab(BuildTablePage(Table::Trips), Q("Поездки"));
+  pages_->addTab(BuildTablePage(Table::Refuels), Q("Заправки"));
   auto* frame_view = MakeView(nullptr, "sgFreezeFrame", frame_model_);
   frame_view->setSelectionMode(QAbstractItemView::NoSelection);
   frame_view->horizontalHeader()->setDefaultSectionSize(420);
-  pages_->addTab(BuildTablePage("tsErrors", "sgErrors", Table::Errors, nullptr, frame_view),
-                 Q("Ошибки"));
+  pages_->addTab(BuildTablePage(Table::Errors, nullptr, frame_view), Q("Ошибки"));
   stats_by_box_ = new QComboBox;
   stats_by_box_->setObjectName(QStringLiteral("cbStatsBy"));
   stats_by_box_->addItems({Q("По месяцам"), Q("По годам")});
-  pages_->addTab(BuildTablePage("tsStats", "sgStats", Table::Stats, stats_by_box_),
-                 Q("Статистика"));
+  pages_->addTab(BuildTablePage(Table::Stats, stats_by_box_), Q("Статистика"));
   pages_->addTab(BuildChartPage(), Q("Графики"));
   layout->addWidget(pages_, 1);
 
@@ -158,27 +157,26 @@ void THistoryDlg::BuildControls() {
     chart_stale_ = true;
     FillChart();
   });
-  connect(pages_, &QTabWidget::currentChanged, this, [this] { FillChart(); });
+  connect(pages_, &QTabWidget::currentChanged, this, [this] { FillShown(); });
   error_view_ = findChild<QTableView*>(QStringLiteral("sgErrors"));
   connect(error_view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this] { FillFreezeFrame(); });
 }
 
-QWidget* THistoryDlg::BuildTablePage(const char* page_name, const char* grid, Table table,
-                                     QWidget* above, QWidget* below) {
+QWidget* THistoryDlg::BuildTablePage(Table table, QWidget* above, QWidget* below) {
+  const TableNames& names = kTableNames[static_cast<int>(table)];
   auto* page = new QWidget;
-  page->setObjectName(QString::fromLatin1(page_name));
+  page->setObjectName(QString::fromLatin1(names.page_name));
   auto* layout = new QVBoxLayout(page);
   auto* buttons = new QHBoxLayout;
   if (above != nullptr) buttons->addWidget(above);
   buttons->addStretch(1);
-  const TableNames& names = kTableNames[static_cast<int>(table)];
   auto* text = MakeButton(page, names.text, "Сохранить текстом…");
   auto* csv = MakeButton(page, names.csv, "Сохранить в CSV…");
   buttons->addWidget(text);
   buttons->addWidget(csv);
   layout->addLayout(buttons);
-  QTableView* view = MakeView(page, grid, ModelOf(table));
+  QTableView* view = MakeView(page, names.grid, ModelOf(table));
   // A month or a year names each row of the statistics; a number would say nothing.
   view->verticalHeader()->setVisible(table != Table::Stats);
   layout->addWidget(view, 3);
@@ -236,22 +234,49 @@ void THistoryDlg::FillPeriods() {
 }
 
 void THistoryDlg::FillTables() {
-  const history::Query query = ChosenQuery();
-  trips_ = store_.Entries(EntryKind::Trip, query);
-  refuels_ = store_.Entries(EntryKind::Refuel, query);
-  errors_ = store_.Errors(query);
-  months_ = store_.Stats(history::Period::Month, query);
-  ModelOf(Table::Trips)->SetGrid(history::EntryTable(trips_, separator_));
-  ModelOf(Table::Refuels)->SetGrid(history::EntryTable(refuels_, separator_));
-  ModelOf(Table::Errors)->SetGrid(history::ErrorTable(errors_));
-  for (const char* grid : {"sgTrips", "sgRefuels", "sgErrors"}) FitColumns(grid);
-  FillStats();
-  FillFreezeFrame();
+  stale_.fill(true);
   chart_stale_ = true;
+  FillShown();
+}
+
+void THistoryDlg::FillShown() {
+  const QString page = pages_->currentWidget()->objectName();
+  for (std::size_t t = 0; t < stale_.size(); ++t) {
+    if (page == QLatin1String(kTableNames[t].page_name)) Fill(static_cast<Table>(t));
+  }
   FillChart();
 }
 
+void THistoryDlg::Fill(Table table) {
+  auto& stale = stale_[static_cast<std::size_t>(table)];
+  if (!stale) return;
+  stale = false;
+  const history::Query query = ChosenQuery();
+  switch (table) {
+    case Table::Trips:
+      trips_ = store_.Entries(EntryKind::Trip, query);
+      ModelOf(table)->SetGrid(history::EntryTable(trips_, separator_));
+      break;
+    case Table::Refuels:
+      refuels_ = store_.Entries(EntryKind::Refuel, query);
+      ModelOf(table)->SetGrid(history::EntryTable(refuels_, separator_));
+      break;
+    case Table::Errors:
+      errors_ = store_.Errors(query);
+      ModelOf(table)->SetGrid(history::ErrorTable(errors_));
+      FillFreezeFrame();
+      break;
+    case Table::Stats:
+    case Table::Count:
+      months_ = store_.Stats(history::Period::Month, query);
+      FillStats();
+      return;
+  }
+  FitColumns(kTableNames[static_cast<std::size_t>(table)].grid);
+}
+
 void THistoryDlg::FillStats() {
+  if (stale_[static_cast<std::size_t>(Table::Stats)]) return;  // filled when looked at
   // By month the rows are the ones the charts take too.
   const auto rows = stats_by_box_->currentIndex() == 1
                         ? store_.Stats(history::Period::Year, ChosenQuery())
@@ -279,6 +304,7 @@ void THistoryDlg::FillChart() {
   // A chart of years of trips is drawn when it is looked at, not before.
   if (!chart_stale_ || pages_->currentWidget()->objectName() != QStringLiteral("tsCharts")) return;
   chart_stale_ = false;
+  for (Table table : {Table::Trips, Table::Refuels, Table::Stats}) Fill(table);
   std::vector<history::ChartTip> tips;
   auto picture = history::DrawChart(kCharts[chart_box_->currentIndex()].kind, trips_, refuels_,
                                     months_, {}, &tips, separator_);
@@ -291,6 +317,7 @@ void THistoryDlg::ExportTable(Table table, bool csv) {
       std::string(kTableNames[static_cast<int>(table)].file) + (csv ? ".csv" : ".txt"));
   if (!path) return;
   try {
+    Fill(table);
     const journal::TextGrid& grid = ModelOf(table)->Grid();
     if (csv) {
       device::WriteFileAtomically(text::PathFromUtf8(*path), history::CsvText(grid),

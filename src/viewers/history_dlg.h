@@ -48,13 +48,16 @@ class THistoryDlg final : public QDialog {
   enum class Table { Trips, Refuels, Errors, Stats, Count };
 
   void BuildControls();
-  QWidget* BuildTablePage(const char* page, const char* grid, Table table, QWidget* above = nullptr,
-                          QWidget* below = nullptr);
+  QWidget* BuildTablePage(Table table, QWidget* above = nullptr, QWidget* below = nullptr);
   QWidget* BuildChartPage();
   /// The periods of the chosen vehicle's years, keeping the chosen one when it is still there.
   void FillPeriods();
-  /// Every table from the history for the chosen vehicle and period.
+  /// Every table from the history for the chosen vehicle and period, each
+  /// when it is first looked at (years of trips take a while to ask for).
   void FillTables();
+  void FillShown();
+  /// The table from the history, when it is not filled for the choice yet.
+  void Fill(Table table);
   void FillStats();
   /// Columns as wide as their texts and headers.
   void FitColumns(const char* grid);
@@ -87,6 +90,7 @@ class THistoryDlg final : public QDialog {
   std::vector<history::StoredEntry> refuels_;
   std::vector<history::StoredError> errors_;
   std::vector<history::StatsRow> months_;
+  std::array<bool, static_cast<std::size_t>(Table::Count)> stale_{};
   bool chart_stale_ = true;
 };
 

@@ -56,12 +56,18 @@ class HistoryWindowTest : public ::testing::Test {
     window->show();
   }
 
-  int Rows(const char* grid) const {
-    return FindNamed<QTableView>(*window, grid)->model()->rowCount();
+  // A grid as the user sees it: its page shown first (each is filled when looked at).
+  const QAbstractItemModel* Shown(const char* grid) const {
+    auto* view = FindNamed<QTableView>(*window, grid);
+    auto* pages = FindNamed<QTabWidget>(*window, "pcHistory");
+    for (int i = 0; i < pages->count(); ++i) {
+      if (pages->widget(i)->isAncestorOf(view)) pages->setCurrentIndex(i);
+    }
+    return view->model();
   }
+  int Rows(const char* grid) const { return Shown(grid)->rowCount(); }
   std::string Cell(const char* grid, int row, int col) const {
-    const auto* model = FindNamed<QTableView>(*window, grid)->model();
-    return model->index(row, col).data().toString().toStdString();
+    return Shown(grid)->index(row, col).data().toString().toStdString();
   }
   void Choose(const char* box, const QString& text) const {
     auto* combo = FindNamed<QComboBox>(*window, box);

@@ -71,17 +71,18 @@ build() {
   cmake --build build -j "$JOBS"
 }
 
-# The window test programs (tests_app, tests_editor, tests_viewers) that cover
-# what changed against HEAD (or, with nothing changed, in the last commit).
+# The window test programs (tests_widgets, tests_app, tests_editor,
+# tests_viewers) that cover what changed against HEAD (or, with nothing
+# changed, in the last commit).
 touched_window_tests() {
   local files
   files=$( (git diff --name-only HEAD; git ls-files --others --exclude-standard) 2>/dev/null)
   [ -n "$files" ] || files=$(git diff --name-only HEAD~1 HEAD 2>/dev/null || true)
-  local all="tests_app tests_editor tests_viewers"
+  local all="tests_widgets tests_app tests_editor tests_viewers"
   printf '%s\n' "$files" | awk -v all="$all" '
     # The shared floor and the test helpers reach every window folder.
     /^(src\/widgets|tests\/support)\// { print all; next }
-    match($0, /^(src|tests)\/(app|editor|viewers)\//) {
+    match($0, /^(src|tests)\/(widgets|app|editor|viewers)\//) {
       split($0, part, "/"); print "tests_" part[2]
     }' | tr ' ' '\n' | sort -u
 }

@@ -28,10 +28,10 @@ class TVL_RS232_SetNumDlg final : public QDialog {
   /// The number of the selected item, or 0 when none is selected.
   int SelectedPort() const;
 
-  QLabel* Label1;
-  QComboBox* PCB;
-  QPushButton* OKBtn;
-  QPushButton* CancelBtn;
+ private:
+  QLabel* prompt_label_;
+  QComboBox* port_box_;
+  QPushButton* ok_button_;
 };
 
 /// Shows TVL_RS232_SetNumDlg for the channel's SelectPortDialog.

@@ -22,15 +22,15 @@ TBackupsForm::TBackupsForm(const std::vector<BackupRow>& rows, QWidget* parent) 
       this);
   intro->setWordWrap(true);
   layout->addWidget(intro);
-  sgBackups = new QTableWidget(static_cast<int>(rows.size()), 5, this);
-  sgBackups->setObjectName("sgBackups");
-  sgBackups->setHorizontalHeaderLabels({QStringLiteral("Дата и время"), QStringLiteral("Версия"),
-                                        QStringLiteral("Память, байт"), QStringLiteral("Различий"),
-                                        QStringLiteral("Файл")});
-  sgBackups->setSelectionBehavior(QAbstractItemView::SelectRows);
-  sgBackups->setSelectionMode(QAbstractItemView::SingleSelection);
-  sgBackups->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  sgBackups->verticalHeader()->hide();
+  backups_grid_ = new QTableWidget(static_cast<int>(rows.size()), 5, this);
+  backups_grid_->setObjectName("sgBackups");
+  backups_grid_->setHorizontalHeaderLabels(
+      {QStringLiteral("Дата и время"), QStringLiteral("Версия"), QStringLiteral("Память, байт"),
+       QStringLiteral("Различий"), QStringLiteral("Файл")});
+  backups_grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  backups_grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  backups_grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  backups_grid_->verticalHeader()->hide();
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const BackupRow& row = rows[static_cast<std::size_t>(r)];
     int c = 0;
@@ -38,25 +38,23 @@ TBackupsForm::TBackupsForm(const std::vector<BackupRow>& rows, QWidget* parent) 
          {&row.when, &row.version, &row.memory, &row.differing, &row.file}) {
       auto* item = new QTableWidgetItem(QString::fromStdString(*text));
       if (c > 0 && c < 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      sgBackups->setItem(r, c++, item);
+      backups_grid_->setItem(r, c++, item);
     }
   }
-  sgBackups->resizeColumnsToContents();
-  sgBackups->horizontalHeader()->setStretchLastSection(true);
-  layout->addWidget(sgBackups);
+  backups_grid_->resizeColumnsToContents();
+  backups_grid_->horizontalHeader()->setStretchLastSection(true);
+  layout->addWidget(backups_grid_);
   const DialogButtons buttons = OkCancelButtons(this, QStringLiteral("Показать различия…"));
-  bOk = buttons.ok;
-  bCancel = buttons.cancel;
-  connect(sgBackups, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
+  connect(backups_grid_, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
   layout->addWidget(buttons.box);
-  if (!rows.empty()) sgBackups->selectRow(0);
-  bOk->setEnabled(!rows.empty());
+  if (!rows.empty()) backups_grid_->selectRow(0);
+  buttons.ok->setEnabled(!rows.empty());
   resize(760, 380);
 }
 
 std::optional<std::size_t> TBackupsForm::Run() {
-  if (exec() != QDialog::Accepted || sgBackups->currentRow() < 0) return std::nullopt;
-  return static_cast<std::size_t>(sgBackups->currentRow());
+  if (exec() != QDialog::Accepted || backups_grid_->currentRow() < 0) return std::nullopt;
+  return static_cast<std::size_t>(backups_grid_->currentRow());
 }
 
 }  // namespace mk::widgets

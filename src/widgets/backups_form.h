@@ -8,7 +8,6 @@
 
 #include "widgets/dialogs.h"
 
-class QPushButton;
 class QTableWidget;
 
 namespace mk::widgets {
@@ -22,9 +21,8 @@ class TBackupsForm final : public QDialog {
   /// Modal; the chosen row, or nullopt.
   std::optional<std::size_t> Run();
 
-  QTableWidget* sgBackups;
-  QPushButton* bOk;
-  QPushButton* bCancel;
+ private:
+  QTableWidget* backups_grid_;
 };
 
 }  // namespace mk::widgets

@@ -33,71 +33,72 @@ TChangesForm::TChangesForm(const ChangesView& view, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   BuildList(layout);
   BuildButtons(layout);
-  connect(eFilter, &QLineEdit::textChanged, this, &TChangesForm::ApplyFilter);
-  connect(tvChanges, &QTreeWidget::itemDoubleClicked, this,
+  connect(changes_tree_, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
   Fill();
-  connect(tvChanges, &QTreeWidget::itemChanged, this, &TChangesForm::CountTicks);
+  connect(changes_tree_, &QTreeWidget::itemChanged, this, &TChangesForm::CountTicks);
   CountTicks();
   resize(720, 460);
 }
 
 void TChangesForm::BuildList(QVBoxLayout* layout) {
-  lIntro = new QLabel(Q(view_.intro), this);
-  lIntro->setObjectName("lIntro");
-  lIntro->setWordWrap(true);
-  layout->addWidget(lIntro);
-  eFilter = new QLineEdit(this);
-  eFilter->setObjectName("eFilter");
-  eFilter->setPlaceholderText(QStringLiteral("Фильтр: часть названия, страницы или значения"));
-  eFilter->setClearButtonEnabled(true);
-  layout->addWidget(eFilter);
-  tvChanges = new QTreeWidget(this);
-  tvChanges->setObjectName("tvChanges");
-  tvChanges->setHeaderLabels(
+  auto* intro = new QLabel(Q(view_.intro), this);
+  intro->setObjectName("lIntro");
+  intro->setWordWrap(true);
+  layout->addWidget(intro);
+  auto* filter = new QLineEdit(this);
+  filter->setObjectName("eFilter");
+  filter->setPlaceholderText(QStringLiteral("Фильтр: часть названия, страницы или значения"));
+  filter->setClearButtonEnabled(true);
+  connect(filter, &QLineEdit::textChanged, this, &TChangesForm::ApplyFilter);
+  layout->addWidget(filter);
+  changes_tree_ = new QTreeWidget(this);
+  changes_tree_->setObjectName("tvChanges");
+  changes_tree_->setHeaderLabels(
       {QStringLiteral("Настройка"), QStringLiteral("Было"), QStringLiteral("Станет")});
-  tvChanges->setRootIsDecorated(true);
-  tvChanges->setUniformRowHeights(true);
-  tvChanges->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-  layout->addWidget(tvChanges);
-  lTicked = new QLabel(this);
-  lTicked->setObjectName("lTicked");
-  layout->addWidget(lTicked);
+  changes_tree_->setRootIsDecorated(true);
+  changes_tree_->setUniformRowHeights(true);
+  changes_tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  layout->addWidget(changes_tree_);
+  ticked_label_ = new QLabel(this);
+  ticked_label_->setObjectName("lTicked");
+  layout->addWidget(ticked_label_);
 }
 
 void TChangesForm::BuildButtons(QVBoxLayout* layout) {
   auto* buttons = new QDialogButtonBox(this);
-  bOk = nullptr;
   const bool nothing = view_.diff.Empty();
   switch (view_.purpose) {
     case ChangesPurpose::Write:
-      bOk = buttons->addButton(
+      ok_button_ = buttons->addButton(
           nothing ? QStringLiteral("Записать всё равно") : QStringLiteral("Записать"),
           QDialogButtonBox::AcceptRole);
       break;
     case ChangesPurpose::Restore:
-      bOk = buttons->addButton(QStringLiteral("Восстановить"), QDialogButtonBox::AcceptRole);
+      ok_button_ = buttons->addButton(QStringLiteral("Восстановить"), QDialogButtonBox::AcceptRole);
       break;
     case ChangesPurpose::Take:
-      bOk = buttons->addButton(QStringLiteral("Взять"), QDialogButtonBox::AcceptRole);
+      ok_button_ = buttons->addButton(QStringLiteral("Взять"), QDialogButtonBox::AcceptRole);
       break;
     case ChangesPurpose::Compare:
       // Taking some of the other side's values is a deliberate act: not on Enter.
       if (!nothing) {
-        bOk = buttons->addButton(QStringLiteral("Взять отмеченные"), QDialogButtonBox::AcceptRole);
+        ok_button_ =
+            buttons->addButton(QStringLiteral("Взять отмеченные"), QDialogButtonBox::AcceptRole);
       }
       break;
   }
-  bCancel = buttons->addButton(view_.purpose == ChangesPurpose::Compare ? QStringLiteral("Закрыть")
-                                                                        : QStringLiteral("Отмена"),
-                               QDialogButtonBox::RejectRole);
-  bCancel->setObjectName("bCancel");
-  if (bOk != nullptr) {
-    bOk->setObjectName("bOk");
+  QPushButton* cancel =
+      buttons->addButton(view_.purpose == ChangesPurpose::Compare ? QStringLiteral("Закрыть")
+                                                                  : QStringLiteral("Отмена"),
+                         QDialogButtonBox::RejectRole);
+  cancel->setObjectName("bCancel");
+  if (ok_button_ != nullptr) {
+    ok_button_->setObjectName("bOk");
     // Enter writes; the filter box must not take it for itself.
     const bool on_enter = view_.purpose != ChangesPurpose::Compare;
-    bOk->setDefault(on_enter);
-    bOk->setAutoDefault(on_enter);
+    ok_button_->setDefault(on_enter);
+    ok_button_->setAutoDefault(on_enter);
   }
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -105,10 +106,10 @@ void TChangesForm::BuildButtons(QVBoxLayout* layout) {
 }
 
 void TChangesForm::Fill() {
-  tvChanges->clear();
+  changes_tree_->clear();
   const bool ticks = Ticked(view_.purpose);
   const auto section = [this](const QString& title) {
-    auto* item = new QTreeWidgetItem(tvChanges);
+    auto* item = new QTreeWidgetItem(changes_tree_);
     item->setData(0, kTitleRole, title);
     item->setFirstColumnSpanned(true);
     QFont bold = item->font(0);
@@ -139,13 +140,13 @@ void TChangesForm::Fill() {
 
   if (view_.diff.Empty()) {
     auto* item = new QTreeWidgetItem(
-        tvChanges, {view_.purpose == ChangesPurpose::Write
-                        ? QStringLiteral("Различий нет: МК уже хранит эти настройки.")
-                        : QStringLiteral("Различий нет.")});
+        changes_tree_, {view_.purpose == ChangesPurpose::Write
+                            ? QStringLiteral("Различий нет: МК уже хранит эти настройки.")
+                            : QStringLiteral("Различий нет.")});
     item->setFirstColumnSpanned(true);
   }
   for (const std::string& line : view_.diff.header) {
-    auto* item = new QTreeWidgetItem(tvChanges, {Q(line)});
+    auto* item = new QTreeWidgetItem(changes_tree_, {Q(line)});
     item->setFirstColumnSpanned(true);
   }
   std::map<settings::Page, QTreeWidgetItem*> pages;
@@ -176,22 +177,22 @@ void TChangesForm::Fill() {
     QTreeWidgetItem* other = section(QStringLiteral("Журналы и прочая память"));
     for (const std::string& line : view_.diff.other) new QTreeWidgetItem(other, {Q(line)});
   }
-  tvChanges->expandAll();
+  changes_tree_->expandAll();
   for (const int column : {1, 2}) {
-    tvChanges->resizeColumnToContents(column);
-    tvChanges->setColumnWidth(column, std::max(tvChanges->columnWidth(column), 110));
+    changes_tree_->resizeColumnToContents(column);
+    changes_tree_->setColumnWidth(column, std::max(changes_tree_->columnWidth(column), 110));
   }
   Recount();
 }
 
 void TChangesForm::Recount() {
-  for (int i = 0; i < tvChanges->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* top = tvChanges->topLevelItem(i);
+  for (int i = 0; i < changes_tree_->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* top = changes_tree_->topLevelItem(i);
     const QString title = top->data(0, kTitleRole).toString();
     if (title.isEmpty()) continue;
     int shown = 0;
     for (int j = 0; j < top->childCount(); ++j) shown += top->child(j)->isHidden() ? 0 : 1;
-    const QSignalBlocker quiet(tvChanges);
+    const QSignalBlocker quiet(changes_tree_);
     top->setText(
         0, shown == top->childCount()
                ? QStringLiteral("%1 (%2)").arg(title).arg(shown)
@@ -201,8 +202,8 @@ void TChangesForm::Recount() {
 
 void TChangesForm::ApplyFilter(const QString& text) {
   const QString needle = text.trimmed();
-  for (int i = 0; i < tvChanges->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* top = tvChanges->topLevelItem(i);
+  for (int i = 0; i < changes_tree_->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* top = changes_tree_->topLevelItem(i);
     const bool page_matches =
         top->data(0, kTitleRole).toString().contains(needle, Qt::CaseInsensitive);
     int shown = 0;
@@ -232,7 +233,7 @@ ChangesAnswer TChangesForm::Answer() const {
   ChangesAnswer answer;
   answer.open = open_;
   if (!Ticked(view_.purpose)) return answer;
-  for (QTreeWidgetItemIterator it(tvChanges); *it != nullptr; ++it) {
+  for (QTreeWidgetItemIterator it(changes_tree_); *it != nullptr; ++it) {
     const auto setting = (*it)->data(0, kSettingRole).value<quintptr>();
     if (setting != 0 && (*it)->checkState(0) != Qt::Checked) {
       answer.unticked.push_back(reinterpret_cast<const settings::Setting*>(setting));
@@ -243,21 +244,21 @@ ChangesAnswer TChangesForm::Answer() const {
 
 void TChangesForm::CountTicks() {
   int ticked = 0, all = 0;
-  for (QTreeWidgetItemIterator it(tvChanges); *it != nullptr; ++it) {
+  for (QTreeWidgetItemIterator it(changes_tree_); *it != nullptr; ++it) {
     if ((*it)->data(0, kSettingRole).value<quintptr>() == 0) continue;
     ++all;
     ticked += (*it)->checkState(0) == Qt::Checked ? 1 : 0;
   }
-  lTicked->setVisible(Ticked(view_.purpose) && all > 0);
-  lTicked->setText(QStringLiteral("Отмечено %1 из %2").arg(ticked).arg(all));
+  ticked_label_->setVisible(Ticked(view_.purpose) && all > 0);
+  ticked_label_->setText(QStringLiteral("Отмечено %1 из %2").arg(ticked).arg(all));
   // A list of changes with none ticked leaves nothing to write or take.
-  if (bOk != nullptr && view_.purpose != ChangesPurpose::Restore && all > 0) {
-    bOk->setEnabled(ticked > 0);
+  if (ok_button_ != nullptr && view_.purpose != ChangesPurpose::Restore && all > 0) {
+    ok_button_->setEnabled(ticked > 0);
   }
 }
 
 ChangesAnswer TChangesForm::Run() {
-  if (bOk != nullptr && bOk->isDefault()) bOk->setFocus();
+  if (ok_button_ != nullptr && ok_button_->isDefault()) ok_button_->setFocus();
   const bool ok = exec() == QDialog::Accepted;
   ChangesAnswer answer = Answer();
   answer.accepted = ok && open_ == nullptr;

@@ -9,7 +9,6 @@
 #include "widgets/dialogs.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -25,18 +24,6 @@ class TChangesForm final : public QDialog {
 
   /// Modal; what the user chose.
   ChangesAnswer Run();
-  /// What the buttons and ticks say now (tests read it without running).
-  ChangesAnswer Answer() const;
-
-  QLabel* lIntro;
-  QLineEdit* eFilter;
-  QTreeWidget* tvChanges;
-  QLabel* lTicked;   // "Отмечено 2 из 3"; hidden when the list has no ticks
-  QPushButton* bOk;  // "Записать", "Восстановить", "Взять", "Взять отмеченные" (Compare)
-  QPushButton* bCancel;  // "Отмена" or "Закрыть"
-
-  /// Hides the settings not containing `text` (any case) and recounts the pages.
-  void ApplyFilter(const QString& text);
 
  private:
   /// The introduction, the filter and the tree of changes.
@@ -45,10 +32,19 @@ class TChangesForm final : public QDialog {
   void BuildButtons(QVBoxLayout* layout);
   void Fill();
   void Recount();
+  /// Hides the settings not containing `text` (any case) and recounts the pages.
+  void ApplyFilter(const QString& text);
   /// "Отмечено N из M" and whether the answer button has anything to do.
   void CountTicks();
   void OnDoubleClick(QTreeWidgetItem* item);
+  /// What the buttons and ticks say now.
+  ChangesAnswer Answer() const;
 
+  QTreeWidget* changes_tree_;
+  QLabel* ticked_label_;  // "Отмечено 2 из 3"; hidden when the list has no ticks
+  // "Записать", "Восстановить", "Взять", "Взять отмеченные" (Compare); none
+  // when there is nothing to compare.
+  QPushButton* ok_button_ = nullptr;
   ChangesView view_;
   const settings::Setting* open_ = nullptr;
 };

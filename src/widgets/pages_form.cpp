@@ -20,27 +20,26 @@ TPagesForm::TPagesForm(const std::string& title, QWidget* parent) : QDialog(pare
   auto* intro = new QLabel(QStringLiteral("Отметьте страницы, настройки которых сохранить:"), this);
   intro->setObjectName("lIntro");
   layout->addWidget(intro);
-  lbPages = new QListWidget(this);
-  lbPages->setObjectName("lbPages");
+  pages_list_ = new QListWidget(this);
+  pages_list_->setObjectName("lbPages");
   for (const auto& page : settings::kPages) {
-    auto* item = new QListWidgetItem(Q(std::string(page.caption)), lbPages);
+    auto* item = new QListWidgetItem(Q(std::string(page.caption)), pages_list_);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
     item->setData(Qt::UserRole, static_cast<int>(page.page));
   }
-  layout->addWidget(lbPages);
+  layout->addWidget(pages_list_);
   const DialogButtons buttons = OkCancelButtons(this, QStringLiteral("Сохранить"));
-  bOk = buttons.ok;
-  bCancel = buttons.cancel;
   // Nothing ticked, nothing to save.
-  connect(lbPages, &QListWidget::itemChanged, this, [this] { bOk->setEnabled(!Ticked().empty()); });
+  connect(pages_list_, &QListWidget::itemChanged, this,
+          [this, ok = buttons.ok] { ok->setEnabled(!Ticked().empty()); });
   layout->addWidget(buttons.box);
 }
 
 std::vector<settings::Page> TPagesForm::Ticked() const {
   std::vector<settings::Page> pages;
-  for (int i = 0; i < lbPages->count(); ++i) {
-    const QListWidgetItem* item = lbPages->item(i);
+  for (int i = 0; i < pages_list_->count(); ++i) {
+    const QListWidgetItem* item = pages_list_->item(i);
     if (item->checkState() == Qt::Checked) {
       pages.push_back(static_cast<settings::Page>(item->data(Qt::UserRole).toInt()));
     }

@@ -11,7 +11,6 @@
 #include "settings/setting.h"
 
 class QListWidget;
-class QPushButton;
 
 namespace mk::widgets {
 
@@ -23,12 +22,12 @@ class TPagesForm final : public QDialog {
 
   /// Modal; the ticked pages in page order, or nullopt when cancelled.
   std::optional<std::vector<settings::Page>> Run();
+
+ private:
   /// The pages ticked now.
   std::vector<settings::Page> Ticked() const;
 
-  QListWidget* lbPages;
-  QPushButton* bOk;
-  QPushButton* bCancel;
+  QListWidget* pages_list_;
 };
 
 }  // namespace mk::widgets

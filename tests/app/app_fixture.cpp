@@ -6,7 +6,6 @@
 
 #include <fstream>
 
-#include "device/block_tables.h"
 #include "device/settings_file.h"
 #include "support/files.h"
 
@@ -21,30 +20,6 @@ constexpr const char* kDataButtons[] = {"bEditParams", "bViewJournals", "bViewOs
 
 QApplication& App() {
   return *qobject_cast<QApplication*>(QCoreApplication::instance());
-}
-
-std::vector<std::uint8_t> LaidOutImage(std::uint32_t firmware_version) {
-  std::vector<std::uint8_t> image(8128, 0);
-  auto put16 = [&image](std::size_t at, std::uint16_t v) {
-    image[at] = static_cast<std::uint8_t>(v);
-    image[at + 1] = static_cast<std::uint8_t>(v >> 8);
-  };
-  image[0] = static_cast<std::uint8_t>(device::kDirectoryEntries);
-  std::size_t position = device::BlockDirectory::kSize;
-  for (int k = 1; k <= static_cast<int>(device::kDirectoryEntries); ++k) {
-    std::size_t size = 16;  // block 12 has no record; give it a little room
-    for (const auto& def : device::AllBlockDefs())
-      if (def.number == k) size = def.record_size;
-    // An image position is the block's address less 32; the length counts 4 more bytes.
-    const std::size_t entry = 4 + 4 * static_cast<std::size_t>(k - 1);
-    put16(entry, static_cast<std::uint16_t>(position + 32));
-    put16(entry + 2, static_cast<std::uint16_t>(size + 4));
-    position += size + 4;
-  }
-  for (int i = 0; i < 4; ++i)
-    image[device::BlockDirectory::kFirmwareVersionOffset + static_cast<std::size_t>(i)] =
-        static_cast<std::uint8_t>(firmware_version >> (8 * i));
-  return image;
 }
 
 void MainFormTest::SetUp() {

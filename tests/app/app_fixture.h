@@ -23,6 +23,7 @@
 #include "app/progress_form.h"
 #include "link/byte_port.h"
 #include "sim/bare_port.h"
+#include "support/laid_out_image.h"
 #include "support/named_controls.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/dialogs.h"
@@ -33,9 +34,7 @@ using widgets::test::ScriptedDialogs;
 /// The test program's QApplication (made in main, offscreen unless told otherwise).
 QApplication& App();
 
-/// An 8 KB image (8128 bytes) whose directory lays blocks 1-14 out one after
-/// another behind it, each with room for its whole record.
-std::vector<std::uint8_t> LaidOutImage(std::uint32_t firmware_version = 1);
+using tests::LaidOutImage;
 
 /// A port that takes every byte and never answers.
 class SilentPort final : public sim::BarePort {

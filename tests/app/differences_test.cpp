@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's differences: where the file dialogs start, restoring a
-// backup, taking pages of another file, and the list window itself.
+// backup, taking pages of another file and comparing with it.
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTreeWidget>
 #include <QUrl>
 
 #include <fstream>
@@ -21,28 +18,18 @@
 #include "device/settings_file.h"
 #include "settings/setting_table.h"
 #include "support/files.h"
-#include "widgets/changes_form.h"
+#include "support/laid_out_image.h"
 
 namespace mk::app::test {
 using widgets::ChangesAnswer;
 using widgets::ChangesPurpose;
 using widgets::ChangesView;
-using widgets::TChangesForm;
 
 namespace {
 
 namespace fs = std::filesystem;
 using device::BlockId;
-
-// LaidOutImage with Limits.VelocityLimit (byte 0 of block 6's record) set to `v`.
-std::vector<std::uint8_t> ImageWithVelocityLimit(std::uint8_t v, int intense_day = 0) {
-  device::TMK mk;
-  mk.ReplaceImage(3, LaidOutImage());
-  mk.Rec(BlockId::Limits).SetInt("VelocityLimit", v);
-  mk.Rec(BlockId::Display).SetInt("IntenseDayTime", intense_day);
-  mk.StoreAll();
-  return mk.Image();
-}
+using tests::ImageWithVelocityLimit;
 
 TEST_F(MainFormTest, FileDialogsStartInTheDocumentsThenWhereTheUserLastWas) {
   services_.program_dir = Dir() / "program";
@@ -212,61 +199,6 @@ TEST_F(MainFormTest, ComparingWithAFileKeepsTheHeldSettingsAndOpensTheEditorAtAC
   EXPECT_EQ(opened_at, "seVelocityLimit");
   EXPECT_EQ(form.Device()->Image(), ImageWithVelocityLimit(60));
   EXPECT_FALSE(form.IsModified());
-}
-
-TEST_F(MainFormTest, TheListGroupsByPageFiltersRecountsAndWritesOnEnter) {
-  device::TMK a, b;
-  a.ReplaceImage(3, ImageWithVelocityLimit(60, 0));
-  b.ReplaceImage(3, ImageWithVelocityLimit(50, 495));
-  ChangesView view;
-  view.purpose = ChangesPurpose::Write;
-  view.diff = settings::DiffShown(a, b);
-  TChangesForm form(view);
-  EXPECT_TRUE(form.bOk->isDefault());
-  EXPECT_EQ(form.bOk->text().toStdString(), "Записать");
-  ASSERT_EQ(form.tvChanges->topLevelItemCount(), 2);
-  EXPECT_EQ(form.tvChanges->topLevelItem(0)->text(0).toStdString(), "Источники (1)");
-  EXPECT_EQ(form.tvChanges->topLevelItem(1)->text(0).toStdString(), "Границы (1)");
-  form.eFilter->setText("скорость");
-  EXPECT_TRUE(form.tvChanges->topLevelItem(0)->isHidden());
-  EXPECT_FALSE(form.tvChanges->topLevelItem(1)->isHidden());
-
-  view.diff = settings::DiffShown(a, a);
-  TChangesForm nothing(view);
-  EXPECT_EQ(nothing.bOk->text().toStdString(), "Записать всё равно");
-}
-
-TEST_F(MainFormTest, EverySettingIsTickedAtFirstAndAPageBoxFollowsItsSettings) {
-  device::TMK a, b;
-  a.ReplaceImage(3, ImageWithVelocityLimit(60, 0));
-  b.ReplaceImage(3, ImageWithVelocityLimit(50, 495));
-  b.Rec(BlockId::Limits).SetInt("TankLimit", 7);
-  b.StoreAll();
-  ChangesView view;
-  view.purpose = ChangesPurpose::Write;
-  view.diff = settings::DiffShown(a, b);
-  TChangesForm form(view);
-  EXPECT_EQ(form.lTicked->text().toStdString(), "Отмечено 3 из 3");
-  QTreeWidgetItem* limits = form.tvChanges->topLevelItem(1);
-  ASSERT_EQ(limits->childCount(), 2);
-  EXPECT_EQ(limits->checkState(0), Qt::Checked);
-  limits->child(0)->setCheckState(0, Qt::Unchecked);
-  EXPECT_EQ(limits->checkState(0), Qt::PartiallyChecked);
-  EXPECT_EQ(form.lTicked->text().toStdString(), "Отмечено 2 из 3");
-  ASSERT_EQ(form.Answer().unticked.size(), 1u);
-  EXPECT_EQ(form.Answer().unticked[0], view.diff.changes[1].setting);
-  limits->setCheckState(0, Qt::Unchecked);
-  form.tvChanges->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
-  EXPECT_EQ(form.lTicked->text().toStdString(), "Отмечено 0 из 3");
-  EXPECT_FALSE(form.bOk->isEnabled()) << "nothing ticked, nothing to write";
-  limits->setCheckState(0, Qt::Checked);
-  EXPECT_EQ(form.Answer().unticked.size(), 1u);
-  EXPECT_TRUE(form.bOk->isEnabled());
-
-  view.purpose = ChangesPurpose::Compare;
-  TChangesForm compare(view);
-  EXPECT_EQ(compare.bOk->text().toStdString(), "Взять отмеченные");
-  EXPECT_FALSE(compare.bOk->isDefault()) << "Enter does not take";
 }
 
 TEST_F(MainFormTest, PagesSavedAsTextLoadBackThroughTheTickedList) {

@@ -31,8 +31,8 @@ TEST_F(MainFormTest, StartsWithEveryControlAndTheDataButtonsOff) {
         "Label2",    "Label3",      "Label4",      "Label6",      "Label7",
         "Label8",    "bGetParams",  "bLoadParams", "bEditParams", "bViewJournals",
         "bViewOsc",  "bSaveParams", "bSetParams",  "lMZ",         "Image1"})
-    EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
-  EXPECT_EQ(form.findChild<QGroupBox*>("GroupBox5")->title().toStdString(), "Шаг 2a");
+    Find<QWidget>(name);
+  EXPECT_EQ(Find<QGroupBox>("GroupBox5")->title().toStdString(), "Шаг 2a");
   EXPECT_EQ(Find("bRS232")->text().remove('&').toStdString(), "Выбрать СОМ-порт вручную");
   EXPECT_TRUE(DataButtonsDisabled());
   EXPECT_TRUE(Find("bGetParams")->isEnabled());

@@ -36,9 +36,9 @@ TEST_F(MainFormTest, NoPortAtAllIsSaidInTheWindowAtStartAndAtEveryClick) {
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<TVL_RS232_SetNumDlg*>(QApplication::activeModalWidget());
       ASSERT_NE(dialog, nullptr);
-      said = dialog->Label1->text().toStdString();
-      ok_enabled = dialog->OKBtn->isEnabled();
-      dialog->CancelBtn->click();
+      said = tests::FindNamed<QLabel>(*dialog, "Label1")->text().toStdString();
+      ok_enabled = tests::FindNamed<QPushButton>(*dialog, "OKBtn")->isEnabled();
+      tests::ClickNamed(*dialog, "CancelBtn");
     });
     Click("bRS232");
     EXPECT_EQ(said, link::kNoFreePort) << click;
@@ -86,8 +86,8 @@ TEST_F(MainFormTest, APortThatWillNotOpenIsNamedInsteadOfLookingForTheMkForever)
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<TVL_RS232_SetNumDlg*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
-    dialog->PCB->setCurrentIndex(0);
-    dialog->OKBtn->click();
+    tests::FindNamed<QComboBox>(*dialog, "PCB")->setCurrentIndex(0);
+    tests::ClickNamed(*dialog, "OKBtn");
   });
   Click("bRS232");
   ASSERT_EQ(form.Channel()->PortNumber(), 1);

@@ -8,6 +8,7 @@
 #include "app/port_dialog.h"
 #include "app_fixture.h"
 #include "link/vl_rs.h"
+#include "support/named_controls.h"
 
 namespace mk::app::test {
 namespace {
@@ -16,6 +17,10 @@ PortList Present(std::initializer_list<int> numbers) {
   PortList list{};
   for (int n : numbers) list[static_cast<std::size_t>(n)] = true;
   return list;
+}
+
+QComboBox* PortBox(const TVL_RS232_SetNumDlg& dialog) {
+  return tests::FindNamed<QComboBox>(dialog, "PCB");
 }
 
 QStringList Items(const QComboBox& box) {
@@ -28,14 +33,15 @@ TEST(PortDialog, ListsPresentPortsInOrderWithTheCurrentOneSelected) {
   App();
   TVL_RS232_SetNumDlg dialog;
   EXPECT_EQ(dialog.windowTitle().toStdString(), "Выбор номера порта");
-  EXPECT_EQ(dialog.Label1->text().toStdString(), "Выберите последовательный порт");
-  EXPECT_FALSE(dialog.PCB->isEditable());
+  EXPECT_EQ(tests::FindNamed<QLabel>(dialog, "Label1")->text().toStdString(),
+            "Выберите последовательный порт");
+  EXPECT_FALSE(PortBox(dialog)->isEditable());
   EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
   dialog.Fill(Present({10, 1, 3}), 3);
-  EXPECT_EQ(Items(*dialog.PCB), (QStringList{"COM1", "COM3", "COM10"}));
-  EXPECT_EQ(dialog.PCB->currentIndex(), 1);
+  EXPECT_EQ(Items(*PortBox(dialog)), (QStringList{"COM1", "COM3", "COM10"}));
+  EXPECT_EQ(PortBox(dialog)->currentIndex(), 1);
   EXPECT_EQ(dialog.SelectedPort(), 3);
-  dialog.PCB->setCurrentIndex(2);
+  PortBox(dialog)->setCurrentIndex(2);
   EXPECT_EQ(dialog.SelectedPort(), 10);
 }
 
@@ -43,11 +49,11 @@ TEST(PortDialog, VanishedPortLeavesNothingSelected) {
   App();
   TVL_RS232_SetNumDlg dialog;
   dialog.Fill(Present({1, 3, 10}), 5);
-  EXPECT_EQ(dialog.PCB->count(), 3);
-  EXPECT_EQ(dialog.PCB->currentIndex(), -1);
+  EXPECT_EQ(PortBox(dialog)->count(), 3);
+  EXPECT_EQ(PortBox(dialog)->currentIndex(), -1);
   EXPECT_EQ(dialog.SelectedPort(), 0);
   dialog.Fill(Present({32}), 32);
-  EXPECT_EQ(Items(*dialog.PCB), QStringList{"COM32"});
+  EXPECT_EQ(Items(*PortBox(dialog)), QStringList{"COM32"});
   EXPECT_EQ(dialog.SelectedPort(), 32);
 }
 
@@ -56,9 +62,9 @@ void AnswerNextDialog(int index, bool ok) {
   QTimer::singleShot(0, [index, ok] {
     auto* dialog = qobject_cast<TVL_RS232_SetNumDlg*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->focusWidget(), dialog->PCB);
-    dialog->PCB->setCurrentIndex(index);
-    (ok ? dialog->OKBtn : dialog->CancelBtn)->click();
+    EXPECT_EQ(dialog->focusWidget(), PortBox(*dialog));
+    PortBox(*dialog)->setCurrentIndex(index);
+    tests::ClickNamed(*dialog, ok ? "OKBtn" : "CancelBtn");
   });
 }
 

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -597,9 +598,13 @@ void TBoundControl::SetWidgets(QWidget* widget, QLabel* label) {
 void TBoundControl::SetCaption(const QString& caption) {
   if (label_ == nullptr) return;
   label_->setText(caption);
-  // Long captions wrap rather than push the controls out of the page.
+  // Long captions wrap rather than push the controls out of the page. Whether
+  // one does is the plain caption's width, so a caption set again while it
+  // carries the (bold) changed mark keeps its lines.
   const int kWidest = caption_width_;
-  const bool wrap = label_->fontMetrics().horizontalAdvance(caption) > kWidest;
+  QFont plain = label_->font();
+  plain.setBold(false);
+  const bool wrap = QFontMetrics(plain).horizontalAdvance(caption) > kWidest;
   label_->setWordWrap(wrap);
   label_->setMaximumWidth(wrap ? kWidest : QWIDGETSIZE_MAX);
   if (wrap) label_->setMinimumWidth(kWidest);
@@ -659,13 +664,15 @@ void TBoundControl::ReserveMarkRoom() {
 }
 
 void ReserveBoldSize(QWidget* w) {
-  if (w->minimumWidth() > 0 && w->minimumWidth() == w->maximumWidth()) return;  // fixed already
+  auto* label = qobject_cast<QLabel*>(w);
+  const bool wrapped = label != nullptr && label->wordWrap();
+  // A wrapped caption has its width fixed, but bold it may need another line.
+  if (!wrapped && w->minimumWidth() > 0 && w->minimumWidth() == w->maximumWidth()) return;
   const QFont was = w->font();
   QFont bold = was;
   bold.setBold(true);
   if (!was.bold()) w->setFont(bold);
-  auto* label = qobject_cast<QLabel*>(w);
-  if (label != nullptr && label->wordWrap()) {
+  if (wrapped) {
     w->setMinimumHeight(std::max(w->minimumHeight(), label->heightForWidth(label->maximumWidth())));
   } else {
     w->setMinimumWidth(w->sizeHint().width());

@@ -78,6 +78,10 @@ TEST_F(LayoutAndWordsTest, PagesFitWithEveryControlWholeAndBoldMarksMoveNothing)
     }
     QApplication::processEvents();
     EXPECT_EQ(geometries(), before) << where << ": a bold mark moves a widget";
+    // Filled again while marked (after a protocol change), the captions keep their lines.
+    for (auto* panel : page->findChildren<TSettingsPanel*>()) panel->Fill();
+    QApplication::processEvents();
+    EXPECT_EQ(geometries(), before) << where << ": a refill under bold marks moves a widget";
     for (auto* panel : page->findChildren<TSettingsPanel*>()) {
       for (const auto& control : panel->Controls()) control->MarkChanged(false);
     }

@@ -63,11 +63,19 @@ QString AboutText(const AboutFacts& facts) {
 }
 
 void AddAboutMenu(QMainWindow& window, std::function<AboutFacts()> facts) {
-  QMenu* menu = window.menuBar()->addMenu(QStringLiteral("?"));
-  menu->setObjectName("mHelp");
-  QAction* about = menu->addAction(QString::fromUtf8("О программе"));
+  // Beside the window's own help, when it has one, which keeps F1: a key
+  // that two actions share triggers neither.
+  QMenu* menu = window.menuBar()->findChild<QMenu*>("mHelp");
+  const bool own_menu = menu == nullptr;
+  if (own_menu) {
+    menu = window.menuBar()->addMenu(QStringLiteral("?"));
+    menu->setObjectName("mHelp");
+  } else {
+    menu->addSeparator();
+  }
+  QAction* about = menu->addAction(QString::fromUtf8("&О программе"));
   about->setObjectName("aAbout");
-  about->setShortcut(QKeySequence::HelpContents);
+  if (own_menu) about->setShortcut(QKeySequence::HelpContents);
   QObject::connect(about, &QAction::triggered, &window, [&window, facts = std::move(facts)] {
     auto* box = new QDialog(&window);
     box->setObjectName("AboutBox");

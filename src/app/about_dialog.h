@@ -23,7 +23,8 @@ struct AboutFacts {
 /// The box's text (rich text): version, licence, toolkit, models, folders.
 QString AboutText(const AboutFacts& facts);
 
-/// Adds the menu "?" with "О программе" (F1) to `window`'s menu bar; the box
+/// Adds "О программе" to `window`'s help menu (object name "mHelp"), or, when
+/// it has none, the menu "?" with "О программе" (F1) to its menu bar; the box
 /// opens without blocking the window (so it never waits on a user in tests).
 void AddAboutMenu(QMainWindow& window, std::function<AboutFacts()> facts);
 

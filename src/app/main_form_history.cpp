@@ -87,7 +87,8 @@ std::optional<history::ImportResult> Merge(history::HistoryStore& store,
 }  // namespace
 
 void TMainForm::BuildHistoryMenu() {
-  QMenu* menu = menuBar()->addMenu(QStringLiteral("&История"));
+  // Alt+И is the automatic search's: the menu takes the first letter left.
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("Ис&тория"));
   menu->setObjectName("mHistory");
   history_action_ = menu->addAction(QStringLiteral("История поездок…"));
   history_action_->setObjectName("aHistory");

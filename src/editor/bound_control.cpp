@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -398,8 +399,13 @@ class LineControl final : public TBoundControl {
 
 // --- Dates -----------------------------------------------------------------------------
 
-// A date edit that takes typing wherever the user put the cursor: the section
-// under it is selected, so digits replace it; a refused key says why.
+// A date edit that takes a date typed as people write it, right after the
+// focus arrives: "09.01.2027", "9.1.27" or "090127". The toolkit's own edit
+// skips a section when a separator follows a section it completed by itself,
+// takes no four-digit year in a two-digit field and no digit at all while it
+// shows the empty date; those keys are translated here. Where the cursor is
+// put, the section under it is selected, so digits replace it; a refused key
+// says why.
 class TypedDateEdit final : public QDateEdit {
  public:
   explicit TypedDateEdit(QWidget* parent) : QDateEdit(parent) {
@@ -409,32 +415,86 @@ class TypedDateEdit final : public QDateEdit {
  protected:
   void focusInEvent(QFocusEvent* event) override {
     QDateEdit::focusInEvent(event);
+    Restart();
     SelectSection();
   }
   bool eventFilter(QObject* watched, QEvent* event) override {
     // A click into the text puts the cursor in a section: select it.
     if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease) {
+      Restart();
       QTimer::singleShot(0, this, [this] { SelectSection(); });
     }
     return QDateEdit::eventFilter(watched, event);
   }
   void keyPressEvent(QKeyEvent* event) override {
-    if (TypesNonDigit(*event, '.')) {
+    const QString text = event->text();
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool digit = plain && text.size() == 1 && text[0].isDigit();
+    const bool separator = plain && text.size() == 1 &&
+                           (text[0] == '.' || text[0] == ',' || text[0] == '/' || text[0] == '-');
+    if (!digit && !separator && TypesNonDigit(*event, '.')) {
       ShowRefusal(this, QString::fromUtf8(kOnlyNumber),
                   minimumDate().addDays(1).toString(displayFormat()),
                   maximumDate().toString(displayFormat()));
       event->accept();
       return;
     }
+    if (!digit && !separator) {
+      Restart();
+      QDateEdit::keyPressEvent(event);
+      return;
+    }
+    if (date() == minimumDate() && !specialValueText().isEmpty()) {
+      // The empty date: typing starts from a real one, day first.
+      setDate(std::clamp(QDate::currentDate(), minimumDate().addDays(1), maximumDate()));
+      setSelectedSection(DaySection);
+      Restart();
+    }
+    if (separator) {
+      // The section the last digit completed was left already.
+      if (!advanced_ && currentSection() != YearSection) Send(Qt::Key_Period, ".");
+      advanced_ = false;
+      return;
+    }
+    const Section at = currentSection();
+    if (at != section_) year_digits_.clear();
+    if (at == YearSection) {
+      // Two digits stand for the year; of four, the last two.
+      year_digits_ += text;
+      if (year_digits_.size() == 4) {
+        setSelectedSection(YearSection);
+        Send(Qt::Key(Qt::Key_0 + year_digits_[2].digitValue()), year_digits_.mid(2, 1));
+        Send(Qt::Key(Qt::Key_0 + year_digits_[3].digitValue()), year_digits_.mid(3, 1));
+      } else if (year_digits_.size() < 3) {
+        QDateEdit::keyPressEvent(event);
+      }
+      section_ = YearSection;
+      return;
+    }
     QDateEdit::keyPressEvent(event);
+    section_ = currentSection();
+    advanced_ = section_ != at;
   }
 
  private:
+  void Send(Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QDateEdit::keyPressEvent(&press);
+  }
+  void Restart() {
+    advanced_ = false;
+    section_ = NoSection;
+    year_digits_.clear();
+  }
   void SelectSection() {
     if (lineEdit()->hasSelectedText()) return;
     const Section at = currentSection();
     setSelectedSection(at == NoSection ? DaySection : at);
   }
+
+  bool advanced_ = false;        // the last digit completed its section
+  Section section_ = NoSection;  // where the last digit went
+  QString year_digits_;          // the digits typed into the year so far
 };
 
 class DateControl final : public TBoundControl {
@@ -538,9 +598,13 @@ void TBoundControl::SetWidgets(QWidget* widget, QLabel* label) {
 void TBoundControl::SetCaption(const QString& caption) {
   if (label_ == nullptr) return;
   label_->setText(caption);
-  // Long captions wrap rather than push the controls out of the page.
+  // Long captions wrap rather than push the controls out of the page. Whether
+  // one does is the plain caption's width, so a caption set again while it
+  // carries the (bold) changed mark keeps its lines.
   const int kWidest = caption_width_;
-  const bool wrap = label_->fontMetrics().horizontalAdvance(caption) > kWidest;
+  QFont plain = label_->font();
+  plain.setBold(false);
+  const bool wrap = QFontMetrics(plain).horizontalAdvance(caption) > kWidest;
   label_->setWordWrap(wrap);
   label_->setMaximumWidth(wrap ? kWidest : QWIDGETSIZE_MAX);
   if (wrap) label_->setMinimumWidth(kWidest);
@@ -600,13 +664,15 @@ void TBoundControl::ReserveMarkRoom() {
 }
 
 void ReserveBoldSize(QWidget* w) {
-  if (w->minimumWidth() > 0 && w->minimumWidth() == w->maximumWidth()) return;  // fixed already
+  auto* label = qobject_cast<QLabel*>(w);
+  const bool wrapped = label != nullptr && label->wordWrap();
+  // A wrapped caption has its width fixed, but bold it may need another line.
+  if (!wrapped && w->minimumWidth() > 0 && w->minimumWidth() == w->maximumWidth()) return;
   const QFont was = w->font();
   QFont bold = was;
   bold.setBold(true);
   if (!was.bold()) w->setFont(bold);
-  auto* label = qobject_cast<QLabel*>(w);
-  if (label != nullptr && label->wordWrap()) {
+  if (wrapped) {
     w->setMinimumHeight(std::max(w->minimumHeight(), label->heightForWidth(label->maximumWidth())));
   } else {
     w->setMinimumWidth(w->sizeHint().width());

@@ -30,7 +30,11 @@ TPreviewBox::TPreviewBox(Renderer render, QWidget* parent)
 }
 
 QSize TPreviewBox::sizeHint() const {
-  return {preview::kScreenWidth, preview::kScreenHeight};
+  return size();
+}
+
+void TPreviewBox::SetShownSize(QSize size) {
+  setFixedSize(size);
 }
 
 void TPreviewBox::Redraw(const device::TMK& mk, std::size_t color_set) {
@@ -43,7 +47,8 @@ void TPreviewBox::Redraw(const device::TMK& mk, std::size_t color_set) {
 
 void TPreviewBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, image_);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, size() != image_.size());
+  painter.drawImage(rect(), image_);
 }
 
 void TPreviewBox::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A preview box: one MK screen drawn 1:1 by the core's renderer. A right
-// click reports the place under the pointer; left and middle clicks do nothing.
+// A preview box: one MK screen drawn 1:1 by the core's renderer, or smaller
+// where a page shows many. A right click reports the place under the pointer;
+// left and middle clicks do nothing.
 #pragma once
 
 #include <QImage>
@@ -35,6 +36,8 @@ class TPreviewBox final : public QWidget {
   /// Redraws from the image in the working colour set `color_set`.
   void Redraw(const device::TMK& mk, std::size_t color_set);
   const QImage& Image() const { return image_; }
+  /// Shows the screen at `size` (smoothed) rather than 1:1.
+  void SetShownSize(QSize size);
 
   QSize sizeHint() const override;
 

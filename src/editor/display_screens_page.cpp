@@ -36,21 +36,25 @@ TScreensSubPage::TScreensSubPage(preview::ScreenKind kind, TEditorContext& conte
   grid->setHorizontalSpacing(4);
   grid->setVerticalSpacing(2);
   const int count = preview::ScreenCount(kind);
-  constexpr int kColumns = 3;
+  // Eight screens (graphs, arrows) stand in two rows of four, at 7/8 of the
+  // MK's size: three rows would not fit the editor on a 1280 × 720 screen.
+  const bool eight = count > 6;
+  const int columns = eight ? 4 : 3;
   for (int n = 0; n < count; ++n) {
-    const int row = (n / kColumns) * 2, col = n % kColumns;
+    const int row = (n / columns) * 2, col = n % columns;
     // Every screen is captioned, the lone x6 too ("#1", as "Разное" names it):
     // the caption carries the screen's changed mark.
     captions_.push_back(new QLabel(QStringLiteral("#%1").arg(n + 1), inner));
     grid->addWidget(captions_.back(), row, col);
     auto* box = new TPreviewBox(kind, n, inner);
     box->setObjectName(BoxName(kind, n));
+    if (eight) box->SetShownSize(QSize(preview::kScreenWidth, preview::kScreenHeight) * 7 / 8);
     grid->addWidget(box, row + 1, col);
     connect(box, &TPreviewBox::PlaceClicked, this, &TScreensSubPage::OpenMenu);
     boxes_.push_back(box);
   }
   grid->setRowStretch(grid->rowCount(), 1);
-  grid->setColumnStretch(kColumns, 1);
+  grid->setColumnStretch(columns, 1);
   scroll->setWidget(inner);
 }
 

@@ -4,6 +4,7 @@
 #include "editor/display_colors_page.h"
 #include "editor/display_hot_menus_page.h"
 #include "editor/display_screens_page.h"
+#include "editor/settings_page.h"
 
 namespace mk::editor {
 
@@ -26,6 +27,7 @@ void TDisplaySubPage::showEvent(QShowEvent* event) {
     stale_ = false;
     Fill();
   }
+  SettleLayouts(this);
 }
 
 TDisplaySubPage* MakeDisplaySubPage(settings::DisplayPage page, TEditorContext& context,

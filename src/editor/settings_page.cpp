@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/settings_page.h"
 
+#include <QLayout>
 #include <QScrollArea>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "widgets/qt_text.h"
 
@@ -24,6 +29,26 @@ QWidget* TSettingsPage::Body() {
   scroll->setWidget(body_);
   layout->addWidget(scroll);
   return body_;
+}
+
+void SettleLayouts(QWidget* root) {
+  std::vector<std::pair<int, QLayout*>> layouts;
+  for (QWidget* w : root->findChildren<QWidget*>()) {
+    // What is hidden (a date's calendar, another sub-page) is laid out when shown.
+    if (w->layout() == nullptr || !w->isVisibleTo(root)) continue;
+    int depth = 0;
+    for (const QWidget* up = w; up != root; up = up->parentWidget()) ++depth;
+    layouts.emplace_back(depth, w->layout());
+  }
+  // Each activation tells the layout around it its new size, so the deepest go first.
+  std::ranges::stable_sort(layouts, std::ranges::greater{}, &std::pair<int, QLayout*>::first);
+  for (const auto& [depth, layout] : layouts) layout->activate();
+  if (root->layout() != nullptr) root->layout()->activate();
+}
+
+void TSettingsPage::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  SettleLayouts(this);
 }
 
 QString TSettingsPage::Caption() const {

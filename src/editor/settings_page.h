@@ -27,6 +27,12 @@ namespace mk::editor {
 
 class TChangedMarks;
 
+/// Lays out `root` and everything in it from the innermost layouts outwards,
+/// at once: what changed while it was hidden (controls filled, shown or
+/// hidden) is otherwise picked up one nesting level per turn of the event
+/// loop, and the first picture shows controls cut short.
+void SettleLayouts(QWidget* root);
+
 class TSettingsPage : public QWidget {
   Q_OBJECT
 
@@ -47,6 +53,7 @@ class TSettingsPage : public QWidget {
   /// What a page builds its controls in: a scrolled area that fills the page,
   /// so a window smaller than the page's content still reaches all of it.
   QWidget* Body();
+  void showEvent(QShowEvent* event) override;
   TEditorContext& Context() { return context_; }
   device::TMK& Mk() { return context_.Mk(); }
 

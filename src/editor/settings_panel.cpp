@@ -44,12 +44,14 @@ TSettingsPanel::TSettingsPanel(TEditorContext& context, settings::Page page,
 QWidget* TSettingsPanel::BuildSlice(const settings::PlacedSlice& slice) {
   QWidget* box = slice.group.empty() ? new QWidget(this) : new QGroupBox(Q(slice.group), this);
   auto* grid = new QGridLayout(box);
-  grid->setHorizontalSpacing(8);
+  const auto& headings = slice.headings;
+  const bool table = !headings.empty();
+  // A table's columns of radio buttons stand apart from each other, or the
+  // last choice of one reads as the first of the next.
+  grid->setHorizontalSpacing(table ? 20 : 8);
   grid->setVerticalSpacing(3);
   if (slice.group.empty()) grid->setContentsMargins(0, 0, 0, 0);
   int r = 0;
-  const auto& headings = slice.headings;
-  const bool table = !headings.empty();
   const int width = table ? 1 + static_cast<int>(headings.size()) : 2;
   // Headings the group's own title already spells out are not repeated.
   const bool shown_headings = table && !std::ranges::all_of(headings, [&](std::string_view c) {

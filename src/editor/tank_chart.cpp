@@ -12,7 +12,10 @@ namespace mk::editor {
 
 namespace {
 
-constexpr double kLeft = 40, kRight = 22, kTop = 24, kBottom = 26;
+// Around the plot: the litres' scale at the left, room for the last units'
+// number at the right. Above and below, the texts take lines as tall as the
+// font draws them, whatever the scaling.
+constexpr double kLeft = 40, kRight = 22;
 
 // A step of 1, 2 or 5 times a power of ten that gives about five grid lines.
 double NiceStep(double span) {
@@ -57,8 +60,11 @@ void TTankChart::SetChart(settings::TankChart chart) {
 }
 
 QRectF TTankChart::PlotArea() const {
-  return QRectF(kLeft, kTop, std::max(1.0, width() - kLeft - kRight),
-                std::max(1.0, height() - kTop - kBottom));
+  // The legend above; the units' numbers and "у.е." below, a line each.
+  const double line = fontMetrics().height();
+  const double top = line + 8, bottom = 2 * line + 4;
+  return QRectF(kLeft, top, std::max(1.0, width() - kLeft - kRight),
+                std::max(1.0, height() - top - bottom));
 }
 
 QPointF TTankChart::Place(const settings::TankPoint& point) const {
@@ -74,6 +80,7 @@ void TTankChart::paintEvent(QPaintEvent* /*event*/) {
   p.setRenderHint(QPainter::Antialiasing);
   const QRectF area = PlotArea();
   const QFontMetrics metrics = p.fontMetrics();
+  const double line = metrics.height();
 
   // Grid and scales: litres up, units across.
   p.setPen(QColor(225, 225, 225));
@@ -83,7 +90,7 @@ void TTankChart::paintEvent(QPaintEvent* /*event*/) {
     p.setPen(QColor(225, 225, 225));
     p.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
     p.setPen(Qt::darkGray);
-    p.drawText(QRectF(0, y - 8, kLeft - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
+    p.drawText(QRectF(0, y - line / 2, kLeft - 4, line), Qt::AlignRight | Qt::AlignVCenter,
                QString::number(v, 'f', 0));
   }
   const double units_step = NiceStep(units_max_ - units_min_);
@@ -92,13 +99,13 @@ void TTankChart::paintEvent(QPaintEvent* /*event*/) {
     p.setPen(QColor(225, 225, 225));
     p.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
     p.setPen(Qt::darkGray);
-    p.drawText(QRectF(x - 30, area.bottom() + 2, 60, 14), Qt::AlignHCenter | Qt::AlignTop,
+    p.drawText(QRectF(x - 30, area.bottom() + 2, 60, line), Qt::AlignHCenter | Qt::AlignTop,
                QString::number(v, 'f', 0));
   }
   p.setPen(Qt::gray);
   p.drawRect(area);
-  p.drawText(QRectF(area.right() - 60, height() - 12, 60, 12), Qt::AlignRight, "у.е.");
-  p.drawText(QRectF(2, 2, kLeft, 14), Qt::AlignLeft, "литры");
+  p.drawText(QRectF(area.right() - 60, area.bottom() + 2 + line, 60, line), Qt::AlignRight, "у.е.");
+  p.drawText(QRectF(2, 2, kLeft, line), Qt::AlignLeft, "литры");
 
   auto polyline = [&](const std::vector<settings::TankPoint>& points, const QColor& color,
                       double width, double dot) {
@@ -127,10 +134,10 @@ void TTankChart::paintEvent(QPaintEvent* /*event*/) {
   for (const auto& [color, caption] :
        {std::pair{kTwoPointColor, "2 точки"}, std::pair{kSevenPointColor, "7 точек"},
         std::pair{kTableColor, "тарировка"}}) {
-    p.fillRect(QRectF(x, 7, 12, 8), color);
+    p.fillRect(QRectF(x, 2 + (line - 8) / 2, 12, 8), color);
     p.setPen(Qt::black);
     const QString text = QString::fromUtf8(caption);
-    p.drawText(QPointF(x + 16, 15), text);
+    p.drawText(QPointF(x + 16, 2 + metrics.ascent()), text);
     x += 16 + metrics.horizontalAdvance(text) + 14;
   }
 }

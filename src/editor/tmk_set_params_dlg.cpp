@@ -21,6 +21,7 @@
 
 #include <set>
 
+#include "device/block_tables.h"
 #include "editor/blocks_page.h"
 #include "editor/display_page.h"
 #include "editor/settings_panel.h"
@@ -442,8 +443,16 @@ widgets::WindowOutcome RunSettingsEditor(device::TMK& mk,
     QTimer::singleShot(0, &dialog, [&dialog, focus] { dialog.GoToSetting(focus); });
   if (const std::string tank = environment.tank_file; !tank.empty())
     QTimer::singleShot(0, &dialog, [&dialog, tank] { dialog.OpenTankFile(tank); });
+  // OK over no edit leaves every byte as it was: the settings held are then
+  // no more changed than before (a fresh read stays the MK's own).
+  const auto edited = [&mk] {
+    std::vector<std::vector<std::uint8_t>> bytes;
+    for (device::BlockId block : device::kEditedBlocks) bytes.push_back(mk.Rec(block).Bytes());
+    return bytes;
+  };
+  const auto before = edited();
   const bool ok = dialog.Run();
-  return {.accepted = ok, .changed = ok};
+  return {.accepted = ok, .changed = ok && edited() != before};
 }
 
 }  // namespace mk::editor

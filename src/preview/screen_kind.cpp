@@ -5,6 +5,7 @@
 #include <string>
 
 #include "device/field_table.h"
+#include "preview/canvas.h"
 #include "text/error.h"
 
 namespace mk::preview {
@@ -154,11 +155,14 @@ std::optional<int> PlaceAt(ScreenKind kind, int x, int y, int w, int h) {
           return 0;
       }
     }
-    case ScreenKind::Graph:
-      if (y > 180) return std::nullopt;
-      return y < 90 ? 0 : 1;
+    case ScreenKind::Graph: {
+      // The graphs' bounds are the MK's own pixels, however large the box.
+      const int at = y * kScreenHeight / h;
+      if (at > 180) return std::nullopt;
+      return at < 90 ? 0 : 1;
+    }
     case ScreenKind::Arrow:
-      return x < w - 200 ? 0 : 1;
+      return x * kScreenWidth / w < kScreenWidth - 200 ? 0 : 1;
   }
   return std::nullopt;
 }

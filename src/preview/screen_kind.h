@@ -48,7 +48,8 @@ void SetPlaceCode(device::Record& display, ScreenKind kind, int screen, int plac
                   std::uint8_t code);
 
 /// The place a click at (x, y) hits on a preview box of w x h pixels, or none
-/// (a graph below y 180, a point outside the box, an empty box). The rows and
+/// (a graph below y 180, a point outside the box, an empty box); a box smaller
+/// than the screen hits what the same point of the screen would. The rows and
 /// columns are found by integer division as the MK's tools do, but a point in
 /// the few pixels the division leaves over at the right or bottom edge goes to
 /// the last row or column instead of a place that does not exist.

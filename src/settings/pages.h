@@ -80,9 +80,11 @@ inline constexpr std::array<DisplayPageInfo, 10> kDisplayPages = {{
     {DisplayPage::Misc, "tsDispMisc", "Разное"},
 }};
 
-/// The dialog's caption and the size of its client area.
+/// The dialog's caption and the size of its client area when it opens: what
+/// its largest pages need (the four-screen galleries of «Дисплей», the hot
+/// menus), with its frame within a 1280 × 720 screen.
 inline constexpr std::string_view kEditorCaption = "Настройки МК";
-inline constexpr int kEditorWidth = 1021;
-inline constexpr int kEditorHeight = 562;
+inline constexpr int kEditorWidth = 1200;
+inline constexpr int kEditorHeight = 660;
 
 }  // namespace mk::settings

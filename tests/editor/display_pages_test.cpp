@@ -89,9 +89,14 @@ TEST_F(DisplayPagesTest, RightClickOnTheLowerRightQuarterChoosesPlace3AndThePrev
 TEST_F(DisplayPagesTest, GraphMenusOfferGraphParametersAndBelow180Nothing) {
   auto* graphs = Open<TScreensSubPage>(DisplayPage::Graph);
   TPreviewBox* box = graphs->Box(6);  // 13, 0: no lower graph
-  QTest::mouseClick(box, Qt::RightButton, {}, QPoint(50, 200));
+  // Where the MK's screen has (x, y), however large the box shows it.
+  const auto at = [box](int x, int y) {
+    return QPoint(x * box->width() / preview::kScreenWidth,
+                  y * box->height() / preview::kScreenHeight);
+  };
+  QTest::mouseClick(box, Qt::RightButton, {}, at(50, 200));
   EXPECT_EQ(graphs->ParamMenu(), nullptr);
-  QTest::mouseClick(box, Qt::RightButton, {}, QPoint(50, 120));
+  QTest::mouseClick(box, Qt::RightButton, {}, at(50, 120));
   ASSERT_NE(graphs->ParamMenu(), nullptr);
   const auto actions = graphs->ParamMenu()->actions();
   ASSERT_FALSE(actions.empty());

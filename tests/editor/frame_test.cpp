@@ -17,10 +17,13 @@ TEST_F(FrameTest, HasItsCaptionSizeAndElevenPagesInOrder) {
   Load();
   auto& dlg = Show();
   EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("Настройки МК"));
-  // As large as the established one, unless the screen is smaller.
+  // As large as its pages need, unless the screen is smaller; with a frame
+  // it fits a 1280 × 720 screen.
   const QSize room =
       dlg.screen()->availableGeometry().size() - (dlg.frameGeometry().size() - dlg.size());
-  EXPECT_EQ(dlg.size(), QSize(1021, 562).boundedTo(room));
+  EXPECT_EQ(dlg.size(), QSize(settings::kEditorWidth, settings::kEditorHeight).boundedTo(room));
+  EXPECT_LE(settings::kEditorWidth, 1280 - 2 * 8);
+  EXPECT_LE(settings::kEditorHeight, 720 - 2 * 8 - 32);
   EXPECT_LT(dlg.minimumSize().width(), dlg.maximumSize().width());  // resizable
   QTabWidget* pages = dlg.PageControl();
   ASSERT_EQ(pages->count(), 11);

@@ -61,8 +61,7 @@ TEST_F(LayoutAndWordsTest, PagesFitWithEveryControlWholeAndBoldMarksMoveNothing)
   auto& dlg = Show();
   dlg.resize(settings::kEditorWidth, settings::kEditorHeight);
   QTabWidget* pages = dlg.PageControl();
-  for (settings::Page p : {settings::Page::Service}) {
-    const int i = static_cast<int>(p);
+  for (int i = 0; i < pages->count(); ++i) {
     pages->setCurrentIndex(i);
     QApplication::processEvents();
     QWidget* page = pages->widget(i);
@@ -79,6 +78,10 @@ TEST_F(LayoutAndWordsTest, PagesFitWithEveryControlWholeAndBoldMarksMoveNothing)
     }
     QApplication::processEvents();
     EXPECT_EQ(geometries(), before) << where << ": a bold mark moves a widget";
+    // Filled again while marked (after a protocol change), the captions keep their lines.
+    for (auto* panel : page->findChildren<TSettingsPanel*>()) panel->Fill();
+    QApplication::processEvents();
+    EXPECT_EQ(geometries(), before) << where << ": a refill under bold marks moves a widget";
     for (auto* panel : page->findChildren<TSettingsPanel*>()) {
       for (const auto& control : panel->Controls()) control->MarkChanged(false);
     }

@@ -133,6 +133,9 @@ TEST_F(TankPageTest, ShowsTheNoticesGroupsAndTheFactoryCalibration) {
   EXPECT_EQ(chart.two_point.size(), 2u);
   EXPECT_EQ(chart.seven_point.size(), 7u);
   EXPECT_EQ(chart.table.size(), 15u);
+  // Under the plot, a line of the font each for the units' numbers and «у.е.».
+  const TTankChart* drawn = page.Chart();
+  EXPECT_GE(drawn->height() - drawn->Place({0, 0}).y(), 2 * drawn->fontMetrics().height());
 }
 
 TEST_F(TankPageTest, LitresFollowTheTankVolumeAndEditsAreStoredOnLeaving) {

@@ -3,6 +3,7 @@
 // edits round to their step, times and dates refuse letters with the same tool
 // tip, and Esc right after typing
 // asks about the typed value with the other changes.
+#include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QTest>
@@ -78,10 +79,36 @@ TEST_F(TypedInputTest, LettersInTimesAndDatesAreRefusedWithTheToolTipOfTheOtherC
   }
 }
 
+TEST_F(TypedInputTest, DatesTakeTypingAsSoonAsTheFocusArrives) {
+  struct Case {
+    const char* stored;  // before, "" for no date
+    const char* typed;
+  };
+  const Case cases[] = {{"", "09.01.2027"},
+                        {"05.05.20", "09.01.2027"},
+                        {"", "9.1.27"},
+                        {"05.05.20", "9.1.27"},
+                        {"31.12.29", "090127"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.stored) + " " + c.typed);
+    settings::CommitText(*settings::FindSetting("deTO"), mk, c.stored);
+    Show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(dialog->GoToSetting("deTO"));
+    auto* date = Find<QDateEdit>("deTO");
+    date->clearFocus();
+    date->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(date, c.typed);
+    Leave();
+    EXPECT_EQ(StoredText("deTO"), "09.01.27");
+  }
+}
+
 TEST_F(TypedInputTest, EscRightAfterTypingAsksAboutTheTypedValue) {
   auto* time = Find<QLineEdit>("meIntenseDayTime");
   ASSERT_TRUE(dialog->GoToSetting("meIntenseDayTime"));
-  Type(time, "1234");
+  time->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(time, "12:34");
   prompt.answers = {false};
   QTest::keyClick(time, Qt::Key_Escape);
   ASSERT_EQ(prompt.questions.size(), 1u);

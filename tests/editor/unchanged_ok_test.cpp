@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor opened and closed with OK, nothing touched, leaves every byte of
 // the image as it was: showing a value (a hot-menu list compacted, a number
-// outside its range, an item past its list) is never a write.
+// outside its range, an item past its list) is never a write; nor does it say
+// the settings changed.
+#include <QCheckBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include <random>
 
@@ -56,6 +59,23 @@ TEST_F(UnchangedOkTest, OkWithoutAnEditLeavesEveryByteOfRandomImages) {
       }
     }
     EXPECT_TRUE(mk.Image() == before) << "round " << round;
+  }
+}
+
+TEST_F(UnchangedOkTest, OkSaysTheSettingsChangedOnlyAfterAnEdit) {
+  for (const bool edit : {false, true}) {
+    Load();
+    QTimer::singleShot(0, [edit] {
+      auto* editor = qobject_cast<TMK_SetParamsDlg*>(QApplication::activeModalWidget());
+      ASSERT_NE(editor, nullptr);
+      if (edit) editor->findChild<QCheckBox*>("cbSoundKeys")->click();
+      editor->OkButton()->click();
+    });
+    widgets::WindowEnvironment environment;
+    environment.dialogs = &prompt;
+    const widgets::WindowOutcome outcome = RunSettingsEditor(mk, environment);
+    EXPECT_TRUE(outcome.accepted);
+    EXPECT_EQ(outcome.changed, edit);
   }
 }
 

@@ -74,6 +74,20 @@ TEST(PlaceAt, PointsOutsideTheBoxOrATooSmallBoxHitNothing) {
   EXPECT_EQ(PlaceAt(ScreenKind::X7, 0, 0, 5, 5), std::nullopt);
 }
 
+// The editor shows the eight graph and arrow screens at 7/8 of their size.
+TEST(PlaceAt, GraphsAndArrowsAtSevenEighthsHitThePlacesOfTheScreen) {
+  constexpr int kSmallW = kW * 7 / 8, kSmallH = kH * 7 / 8;
+  for (ScreenKind kind : {ScreenKind::Graph, ScreenKind::Arrow}) {
+    for (int x = 0; x < kSmallW; x += 7) {
+      for (int y = 0; y < kSmallH; y += 7) {
+        EXPECT_EQ(PlaceAt(kind, x, y, kSmallW, kSmallH),
+                  PlaceAt(kind, x * kW / kSmallW, y * kH / kSmallH, kW, kH))
+            << KindName(kind) << " " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(KindNames, RoundTripAndCyrillicX) {
   for (ScreenKind kind : kScreenKinds) EXPECT_EQ(KindFromName(KindName(kind)), kind);
   EXPECT_EQ(KindFromName("\xD1\x85"

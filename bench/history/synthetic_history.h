@@ -32,8 +32,7 @@ inline ReadSnapshot FullRead(LocalMinutes end, std::uint32_t serial) {
   }
   // About what the 21 trips add (410 km a read), so that 4,800 reads stay
   // within the MK's 32-bit counters, as its totals of 20 years do.
-  r.totals = {serial * 100000, serial * 420000, serial * 30000, 0,
-              std::vector<std::uint8_t>(164)};
+  r.totals = {serial * 100000, serial * 420000, serial * 30000, 0, std::vector<std::uint8_t>(164)};
   return r;
 }
 

@@ -491,7 +491,7 @@ void TMainForm::FirstShow() {
   for (int n = 1; n <= link::kMaxPorts; ++n) {
     const long address = ini.Ini().ReadInteger("RS232", "Address" + std::to_string(n), 0);
     // Only an MK's address; anything else is no guess.
-    if (address >= 252 && address <= 254)
+    if (device::IsMkAddress(address))
       answered_at_[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(address);
   }
   // Making the channel and opening the stored port may both find no port: say it once.

@@ -41,6 +41,15 @@ struct Candidate {
 };
 constexpr std::array<Candidate, 3> kCandidates = {{{252, 8192}, {253, 8192}, {254, 32768}}};
 
+}  // namespace
+
+bool IsMkAddress(long address) {
+  return std::any_of(kCandidates.begin(), kCandidates.end(),
+                     [address](const Candidate& c) { return c.address == address; });
+}
+
+namespace {
+
 // Answer layout: length, address, header word, status, data..., checksum.
 constexpr std::size_t kAnswerOverhead = 6;
 

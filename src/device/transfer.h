@@ -33,6 +33,9 @@ enum class TransferResult {
   Unchanged,  // the changes chosen at the question are all in the MK already: said so, nothing sent
 };
 
+/// True for the addresses an MK answers at: 252, 253 and 254.
+bool IsMkAddress(long address);
+
 /// Sends Identify to 252, 253 and 254 in turn, over and over, until one
 /// answers (returned) or the user presses Cancel (nullopt). A `first_guess`
 /// of 252, 253 or 254 (the address that answered last time on this port) is

@@ -6,6 +6,7 @@
 
 #include "device/atomic_file.h"
 #include "device/file_reader.h"
+#include "device/transfer.h"
 #include "platform/prefs_path.h"
 #include "text/error.h"
 
@@ -27,7 +28,10 @@ std::vector<std::pair<int, std::string>> ReadLines(const std::filesystem::path& 
       const auto space = line.find(' ');
       if (space == std::string::npos) continue;
       const std::string number = line.substr(0, space);
-      if (number != "252" && number != "253" && number != "254") continue;
+      // Three digits exactly: no sign, spaces or zeros that a number reader would pass.
+      if (number.size() != 3 || number.find_first_not_of("0123456789") != std::string::npos ||
+          !device::IsMkAddress(std::stoi(number)))
+        continue;
       lines.emplace_back(std::stoi(number), line.substr(space + 1));
     }
   } catch (const Error&) {

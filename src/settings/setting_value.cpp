@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 #include "device/field_paths.h"
 #include "device/value_rules.h"
@@ -124,10 +126,25 @@ bool ProtocolHas(const Setting& s, const Env& env) {
   return true;
 }
 
-// What another row stores: the rules below read settings, not raw words.
-std::int64_t StoredOf(const device::TMK& mk, std::string_view name) {
+// The rows the rules below read (settings, not raw words), each found once:
+// a name the table lacks stops the first rule that asks, instead of reading 0.
+const Setting& RuleInput(std::string_view name) {
   const Setting* s = FindSetting(name);
-  return s != nullptr ? ReadStored(*s, mk) : 0;
+  if (s == nullptr)
+    throw std::logic_error("a visibility rule reads no setting " + std::string(name));
+  return *s;
+}
+struct RuleInputs {
+  const Setting& lock_type = RuleInput("rgLockType");
+  const Setting& gabar_type = RuleInput("rgGabarType");
+  const Setting& protocol_select = RuleInput("cbProtocolSelectMeth");
+  const Setting& revolutions_from = RuleInput("rgRevolutionsMeth");
+  const Setting& gas_from = RuleInput("rgGasMeth");
+  const Setting& expense_from = RuleInput("rgExpenseMeth");
+};
+const RuleInputs& Inputs() {
+  static const RuleInputs inputs;
+  return inputs;
 }
 
 bool RuleHolds(const Setting& s, const device::TMK& mk, const Env& env) {
@@ -135,16 +152,16 @@ bool RuleHolds(const Setting& s, const device::TMK& mk, const Env& env) {
     case Rule::None:
       return true;
     case Rule::VirtualLock:
-      return StoredOf(mk, "rgLockType") != 0;
+      return ReadStored(Inputs().lock_type, mk) != 0;
     case Rule::GabarPolarity:
       if (env.Has(Feature::FixedGabarInput)) return false;
-      return !(StoredOf(mk, "rgGabarType") != 0 && SideLightsFromEcu(env));
+      return !(ReadStored(Inputs().gabar_type, mk) != 0 && SideLightsFromEcu(env));
     case Rule::ManualProtocol:
-      return StoredOf(mk, "cbProtocolSelectMeth") ==
+      return ReadStored(Inputs().protocol_select, mk) ==
              static_cast<std::int64_t>(ProtocolSelectItems(env.features).size()) - 1;
     case Rule::InjectorSources:
-      return StoredOf(mk, "rgRevolutionsMeth") != 0 || StoredOf(mk, "rgGasMeth") != 0 ||
-             StoredOf(mk, "rgExpenseMeth") != 0;
+      return ReadStored(Inputs().revolutions_from, mk) != 0 ||
+             ReadStored(Inputs().gas_from, mk) != 0 || ReadStored(Inputs().expense_from, mk) != 0;
     case Rule::ProtTypeTitled:
       return !ProtTypeGroup(env, s.option_group).Caption.empty();
     case Rule::ProtocolParam:

@@ -31,9 +31,14 @@ struct ProtocolFeatures {
   bool AdditionalEngineCooling = false;
   bool SideLightsFromEcu = false;
   bool BatteryVoltageFromEcu = false;
-  std::uint8_t VehicleClass = 0;     // 1 cars with gearbox wear, 14 trucks, 82 diesel filter
+  std::uint8_t VehicleClass = 0;     // one of the kVehicle... classes, or 0
   std::uint8_t EcuLevelSensors = 0;  // fuel level sensors read from the ECU, 0..3
 };
+
+/// The vehicle classes of the protocol table that change which settings show.
+inline constexpr std::uint8_t kVehicleWithGearboxWear = 1;  // cars whose ECU tells gearbox wear
+inline constexpr std::uint8_t kVehicleTruck = 14;
+inline constexpr std::uint8_t kVehicleDieselFilter = 82;  // a particulate filter to watch
 
 class TProtBase {
  public:

@@ -115,13 +115,14 @@ bool ProtocolHas(const Setting& s, const Env& env) {
     case Needs::BatteryFromEcu:
       return c.BatteryVoltageFromEcu;
     case Needs::Class1:
-      return c.VehicleClass == 1;
+      return c.VehicleClass == catalog::kVehicleWithGearboxWear;
     case Needs::Class1OrTruck:
-      return c.VehicleClass == 1 || (c.VehicleClass == 14 && env.Has(Feature::HasTruckOptions));
+      return c.VehicleClass == catalog::kVehicleWithGearboxWear ||
+             (c.VehicleClass == catalog::kVehicleTruck && env.Has(Feature::HasTruckOptions));
     case Needs::Class82:
-      return c.VehicleClass == 82;
+      return c.VehicleClass == catalog::kVehicleDieselFilter;
     case Needs::Cargo:
-      return c.VehicleClass == 14;
+      return c.VehicleClass == catalog::kVehicleTruck;
   }
   return true;
 }

@@ -327,9 +327,33 @@ style_checks() {
   scripts/spdx --check
 }
 
+# On a machine without them the MinGW toolkits take the better part of an
+# hour of one core. They start at once at the lowest priority, so they take
+# what the Linux stages leave of the cores (tests, lintian, fuzzing, waits
+# for the virtual MK) and the Windows stage waits only for the rest (the
+# builds' locks make it wait). The toolkits' log: build/windows-toolkits.log.
+# Built ones are found at once.
+TOOLKITS_PID=""
+start_windows_toolkits() {
+  mkdir -p build
+  set -m  # a process group of its own, stopped whole if the test ends first
+  {
+    renice -n 19 -p "$BASHPID" >/dev/null
+    windows_qt && windows_sqlite
+  } </dev/null >build/windows-toolkits.log 2>&1 &
+  TOOLKITS_PID=$!
+  set +m
+}
+stop_windows_toolkits() {
+  [ -n "$TOOLKITS_PID" ] && kill -- "-$TOOLKITS_PID" 2>/dev/null || true
+}
+
 cmd_test() {
-  trap print_stages EXIT
+  trap 'stop_windows_toolkits; print_stages' EXIT
   stage "packages" deps
+  # The Windows packages too: the toolkits' builds must not meet apt later.
+  stage "Windows: packages" windows_deps
+  start_windows_toolkits
   stage "style" style_checks
   stage "normal build" build_for_tests
   echo "== integration tests"
@@ -444,7 +468,6 @@ test_windows() {
 
 # After ./mk build: the Windows programs built, packed and tested.
 windows_all() {
-  stage "Windows: packages" windows_deps
   echo "== Windows: Qt for MinGW, mkconfig.exe and mkctl.exe"
   stage "Windows: Qt for MinGW" windows_qt >/dev/null
   stage "Windows: mkconfig.exe and mkctl.exe" build_windows
@@ -461,6 +484,7 @@ cmd_windows() {
   # The Linux mk-sim and mkctl: the virtual MK and the results to compare with.
   configure_build
   cmake --build build -j "$JOBS" --target mk-sim mkctl
+  stage "Windows: packages" windows_deps
   windows_all
 }
 

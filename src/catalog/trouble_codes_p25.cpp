@@ -284,7 +284,12 @@ void AddPowertrain25(RowSink& sink) {
         "Муфта отключения двигателя: ошибка включения",
         "Муфта отключения двигателя залипла замкнутой",
         "Привод блокировки стоянки (положение P): неисправность цепи",
+        "Привод блокировки стоянки (положение P): обрыв цепи",
+        "Привод блокировки стоянки (положение P): низкий уровень в цепи",
     });
+    // P2890-P2999 have no row: the descriptions found for them disagree (a
+    // clutch slipping, an ion current sensor, nothing at all), so they read as
+    // generic codes the catalogue does not describe.
   }
 
   sink.Add("P3400", "Система отключения цилиндров (банк 1): неисправность");

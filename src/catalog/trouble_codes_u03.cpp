@@ -64,6 +64,8 @@ void AddNetwork03(RowSink& sink) {
       "блоком дистанционного управления",
       "блоком управления кузовом B",
   });
+  // U0340-U0399 have no row: no unit could be confirmed for them, nor for any
+  // code from U0600 on.
 
   // Wrong data. The codes left without a row (those ending in 0 from U0440
   // on, U0572-U0584, U0590, U0591) are ones whose unit could not be

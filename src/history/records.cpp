@@ -99,7 +99,7 @@ bool TotalsSnapshot::Below(const TotalsSnapshot& older) const {
 
 std::vector<std::optional<LocalMinutes>> InferTimes(LocalMinutes read_time,
                                                     std::span<const SlotDate> slots) {
-  const CivilTime read = FromMinutes(read_time);
+  const CivilTime read = FromMinutes(read_time + kClockAhead);
   int year = read.year;
   int newer = KeyInYear({static_cast<std::uint8_t>(read.day), static_cast<std::uint8_t>(read.month),
                          static_cast<std::uint16_t>(read.minutes)});

@@ -76,11 +76,14 @@ struct SlotDate {
 };
 
 /// The moment of each slot, slot 0 the latest: its year is the read's, one
-/// year back when slot 0 lies after the read time, and one more each time an
+/// year back when slot 0 lies more than `kClockAhead` after the read time
+/// (within it, the MK's clock is ahead of the computer's: a journal a year
+/// old is the less likely reading), and one more each time an
 /// older slot's date lies later in the year than the newer one's before it
 /// (the MK's journal runs backwards in time). A 29 February goes back to the
 /// nearest leap year. An empty slot, or a date no year has, gives nothing and
 /// is passed over.
+inline constexpr LocalMinutes kClockAhead = 7 * 24 * 60;
 std::vector<std::optional<LocalMinutes>> InferTimes(LocalMinutes read_time,
                                                     std::span<const SlotDate> slots);
 

@@ -64,6 +64,9 @@ const std::vector<TroubleCodeRow>& Rows() {
 constexpr TroubleCode P(unsigned digits) {
   return static_cast<TroubleCode>(digits);
 }
+constexpr TroubleCode C(unsigned digits) {
+  return static_cast<TroubleCode>(0x4000 | digits);
+}
 constexpr TroubleCode B(unsigned digits) {
   return static_cast<TroubleCode>(0x8000 | digits);
 }
@@ -79,7 +82,15 @@ constexpr DefinedRange kDefined[] = {
     {P(0x2600), P(0x2699)},
     {P(0x2700), P(0x2889)},
     {P(0x3400), P(0x3499)},
-    {B(0x0000), B(0x0022)},
+    {C(0x0000), C(0x0004)},
+    {C(0x0010), C(0x0011)},
+    {C(0x0014), C(0x0015)},
+    {C(0x0018), C(0x0022)},
+    {C(0x0030), C(0x0034)},
+    {C(0x0036), C(0x0041)},
+    {C(0x0061), C(0x0063)},
+    {B(0x0000), B(0x0033)},
+    {B(0x0038), B(0x0040)},
     {U(0x0000), U(0x0088)},
     {U(0x0100), U(0x0270)},
     {U(0x0284), U(0x0289)},

@@ -69,6 +69,13 @@ CREATE TABLE totals(
   bytes BLOB NOT NULL);
 CREATE TABLE meta(key TEXT PRIMARY KEY, value INTEGER);
 )sql",
+    // What every import asks: the trip left provisional, the latest read and
+    // the totals on either side of the read, without reading years of rows.
+    R"sql(
+CREATE INDEX entries_provisional ON entries(vehicle_id) WHERE provisional = 1;
+CREATE INDEX imports_by_time ON imports(vehicle_id, read_time);
+CREATE INDEX totals_by_time ON totals(vehicle_id, read_time, import_id);
+)sql",
 };
 static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion);
 

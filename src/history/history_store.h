@@ -93,7 +93,7 @@ struct StatsRow {
 
 class HistoryStore {
  public:
-  static constexpr int kSchemaVersion = 1;
+  static constexpr int kSchemaVersion = 2;
 
   /// Opens the history, creating the file (and its folder) when there is
   /// none; mk::Error naming the file when it cannot be trusted or opened.

@@ -113,6 +113,25 @@ TEST(StoreFile, ReopenedHistoryKeepsItsRecordsAndVersion) {
   EXPECT_EQ(db.QueryInt("PRAGMA foreign_keys"), 0);  // per connection; the store turns it on
 }
 
+TEST(StoreFile, AHistoryOfTheFirstVersionGetsTheIndexesOfTheSecond) {
+  mk::tests::TempFolder dir("history");
+  const fs::path path = dir.path() / "history.sqlite";
+  { HistoryStore(path).Import(Read("2026-03-03T12:00", {Trip("2026-03-03T08:00", 3)}), {}); }
+  {
+    Database db(path);
+    db.Exec(
+        "DROP INDEX entries_provisional; DROP INDEX imports_by_time; DROP INDEX totals_by_time;"
+        "PRAGMA user_version = 1");
+  }
+  HistoryStore again(path);
+  EXPECT_EQ(again.Entries(EntryKind::Trip, {}).size(), 1u);
+  Database db(path);
+  EXPECT_EQ(db.QueryInt("PRAGMA user_version"), 2);
+  EXPECT_EQ(db.QueryInt("SELECT count(*) FROM sqlite_schema WHERE type = 'index' AND name IN "
+                        "('entries_provisional', 'imports_by_time', 'totals_by_time')"),
+            3);
+}
+
 TEST(StoreFile, ProcessKilledInsideAnImportLeavesTheHistoryAsBefore) {
   mk::tests::TempFolder dir("history");
   const fs::path path = dir.path() / "history.sqlite";

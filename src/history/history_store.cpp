@@ -3,9 +3,11 @@
 
 #include <array>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 #include "device/atomic_file.h"
+#include "history/local_time.h"
 #include "history/sqlite_db.h"
 #include "text/utf8_path.h"
 
@@ -448,6 +450,23 @@ std::vector<StatsRow> HistoryStore::Stats(Period by, const Query& q) {
   }
   out.push_back(total);
   return out;
+}
+
+std::vector<int> HistoryStore::TripYears(const Query& q) {
+  Statement s(*db_,
+              "SELECT min(e.time) FROM entries e JOIN vehicles v ON v.id = e.vehicle_id "
+              "WHERE e.kind = 0 AND e.time >= ?4" +
+                  Where(q, "e.time"));
+  std::vector<int> years;
+  LocalMinutes from = std::numeric_limits<LocalMinutes>::min();
+  for (;;) {
+    s.Reset();
+    BindQuery(s, q);
+    s.Bind(4, from);
+    if (!s.Step() || s.IsNull(0)) return years;
+    years.push_back(FromMinutes(s.Int(0)).year);
+    from = ToMinutes({years.back() + 1, 1, 1, 0});
+  }
 }
 
 std::optional<TotalsSnapshot> HistoryStore::LatestTotals(const std::string& vehicle) {

@@ -119,6 +119,9 @@ class HistoryStore {
   std::vector<StoredError> Errors(const Query& query);
   /// Per period, oldest first, then the total row "Итого" of all of them.
   std::vector<StatsRow> Stats(Period by, const Query& query);
+  /// The years that have trips, oldest first: one step of the time index a
+  /// year, where the yearly statistics would add up every trip.
+  std::vector<int> TripYears(const Query& query);
   /// The latest totals snapshot of a vehicle, when it has one.
   std::optional<TotalsSnapshot> LatestTotals(const std::string& vehicle);
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/period_choices.h"
 
-#include <charconv>
+#include <string>
 
 namespace mk::history {
 
-std::vector<PeriodChoice> PeriodChoices(const std::vector<StatsRow>& years, LocalMinutes now) {
+std::vector<PeriodChoice> PeriodChoices(const std::vector<int>& years, LocalMinutes now) {
   CivilTime year_ago = FromMinutes(now);
   year_ago.year -= 1;
   // 29 February of a leap year is followed by the 1 March a year back.
@@ -15,12 +15,9 @@ std::vector<PeriodChoice> PeriodChoices(const std::vector<StatsRow>& years, Loca
   }
   std::vector<PeriodChoice> out{{"Всё время", {}, {}},
                                 {"Последние 12 месяцев", ToMinutes(year_ago), now}};
-  for (std::size_t i = years.size(); i-- > 0;) {
-    const std::string& text = years[i].period;
-    int year = 0;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), year);
-    if (r.ec != std::errc() || r.ptr != text.data() + text.size()) continue;  // "Итого"
-    out.push_back({text + " год", ToMinutes({year, 1, 1, 0}), ToMinutes({year + 1, 1, 1, 0}) - 1});
+  for (auto year = years.rbegin(); year != years.rend(); ++year) {
+    out.push_back({std::to_string(*year) + " год", ToMinutes({*year, 1, 1, 0}),
+                   ToMinutes({*year + 1, 1, 1, 0}) - 1});
   }
   return out;
 }

@@ -16,9 +16,10 @@ struct PeriodChoice {
   std::optional<LocalMinutes> to;
 };
 
-/// "Всё время", "Последние 12 месяцев" (up to `now`), then each year of the
-/// yearly statistics `years` (its total row left out), the latest first.
-std::vector<PeriodChoice> PeriodChoices(const std::vector<StatsRow>& years, LocalMinutes now);
+/// "Всё время", "Последние 12 месяцев" (up to `now`), then each of the
+/// `years` that have trips (oldest first, as HistoryStore::TripYears gives
+/// them), the latest first.
+std::vector<PeriodChoice> PeriodChoices(const std::vector<int>& years, LocalMinutes now);
 
 /// The query of `vehicle` (empty: every vehicle) over `period`.
 Query PeriodQuery(const std::string& vehicle, const PeriodChoice& period);

@@ -23,27 +23,33 @@ std::string RoadTime(std::int64_t seconds) {
          journal::TwoDigit(static_cast<std::uint64_t>(seconds / 60 % 60));
 }
 
+std::vector<std::string> EntryHeader() {
+  return {"Автомобиль",           "Дата и время записи", "Время в пути",
+          "Пробег, км",           "Расход топлива, л",   "Ср. скорость, км/час",
+          "Ср. расход на 100 км", "Ср. расход в час",    "Стоимость"};
+}
+
+std::vector<std::string> EntryRow(const StoredEntry& s, std::string_view separator) {
+  const auto& e = s.entry;
+  journal::TripRecord r;
+  r.day = 1;  // any day: only the counters' columns are taken
+  r.seconds = e.seconds;
+  r.metres = e.metres;
+  r.petrol_ml = e.petrol_ml;
+  r.gas_ml = e.gas_ml;
+  auto columns = journal::TripColumns(r, {}, separator);
+  columns[0] = ShownText(e.time);
+  columns[7] = Fixed(s.cost, 1, separator);
+  std::vector<std::string> row{s.vehicle};
+  row.insert(row.end(), columns.begin(), columns.end());
+  return row;
+}
+
 TextGrid EntryTable(const std::vector<StoredEntry>& entries, std::string_view separator) {
   TextGrid grid;
   grid.reserve(entries.size() + 1);
-  grid.push_back({"Автомобиль", "Дата и время записи", "Время в пути", "Пробег, км",
-                  "Расход топлива, л", "Ср. скорость, км/час", "Ср. расход на 100 км",
-                  "Ср. расход в час", "Стоимость"});
-  for (const auto& s : entries) {
-    const auto& e = s.entry;
-    journal::TripRecord r;
-    r.day = 1;  // any day: only the counters' columns are taken
-    r.seconds = e.seconds;
-    r.metres = e.metres;
-    r.petrol_ml = e.petrol_ml;
-    r.gas_ml = e.gas_ml;
-    auto columns = journal::TripColumns(r, {}, separator);
-    columns[0] = ShownText(e.time);
-    columns[7] = Fixed(s.cost, 1, separator);
-    std::vector<std::string> row{s.vehicle};
-    row.insert(row.end(), columns.begin(), columns.end());
-    grid.push_back(std::move(row));
-  }
+  grid.push_back(EntryHeader());
+  for (const auto& s : entries) grid.push_back(EntryRow(s, separator));
   return grid;
 }
 

@@ -16,6 +16,10 @@ namespace mk::history {
 /// The header row, then one row an entry: vehicle, date and time with the
 /// year, and the journal's columns (time on the road ... cost).
 journal::TextGrid EntryTable(const std::vector<StoredEntry>& entries, std::string_view separator);
+/// EntryTable's header and one of its rows, for a view that writes only the
+/// rows it shows of years of trips.
+std::vector<std::string> EntryHeader();
+std::vector<std::string> EntryRow(const StoredEntry& entry, std::string_view separator);
 /// Vehicle, date and time, error code and what it means (an OBD-II code its
 /// description from the catalogue of trouble codes; a code in a protocol's own
 /// format says it has none).

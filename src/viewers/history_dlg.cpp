@@ -226,7 +226,7 @@ void THistoryDlg::FillPeriods() {
   history::Query vehicle_only = ChosenQuery();
   vehicle_only.from.reset();
   vehicle_only.to.reset();
-  periods_ = history::PeriodChoices(store_.Stats(history::Period::Year, vehicle_only), now_);
+  periods_ = history::PeriodChoices(store_.TripYears(vehicle_only), now_);
   const QSignalBlocker quiet(period_box_);
   period_box_->clear();
   for (const auto& p : periods_) period_box_->addItem(Q(p.text));
@@ -255,11 +255,11 @@ void THistoryDlg::Fill(Table table) {
   switch (table) {
     case Table::Trips:
       trips_ = store_.Entries(EntryKind::Trip, query);
-      ModelOf(table)->SetGrid(history::EntryTable(trips_, separator_));
+      ShowEntries(table, trips_);
       break;
     case Table::Refuels:
       refuels_ = store_.Entries(EntryKind::Refuel, query);
-      ModelOf(table)->SetGrid(history::EntryTable(refuels_, separator_));
+      ShowEntries(table, refuels_);
       break;
     case Table::Errors:
       errors_ = store_.Errors(query);
@@ -273,6 +273,12 @@ void THistoryDlg::Fill(Table table) {
       return;
   }
   FitColumns(kTableNames[static_cast<std::size_t>(table)].grid);
+}
+
+void THistoryDlg::ShowEntries(Table table, const std::vector<history::StoredEntry>& entries) {
+  ModelOf(table)->SetRows(
+      history::EntryHeader(), entries.size(),
+      [this, &entries](std::size_t row) { return history::EntryRow(entries[row], separator_); });
 }
 
 void THistoryDlg::FillStats() {
@@ -318,7 +324,7 @@ void THistoryDlg::ExportTable(Table table, bool csv) {
   if (!path) return;
   try {
     Fill(table);
-    const journal::TextGrid& grid = ModelOf(table)->Grid();
+    const journal::TextGrid grid = ModelOf(table)->Grid();
     if (csv) {
       device::WriteFileAtomically(text::PathFromUtf8(*path), history::CsvText(grid),
                                   "Не удалось записать файл «" + *path + "».");

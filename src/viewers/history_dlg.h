@@ -58,6 +58,8 @@ class THistoryDlg final : public QDialog {
   void FillShown();
   /// The table from the history, when it is not filled for the choice yet.
   void Fill(Table table);
+  /// Trips or refuellings, each row written when the view shows it.
+  void ShowEntries(Table table, const std::vector<history::StoredEntry>& entries);
   void FillStats();
   /// Columns as wide as their texts and headers.
   void FitColumns(const char* grid);

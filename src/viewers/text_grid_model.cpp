@@ -6,16 +6,51 @@
 #include "widgets/qt_text.h"
 
 namespace mk::viewers {
+namespace {
+
+// Rows written and kept: what a few screens of scrolling and the columns'
+// fitting ask, without keeping years of trips as text.
+constexpr std::size_t kKeptRows = 2048;
+
+}  // namespace
 
 void TTextGridModel::SetGrid(journal::TextGrid grid, std::string bold_first) {
   beginResetModel();
   grid_ = std::move(grid);
+  rows_ = grid_.empty() ? 0 : grid_.size() - 1;
+  source_ = nullptr;
+  written_.clear();
   bold_first_ = std::move(bold_first);
   endResetModel();
 }
 
+void TTextGridModel::SetRows(std::vector<std::string> header, std::size_t count, RowSource source) {
+  beginResetModel();
+  grid_ = {std::move(header)};
+  rows_ = count;
+  source_ = std::move(source);
+  written_.clear();
+  bold_first_.clear();
+  endResetModel();
+}
+
+journal::TextGrid TTextGridModel::Grid() const {
+  if (!source_) return grid_;
+  journal::TextGrid grid{grid_.front()};
+  grid.reserve(rows_ + 1);
+  for (std::size_t r = 0; r < rows_; ++r) grid.push_back(source_(r));
+  return grid;
+}
+
+const std::vector<std::string>& TTextGridModel::Row(std::size_t row) const {
+  if (!source_) return grid_[row + 1];
+  if (const auto it = written_.find(row); it != written_.end()) return it->second;
+  if (written_.size() >= kKeptRows) written_.clear();
+  return written_.emplace(row, source_(row)).first->second;
+}
+
 int TTextGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() || grid_.empty() ? 0 : static_cast<int>(grid_.size() - 1);
+  return parent.isValid() ? 0 : static_cast<int>(rows_);
 }
 
 int TTextGridModel::columnCount(const QModelIndex& parent) const {
@@ -24,7 +59,7 @@ int TTextGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TTextGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const auto& row = grid_[static_cast<std::size_t>(index.row()) + 1];
+  const auto& row = Row(static_cast<std::size_t>(index.row()));
   if (role == Qt::DisplayRole) return widgets::Q(row[static_cast<std::size_t>(index.column())]);
   // Numbers line up at the right, the texts of the first columns at the left.
   if (role == Qt::TextAlignmentRole) {

@@ -152,5 +152,15 @@ TEST(Statistics, PerMonthAndYearEqualTheSumsOfTheTrips) {
   EXPECT_EQ(years[0].trips, 2);
 }
 
+TEST(Statistics, TripYearsAreTheYearsWithTripsAcrossAGap) {
+  mk::tests::TempFolder dir("history");
+  HistoryStore store(dir.path() / "history.sqlite");
+  store.Import(Read("2026-01-02T12:00", {Trip("2026-01-01T00:00", 1), Trip("2023-12-31T23:59", 2)}),
+               {});
+  EXPECT_EQ(store.TripYears({}), (std::vector<int>{2023, 2026}));
+  EXPECT_EQ(store.TripYears({"", At("2024-01-01"), {}}), std::vector<int>{2026});
+  EXPECT_TRUE(store.TripYears({"Газель", {}, {}}).empty());
+}
+
 }  // namespace
 }  // namespace mk::history

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "journal/number_format.h"
@@ -85,59 +86,93 @@ void Consumption(OscPicture& p, const std::vector<StoredEntry>& trips, const Tip
   const auto x = [&](LocalMinutes t) {
     return f.x0 + 2 + static_cast<int>((t - first) * (f.x1 - f.x0 - 4) / span);
   };
-  for (const auto& [t, v] : points) p.ops.emplace_back(FillOp{x(t) - 1, f.Y(v) - 1, 3, 3, kPoint});
+  // Years of trips put many on one spot: each spot is drawn, and has its
+  // tip, once (its first trip's).
+  const int plot_w = f.x1 - f.x0 + 1, plot_h = f.y1 - f.y0 + 1;
+  std::vector<bool> drawn(static_cast<std::size_t>(plot_w) * static_cast<std::size_t>(plot_h));
+  // And many on one column: the average's stretch in a column is one line.
+  int column = 0, low = 0, high = 0, last_y = 0;
   double sum = 0;
-  int prev_x = 0, prev_y = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
-    sum += points[i].second;
+    const auto& [t, v] = points[i];
+    sum += v;
     if (i >= kMovingAverage) sum -= points[i - kMovingAverage].second;
     const double avg = sum / static_cast<double>(std::min<std::size_t>(i + 1, kMovingAverage));
-    const int px = x(points[i].first), py = f.Y(avg);
-    if (i > 0) p.ops.emplace_back(LineOp{prev_x, prev_y, px, py, kAverage});
-    prev_x = px;
-    prev_y = py;
-    tips.Add(px - 2, f.Y(points[i].second) - 2, 5, 5,
-             ShownText(points[i].first) + ": " +
-                 journal::Fixed(points[i].second, 1, tips.separator) + " л/100 км (среднее " +
-                 journal::Fixed(avg, 1, tips.separator) + ")");
+    const int px = x(t), py = f.Y(v), ay = f.Y(avg);
+    auto spot = drawn.begin() + (py - f.y0) * plot_w + (px - f.x0);
+    if (!*spot) {
+      *spot = true;
+      p.ops.emplace_back(FillOp{px - 1, py - 1, 3, 3, kPoint});
+      tips.Add(px - 2, py - 2, 5, 5,
+               ShownText(t) + ": " + journal::Fixed(v, 1, tips.separator) + " л/100 км (среднее " +
+                   journal::Fixed(avg, 1, tips.separator) + ")");
+    }
+    if (i == 0 || px != column) {
+      if (i > 0) {
+        if (low < high) p.ops.emplace_back(LineOp{column, low, column, high, kAverage});
+        p.ops.emplace_back(LineOp{column, last_y, px, ay, kAverage});
+      }
+      column = px;
+      low = high = ay;
+    }
+    low = std::min(low, ay);
+    high = std::max(high, ay);
+    last_y = ay;
   }
+  if (low < high) p.ops.emplace_back(LineOp{column, low, column, high, kAverage});
   p.ops.emplace_back(TextOp{f.x0, f.y1 + 8, kAxis, 8, ShownText(first).substr(0, 10)});
   p.ops.emplace_back(
       TextOp{f.x1 - 70, f.y1 + 8, kAxis, 8, ShownText(points.back().first).substr(0, 10)});
 }
 
-struct Bar {
-  std::string label;  // under the bar
-  std::string name;   // in its tip
-  double value;
+// Bars of `values`; a bar's name (in its tip, its first `label_length`
+// characters under it) is written only for the bars drawn.
+struct Bars {
+  std::vector<double> values;
+  std::function<std::string(std::size_t)> name;
+  std::size_t label_length = std::string::npos;
 };
 
-void Bars(OscPicture& p, const char* title, const char* unit, const std::vector<Bar>& bars,
-          const Tips& tips) {
+void DrawBars(OscPicture& p, const char* title, const char* unit, const Bars& bars,
+              const Tips& tips) {
   double max = 0;
-  for (const auto& b : bars) max = std::max(max, b.value);
+  for (const double v : bars.values) max = std::max(max, v);
   const Frame f = Axes(p, title, max);
-  if (bars.empty()) return NoData(p, f);
-  const int slot = std::max(1, (f.x1 - f.x0) / static_cast<int>(bars.size()));
-  const int label_every = std::max(1, 60 / slot);
-  for (std::size_t i = 0; i < bars.size(); ++i) {
-    const int x = f.x0 + 1 + static_cast<int>(i) * slot;
-    const int y = f.Y(bars[i].value);
+  if (bars.values.empty()) return NoData(p, f);
+  // More bars than the plot has columns share them: a column shows its
+  // tallest bar (the others would stand behind it) and that bar's tip.
+  const std::size_t n = bars.values.size();
+  const int slot = std::max(1, (f.x1 - f.x0) / static_cast<int>(n));
+  const auto column = [&](std::size_t i) {
+    return f.x0 + 1 +
+           static_cast<int>(static_cast<long long>(i) * (f.x1 - f.x0 - 1) /
+                            static_cast<long long>(n));
+  };
+  int label_end = f.x0 - 60;
+  for (std::size_t i = 0; i < n;) {
+    const int x = column(i);
+    std::size_t tallest = i;
+    for (++i; i < n && column(i) == x; ++i) {
+      if (bars.values[i] > bars.values[tallest]) tallest = i;
+    }
+    const double value = bars.values[tallest];
+    const std::string name = bars.name(tallest);
+    const int y = f.Y(value);
     p.ops.emplace_back(FillOp{x + slot / 8, y, std::max(1, slot - slot / 4), f.y1 - y, kBar});
-    if (i % static_cast<std::size_t>(label_every) == 0) {
-      p.ops.emplace_back(TextOp{x, f.y1 + 8, kAxis, 8, bars[i].label});
+    if (x >= label_end + 60) {
+      p.ops.emplace_back(TextOp{x, f.y1 + 8, kAxis, 8, name.substr(0, bars.label_length)});
+      label_end = x;
     }
     tips.Add(x, f.y0, slot, f.y1 - f.y0,
-             bars[i].name + ": " + journal::Fixed(bars[i].value, 1, tips.separator) +
+             name + ": " + journal::Fixed(value, 1, tips.separator) +
                  (*unit != 0 ? std::string(" ") + unit : std::string()));
   }
 }
 
 // The months' bars of one quantity (the last row is the total: no bar).
-std::vector<Bar> MonthBars(const std::vector<StatsRow>& months, double (*value)(const StatsRow&)) {
-  std::vector<Bar> bars;
-  for (std::size_t i = 0; i + 1 < months.size(); ++i)
-    bars.push_back({months[i].period, months[i].period, value(months[i])});
+Bars MonthBars(const std::vector<StatsRow>& months, double (*value)(const StatsRow&)) {
+  Bars bars{{}, [&months](std::size_t i) { return months[i].period; }};
+  for (std::size_t i = 0; i + 1 < months.size(); ++i) bars.values.push_back(value(months[i]));
   return bars;
 }
 
@@ -155,25 +190,27 @@ OscPicture DrawChart(ChartKind kind, const std::vector<StoredEntry>& trips,
       Consumption(p, trips, tips);
       break;
     case ChartKind::Monthly:
-      Bars(p, "Пробег по месяцам, км", "км",
-           MonthBars(months, [](const StatsRow& r) { return r.DistanceKm(); }), tips);
+      DrawBars(p, "Пробег по месяцам, км", "км",
+               MonthBars(months, [](const StatsRow& r) { return r.DistanceKm(); }), tips);
       break;
     case ChartKind::MonthlyFuel:
-      Bars(p, "Топливо по месяцам, л", "л",
-           MonthBars(months, [](const StatsRow& r) { return r.FuelL(); }), tips);
+      DrawBars(p, "Топливо по месяцам, л", "л",
+               MonthBars(months, [](const StatsRow& r) { return r.FuelL(); }), tips);
       break;
     case ChartKind::MonthlyCost:
-      Bars(p, "Стоимость по месяцам", "",
-           MonthBars(months, [](const StatsRow& r) { return r.cost; }), tips);
+      DrawBars(p, "Стоимость по месяцам", "",
+               MonthBars(months, [](const StatsRow& r) { return r.cost; }), tips);
       break;
     case ChartKind::Refuels: {
-      std::vector<Bar> bars;
-      for (std::size_t i = 1; i < refuels.size(); ++i) {
-        const LocalMinutes at = refuels[i].entry.time;
-        bars.push_back({ShownText(at).substr(0, 5), ShownText(at).substr(0, 10),
-                        (at - refuels[i - 1].entry.time) / 1440.0});
-      }
-      Bars(p, "Дней между заправками", "дн.", bars, tips);
+      // Bar i - 1 is the interval that ends with refuelling i ("05.03" under it).
+      Bars bars{{},
+                [&refuels](std::size_t i) {
+                  return ShownText(refuels[i + 1].entry.time).substr(0, 10);  // the day
+                },
+                5};
+      for (std::size_t i = 1; i < refuels.size(); ++i)
+        bars.values.push_back((refuels[i].entry.time - refuels[i - 1].entry.time) / 1440.0);
+      DrawBars(p, "Дней между заправками", "дн.", bars, tips);
       break;
     }
   }

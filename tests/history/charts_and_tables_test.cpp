@@ -34,20 +34,28 @@ TEST(Charts, EveryKindDrawsInsideItsPictureOrSaysThereIsNoData) {
   const std::vector<StatsRow> months{{"2026-02", 3, 100, 5000, 400, 1},
                                      {"2026-03", 30, 900, 90000, 7000, 9},
                                      {"Итого", 33, 1000, 95000, 7400, 10}};
-  for (auto kind : {ChartKind::Consumption, ChartKind::Monthly, ChartKind::Refuels}) {
-    const auto p = DrawChart(kind, trips, refuels, months, {600, 300});
-    EXPECT_FALSE(HasText(p, "Нет данных"));
-    for (const auto& op : p.ops) {
-      if (const auto* l = std::get_if<scope::LineOp>(&op)) {
-        EXPECT_TRUE(l->x0 >= 0 && l->x1 <= 600 && l->y0 >= 0 && l->y1 <= 300);
-      }
-      if (const auto* f = std::get_if<scope::FillOp>(&op)) {
-        EXPECT_TRUE(f->x >= 0 && f->y >= 0 && f->x + f->width <= 600 && f->y + f->height <= 300)
-            << f->x << "," << f->y << " " << f->width << "x" << f->height;
-      }
-    }
-    EXPECT_TRUE(HasText(DrawChart(kind, {}, {}, {{"Итого"}}, {600, 300}), "Нет данных"));
+  // And years of them, more than the picture has columns.
+  std::vector<StoredEntry> years_of_trips;
+  for (int i = 0; i < 3000; ++i) {
+    auto t = Trip("2020-01-01T08:00", static_cast<std::uint32_t>(i % 50 + 1));
+    t.time += 1440LL * i;
+    years_of_trips.push_back({t, 0, "МК 3", false});
   }
+  for (auto kind : {ChartKind::Consumption, ChartKind::Monthly, ChartKind::Refuels})
+    for (const auto* data : {&trips, &years_of_trips}) {
+      const auto p = DrawChart(kind, *data, data == &trips ? refuels : *data, months, {600, 300});
+      EXPECT_FALSE(HasText(p, "Нет данных"));
+      for (const auto& op : p.ops) {
+        if (const auto* l = std::get_if<scope::LineOp>(&op)) {
+          EXPECT_TRUE(l->x0 >= 0 && l->x1 <= 600 && l->y0 >= 0 && l->y1 <= 300);
+        }
+        if (const auto* f = std::get_if<scope::FillOp>(&op)) {
+          EXPECT_TRUE(f->x >= 0 && f->y >= 0 && f->x + f->width <= 600 && f->y + f->height <= 300)
+              << f->x << "," << f->y << " " << f->width << "x" << f->height;
+        }
+      }
+      EXPECT_TRUE(HasText(DrawChart(kind, {}, {}, {{"Итого"}}, {600, 300}), "Нет данных"));
+    }
 }
 
 TEST(Tables, CsvHasAByteOrderMarkSemicolonsAndQuotesWhatNeedsIt) {

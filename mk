@@ -50,11 +50,28 @@ configure() {  # configure DIR [cmake options...]
   cmake -S . -B "$dir" "${generator[@]}" "${launcher[@]}" "$@" >/dev/null
 }
 
+# The flags Debian's package build compiles with (debian/rules' hardening,
+# the preprocessor's flags after the compiler's, as debhelper passes them).
+package_cxxflags() {
+  local flags
+  flags="$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS)"
+  echo "$flags $(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CPPFLAGS)"
+}
+
+# Builds targets of build/ as the package's build compiles: debhelper sets
+# LC_ALL=C.UTF-8, and the compiler cache keys the locale.
+build_normal() {
+  LC_ALL=C.UTF-8 cmake --build build -j "$JOBS" "$@"
+}
+
 # The package target packs what is built, so ./mk test need not build the
-# test programs that only the sanitizers' build runs.
+# test programs that only the sanitizers' build runs. The programs compile as
+# the package's build compiles them (its flags, no build type of CMake's own,
+# warnings as errors in both), so the package's build finds every object it
+# shares with this one in the compiler cache.
 configure_build() {
-  configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON \
-    -DMK_TESTS=ON -DCMAKE_SKIP_PACKAGE_ALL_DEPENDENCY=ON
+  configure build -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="$(package_cxxflags)" \
+    -DMK_WERROR=ON -DMK_BENCH=ON -DMK_GUI=ON -DMK_TESTS=ON -DCMAKE_SKIP_PACKAGE_ALL_DEPENDENCY=ON
 }
 
 # A folder configured with these options is configured again only by the
@@ -62,13 +79,14 @@ configure_build() {
 configured_build() {
   [ -f build/build.ninja ] && grep -q '^CMAKE_SKIP_PACKAGE_ALL_DEPENDENCY:.*=ON$' \
     build/CMakeCache.txt && grep -q '^MK_TESTS:BOOL=ON$' build/CMakeCache.txt &&
+    grep -q '^CMAKE_BUILD_TYPE:STRING=None$' build/CMakeCache.txt &&
     grep -q '^MK_GUI:BOOL=ON$' build/CMakeCache.txt
 }
 
 build() {
   deps
   configure_build
-  cmake --build build -j "$JOBS"
+  build_normal
 }
 
 # The window test programs (tests_widgets, tests_app, tests_editor,
@@ -95,7 +113,7 @@ cmd_check() {
   configured_build || configure_build
   local windows=() w
   for w in $(touched_window_tests); do windows+=("$w"); done
-  cmake --build build -j "$JOBS" --target unit_tests "${windows[@]}"
+  build_normal --target unit_tests "${windows[@]}"
   echo "== unit tests"
   # One process a program, not one a test: a tenth of the time, and the unit
   # tests share no state that would need more.
@@ -148,7 +166,7 @@ build_sanitized() {
 # the package holds, and the benchmarks, built so that they keep building.
 build_for_tests() {
   configure_build
-  cmake --build build -j "$JOBS" --target mkconfig mkctl mk-sim packaging_files \
+  build_normal --target mkconfig mkctl mk-sim packaging_files \
     integration_tests benchmarks
 }
 
@@ -192,7 +210,7 @@ deb_build() {
   # debhelper gives the build a HOME of its own, so the cache is named here,
   # or every package build would start from an empty one.
   cache=$(ccache -k cache_dir)
-  if ! (cd "$src" && SOURCE_DATE_EPOCH=$epoch DEB_BUILD_OPTIONS="ccache parallel=$JOBS" \
+  if ! (cd "$src" && SOURCE_DATE_EPOCH=$epoch DEB_BUILD_OPTIONS="ccache werror parallel=$JOBS" \
     CCACHE_DIR=$cache dpkg-buildpackage -us -uc -b) >"$src.log" 2>&1; then
     tail -n 40 "$src.log" >&2
     echo "dpkg-buildpackage failed in $src (see $src.log)" >&2
@@ -495,7 +513,7 @@ cmd_windows() {
   deps
   # The Linux mk-sim and mkctl: the virtual MK and the results to compare with.
   configure_build
-  cmake --build build -j "$JOBS" --target mk-sim mkctl
+  build_normal --target mk-sim mkctl
   stage "Windows: packages" windows_deps
   windows_all
 }

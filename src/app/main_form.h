@@ -231,7 +231,8 @@ class TMainForm final : public QMainWindow {
   void ShowCompare(const std::string& title, const std::string& intro, const device::TMK& other);
   // Taking some settings of another image, as one step "aUndoTake" undoes
   // (main_form_differences.cpp), and the settings as text (main_form_presets.cpp).
-  /// Shows the offered changes of `other` with ticks and takes the ticked ones.
+  /// Fills `view`'s list with what taking `other` offers, shows it with ticks
+  /// and takes the ticked ones.
   void OfferToTake(widgets::ChangesView& view, const device::TMK& other, const QString& from);
   /// Lays the chosen settings of `other` over the held ones as one undoable step;
   /// the status line names `from`.

@@ -92,9 +92,7 @@ void TMainForm::BuildMenu() {
 
 std::filesystem::path TMainForm::HistoryFolder() const {
   if (!services_.history_dir.empty()) return services_.history_dir;
-  std::error_code ec;
-  const std::filesystem::path file = std::filesystem::absolute(platform::HistoryPath(), ec);
-  return ec ? std::filesystem::path() : file.parent_path();
+  return BesideProgram(platform::HistoryPath()).parent_path();
 }
 
 std::string TMainForm::FileFolder() const {

@@ -61,9 +61,8 @@ TakeOffered TakeOffer(const device::TMK& held, const device::TMK& from, char sep
 std::vector<Page> PagesFromCaptions(const std::vector<std::string>& captions) {
   std::vector<Page> pages;
   for (const std::string& caption : captions) {
-    const auto it = std::ranges::find_if(kPages, [&](const PageInfo& p) {
-      return p.caption == caption || p.object_name == caption;
-    });
+    const auto it =
+        std::ranges::find_if(kPages, [&](const PageInfo& p) { return p.caption == caption; });
     if (it == kPages.end()) throw Error("Нет страницы «" + caption + "».");
     pages.push_back(it->page);
   }

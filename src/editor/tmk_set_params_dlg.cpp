@@ -446,14 +446,9 @@ widgets::WindowOutcome RunSettingsEditor(device::TMK& mk,
     QTimer::singleShot(0, &dialog, [&dialog, tank] { dialog.OpenTankFile(tank); });
   // OK over no edit leaves every byte as it was: the settings held are then
   // no more changed than before (a fresh read stays the MK's own).
-  const auto edited = [&mk] {
-    std::vector<std::vector<std::uint8_t>> bytes;
-    for (device::BlockId block : device::kEditedBlocks) bytes.push_back(mk.Rec(block).Bytes());
-    return bytes;
-  };
-  const auto before = edited();
+  const device::RecordCopy before = mk.CopyRecords(device::kEditedBlocks);
   const bool ok = dialog.Run();
-  return {.accepted = ok, .changed = ok && edited() != before};
+  return {.accepted = ok, .changed = ok && !mk.SameRecords(before)};
 }
 
 }  // namespace mk::editor

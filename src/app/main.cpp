@@ -51,8 +51,7 @@ int main(int argc, char* argv[]) {
   QString lock_name = options.lock_name;
   if (lock_name.isEmpty()) lock_name = QFileInfo(QApplication::applicationFilePath()).fileName();
 
-  // Made absolute now: start-up changes the current folder to the program's,
-  // and a running copy has a current folder of its own.
+  // Made absolute now: a running copy has a current folder of its own.
   const std::string settings_file =
       options.settings_file.isEmpty()
           ? std::string()
@@ -73,7 +72,7 @@ int main(int argc, char* argv[]) {
   mk::app::UseSystemFont(app);
 
   mk::app::MainFormServices services;
-  // Made absolute now: start-up changes the current folder to the program's.
+  // Made absolute now, as the file to open is.
   if (!ini.isEmpty()) services.ini_path = QFileInfo(ini).absoluteFilePath().toStdU16String();
   services.settings_file = settings_file;
   mk::app::UsePlatformPorts(services);

@@ -462,9 +462,14 @@ void TMainForm::UpdateActions() {
   if (undo_take_action_ != nullptr) undo_take_action_->setEnabled(before_take_.has_value());
 }
 
-std::string TMainForm::ProgramFolder() const {
-  if (!services_.program_dir.empty()) return services_.program_dir.string();
-  return QCoreApplication::applicationDirPath().toStdString();
+std::filesystem::path TMainForm::BesideProgram(const std::filesystem::path& path) const {
+  if (path.is_absolute()) return path;
+  // UTF-16: on Windows a narrow path means the ANSI code page.
+  const std::filesystem::path folder =
+      services_.program_dir.empty()
+          ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String())
+          : services_.program_dir;
+  return folder / path;
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -476,7 +481,6 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FirstShow() {
-  QDir::setCurrent(QString::fromStdString(ProgramFolder()));
   mz_mark_->hide();
 
   // The preferences come first here because they may map COM numbers to
@@ -506,7 +510,7 @@ void TMainForm::FirstShow() {
   const std::filesystem::path prefs_folder = ini_path_.parent_path();
   backups_ = std::make_unique<device::BackupStore>(device::BackupStore::FromPreferences(
       ini.Ini(), prefs_folder,
-      services_.backup_dir.empty() ? platform::BackupsDir() : services_.backup_dir));
+      services_.backup_dir.empty() ? BesideProgram(platform::BackupsDir()) : services_.backup_dir));
   if (const std::string log = ini.Ini().ReadString("RS232", "Log", ""); !log.empty()) {
     const std::filesystem::path path = PathFromUtf8(log);
     log_path_ = path.is_absolute() ? path : prefs_folder / path;

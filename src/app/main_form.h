@@ -60,8 +60,8 @@ inline constexpr const char* kHelpText =
 struct MainFormServices {
   /// The preferences file; empty: beside the program (TMIniFile::DefaultPath).
   std::filesystem::path ini_path;
-  /// The program's folder: the file dialogs start there. Empty: the folder of
-  /// the running program.
+  /// The program's folder: the backups and the history go there when the user
+  /// has no data folder. Empty: the folder of the running program.
   std::filesystem::path program_dir;
   /// Builds the machine's ports once the preferences are open (they may map
   /// COM numbers to devices).
@@ -231,7 +231,8 @@ class TMainForm final : public QMainWindow {
   void ShowCompare(const std::string& title, const std::string& intro, const device::TMK& other);
   // Taking some settings of another image, as one step "aUndoTake" undoes
   // (main_form_differences.cpp), and the settings as text (main_form_presets.cpp).
-  /// Shows the offered changes of `other` with ticks and takes the ticked ones.
+  /// Fills `view`'s list with what taking `other` offers, shows it with ticks
+  /// and takes the ticked ones.
   void OfferToTake(widgets::ChangesView& view, const device::TMK& other, const QString& from);
   /// Lays the chosen settings of `other` over the held ones as one undoable step;
   /// the status line names `from`.
@@ -259,7 +260,9 @@ class TMainForm final : public QMainWindow {
   /// Opens the exchange log the preferences name, once; a log that cannot be
   /// opened is reported once and the transfer goes on without it.
   void OpenExchangeLog();
-  std::string ProgramFolder() const;
+  /// `path` as it stands when absolute, else beside the program: where the
+  /// backups and the history go for a user without a data folder.
+  std::filesystem::path BesideProgram(const std::filesystem::path& path) const;
   /// Blocks the window's controls while a transfer runs; the destructor
   /// gives them back exactly as they were.
   class BusyScope;

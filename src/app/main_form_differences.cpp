@@ -14,14 +14,11 @@
 #include <QStringList>
 #include <QUrl>
 
-#include <algorithm>
-
 #include "app/main_form.h"
 #include "device/backup_list.h"
 #include "device/settings_file.h"
 #include "platform/prefs_path.h"
 #include "settings/chosen_settings.h"
-#include "settings/pages.h"
 #include "settings/shown_diff.h"
 #include "settings/take_pages.h"
 #include "text/utf8_path.h"
@@ -95,9 +92,7 @@ void TMainForm::BuildMenu() {
 
 std::filesystem::path TMainForm::HistoryFolder() const {
   if (!services_.history_dir.empty()) return services_.history_dir;
-  std::error_code ec;
-  const std::filesystem::path file = std::filesystem::absolute(platform::HistoryPath(), ec);
-  return ec ? std::filesystem::path() : file.parent_path();
+  return BesideProgram(platform::HistoryPath()).parent_path();
 }
 
 std::string TMainForm::FileFolder() const {
@@ -280,34 +275,15 @@ void TMainForm::TakeFromFile() {
   view.intro =
       "Отметьте настройки, которые взять из файла (было - текущие, станет - из файла); "
       "отметка страницы отмечает все её настройки. Скрытые для этого МК настройки не берутся.";
-  view.diff = settings::DiffShown(*mk_, *other, widgets::DecimalSeparator());
   OfferToTake(view, *other, QStringLiteral("Из файла «%1»").arg(FileName(path)));
 }
 
 void TMainForm::OfferToTake(ChangesView& view, const device::TMK& other, const QString& from) {
-  view.diff.header.clear();
-  view.diff.other.clear();
   // What the held variant hides is not taken; the list says which.
-  {
-    device::TMK probe = *mk_;
-    std::vector<settings::Page> all;
-    for (const auto& page : settings::kPages) all.push_back(page.page);
-    const settings::TakeResult dry = settings::TakePages(other, probe, all);
-    std::vector<settings::ShownChange> differing = std::move(view.diff.changes);
-    differing.insert(differing.end(), view.diff.hidden.begin(), view.diff.hidden.end());
-    view.diff.changes.clear();
-    view.diff.hidden.clear();
-    for (auto& c : differing) {
-      if (std::ranges::find(dry.skipped, c.setting) != dry.skipped.end()) {
-        view.not_taken.push_back(c.setting);
-      } else {
-        view.diff.changes.push_back(std::move(c));
-      }
-    }
-    std::ranges::stable_sort(view.diff.changes, {}, [](const settings::ShownChange& c) {
-      return static_cast<unsigned>(c.page);
-    });
-  }
+  settings::TakeOffered offer = settings::TakeOffer(*mk_, other, widgets::DecimalSeparator());
+  view.diff = settings::ShownDiff();
+  view.diff.changes = std::move(offer.changes);
+  view.not_taken = std::move(offer.not_taken);
   const ChangesAnswer answer = dialogs_->ShowChanges(view);
   if (!answer.accepted) return;
   TakeSettings(other, settings::Without(settings::ListedSettings(view.diff), answer.unticked),

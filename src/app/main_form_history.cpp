@@ -113,7 +113,8 @@ void TMainForm::BuildHistoryMenu() {
 }
 
 std::filesystem::path TMainForm::HistoryFile() const {
-  return services_.history_path.empty() ? platform::HistoryPath() : services_.history_path;
+  return services_.history_path.empty() ? BesideProgram(platform::HistoryPath())
+                                        : services_.history_path;
 }
 
 void TMainForm::UpdateHistoryAction() {

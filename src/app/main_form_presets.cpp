@@ -9,9 +9,7 @@
 #include "app/main_form.h"
 #include "device/block_tables.h"
 #include "settings/preset.h"
-#include "settings/shown_diff.h"
 #include "text/utf8_path.h"
-#include "widgets/decimal_separator.h"
 
 namespace mk::app {
 
@@ -79,7 +77,6 @@ void TMainForm::LoadFromText() {
     view.intro =
         "Отметьте настройки, которые взять из текста (было - текущие, станет - из "
         "текста). Ничего не меняется, пока вы не нажмёте «Взять».";
-    view.diff = settings::DiffShown(*mk_, loaded, widgets::DecimalSeparator());
     view.notes_title = "Строки, которые не взяты";
     view.notes = outcome.refused;
     view.notes.insert(view.notes.end(), outcome.skipped.begin(), outcome.skipped.end());

@@ -101,6 +101,11 @@ void TMK::RestoreRecords(const RecordCopy& copy) {
   for (const auto& [block, bytes] : copy.records) Rec(block).Bytes() = bytes;
 }
 
+bool TMK::SameRecords(const RecordCopy& copy) const {
+  return std::ranges::all_of(
+      copy.records, [this](const auto& kept) { return Rec(kept.first).Bytes() == kept.second; });
+}
+
 void TMK::ReadDirectory() {
   directory_ = BlockDirectory::Parse(image_);
 }

@@ -102,6 +102,9 @@ class TMK {
 
   RecordCopy CopyRecords(std::span<const BlockId> blocks) const;
   void RestoreRecords(const RecordCopy& copy);
+  /// Whether the records still hold the bytes `copy` kept: an editor closed
+  /// with OK over no edit left the settings as they were.
+  bool SameRecords(const RecordCopy& copy) const;
 
   // --- Directory, loads and stores ----------------------------------------
   /// Parses the directory from image position 0. Bytes the image lacks read as 0.

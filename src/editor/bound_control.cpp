@@ -21,7 +21,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "settings/conversions.h"
 #include "settings/setting_value.h"
@@ -381,7 +380,7 @@ class LineControl final : public TBoundControl {
     shown_ = Q(settings::ShowText(Def(), Mk()));
     // A time past 23:59 shows its own hours rather than a valid time made up.
     if (Def().kind == Kind::Time && settings::OutOfRange(Def(), Mk(), env)) {
-      const int minutes = QString::fromStdString(settings::StoredText(Def(), Mk(), env)).toInt();
+      const std::int64_t minutes = settings::StoredNumber(Def(), Mk());
       if (minutes / 60 <= 99) {
         shown_ = QString("%1:%2")
                      .arg(minutes / 60, 2, 10, QChar('0'))
@@ -537,8 +536,7 @@ class DateControl final : public TBoundControl {
     // them without a word.
     QDate earliest = day(2);
     const bool out = settings::OutOfRange(Def(), Mk(), env);
-    const auto stored = static_cast<std::uint32_t>(
-        std::strtoul(settings::StoredText(Def(), Mk(), env).c_str(), nullptr, 10));
+    const auto stored = static_cast<std::uint32_t>(settings::StoredNumber(Def(), Mk()));
     const bool is_date = stored != 0 && settings::IsDayOfDate(stored);
     if (is_date) earliest = std::min(earliest, day(stored));
     edit_->setMinimumDate(earliest.addDays(-1));

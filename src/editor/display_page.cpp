@@ -19,7 +19,7 @@ void TDisplayPage::Build() {
   sub_pages_ = new QTabWidget(this);
   sub_pages_->setObjectName("pcDisp");
   layout->addWidget(sub_pages_);
-  for (const auto& info : settings::kDisplayPages) {
+  for (const auto& info : kDisplayPages) {
     auto* page = new QWidget(sub_pages_);
     page->setObjectName(QString::fromUtf8(info.object_name));
     sub_pages_->addTab(page, QString::fromUtf8(info.caption));
@@ -43,7 +43,7 @@ void TDisplayPage::Build() {
 
 void TDisplayPage::Fill() {
   const auto features = Mk().Catalogues().Variant().features;
-  for (const auto& info : settings::kDisplayPages) {
+  for (const auto& info : kDisplayPages) {
     sub_pages_->setTabVisible(static_cast<int>(info.page),
                               settings::DisplayPageShown(info.page, features));
     if (TDisplaySubPage* content = SubPageContent(info.page)) content->Fill();

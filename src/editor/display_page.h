@@ -9,6 +9,7 @@
 
 #include <array>
 
+#include "editor/page_names.h"
 #include "editor/settings_page.h"
 
 namespace mk::editor {
@@ -38,8 +39,8 @@ class TDisplayPage final : public TSettingsPage {
 
  private:
   QTabWidget* sub_pages_ = nullptr;
-  std::array<QWidget*, settings::kDisplayPages.size()> pages_{};
-  std::array<TDisplaySubPage*, settings::kDisplayPages.size()> contents_{};
+  std::array<QWidget*, kDisplayPages.size()> pages_{};
+  std::array<TDisplaySubPage*, kDisplayPages.size()> contents_{};
   TShowDisplayBoxes* show_boxes_ = nullptr;
   TSettingsPanel* misc_values_ = nullptr;
 };

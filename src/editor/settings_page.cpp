@@ -9,13 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "editor/page_names.h"
 #include "widgets/qt_text.h"
 
 namespace mk::editor {
 
 TSettingsPage::TSettingsPage(TEditorContext& context, settings::Page page, QWidget* parent)
     : QWidget(parent), context_(context), page_(page) {
-  setObjectName(QString::fromUtf8(settings::InfoOf(page).object_name));
+  setObjectName(QString::fromUtf8(PageObjectName(page)));
 }
 
 QWidget* TSettingsPage::Body() {

@@ -48,7 +48,6 @@ const char* const TTankPage::kNoticeManual =
 
 namespace {
 
-using device::BlockId;
 using text::PathFromUtf8;
 using widgets::Q;
 
@@ -278,7 +277,6 @@ QHBoxLayout* TTankPage::BuildFileButtons() {
 
 void TTankPage::Fill() {
   filling_ = true;
-  const device::Record& fuel = Mk().Rec(BlockId::FuelSensor);
   const settings::Env env = settings::Env::Of(Mk());
   for (const BoundSpin& b : spins_) {
     // The range first (litres end at the full tank), widened to show a stored value outside it.
@@ -288,14 +286,14 @@ void TTankPage::Fill() {
                      static_cast<int>(std::max(shape.max, v)));
     b.spin->setValue(static_cast<int>(v));
   }
-  se_quant_->setValue(static_cast<int>(fuel.GetInt("OilCalibrQuant")));
-  ShowSevenRows(static_cast<int>(fuel.GetInt("OilCalibrQuant")));
+  const auto quant = static_cast<int>(settings::ShowNumber(Row("seOilCalibrQuant"), Mk(), env));
+  se_quant_->setValue(quant);
+  ShowSevenRows(quant);
 
-  const device::Record& tank = Mk().Rec(BlockId::TankCalibration);
-  cb_finish_->setChecked(tank.GetInt("TarirFlagFinish") != 0);
+  cb_finish_->setChecked(settings::ShowChecked(Row("cbTarirFlagFinish"), Mk()));
   const std::size_t points = settings::TarirPointCount(Mk());
   se_tarir_leng_->setValue(static_cast<int>(points));
-  const auto slope = tank.GetInt("TarirIncline");
+  const int slope = settings::ShowIndex(Row("rgTarirIncline"), Mk(), env);
   incline_->setExclusive(false);
   for (QAbstractButton* button : incline_->buttons()) {
     button->setChecked(incline_->id(button) == slope);
@@ -317,7 +315,7 @@ void TTankPage::AddMarks(TChangedMarks& marks) {
 }
 
 void TTankPage::FillGrid(std::size_t points) {
-  const device::Record& tank = Mk().Rec(BlockId::TankCalibration);
+  // The table's points are the chart's: TarirLeng of them once Fill has checked the count.
   const settings::TankChart chart = settings::TankChartOf(Mk());
   // The new items keep the changed marks the dialog laid on the rows.
   std::vector<bool> marked(static_cast<std::size_t>(grid_->rowCount()), false);
@@ -334,8 +332,8 @@ void TTankPage::FillGrid(std::size_t points) {
     auto* number = new QTableWidgetItem(shown ? QString::number(r + 1) : QString());
     number->setFlags(Qt::ItemIsEnabled);
     grid_->setItem(r, 0, number);
-    auto* litres = new QTableWidgetItem(shown ? QString::number(tank.GetInt("TarirLit", i)) : "");
-    auto* units = new QTableWidgetItem(shown ? QString::number(tank.GetInt("TarirRes", i)) : "");
+    auto* litres = new QTableWidgetItem(shown ? QString::number(chart.table[i].litres) : "");
+    auto* units = new QTableWidgetItem(shown ? QString::number(chart.table[i].units) : "");
     if (shown && chart.table_typos[i]) {
       for (QTableWidgetItem* item : {number, litres, units}) {
         item->setBackground(kTypoCell);

@@ -24,6 +24,7 @@
 #include "device/block_tables.h"
 #include "editor/blocks_page.h"
 #include "editor/display_page.h"
+#include "editor/page_names.h"
 #include "editor/settings_panel.h"
 #include "editor/tank_page.h"
 #include "editor/value_page.h"
@@ -58,7 +59,7 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, widgets::IDialogs& dialogs, 
                                    std::string file_folder)
     : QDialog(parent), context_(mk, dialogs, std::move(file_folder)) {
   setObjectName("MK_SetParamsDlg");
-  setWindowTitle(QString::fromUtf8(settings::kEditorCaption.data()));
+  setWindowTitle(QString::fromUtf8(kEditorCaption.data()));
   // Resizable: a page whose content is larger than the window scrolls.
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -73,7 +74,7 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, widgets::IDialogs& dialogs, 
   ConnectContext();
 
   setMinimumSize(480, 320);
-  resize(settings::kEditorWidth, settings::kEditorHeight);
+  resize(kEditorWidth, kEditorHeight);
 }
 
 void TMK_SetParamsDlg::BuildSearchRow(QVBoxLayout* layout) {
@@ -445,14 +446,9 @@ widgets::WindowOutcome RunSettingsEditor(device::TMK& mk,
     QTimer::singleShot(0, &dialog, [&dialog, tank] { dialog.OpenTankFile(tank); });
   // OK over no edit leaves every byte as it was: the settings held are then
   // no more changed than before (a fresh read stays the MK's own).
-  const auto edited = [&mk] {
-    std::vector<std::vector<std::uint8_t>> bytes;
-    for (device::BlockId block : device::kEditedBlocks) bytes.push_back(mk.Rec(block).Bytes());
-    return bytes;
-  };
-  const auto before = edited();
+  const device::RecordCopy before = mk.CopyRecords(device::kEditedBlocks);
   const bool ok = dialog.Run();
-  return {.accepted = ok, .changed = ok && edited() != before};
+  return {.accepted = ok, .changed = ok && !mk.SameRecords(before)};
 }
 
 }  // namespace mk::editor

@@ -23,11 +23,12 @@ std::filesystem::path UserDataDir();
 std::filesystem::path UserCacheDir();
 
 /// Where the backups of the MK's memory go: <UserDataDir>/mkconfig/backups,
-/// or "mkconfig-backups" in the current folder when there is no data folder.
+/// or the relative "mkconfig-backups" when there is no data folder (mkctl
+/// takes it in the current folder, the window beside the program).
 std::filesystem::path BackupsDir();
 
-/// The history of trips: <UserDataDir>/mkconfig/history.sqlite, or
-/// "mkconfig-history.sqlite" in the current folder when there is no data folder.
+/// The history of trips: <UserDataDir>/mkconfig/history.sqlite, or the
+/// relative "mkconfig-history.sqlite" when there is no data folder (as above).
 std::filesystem::path HistoryPath();
 
 /// The program's path with the extension ".ini" when the program's folder is

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The editor's pages as data: their order, object names and captions, and
-// the ten sub-pages of the display page. The dialog and mkctl both walk this.
+// The editor's pages as data: their order and captions, and the ten
+// sub-pages of the display page. The dialog, presets and mkctl all walk this.
 #pragma once
 
 #include <array>
@@ -25,22 +25,21 @@ enum class Page : unsigned {
 
 struct PageInfo {
   Page page;
-  std::string_view object_name;
   std::string_view caption;
 };
 
 inline constexpr std::array<PageInfo, 11> kPages = {{
-    {Page::Corrections, "TabSheet2", "Поправки"},
-    {Page::Sources, "tsCorr", "Источники"},
-    {Page::Limits, "TabSheet1", "Границы"},
-    {Page::Display, "tsDisp", "Дисплей"},
-    {Page::Voice, "tsVoice", "Озвуч.сообщения"},
-    {Page::Averages, "tsAver", "Средние"},
-    {Page::Parking, "tsPark", "Парковка"},
-    {Page::Tank, "tsOil", "Бак"},
-    {Page::Service, "tsTO", "ТО"},
-    {Page::Blocks, "tsBlocks", "Допсистемы"},
-    {Page::UniMeas, "tsUniMeas", "Унив.вход"},
+    {Page::Corrections, "Поправки"},
+    {Page::Sources, "Источники"},
+    {Page::Limits, "Границы"},
+    {Page::Display, "Дисплей"},
+    {Page::Voice, "Озвуч.сообщения"},
+    {Page::Averages, "Средние"},
+    {Page::Parking, "Парковка"},
+    {Page::Tank, "Бак"},
+    {Page::Service, "ТО"},
+    {Page::Blocks, "Допсистемы"},
+    {Page::UniMeas, "Унив.вход"},
 }};
 
 constexpr const PageInfo& InfoOf(Page page) {
@@ -60,31 +59,5 @@ enum class DisplayPage : unsigned {
   HotMenus,
   Misc,
 };
-
-struct DisplayPageInfo {
-  DisplayPage page;
-  std::string_view object_name;
-  std::string_view caption;
-};
-
-inline constexpr std::array<DisplayPageInfo, 10> kDisplayPages = {{
-    {DisplayPage::Colors, "tsColors", "Цветовые схемы"},
-    {DisplayPage::X4, "tsDisp4", "Дисплеи х4"},
-    {DisplayPage::X9, "tsDisp9", "Дисплеи х9"},
-    {DisplayPage::X7, "tsDisp7", "Дисплеи х7"},
-    {DisplayPage::X3, "tsDisp3", "Дисплеи х3"},
-    {DisplayPage::Graph, "tsDispGraph", "Граф. дисплеи"},
-    {DisplayPage::Arrow, "tsDispArrow", "Стрел. дисплеи"},
-    {DisplayPage::X6, "tsDisp6", "Дисплей х6"},
-    {DisplayPage::HotMenus, "tsHotMenu", "Горячие меню"},
-    {DisplayPage::Misc, "tsDispMisc", "Разное"},
-}};
-
-/// The dialog's caption and the size of its client area when it opens: what
-/// its largest pages need (the four-screen galleries of «Дисплей», the hot
-/// menus), with its frame within a 1280 × 720 screen.
-inline constexpr std::string_view kEditorCaption = "Настройки МК";
-inline constexpr int kEditorWidth = 1200;
-inline constexpr int kEditorHeight = 660;
 
 }  // namespace mk::settings

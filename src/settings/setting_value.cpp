@@ -515,8 +515,12 @@ std::string StoredText(const Setting& s, const device::TMK& mk, const Env& env, 
     case Kind::BlockList:
       return DrawnStored(s, mk);
     default:
-      return std::to_string(ReadStored(s, mk));
+      return std::to_string(StoredNumber(s, mk));
   }
+}
+
+std::int64_t StoredNumber(const Setting& s, const device::TMK& mk) {
+  return ReadStored(s, mk);
 }
 
 std::string ShowAsText(const Setting& s, const device::TMK& mk, const Env& env, char separator) {

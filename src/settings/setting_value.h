@@ -12,6 +12,7 @@
 // the record is then unchanged.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,9 @@ bool OutOfRange(const Setting& s, const device::TMK& mk, const Env& env);
 /// checks, times (minutes) and dates (day number).
 std::string StoredText(const Setting& s, const device::TMK& mk, const Env& env,
                        char separator = '.');
+/// The stored value of a choice, check, flag bit, time (minutes) or date (day
+/// number) as the number StoredText() writes for it.
+std::int64_t StoredNumber(const Setting& s, const device::TMK& mk);
 
 // --- Spin edits -------------------------------------------------------------
 /// The stored value in shown units, unclamped; NaN for a factor that is no number.

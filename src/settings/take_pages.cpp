@@ -35,12 +35,34 @@ TakeResult TakePages(const device::TMK& from, device::TMK& to, const std::vector
   return result;
 }
 
+TakeOffered TakeOffer(const device::TMK& held, const device::TMK& from, char separator) {
+  ShownDiff diff = DiffShown(held, from, separator);
+  std::vector<Page> all;
+  for (const PageInfo& page : kPages) all.push_back(page.page);
+  // A dry run on a copy: what it skips is what the held variant hides.
+  device::TMK probe = held;
+  const TakeResult dry = TakePages(from, probe, all);
+  std::vector<ShownChange> differing = std::move(diff.changes);
+  differing.insert(differing.end(), diff.hidden.begin(), diff.hidden.end());
+  TakeOffered offer;
+  for (ShownChange& c : differing) {
+    if (std::ranges::find(dry.skipped, c.setting) != dry.skipped.end()) {
+      offer.not_taken.push_back(c.setting);
+    } else {
+      offer.changes.push_back(std::move(c));
+    }
+  }
+  // `from`'s hidden ones came last: each goes back among its page's.
+  std::ranges::stable_sort(offer.changes, {},
+                           [](const ShownChange& c) { return static_cast<unsigned>(c.page); });
+  return offer;
+}
+
 std::vector<Page> PagesFromCaptions(const std::vector<std::string>& captions) {
   std::vector<Page> pages;
   for (const std::string& caption : captions) {
-    const auto it = std::ranges::find_if(kPages, [&](const PageInfo& p) {
-      return p.caption == caption || p.object_name == caption;
-    });
+    const auto it =
+        std::ranges::find_if(kPages, [&](const PageInfo& p) { return p.caption == caption; });
     if (it == kPages.end()) throw Error("Нет страницы «" + caption + "».");
     pages.push_back(it->page);
   }

@@ -8,6 +8,7 @@
 
 #include "device/mk.h"
 #include "settings/setting.h"
+#include "settings/shown_diff.h"
 
 namespace mk::settings {
 
@@ -24,6 +25,19 @@ struct TakeResult {
 /// variant allows travels unchanged. Settings that never reach a file (the
 /// cargo record) are not taken. The caller stores the records.
 TakeResult TakePages(const device::TMK& from, device::TMK& to, const std::vector<Page>& pages);
+
+/// Taking every page of `from` into `held`, as the list of differences offers it.
+struct TakeOffered {
+  /// The differing settings `held`'s variant shows, shown and hidden ones of
+  /// `from`'s variant alike, in page order.
+  std::vector<ShownChange> changes;
+  /// The differing settings `held`'s variant hides: they are not taken.
+  std::vector<const Setting*> not_taken;
+};
+
+/// What taking from `from` would change in `held`, decided as TakePages
+/// decides it for all pages; `held` is not touched. Numbers use `separator`.
+TakeOffered TakeOffer(const device::TMK& held, const device::TMK& from, char separator = '.');
 
 /// The pages named by their captions ("Дисплей,Озвуч.сообщения"); mk::Error
 /// naming an unknown one.

@@ -267,7 +267,6 @@ void THistoryDlg::Fill(Table table) {
       FillFreezeFrame();
       break;
     case Table::Stats:
-    case Table::Count:
       months_ = store_.Stats(history::Period::Month, query);
       FillStats();
       return;

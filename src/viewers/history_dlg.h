@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,8 @@ class THistoryDlg final : public QDialog {
 
  private:
   /// The tables a page shows and exports.
-  enum class Table { Trips, Refuels, Errors, Stats, Count };
+  enum class Table { Trips, Refuels, Errors, Stats };
+  static constexpr std::size_t kTableCount = 4;  // the tables above
 
   void BuildControls();
   QWidget* BuildTablePage(Table table, QWidget* above = nullptr, QWidget* below = nullptr);
@@ -83,7 +85,7 @@ class THistoryDlg final : public QDialog {
   QComboBox* chart_box_ = nullptr;
   QTabWidget* pages_ = nullptr;
   QTableView* error_view_ = nullptr;
-  std::array<TTextGridModel*, static_cast<std::size_t>(Table::Count)> models_{};
+  std::array<TTextGridModel*, kTableCount> models_{};
   TTextGridModel* frame_model_ = nullptr;
   THistoryChartBox* chart_ = nullptr;
 
@@ -92,7 +94,7 @@ class THistoryDlg final : public QDialog {
   std::vector<history::StoredEntry> refuels_;
   std::vector<history::StoredError> errors_;
   std::vector<history::StatsRow> months_;
-  std::array<bool, static_cast<std::size_t>(Table::Count)> stale_{};
+  std::array<bool, kTableCount> stale_{};
   bool chart_stale_ = true;
 };
 

@@ -18,6 +18,7 @@
 #include "editor/display_colors_page.h"
 #include "editor/display_page.h"
 #include "editor/display_preview_box.h"
+#include "editor/page_names.h"
 #include "editor_fixture.h"
 
 namespace mk::editor::test {
@@ -54,12 +55,12 @@ TEST_F(DisplayScreenshots, EveryPageAndSubPage) {
         continue;
       }
       dialog->PageControl()->setCurrentIndex(static_cast<int>(info.page));
-      ASSERT_TRUE(grab(QString::fromUtf8(info.object_name)));
+      ASSERT_TRUE(grab(QString::fromUtf8(PageObjectName(info.page))));
     }
     auto* page = dynamic_cast<TDisplayPage*>(dialog->PageOf(settings::Page::Display));
     ASSERT_NE(page, nullptr);
     dialog->PageControl()->setCurrentWidget(page);
-    for (const auto& info : settings::kDisplayPages) {
+    for (const auto& info : kDisplayPages) {
       if (!page->SubPages()->isTabVisible(static_cast<int>(info.page))) continue;
       if (*v.suffix != 0 && info.page != settings::DisplayPage::X3 &&
           info.page != settings::DisplayPage::HotMenus &&

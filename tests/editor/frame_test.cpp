@@ -5,8 +5,8 @@
 #include <QTabWidget>
 
 #include "editor/display_page.h"
+#include "editor/page_names.h"
 #include "editor_fixture.h"
-#include "settings/pages.h"
 
 namespace mk::editor::test {
 namespace {
@@ -21,9 +21,9 @@ TEST_F(FrameTest, HasItsCaptionSizeAndElevenPagesInOrder) {
   // it fits a 1280 × 720 screen.
   const QSize room =
       dlg.screen()->availableGeometry().size() - (dlg.frameGeometry().size() - dlg.size());
-  EXPECT_EQ(dlg.size(), QSize(settings::kEditorWidth, settings::kEditorHeight).boundedTo(room));
-  EXPECT_LE(settings::kEditorWidth, 1280 - 2 * 8);
-  EXPECT_LE(settings::kEditorHeight, 720 - 2 * 8 - 32);
+  EXPECT_EQ(dlg.size(), QSize(kEditorWidth, kEditorHeight).boundedTo(room));
+  EXPECT_LE(kEditorWidth, 1280 - 2 * 8);
+  EXPECT_LE(kEditorHeight, 720 - 2 * 8 - 32);
   EXPECT_LT(dlg.minimumSize().width(), dlg.maximumSize().width());  // resizable
   QTabWidget* pages = dlg.PageControl();
   ASSERT_EQ(pages->count(), 11);

@@ -15,9 +15,9 @@
 #include <QStringListModel>
 #include <QTableWidget>
 
+#include "editor/page_names.h"
 #include "editor/settings_panel.h"
 #include "editor_fixture.h"
-#include "settings/pages.h"
 
 namespace mk::editor::test {
 namespace {
@@ -59,7 +59,7 @@ std::vector<std::string> LayoutFaults(QWidget* page) {
 TEST_F(LayoutAndWordsTest, PagesFitWithEveryControlWholeAndBoldMarksMoveNothing) {
   Load(99, 0);  // every page and control the variants know
   auto& dlg = Show();
-  dlg.resize(settings::kEditorWidth, settings::kEditorHeight);
+  dlg.resize(kEditorWidth, kEditorHeight);
   QTabWidget* pages = dlg.PageControl();
   for (int i = 0; i < pages->count(); ++i) {
     pages->setCurrentIndex(i);

@@ -100,8 +100,9 @@ TEST_P(PresetRoundTrip, ThePageExportedAndImportedOverOtherValuesGivesTheSameByt
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, PresetRoundTrip, ::testing::ValuesIn(kPages),
-                         [](const auto& p) { return std::string(p.param.object_name); });
+INSTANTIATE_TEST_SUITE_P(Pages, PresetRoundTrip, ::testing::ValuesIn(kPages), [](const auto& p) {
+  return "Page" + std::to_string(static_cast<unsigned>(p.param.page));
+});
 
 TEST(PresetText, HeaderSectionsCaptionsAndRangesAsAUserReadsThem) {
   const std::string text = PresetText(Factory(), {Page::Limits}, "2026-12-09");

@@ -116,5 +116,34 @@ TEST(TakePages, OnlyTheChosenPagesAndOnlyWhatTheHeldVariantShows) {
   EXPECT_THROW(PagesFromCaptions({"Нет такой"}), Error);
 }
 
+TEST(TakeOffer, WhatTheHeldVariantHidesIsNotTakenTheRestInPageOrder) {
+  // Device versions: 2 is the hybrid without gas, 99 shows all.
+  const struct {
+    std::uint16_t held, from;
+    const char *changes, *not_taken;
+  } cases[] = {
+      {2, 2, "rgVelocityMeth seVelocityLimit", "seGazContFull"},
+      {99, 2, "rgVelocityMeth seGazContFull seVelocityLimit", ""},  // hidden by the other only
+  };
+  for (const auto& c : cases) {
+    device::TMK from = Model(c.from, 0);
+    from.Rec(BlockId::Limits).SetInt("VelocityMeth", 1);
+    from.Rec(BlockId::FuelSensor).SetInt("GazContFull", 70);
+    from.Rec(BlockId::Limits).SetInt("VelocityLimit", 65);
+    const TakeOffered offer = TakeOffer(Model(c.held, 0), from);
+    // Other variants list other protocols too: only the settings changed here count.
+    constexpr std::string_view kCounted = "rgVelocityMeth seGazContFull seVelocityLimit";
+    std::string changes, not_taken;
+    const auto add = [&](std::string& to, const Setting* s) {
+      if (kCounted.find(s->name) == std::string_view::npos) return;
+      to += (to.empty() ? "" : " ") + std::string(s->name);
+    };
+    for (const ShownChange& change : offer.changes) add(changes, change.setting);
+    for (const Setting* s : offer.not_taken) add(not_taken, s);
+    EXPECT_EQ(changes, c.changes) << c.held;
+    EXPECT_EQ(not_taken, c.not_taken) << c.held;
+  }
+}
+
 }  // namespace
 }  // namespace mk::settings

@@ -29,10 +29,10 @@ std::vector<std::pair<int, std::string>> ReadLines(const std::filesystem::path& 
       if (space == std::string::npos) continue;
       const std::string number = line.substr(0, space);
       // Three digits exactly: no sign, spaces or zeros that a number reader would pass.
-      if (number.size() != 3 || number.find_first_not_of("0123456789") != std::string::npos ||
-          !device::IsMkAddress(std::stoi(number)))
+      if (number.size() != 3 || number.find_first_not_of("0123456789") != std::string::npos)
         continue;
-      lines.emplace_back(std::stoi(number), line.substr(space + 1));
+      const int address = std::stoi(number);
+      if (device::IsMkAddress(address)) lines.emplace_back(address, line.substr(space + 1));
     }
   } catch (const Error&) {
     // No cache yet, or an unreadable one: nothing is known.

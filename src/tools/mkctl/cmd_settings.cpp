@@ -38,13 +38,13 @@ namespace {
 using settings::Kind;
 using settings::Setting;
 
-// The pages to print: all, or the one --page names by caption or object name.
+// The pages to print: all, or the one --page names by its caption.
 std::vector<settings::PageInfo> PagesToPrint(const Args& args) {
   const std::string wanted = Option(args, "page");
   std::vector<settings::PageInfo> pages;
   std::string known;
   for (const auto& page : settings::kPages) {
-    if (wanted.empty() || wanted == page.caption || wanted == page.object_name) {
+    if (wanted.empty() || wanted == page.caption) {
       pages.push_back(page);
     }
     known += (known.empty() ? "" : ", ") + std::string(page.caption);

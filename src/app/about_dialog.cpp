@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "catalog/variant.h"
+#include "widgets/qt_text.h"
 
 #ifndef MK_VERSION
 #define MK_VERSION "0"
@@ -38,8 +39,7 @@ QString KnownModels() {
   QStringList lines;
   for (const auto& [version, projects] : models) {
     QStringList names;
-    for (std::string_view p : projects)
-      names.append(QString::fromUtf8(p.data(), static_cast<qsizetype>(p.size())).toHtmlEscaped());
+    for (std::string_view p : projects) names.append(widgets::Q(p).toHtmlEscaped());
     lines.append(QStringLiteral("%1: %2").arg(version).arg(names.join(QStringLiteral(", "))));
   }
   return lines.join(QStringLiteral("<br>"));
@@ -48,7 +48,7 @@ QString KnownModels() {
 }  // namespace
 
 QString AboutText(const AboutFacts& facts) {
-  return QString::fromUtf8(
+  return QStringLiteral(
              "<p><b>Конфигуратор МК</b>, версия %1</p>"
              "<p>Просмотр и настройка параметров бортового компьютера МК.</p>"
              "<p>Свободная программа: её можно передавать дальше и изменять на условиях "
@@ -58,7 +58,7 @@ QString AboutText(const AboutFacts& facts) {
              "<p>Модели МК (версия устройства: варианты прошивки):<br>%3</p>"
              "<p>Настройки программы: %4<br>Резервные копии памяти МК: %5<br>"
              "История поездок: %6</p>")
-      .arg(QStringLiteral(MK_VERSION), QString::fromLatin1(qVersion()), KnownModels(),
+      .arg(QStringLiteral(MK_VERSION), widgets::Q(qVersion()), KnownModels(),
            Escaped(facts.preferences), Escaped(facts.backups), Escaped(facts.history));
 }
 
@@ -73,13 +73,13 @@ void AddAboutMenu(QMainWindow& window, std::function<AboutFacts()> facts) {
   } else {
     menu->addSeparator();
   }
-  QAction* about = menu->addAction(QString::fromUtf8("&О программе"));
+  QAction* about = menu->addAction(QStringLiteral("&О программе"));
   about->setObjectName("aAbout");
   if (own_menu) about->setShortcut(QKeySequence::HelpContents);
   QObject::connect(about, &QAction::triggered, &window, [&window, facts = std::move(facts)] {
     auto* box = new QDialog(&window);
     box->setObjectName("AboutBox");
-    box->setWindowTitle(QString::fromUtf8("О программе"));
+    box->setWindowTitle(QStringLiteral("О программе"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(box);
     layout->setSizeConstraint(QLayout::SetFixedSize);

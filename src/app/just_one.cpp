@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/instance_lock.h"
+#include "widgets/qt_text.h"
 
 namespace mk::app {
 namespace {
@@ -38,7 +39,7 @@ bool TJustOne::OwnsLock() const {
 
 bool TJustOne::OnLaterCopy(std::function<void(const std::string& file)> wake) {
   if (!OwnsLock()) return false;
-  const QString door = QString::fromStdString(door_);
+  const QString door = widgets::Q(door_);
   // Holding the lock, we are the only owner: a socket left behind by a copy
   // that crashed is stale.
   QLocalServer::removeServer(door);
@@ -84,7 +85,7 @@ bool TJustOne::OnLaterCopy(std::function<void(const std::string& file)> wake) {
 bool TJustOne::WakeFirstCopy(const std::string& file, int timeout_ms) const {
   platform::LetOtherCopyComeForward();
   QLocalSocket socket;
-  socket.connectToServer(QString::fromStdString(door_));
+  socket.connectToServer(widgets::Q(door_));
   if (!socket.waitForConnected(timeout_ms)) return false;
   QByteArray knock(1, kWake);
   knock += QByteArray::fromStdString(file);

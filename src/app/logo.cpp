@@ -52,16 +52,16 @@ QPixmap MakeLogo() {
   big.setBold(true);
   p.setFont(big);
   p.setPen(QColor(235, 240, 250));
-  p.drawText(QRectF(56, 2, 70, 36), Qt::AlignVCenter | Qt::AlignLeft, QString::fromUtf8("МК"));
+  p.drawText(QRectF(56, 2, 70, 36), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("МК"));
 
   QFont small("DejaVu Sans");
   small.setPixelSize(10);
   p.setFont(small);
   p.setPen(QColor(150, 180, 215));
   p.drawText(QRectF(108, 4, 130, 16), Qt::AlignVCenter | Qt::AlignLeft,
-             QString::fromUtf8("бортовой компьютер"));
+             QStringLiteral("бортовой компьютер"));
   p.drawText(QRectF(108, 20, 130, 16), Qt::AlignVCenter | Qt::AlignLeft,
-             QString::fromUtf8("настройка и журналы"));
+             QStringLiteral("настройка и журналы"));
   return pixmap;
 }
 

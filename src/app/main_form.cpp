@@ -242,7 +242,7 @@ void TMainForm::BuildPortChoice(QWidget* left, QVBoxLayout* layout) {
   layout->addWidget(warning);
 
   auto* port_row = new QHBoxLayout();
-  auto_search_box_ = new QCheckBox(Q("&Искать МК автоматически"), left);
+  auto_search_box_ = new QCheckBox(QStringLiteral("&Искать МК автоматически"), left);
   auto_search_box_->setObjectName("cbAuto");
   choose_port_button_ = Button("bRS232", "Выбрать СОМ-&порт вручную", left);
   port_row->addWidget(auto_search_box_);
@@ -378,20 +378,21 @@ void TMainForm::UpdateStatus() {
   UpdateActions();
   UpdateHistoryAction();
   QString text;
-  const QString name = QString::fromStdString(text::FileNameText(origin_file_));
+  const QString name = Q(text::FileNameText(origin_file_));
   switch (origin_) {
     case Origin::None:
       // What the last action did says why there are still none.
-      status_line_->setText(note_.empty()
-                                ? Q("Настройки ещё не считаны: считайте их из МК или из файла.")
-                                : Q(note_) + Q("."));
+      status_line_->setText(
+          note_.empty()
+              ? QStringLiteral("Настройки ещё не считаны: считайте их из МК или из файла.")
+              : Q(note_) + QStringLiteral("."));
       status_line_->setToolTip(QString());
       return;
     case Origin::LoadedFile:
-      text = Q("Настройки из файла «%1»").arg(name);
+      text = QStringLiteral("Настройки из файла «%1»").arg(name);
       break;
     case Origin::SavedFile:
-      text = Q("Настройки сохранены в файл «%1»").arg(name);
+      text = QStringLiteral("Настройки сохранены в файл «%1»").arg(name);
       break;
     case Origin::Mk:
       // Unedited, they are the MK's own: nothing to lose but no file holds them.
@@ -403,21 +404,21 @@ void TMainForm::UpdateStatus() {
                  .arg(origin_version_);
       break;
     case Origin::Written:
-      text = Q("Настройки записаны в МК %1").arg(QString::fromStdString(written_at_));
+      text = QStringLiteral("Настройки записаны в МК %1").arg(Q(written_at_));
       break;
     case Origin::Backup:
-      text = Q("Настройки из резервной копии «%1»").arg(name);
+      text = QStringLiteral("Настройки из резервной копии «%1»").arg(name);
       break;
   }
   if (modified_) {
-    text += Q(" - изменены и не сохранены");
+    text += QStringLiteral(" - изменены и не сохранены");
   } else if (origin_ != Origin::Mk) {
-    text += Q(" - без изменений");
+    text += QStringLiteral(" - без изменений");
   }
   // What the last action did comes first; the next action clears it.
   if (!note_.empty()) text = Q(note_) + ". " + text;
   status_line_->setText(text);
-  status_line_->setToolTip(QString::fromStdString(origin_file_));
+  status_line_->setToolTip(Q(origin_file_));
 }
 
 void TMainForm::TakeFocusBack() {
@@ -566,7 +567,7 @@ bool TMainForm::FindMk() {
   rs_->ScanPorts();
   const std::vector<int> found = services_.find_mk ? services_.find_mk() : std::vector<int>{};
   found_ports_->clear();
-  for (int n : found) found_ports_->appendPlainText(QString("COM%1").arg(n));
+  for (int n : found) found_ports_->appendPlainText(QStringLiteral("COM%1").arg(n));
   for (int n : found) {
     // The channel knows COM1..COM32 only; anything else cannot be the MK's port.
     if (n < 1 || n > link::kMaxPorts) continue;
@@ -586,7 +587,7 @@ std::filesystem::path TMainForm::Backup(std::uint16_t device_version,
                                         std::span<const std::uint8_t> image) {
   const std::filesystem::path path = backups_->Save(device_version, image);
   const QString shown = QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
-  backup_note_->setText(Q("Резервная копия памяти МК перед последней записью:\n") +
+  backup_note_->setText(QStringLiteral("Резервная копия памяти МК перед последней записью:\n") +
                         FittedPath(shown, backup_note_->fontMetrics(), kColumnWidth - 8));
   backup_note_->setToolTip(shown);
   backup_note_->show();
@@ -653,7 +654,7 @@ void TMainForm::RunTransfer(const Transfer& transfer, const std::function<void()
       // A full disk is no failure of the transfer: the status line's end says
       // it from now on (the whole sentence is too long there; its tool tip
       // holds it), and no more is written.
-      log_note_->setText(Q("Журнал обмена неполон"));
+      log_note_->setText(QStringLiteral("Журнал обмена неполон"));
       log_note_->setToolTip(Q("Журнал обмена «" + text::PathText(log_path_) +
                               "» записан не полностью: " + log_->Problem() + "."));
       log_note_->show();
@@ -709,7 +710,7 @@ void TMainForm::WriteToMk() {
       },
       [this] {
         const QDateTime now = QDateTime::currentDateTime();
-        written_at_ = now.toString(Q("dd.MM.yyyy в HH:mm")).toStdString();
+        written_at_ = now.toString(QStringLiteral("dd.MM.yyyy в HH:mm")).toStdString();
         SetOrigin(Origin::Written, origin_file_);
       });
 }

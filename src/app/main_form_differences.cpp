@@ -23,6 +23,7 @@
 #include "settings/take_pages.h"
 #include "text/utf8_path.h"
 #include "widgets/decimal_separator.h"
+#include "widgets/qt_text.h"
 
 namespace mk::app {
 using text::PathFromUtf8;
@@ -34,7 +35,7 @@ using widgets::ChangesView;
 namespace {
 
 QAction* Action(QMenu* menu, const char* name, const char* text) {
-  QAction* action = menu->addAction(QString::fromUtf8(text));
+  QAction* action = menu->addAction(widgets::Q(text));
   action->setObjectName(name);
   return action;
 }
@@ -45,7 +46,7 @@ std::size_t RowCount(const settings::ShownDiff& diff) {
 }
 
 QString FileName(const std::string& path) {
-  return QString::fromStdString(text::FileNameText(path));
+  return widgets::Q(text::FileNameText(path));
 }
 
 // A settings file, or a tank settings file for the held settings.
@@ -193,7 +194,7 @@ void TMainForm::ShowCompare(const std::string& title, const std::string& intro,
   const ChangesAnswer answer = dialogs_->ShowChanges(view);
   if (answer.accepted) {
     TakeSettings(other, settings::Without(settings::ListedSettings(view.diff), answer.unticked),
-                 QString::fromStdString(title));
+                 widgets::Q(title));
     return;
   }
   if (answer.open != nullptr) RunEditor(WindowEnvironment(std::string(answer.open->name)));

@@ -10,6 +10,7 @@
 #include "device/block_tables.h"
 #include "settings/preset.h"
 #include "text/utf8_path.h"
+#include "widgets/qt_text.h"
 
 namespace mk::app {
 
@@ -80,9 +81,8 @@ void TMainForm::LoadFromText() {
     view.notes_title = "Строки, которые не взяты";
     view.notes = outcome.refused;
     view.notes.insert(view.notes.end(), outcome.skipped.begin(), outcome.skipped.end());
-    OfferToTake(
-        view, loaded,
-        QStringLiteral("Из текста «%1»").arg(QString::fromStdString(text::FileNameText(*path))));
+    OfferToTake(view, loaded,
+                QStringLiteral("Из текста «%1»").arg(widgets::Q(text::FileNameText(*path))));
   } catch (const std::exception& e) {
     dialogs_->ShowError(e.what());
   }

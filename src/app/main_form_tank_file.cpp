@@ -6,11 +6,12 @@
 
 #include "app/main_form.h"
 #include "text/utf8_path.h"
+#include "widgets/qt_text.h"
 
 namespace mk::app {
 
 bool IsTankFileName(const std::string& path) {
-  return QString::fromStdString(path).endsWith(QStringLiteral(".vrnko"), Qt::CaseInsensitive);
+  return widgets::Q(path).endsWith(QStringLiteral(".vrnko"), Qt::CaseInsensitive);
 }
 
 void TMainForm::OpenTankFile(const std::string& path) {

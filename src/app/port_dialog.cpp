@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/port_dialog.h"
+#include "widgets/qt_text.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -11,9 +12,9 @@ TVL_RS232_SetNumDlg::TVL_RS232_SetNumDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("VL_RS232_SetNumDlg");
-  setWindowTitle(QString::fromUtf8("Выбор номера порта"));
+  setWindowTitle(QStringLiteral("Выбор номера порта"));
 
-  prompt_label_ = new QLabel(QString::fromUtf8("Выберите последовательный порт"), this);
+  prompt_label_ = new QLabel(QStringLiteral("Выберите последовательный порт"), this);
   prompt_label_->setObjectName("Label1");
   prompt_label_->setGeometry(8, 8, 230, 20);
 
@@ -26,7 +27,7 @@ TVL_RS232_SetNumDlg::TVL_RS232_SetNumDlg(QWidget* parent)
   ok_button_->setObjectName("OKBtn");
   ok_button_->setGeometry(252, 8, 77, 27);
   ok_button_->setDefault(true);
-  auto* cancel_button = new QPushButton(QString::fromUtf8("Отмена"), this);
+  auto* cancel_button = new QPushButton(QStringLiteral("Отмена"), this);
   cancel_button->setObjectName("CancelBtn");
   cancel_button->setGeometry(252, 44, 77, 27);
 
@@ -41,14 +42,14 @@ void TVL_RS232_SetNumDlg::Fill(const PortList& present, int current) {
   int selected = -1;
   for (int n = 1; n <= link::kMaxPorts; ++n) {
     if (!present[static_cast<std::size_t>(n)]) continue;
-    port_box_->addItem(QString("COM%1").arg(n), n);
+    port_box_->addItem(QStringLiteral("COM%1").arg(n), n);
     if (n == current) selected = port_box_->count() - 1;
   }
   port_box_->setCurrentIndex(selected);
   // With nothing to choose the dialog says so, and OK has nothing to take.
   prompt_label_->setText(port_box_->count() == 0
-                             ? QString::fromUtf8(link::kNoFreePort)
-                             : QString::fromUtf8("Выберите последовательный порт"));
+                             ? widgets::Q(link::kNoFreePort)
+                             : QStringLiteral("Выберите последовательный порт"));
   ok_button_->setEnabled(port_box_->count() != 0);
 }
 

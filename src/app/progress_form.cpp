@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/progress_form.h"
+#include "widgets/qt_text.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -38,7 +39,7 @@ TProgressForm::TProgressForm(QWidget* owner)
   strip.setColor(QPalette::WindowText, strip.color(QPalette::HighlightedText));
   caption->setPalette(strip);
 
-  label_ = new QLabel(QString::fromUtf8("Прогресс"), this);
+  label_ = new QLabel(QStringLiteral("Прогресс"), this);
   label_->setObjectName("ProgressLabel");
   label_->setAlignment(Qt::AlignCenter);
   label_->setWordWrap(true);
@@ -56,7 +57,7 @@ TProgressForm::TProgressForm(QWidget* owner)
   palette.setColor(QPalette::Highlight, QColor(0, 0, 200));
   gauge_->setPalette(palette);
 
-  cancel_button_ = new QPushButton(QString::fromUtf8("Отмена"), this);
+  cancel_button_ = new QPushButton(QStringLiteral("Отмена"), this);
   cancel_button_->setObjectName("BitBtn1");
   cancel_button_->setGeometry(93, kCaptionHeight + 80, 75, 25);
   connect(cancel_button_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
@@ -65,7 +66,7 @@ TProgressForm::TProgressForm(QWidget* owner)
 }
 
 void TProgressForm::SetLabel(const std::string& text) {
-  label_->setText(QString::fromStdString(text));
+  label_->setText(widgets::Q(text));
 }
 
 void TProgressForm::SetGauge(int percent) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/system_font.h"
+#include "widgets/qt_text.h"
 
 #include <QApplication>
 #include <QFont>
@@ -18,7 +19,7 @@ QString ChooseUiFamily(const QString& wanted, const QStringList& installed) {
   };
   if (has(wanted)) return wanted;
   for (const char* face : kSansFaces) {
-    if (has(QString::fromLatin1(face))) return QString::fromLatin1(face);
+    if (has(widgets::Q(face))) return widgets::Q(face);
   }
   return wanted;
 }

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "settings/lists.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
@@ -29,7 +30,7 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, int columns) {
 }
 
 QTableWidgetItem* Cell(const std::string& text) {
-  return new QTableWidgetItem(QString::fromStdString(text));
+  return new QTableWidgetItem(widgets::Q(text));
 }
 
 }  // namespace
@@ -42,18 +43,17 @@ void TBlocksPage::Build() {
   auto* box = new QWidget(this);
   auto* row = new QHBoxLayout(box);
   row->setContentsMargins(6, 0, 6, 6);
-  auto* left = new QGroupBox(QString::fromUtf8("Все доступные"), box);
+  auto* left = new QGroupBox(QStringLiteral("Все доступные"), box);
   auto* left_layout = new QVBoxLayout(left);
   all_ = MakeGrid(left, "sgAllBlocks", 2);
   left_layout->addWidget(all_);
-  auto* right = new QGroupBox(QString::fromUtf8("Выбранные"), box);
+  auto* right = new QGroupBox(QStringLiteral("Выбранные"), box);
   auto* right_layout = new QVBoxLayout(right);
   used_ = MakeGrid(right, "sgUsedBlocks", 1);
   right_layout->addWidget(used_);
-  auto* hint =
-      new QLabel(QString::fromUtf8("Двойной щелчок в левой \r\nтаблице меняет выбор\r\n\r\n"
-                                   "Двойной щелчок в правой \r\nтаблице отменяет выбор"),
-                 box);
+  auto* hint = new QLabel(widgets::Q("Двойной щелчок в левой \r\nтаблице меняет выбор\r\n\r\n"
+                                     "Двойной щелчок в правой \r\nтаблице отменяет выбор"),
+                          box);
   hint->setObjectName("lBlocksHint");
   hint->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   row->addWidget(left, 3);

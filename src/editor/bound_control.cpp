@@ -48,7 +48,7 @@ QStringList ToList(const std::vector<std::string>& items) {
 // every control that refuses input says so in the same words.
 void ShowRefusal(QWidget* control, const QString& why, const QString& low, const QString& high) {
   QToolTip::showText(control->mapToGlobal(QPoint(0, control->height())),
-                     why + QString::fromUtf8("\nДиапазон: %1 … %2").arg(low, high), control);
+                     why + QStringLiteral("\nДиапазон: %1 … %2").arg(low, high), control);
 }
 
 const char* const kOnlyNumber = "Здесь можно ввести только число.";
@@ -93,14 +93,14 @@ class TypedSpinBox final : public QDoubleSpinBox {
                c == locale.groupSeparator().at(0);
       });
       if (!only_number) {
-        why = QString::fromUtf8(kOnlyNumber);
+        why = Q(kOnlyNumber);
       } else if (body.contains(locale.decimalPoint()) &&
                  body.size() - body.indexOf(locale.decimalPoint()) - 1 > decimals()) {
         why = decimals() == 0
-                  ? QString::fromUtf8("Здесь можно ввести только целое число.")
-                  : QString::fromUtf8("Не больше %1 знак(ов) после запятой.").arg(decimals());
+                  ? QStringLiteral("Здесь можно ввести только целое число.")
+                  : QStringLiteral("Не больше %1 знак(ов) после запятой.").arg(decimals());
       } else {
-        why = QString::fromUtf8("Слишком много цифр.");
+        why = QStringLiteral("Слишком много цифр.");
       }
       ShowRefusal(const_cast<TypedSpinBox*>(this), why, locale.toString(low_, 'f', decimals()),
                   locale.toString(high_, 'f', decimals()));
@@ -154,7 +154,7 @@ class SpinControl final : public TBoundControl {
     if (value != spin_->value()) {
       const QLocale locale;
       const int decimals = spin_->decimals();
-      const QString tip = QString::fromUtf8("Округлено до шага %1: %2")
+      const QString tip = QStringLiteral("Округлено до шага %1: %2")
                               .arg(locale.toString(spin_->singleStep(), 'f', decimals),
                                    locale.toString(value, 'f', decimals));
       // Once the focus has moved on, or the move would take the tip away.
@@ -344,7 +344,7 @@ class TimeEdit final : public QLineEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     if (TypesNonDigit(*event, ':')) {
-      ShowRefusal(this, QString::fromUtf8(kOnlyNumber), "00:00", "23:59");
+      ShowRefusal(this, Q(kOnlyNumber), "00:00", "23:59");
       event->accept();
       return;
     }
@@ -382,7 +382,7 @@ class LineControl final : public TBoundControl {
     if (Def().kind == Kind::Time && settings::OutOfRange(Def(), Mk(), env)) {
       const std::int64_t minutes = settings::StoredNumber(Def(), Mk());
       if (minutes / 60 <= 99) {
-        shown_ = QString("%1:%2")
+        shown_ = QStringLiteral("%1:%2")
                      .arg(minutes / 60, 2, 10, QChar('0'))
                      .arg(minutes % 60, 2, 10, QChar('0'));
       }
@@ -432,8 +432,7 @@ class TypedDateEdit final : public QDateEdit {
     const bool separator = plain && text.size() == 1 &&
                            (text[0] == '.' || text[0] == ',' || text[0] == '/' || text[0] == '-');
     if (!digit && !separator && TypesNonDigit(*event, '.')) {
-      ShowRefusal(this, QString::fromUtf8(kOnlyNumber),
-                  minimumDate().addDays(1).toString(displayFormat()),
+      ShowRefusal(this, Q(kOnlyNumber), minimumDate().addDays(1).toString(displayFormat()),
                   maximumDate().toString(displayFormat()));
       event->accept();
       return;
@@ -542,7 +541,7 @@ class DateControl final : public TBoundControl {
     edit_->setMinimumDate(earliest.addDays(-1));
     edit_->setMaximumDate(std::max(day(Def().max), is_date ? day(stored) : QDate()));
     // A day number that gives no date names itself in the empty place.
-    edit_->setSpecialValueText(out && !is_date ? Q(std::to_string(stored)) : QString(" "));
+    edit_->setSpecialValueText(out && !is_date ? Q(std::to_string(stored)) : QStringLiteral(" "));
     edit_->setDate(is_date ? day(stored) : edit_->minimumDate());
     shown_ = edit_->date();
   }
@@ -623,7 +622,7 @@ void TBoundControl::ShowRangeState(const Env& env) {
   const bool out = settings::OutOfRange(setting_, context_.Mk(), env);
   QString tip = Q(settings::ToolTip(setting_, env, widgets::DecimalSeparator()));
   if (out) {
-    tip = QString::fromUtf8("Хранится значение вне диапазона: %1\n")
+    tip = QStringLiteral("Хранится значение вне диапазона: %1\n")
               .arg(Q(settings::StoredText(setting_, context_.Mk(), env,
                                           widgets::DecimalSeparator()))) +
           tip;

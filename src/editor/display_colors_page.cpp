@@ -144,8 +144,7 @@ TColorsSubPage::TColorsSubPage(TEditorContext& context, QWidget* parent)
   auto* groups = new QTabWidget(this);
   groups->setObjectName("pcColors");
   for (ElementGroup g : kGroups) {
-    groups->addTab(BuildElementPage(g, groups),
-                   QString::fromUtf8(kGroupPages[static_cast<int>(g)]));
+    groups->addTab(BuildElementPage(g, groups), widgets::Q(kGroupPages[static_cast<int>(g)]));
   }
   layout->addWidget(groups, 1);
 }
@@ -157,7 +156,7 @@ void TColorsSubPage::BuildPalette(QWidget* parent, QLayout* into) {
   palette_->setObjectName("sgPalette");
   for (int r = 0; r < palette_->rowCount(); ++r) {
     palette_->item(r, 0)->setText(
-        QString::fromStdString(settings::PaletteCaption(static_cast<std::size_t>(r))));
+        widgets::Q(settings::PaletteCaption(static_cast<std::size_t>(r))));
   }
   FitCaptions(palette_);
   connect(palette_, &QTableWidget::cellPressed, this,
@@ -180,7 +179,7 @@ void TColorsSubPage::BuildEditors(QWidget* parent, QLayout* into) {
   const char* names[] = {"seRed", "seGreen", "seBlue"};
   for (int c = 0; c < 3; ++c) {
     channels_[static_cast<std::size_t>(c)] = MakeSpin(31, names[c], rgb);
-    form->addWidget(new QLabel(QString::fromUtf8(captions[c]), rgb), c + 1, 0);
+    form->addWidget(new QLabel(widgets::Q(captions[c]), rgb), c + 1, 0);
     form->addWidget(channels_[static_cast<std::size_t>(c)], c + 1, 1);
     connect(channels_[static_cast<std::size_t>(c)], &QSpinBox::valueChanged, this,
             &TColorsSubPage::ChannelChanged);
@@ -193,7 +192,7 @@ void TColorsSubPage::BuildEditors(QWidget* parent, QLayout* into) {
   schemes_ = new QButtonGroup(scheme_box_);
   for (int s = 0; s < 4; ++s) {
     auto* radio = new QRadioButton(
-        QString::fromUtf8(settings::kSchemeCaptions[static_cast<std::size_t>(s)]), scheme_box_);
+        widgets::Q(settings::kSchemeCaptions[static_cast<std::size_t>(s)]), scheme_box_);
     schemes_->addButton(radio, s + 1);
     schemes->addWidget(radio);
   }
@@ -246,7 +245,7 @@ QVBoxLayout* TColorsSubPage::BuildElementList(ElementGroup group, QWidget* page)
       MakeGrid(static_cast<int>(rows.size()), group == ElementGroup::Digits ? 90 : 180, page);
   grid->setObjectName(QStringLiteral("sg%1Colors").arg(kGroupNames[g]));
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    grid->item(static_cast<int>(r), 0)->setText(QString::fromUtf8(rows[r].caption));
+    grid->item(static_cast<int>(r), 0)->setText(widgets::Q(rows[r].caption));
   }
   FitCaptions(grid);
   element_grids_[g] = grid;
@@ -279,7 +278,7 @@ QTabWidget* TColorsSubPage::BuildDigitPreviews(QWidget* page) {
       row->addWidget(b);
       previews_.push_back(b);
     }
-    pages->addTab(p, QString::fromUtf8(caption));
+    pages->addTab(p, widgets::Q(caption));
   };
   auto x1 = new TPreviewBox([](preview::Canvas& c, const device::TMK& mk, std::size_t set) {
     const catalog::TProtBase* protocol = mk.Catalogues().CurrentProtocol();
@@ -322,7 +321,7 @@ QWidget* TColorsSubPage::BuildDigitExtras(QWidget* parent) {
     const settings::Setting& row = *settings::FindSetting(name);
     QStringList items;
     for (const auto& item : settings::ItemsOf(row, settings::Env::Of(Mk()))) {
-      items.push_back(QString::fromStdString(item));
+      items.push_back(widgets::Q(item));
     }
     QButtonGroup* group = MakeRadioGroup(widgets::Q(row.caption), name, items, box, v);
     connect(group, &QButtonGroup::idClicked, this, [this, &row](int index) {

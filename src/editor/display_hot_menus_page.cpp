@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "device/mk.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
@@ -67,8 +68,8 @@ THotMenusSubPage::THotMenusSubPage(TEditorContext& context, QWidget* parent)
   auto* v = new QVBoxLayout(this);
   auto* row = new QHBoxLayout;
   for (int list = 0; list < settings::kHotLists; ++list) {
-    auto* box = new QGroupBox(
-        QString::fromUtf8(settings::kHotListCaptions[static_cast<std::size_t>(list)]), this);
+    auto* box =
+        new QGroupBox(widgets::Q(settings::kHotListCaptions[static_cast<std::size_t>(list)]), this);
     auto* inside = new QVBoxLayout(box);
     auto* grid = new THotMenuGrid(list, box);
     inside->addWidget(grid);
@@ -84,7 +85,7 @@ THotMenusSubPage::THotMenusSubPage(TEditorContext& context, QWidget* parent)
   }
   v->addLayout(row);
   // The hint is kept with Windows line ends as the MK's tools wrote it.
-  QString hint = QString::fromUtf8(settings::kHotMenuHint);
+  QString hint = widgets::Q(settings::kHotMenuHint);
   hint.replace("\r\n", "\n");
   auto* label = new QLabel(hint, this);
   label->setObjectName("lHotMenuHint");
@@ -102,7 +103,7 @@ void THotMenusSubPage::Fill() {
     const settings::HotList entries = settings::Compacted(settings::ReadHotList(display, list));
     THotMenuGrid* grid = Grid(list);
     for (int row = 0; row < settings::kHotEntries; ++row) {
-      grid->item(row, 1)->setText(QString::fromStdString(
+      grid->item(row, 1)->setText(widgets::Q(
           settings::EntryCaption(mk.Catalogues().Menu(), entries[static_cast<std::size_t>(row)])));
     }
     boxes_[static_cast<std::size_t>(list)]->setVisible(settings::HotListShown(list, features));
@@ -128,22 +129,22 @@ void THotMenusSubPage::OpenRowMenu(int list, int row, QPoint global) {
   if (row_menu_ == nullptr) {
     row_menu_ = new QMenu(this);
     row_menu_->setObjectName("pmHotMenu");
-    connect(row_menu_->addAction(QString::fromUtf8(settings::kInsertEntry)), &QAction::triggered,
-            this, &THotMenusSubPage::OpenInsertMenu);
-    connect(row_menu_->addAction(QString::fromUtf8(settings::kDeleteEntry)), &QAction::triggered,
-            this, [this] {
+    connect(row_menu_->addAction(widgets::Q(settings::kInsertEntry)), &QAction::triggered, this,
+            &THotMenusSubPage::OpenInsertMenu);
+    connect(row_menu_->addAction(widgets::Q(settings::kDeleteEntry)), &QAction::triggered, this,
+            [this] {
               const int r = context_row_;
               Edit([r](const settings::HotList& e) { return settings::Deleted(e, r); });
             });
-    connect(row_menu_->addAction(QString::fromUtf8(settings::kClearList)), &QAction::triggered,
-            this, [this] { Edit([](const settings::HotList&) { return settings::HotList{}; }); });
+    connect(row_menu_->addAction(widgets::Q(settings::kClearList)), &QAction::triggered, this,
+            [this] { Edit([](const settings::HotList&) { return settings::HotList{}; }); });
   }
   row_menu_->popup(context_point_);
 }
 
 void THotMenusSubPage::AddNodes(QMenu* menu, const std::vector<settings::InsertMenuNode>& nodes) {
   for (const settings::InsertMenuNode& node : nodes) {
-    const QString caption = QString::fromStdString(node.caption);
+    const QString caption = widgets::Q(node.caption);
     if (node.IsSubmenu()) {
       AddNodes(menu->addMenu(caption), node.children);
       continue;

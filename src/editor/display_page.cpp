@@ -7,6 +7,7 @@
 #include "editor/display_sub_page.h"
 #include "editor/settings_panel.h"
 #include "settings/page_rules.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
@@ -21,8 +22,8 @@ void TDisplayPage::Build() {
   layout->addWidget(sub_pages_);
   for (const auto& info : kDisplayPages) {
     auto* page = new QWidget(sub_pages_);
-    page->setObjectName(QString::fromUtf8(info.object_name));
-    sub_pages_->addTab(page, QString::fromUtf8(info.caption));
+    page->setObjectName(widgets::Q(info.object_name));
+    sub_pages_->addTab(page, widgets::Q(info.caption));
     pages_[static_cast<unsigned>(info.page)] = page;
     auto* content_layout = new QVBoxLayout(page);
     content_layout->setContentsMargins(0, 0, 0, 0);

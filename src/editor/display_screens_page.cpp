@@ -10,6 +10,7 @@
 #include "editor/changed_marks.h"
 #include "editor/display_preview_box.h"
 #include "settings/color_schemes.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 namespace {
@@ -82,7 +83,7 @@ void TScreensSubPage::OpenMenu(int screen, int place, QPoint global) {
   menu_->setObjectName("pmParams");
   for (const catalog::ChoiceItem& item :
        settings::PlaceMenu(Mk().Catalogues(), kind_, place, current)) {
-    QAction* action = menu_->addAction(QString::fromStdString(item.name));
+    QAction* action = menu_->addAction(widgets::Q(item.name));
     action->setCheckable(true);
     action->setChecked(item.checked);
     const std::uint8_t code = item.code;

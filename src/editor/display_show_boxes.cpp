@@ -10,11 +10,12 @@
 #include <algorithm>
 
 #include "device/mk.h"
+#include "widgets/qt_text.h"
 
 namespace mk::editor {
 
 TShowDisplayBoxes::TShowDisplayBoxes(TEditorContext& context, QWidget* parent)
-    : QGroupBox(QString::fromUtf8(settings::kShowDisplaysCaption), parent), context_(context) {
+    : QGroupBox(widgets::Q(settings::kShowDisplaysCaption), parent), context_(context) {
   setObjectName("gbShowDisp");
   Build(settings::ShowDisplayGroups(context_.Mk().Catalogues()));
   connect(&context_, &TEditorContext::Refilled, this, &TShowDisplayBoxes::Fill);
@@ -41,14 +42,14 @@ void TShowDisplayBoxes::Build(const std::vector<settings::ShowGroup>& groups) {
     const bool x1 = g.boxes_per_group > 0;
     const bool named = !x1 && g.boxes.size() == 9;  // the averages: one column
     if (!x1 && !named) {
-      auto* caption = new QLabel(QString::fromStdString(g.caption), numbered_box);
+      auto* caption = new QLabel(widgets::Q(g.caption), numbered_box);
       captions_.push_back([caption](const QString& text) { caption->setText(text); });
       numbered->addWidget(caption, numbered_row, 0);
       PlaceBoxes(g, numbered, numbered_row);
       numbered_row += static_cast<int>((g.boxes.size() + 3) / 4);
       continue;
     }
-    auto* group = new QGroupBox(QString::fromStdString(g.caption), this);
+    auto* group = new QGroupBox(widgets::Q(g.caption), this);
     captions_.push_back([group](const QString& text) { group->setTitle(text); });
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(4, 2, 4, 2);
@@ -97,8 +98,8 @@ void TShowDisplayBoxes::PlaceBoxes(const settings::ShowGroup& g, QGridLayout* gr
 }
 
 QCheckBox* TShowDisplayBoxes::AddCheck(const settings::ShowBox& spec, QWidget* holder) {
-  auto* check = new QCheckBox(QString::fromStdString(spec.caption), holder);
-  check->setObjectName(QString::fromStdString(spec.object_name));
+  auto* check = new QCheckBox(widgets::Q(spec.caption), holder);
+  check->setObjectName(widgets::Q(spec.object_name));
   const std::string field(spec.field);
   const int bit = spec.bit;
   connect(check, &QCheckBox::clicked, this, [this, field, bit](bool on) {
@@ -117,10 +118,10 @@ void TShowDisplayBoxes::Fill() {
   const device::Record& display = context_.Mk().Rec(device::BlockId::Display);
   std::size_t n = 0;
   for (std::size_t g = 0; g < groups.size(); ++g) {
-    captions_[g](QString::fromStdString(groups[g].caption));
+    captions_[g](widgets::Q(groups[g].caption));
     for (const settings::ShowBox& spec : groups[g].boxes) {
       QCheckBox* check = boxes_[n++];
-      check->setText(QString::fromStdString(spec.caption));
+      check->setText(widgets::Q(spec.caption));
       check->setVisible(spec.shown);
       // A hidden box shows unchecked; its bit keeps what the image holds.
       check->setChecked(spec.shown && settings::ShowBit(display, spec.field, spec.bit));

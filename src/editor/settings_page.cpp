@@ -16,7 +16,7 @@ namespace mk::editor {
 
 TSettingsPage::TSettingsPage(TEditorContext& context, settings::Page page, QWidget* parent)
     : QWidget(parent), context_(context), page_(page) {
-  setObjectName(QString::fromUtf8(PageObjectName(page)));
+  setObjectName(widgets::Q(PageObjectName(page)));
 }
 
 QWidget* TSettingsPage::Body() {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/tank_chart.h"
+#include "widgets/qt_text.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -136,7 +137,7 @@ void TTankChart::paintEvent(QPaintEvent* /*event*/) {
         std::pair{kTableColor, "тарировка"}}) {
     p.fillRect(QRectF(x, 2 + (line - 8) / 2, 12, 8), color);
     p.setPen(Qt::black);
-    const QString text = QString::fromUtf8(caption);
+    const QString text = widgets::Q(caption);
     p.drawText(QPointF(x + 16, 2 + metrics.ascent()), text);
     x += 16 + metrics.horizontalAdvance(text) + 14;
   }

@@ -163,10 +163,10 @@ QGroupBox* TTankPage::BuildSevenPoints() {
   for (std::size_t k = 0; k < settings::kSevenPointsMax; ++k) {
     SevenRow& row = seven_[k];
     const int r = static_cast<int>(k) + 1;
-    row.litres = AddSpin(QString("seOilCalibrLitArr%1").arg(k));
-    row.units = AddSpin(QString("seOilCalibrResArr%1").arg(k));
+    row.litres = AddSpin(QStringLiteral("seOilCalibrLitArr%1").arg(k));
+    row.units = AddSpin(QStringLiteral("seOilCalibrResArr%1").arg(k));
     row.label = new QLabel(Q(spins_.back().setting->row), seven);
-    row.label->setObjectName(QString("lOilCalibr%1").arg(k));
+    row.label->setObjectName(QStringLiteral("lOilCalibr%1").arg(k));
     seven_grid->addWidget(row.label, r, 0);
     seven_grid->addWidget(row.litres, r, 1);
     seven_grid->addWidget(row.units, r, 2);
@@ -254,7 +254,7 @@ QGroupBox* TTankPage::BuildIncline(QGroupBox* table) {
   incline_ = new QButtonGroup(slope);
   int id = 0;
   for (const std::string& caption : settings::ItemsOf(incline, settings::Env::Of(Mk()))) {
-    auto* button = new QRadioButton(QString::fromStdString(caption), slope);
+    auto* button = new QRadioButton(Q(caption), slope);
     incline_->addButton(button, id++);
     slope_layout->addWidget(button);
   }

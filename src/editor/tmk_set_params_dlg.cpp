@@ -59,7 +59,7 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(device::TMK& mk, widgets::IDialogs& dialogs, 
                                    std::string file_folder)
     : QDialog(parent), context_(mk, dialogs, std::move(file_folder)) {
   setObjectName("MK_SetParamsDlg");
-  setWindowTitle(QString::fromUtf8(kEditorCaption.data()));
+  setWindowTitle(widgets::Q(kEditorCaption));
   // Resizable: a page whose content is larger than the window scrolls.
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -83,7 +83,7 @@ void TMK_SetParamsDlg::BuildSearchRow(QVBoxLayout* layout) {
   changed_label_->setObjectName("lChanged");
   search_ = new QLineEdit(this);
   search_->setObjectName("eSearch");
-  search_->setPlaceholderText(QString::fromUtf8("Найти настройку"));
+  search_->setPlaceholderText(QStringLiteral("Найти настройку"));
   search_->setClearButtonEnabled(true);
   search_->setMinimumWidth(320);
   completer_ = new QCompleter(this);
@@ -125,7 +125,7 @@ void TMK_SetParamsDlg::BuildButtons(QVBoxLayout* layout) {
   ok_->setDefault(true);
   cancel_ = buttons->button(QDialogButtonBox::Cancel);
   cancel_->setObjectName("CancelBtn");
-  cancel_->setText(QString::fromUtf8("Отмена"));
+  cancel_->setText(QStringLiteral("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &TMK_SetParamsDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &TMK_SetParamsDlg::reject);
   bottom->addStretch(1);
@@ -224,7 +224,7 @@ void TMK_SetParamsDlg::UpdateMarks() {
   changed_count_ = static_cast<int>(changed.size());
   changed_label_->setText(changed_count_ == 0
                               ? QString()
-                              : QString::fromUtf8("Изменено настроек: %1").arg(changed_count_));
+                              : QStringLiteral("Изменено настроек: %1").arg(changed_count_));
 }
 
 void TMK_SetParamsDlg::RebuildSearch() {
@@ -233,8 +233,8 @@ void TMK_SetParamsDlg::RebuildSearch() {
   QStringList entries;
   const auto add = [&](const settings::Setting& s, QWidget* widget) {
     const auto& page = settings::InfoOf(s.page);
-    const QString entry = QString::fromStdString(settings::DisplayName(s, env)) +
-                          QString::fromUtf8(" — ") + QString::fromUtf8(page.caption.data());
+    const QString entry = widgets::Q(settings::DisplayName(s, env)) + QStringLiteral(" — ") +
+                          widgets::Q(page.caption);
     if (search_entries_.emplace(entry, Found{&s, widget}).second) entries.push_back(entry);
   };
   for (TBoundControl* control : AllControls()) {
@@ -424,7 +424,7 @@ void TMK_SetParamsDlg::reject() {
   // Yes throws the edits away, so Enter must not: No is the default.
   if (changed_count_ > 0 &&
       !context_.Dialogs().AskYesNoDefaultNo(
-          QString::fromUtf8("Отменить изменения (%1)?").arg(changed_count_).toStdString())) {
+          QStringLiteral("Отменить изменения (%1)?").arg(changed_count_).toStdString())) {
     return;
   }
   QDialog::reject();

@@ -44,14 +44,14 @@ constexpr ChartChoice kCharts[] = {
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
   auto* button = new QPushButton(Q(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
+  button->setObjectName(Q(name));
   button->setAutoDefault(false);
   return button;
 }
 
 QTableView* MakeView(QWidget* parent, const char* name, TTextGridModel* model) {
   auto* view = new QTableView(parent);
-  view->setObjectName(QString::fromLatin1(name));
+  view->setObjectName(Q(name));
   view->setModel(model);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -116,9 +116,9 @@ void THistoryDlg::BuildControls() {
   period_box_ = new QComboBox(this);
   period_box_->setObjectName(QStringLiteral("cbPeriod"));
   period_box_->setMinimumContentsLength(22);
-  auto* vehicle_label = new QLabel(Q("&Автомобиль:"), this);
+  auto* vehicle_label = new QLabel(QStringLiteral("&Автомобиль:"), this);
   vehicle_label->setBuddy(vehicle_box_);
-  auto* period_label = new QLabel(Q("&Период:"), this);
+  auto* period_label = new QLabel(QStringLiteral("&Период:"), this);
   period_label->setBuddy(period_box_);
   choosers->addWidget(vehicle_label);
   choosers->addWidget(vehicle_box_);
@@ -130,17 +130,17 @@ void THistoryDlg::BuildControls() {
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pcHistory"));
-  pages_->addTab(BuildTablePage(Table::Trips), Q("Поездки"));
-  pages_->addTab(BuildTablePage(Table::Refuels), Q("Заправки"));
+  pages_->addTab(BuildTablePage(Table::Trips), QStringLiteral("Поездки"));
+  pages_->addTab(BuildTablePage(Table::Refuels), QStringLiteral("Заправки"));
   auto* frame_view = MakeView(nullptr, "sgFreezeFrame", frame_model_);
   frame_view->setSelectionMode(QAbstractItemView::NoSelection);
   frame_view->horizontalHeader()->setDefaultSectionSize(420);
-  pages_->addTab(BuildTablePage(Table::Errors, nullptr, frame_view), Q("Ошибки"));
+  pages_->addTab(BuildTablePage(Table::Errors, nullptr, frame_view), QStringLiteral("Ошибки"));
   stats_by_box_ = new QComboBox;
   stats_by_box_->setObjectName(QStringLiteral("cbStatsBy"));
-  stats_by_box_->addItems({Q("По месяцам"), Q("По годам")});
-  pages_->addTab(BuildTablePage(Table::Stats, stats_by_box_), Q("Статистика"));
-  pages_->addTab(BuildChartPage(), Q("Графики"));
+  stats_by_box_->addItems({QStringLiteral("По месяцам"), QStringLiteral("По годам")});
+  pages_->addTab(BuildTablePage(Table::Stats, stats_by_box_), QStringLiteral("Статистика"));
+  pages_->addTab(BuildChartPage(), QStringLiteral("Графики"));
   layout->addWidget(pages_, 1);
 
   auto* close = MakeButton(this, "bClose", "Закрыть");
@@ -166,7 +166,7 @@ void THistoryDlg::BuildControls() {
 QWidget* THistoryDlg::BuildTablePage(Table table, QWidget* above, QWidget* below) {
   const TableNames& names = kTableNames[static_cast<int>(table)];
   auto* page = new QWidget;
-  page->setObjectName(QString::fromLatin1(names.page_name));
+  page->setObjectName(Q(names.page_name));
   auto* layout = new QVBoxLayout(page);
   auto* buttons = new QHBoxLayout;
   if (above != nullptr) buttons->addWidget(above);
@@ -291,7 +291,7 @@ void THistoryDlg::FillStats() {
 }
 
 void THistoryDlg::FitColumns(const char* grid) {
-  findChild<QTableView*>(QString::fromLatin1(grid))->resizeColumnsToContents();
+  findChild<QTableView*>(Q(grid))->resizeColumnsToContents();
 }
 
 void THistoryDlg::FillFreezeFrame() {

@@ -54,7 +54,7 @@ static_assert(std::size(kSumPlaces) == journal::kTotalsGroups.size());
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
   auto* button = new QPushButton(Q(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
+  button->setObjectName(Q(name));
   button->setAutoDefault(false);
   return button;
 }
@@ -91,10 +91,10 @@ void TMK_ViewJournalsDlg::BuildControls() {
   bold.setBold(true);
   pages_->tabBar()->setFont(bold);
 
-  pages_->addTab(BuildJournalPage(JournalKind::Trip), Q("Журнал поездок"));
-  pages_->addTab(BuildJournalPage(JournalKind::Tank), Q("Журнал заправок"));
-  pages_->addTab(BuildSumPage(), Q("Средние"));
-  pages_->addTab(BuildErrorPage(), Q("Журнал ошибок"));
+  pages_->addTab(BuildJournalPage(JournalKind::Trip), QStringLiteral("Журнал поездок"));
+  pages_->addTab(BuildJournalPage(JournalKind::Tank), QStringLiteral("Журнал заправок"));
+  pages_->addTab(BuildSumPage(), QStringLiteral("Средние"));
+  pages_->addTab(BuildErrorPage(), QStringLiteral("Журнал ошибок"));
 
   auto* ok = MakeButton(this, "OKBtn", "OK");
   ok->setGeometry(838, 494, 75, 25);
@@ -137,11 +137,13 @@ QWidget* TMK_ViewJournalsDlg::BuildSumPage() {
     totals_grids_[g] = MakeGrid(page, place.grid, kSumShape);
     totals_grids_[g]->move(place.left, place.top);
     auto* caption = new QLabel(Q(journal::kTotalsGroups[g].caption), page);
-    caption->setObjectName(QString::fromLatin1(place.grid).replace(0, 2, QStringLiteral("l")));
+    caption->setObjectName(Q(place.grid).replace(0, 2, QStringLiteral("l")));
     caption->setGeometry(place.left, place.top - 17, totals_grids_[g]->width(), 15);
   }
   auto* note = new QLabel(
-      Q("Для сброса накопителей сделайте двойной щелчок мыши на соответствующей таблице"), page);
+      QStringLiteral(
+          "Для сброса накопителей сделайте двойной щелчок мыши на соответствующей таблице"),
+      page);
   note->setObjectName(QStringLiteral("lSumNote"));
   note->setGeometry(680, 352, 265, 49);
   note->setAlignment(Qt::AlignCenter);

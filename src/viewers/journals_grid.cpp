@@ -40,7 +40,7 @@ void SetCell(QTableWidget* grid, int row, int col, const QString& text, Qt::Alig
 
 QTableWidget* MakeGrid(QWidget* parent, const char* name, const GridShape& shape) {
   auto* grid = new QTableWidget(shape.rows, static_cast<int>(shape.widths.size()), parent);
-  grid->setObjectName(QString::fromLatin1(name));
+  grid->setObjectName(widgets::Q(name));
   grid->setProperty(kFixedRowsProperty, shape.fixed_rows);
   grid->setProperty(kFixedColsProperty, shape.fixed_cols);
   grid->horizontalHeader()->hide();

@@ -100,10 +100,11 @@ void TMK_ViewOscDlg::BuildControlRow(QVBoxLayout* layout) {
   auto* controls = new QHBoxLayout;
   controls->setContentsMargins(8, 8, 8, 8);
   controls->setSpacing(8);
-  time_scale_ = new TOscRadioGroup("rgOscTimeDiv", Q("мс/деление"),
+  time_scale_ = new TOscRadioGroup("rgOscTimeDiv", QStringLiteral("мс/деление"),
                                    Items(scope::kTimeItems, scope::kTimeScales), 2, this);
-  volt_scale_ = new TOscRadioGroup("rgOscVoltDiv", Q("Вольт/деление"), VoltItems(0), 1, this);
-  divider_ = new TOscRadioGroup("rgOscInDivider", Q("Входной делитель"),
+  volt_scale_ =
+      new TOscRadioGroup("rgOscVoltDiv", QStringLiteral("Вольт/деление"), VoltItems(0), 1, this);
+  divider_ = new TOscRadioGroup("rgOscInDivider", QStringLiteral("Входной делитель"),
                                 Items(scope::kDividerItems, scope::kDividers), 1, this);
   // The MK sets the range and the divider when it records; they are shown, not chosen.
   volt_scale_->setEnabled(false);
@@ -117,7 +118,7 @@ void TMK_ViewOscDlg::BuildControlRow(QVBoxLayout* layout) {
   readout_ = new QLabel(this);
   readout_->setObjectName("lReadout");
   readout_->setMinimumWidth(280);
-  save_button_ = new QPushButton(Q("Сохранить в файл"), this);
+  save_button_ = new QPushButton(QStringLiteral("Сохранить в файл"), this);
   save_button_->setObjectName("bSave");
   save_button_->setAutoDefault(false);
   side->addWidget(readout_);

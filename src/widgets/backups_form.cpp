@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/dialog_buttons.h"
+#include "widgets/qt_text.h"
 
 namespace mk::widgets {
 
@@ -36,7 +37,7 @@ TBackupsForm::TBackupsForm(const std::vector<BackupRow>& rows, QWidget* parent) 
     int c = 0;
     for (const std::string* text :
          {&row.when, &row.version, &row.memory, &row.differing, &row.file}) {
-      auto* item = new QTableWidgetItem(QString::fromStdString(*text));
+      auto* item = new QTableWidgetItem(Q(*text));
       if (c > 0 && c < 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       backups_grid_->setItem(r, c++, item);
     }

@@ -4,6 +4,7 @@
 #include "widgets/backups_form.h"
 #include "widgets/changes_form.h"
 #include "widgets/pages_form.h"
+#include "widgets/qt_text.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -50,16 +51,15 @@ FileFilter FilterOf(FileKind kind) {
 
 // Message boxes carry the program's Russian name as their title.
 QString BoxTitle() {
-  return QString::fromUtf8(kProgramName);
+  return Q(kProgramName);
 }
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const std::string& folder, FileKind kind,
                                          bool save, const std::string& name) {
   const FileFilter filter = FilterOf(kind);
-  QFileDialog dialog(parent, QString(), QString::fromStdString(folder),
-                     QString::fromUtf8(filter.filter));
-  if (!name.empty()) dialog.selectFile(QString::fromStdString(name));
-  dialog.setDefaultSuffix(QString::fromUtf8(filter.suffix));
+  QFileDialog dialog(parent, QString(), Q(folder), Q(filter.filter));
+  if (!name.empty()) dialog.selectFile(Q(name));
+  dialog.setDefaultSuffix(Q(filter.suffix));
   if (save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -78,7 +78,7 @@ void ShowDetails(QWidget* parent, const std::string& details) {
   QDialog dialog(parent);
   dialog.setWindowTitle(QStringLiteral("Что мешает подключиться к МК"));
   auto* layout = new QVBoxLayout(&dialog);
-  auto* text = new QPlainTextEdit(QString::fromStdString(details), &dialog);
+  auto* text = new QPlainTextEdit(Q(details), &dialog);
   text->setReadOnly(true);
   text->setObjectName(QStringLiteral("mDetails"));
   layout->addWidget(text);
@@ -105,7 +105,7 @@ void FitTitle(QMessageBox& box) {
 
 int RunBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton default_button) {
-  QMessageBox box(icon, BoxTitle(), QString::fromStdString(text), buttons, parent);
+  QMessageBox box(icon, BoxTitle(), Q(text), buttons, parent);
   box.setDefaultButton(default_button);
   FitTitle(box);
   return box.exec();
@@ -118,8 +118,7 @@ void QtDialogs::ShowError(const std::string& text) {
 }
 
 void QtDialogs::ShowErrorWithDetails(const std::string& text, const std::string& details) {
-  QMessageBox box(QMessageBox::Critical, BoxTitle(), QString::fromStdString(text), QMessageBox::Ok,
-                  parent_);
+  QMessageBox box(QMessageBox::Critical, BoxTitle(), Q(text), QMessageBox::Ok, parent_);
   QPushButton* more = box.addButton(QStringLiteral("Подробнее"), QMessageBox::ActionRole);
   more->setObjectName(QStringLiteral("bDetails"));
   box.setDefaultButton(QMessageBox::Ok);
@@ -161,8 +160,7 @@ bool QtDialogs::AskYesNoDefaultNo(const std::string& text) {
 std::optional<std::string> QtDialogs::AskText(const std::string& text, const std::string& initial) {
   bool ok = false;
   const QString answer =
-      QInputDialog::getText(parent_, BoxTitle(), QString::fromStdString(text), QLineEdit::Normal,
-                            QString::fromStdString(initial), &ok)
+      QInputDialog::getText(parent_, BoxTitle(), Q(text), QLineEdit::Normal, Q(initial), &ok)
           .trimmed();
   if (!ok || answer.isEmpty()) return std::nullopt;
   return answer.toStdString();

@@ -291,6 +291,7 @@ void TMainForm::OfferToTake(ChangesView& view, const device::TMK& other, const Q
   {
     device::TMK probe = *mk_;
     std::vector<settings::Page> all;
+    all.reserve(settings::kPages.size());
     for (const auto& page : settings::kPages) all.push_back(page.page);
     const settings::TakeResult dry = settings::TakePages(other, probe, all);
     std::vector<settings::ShownChange> differing = std::move(view.diff.changes);

@@ -162,7 +162,7 @@ TSettingsPage* TMK_SetParamsDlg::PageOf(settings::Page page) const {
   return pages_[static_cast<unsigned>(page)];
 }
 
-void TMK_SetParamsDlg::Open() {
+void TMK_SetParamsDlg::Open() {  // NOLINT(bugprone-virtual-near-miss): see the declaration
   const auto features = context_.Mk().Catalogues().Variant().features;
   for (auto* tabs : findChildren<QTabWidget*>()) tabs->setCurrentIndex(0);
   RefillAll();
@@ -447,6 +447,7 @@ widgets::WindowOutcome RunSettingsEditor(device::TMK& mk,
   // no more changed than before (a fresh read stays the MK's own).
   const auto edited = [&mk] {
     std::vector<std::vector<std::uint8_t>> bytes;
+    bytes.reserve(device::kEditedBlocks.size());
     for (device::BlockId block : device::kEditedBlocks) bytes.push_back(mk.Rec(block).Bytes());
     return bytes;
   };

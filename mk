@@ -10,7 +10,7 @@ JOBS=$(nproc)
 # the same wherever the tree lies.
 export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=true
 
-PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
+PACKAGES=(cmake ninja-build g++ clang clang-format clang-tidy libclang-rt-14-dev libfuzzer-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev qt6-base-dev qt6-translations-l10n libgl-dev
   g++-mingw-w64-x86-64-posix xvfb xauth fonts-dejavu-core python3
   dpkg-dev debhelper lintian desktop-file-utils appstream ccache)
@@ -89,15 +89,20 @@ build() {
   build_normal
 }
 
-# The window test programs (tests_widgets, tests_app, tests_editor,
-# tests_viewers) that cover what changed against HEAD (or, with nothing
-# changed, in the last commit).
-touched_window_tests() {
+# The files that changed against HEAD (or, with nothing changed, in the last
+# commit), one a line.
+touched_files() {
   local files
   files=$( (git diff --name-only HEAD; git ls-files --others --exclude-standard) 2>/dev/null)
   [ -n "$files" ] || files=$(git diff --name-only HEAD~1 HEAD 2>/dev/null || true)
+  printf '%s\n' "$files"
+}
+
+# The window test programs (tests_widgets, tests_app, tests_editor,
+# tests_viewers) that cover the touched files.
+touched_window_tests() {
   local all="tests_widgets tests_app tests_editor tests_viewers"
-  printf '%s\n' "$files" | awk -v all="$all" '
+  touched_files | awk -v all="$all" '
     # The shared floor and the test helpers reach every window folder.
     /^(src\/widgets|tests\/support)\// { print all; next }
     match($0, /^(src|tests)\/(widgets|app|editor|viewers)\//) {
@@ -125,6 +130,19 @@ cmd_check() {
     (cd build && QT_QPA_PLATFORM=offscreen ctest -L '^gui$' -R "$names" --output-on-failure \
       -j "$JOBS" --timeout 300)
   done
+  tidy_touched
+}
+
+# clang-tidy on the touched sources only: a few seconds each, where the whole
+# tree after a header change would take minutes (./mk test checks it all).
+tidy_touched() {
+  local sources=() f
+  while IFS= read -r f; do
+    if [[ $f == src/*.cpp && -e $f ]]; then sources+=("$f"); fi
+  done < <(touched_files)
+  ((${#sources[@]})) || return 0
+  echo "== clang-tidy on the touched sources"
+  scripts/tidy build "${sources[@]}"
 }
 
 # Runs test programs, $JOBS at once, each in one process; prints each one's
@@ -384,6 +402,11 @@ cmd_test() {
   start_windows_toolkits
   stage "style" style_checks
   stage "normal build" build_for_tests
+  # After the normal build: its compile commands and dependency records say
+  # what each file needs, so the files unchanged since an earlier run are
+  # taken from the cache.
+  echo "== clang-tidy"
+  stage "clang-tidy" scripts/tidy build
   echo "== integration tests"
   pause_windows_toolkits
   stage "integration tests" run_tests build '^integration$'

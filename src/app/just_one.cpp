@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <utility>
 
 #include "platform/instance_lock.h"
 #include "widgets/qt_text.h"
@@ -50,7 +51,7 @@ bool TJustOne::OnLaterCopy(std::function<void(const std::string& file)> wake) {
     return false;
   }
   QLocalServer* server = server_.get();
-  QObject::connect(server, &QLocalServer::newConnection, server, [server, wake] {
+  QObject::connect(server, &QLocalServer::newConnection, server, [server, wake = std::move(wake)] {
     while (QLocalSocket* socket = server->nextPendingConnection()) {
       auto knock = std::make_shared<QByteArray>();
       auto heard = std::make_shared<bool>(false);

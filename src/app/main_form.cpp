@@ -585,7 +585,7 @@ bool TMainForm::FindMk() {
 
 std::filesystem::path TMainForm::Backup(std::uint16_t device_version,
                                         std::span<const std::uint8_t> image) {
-  const std::filesystem::path path = backups_->Save(device_version, image);
+  std::filesystem::path path = backups_->Save(device_version, image);
   const QString shown = QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
   backup_note_->setText(QStringLiteral("Резервная копия памяти МК перед последней записью:\n") +
                         FittedPath(shown, backup_note_->fontMetrics(), kColumnWidth - 8));

@@ -15,7 +15,7 @@ using Items = std::vector<std::string>;
 const Items kPolling = {"4", "1"};
 
 const std::map<OptionSetId, OptionSet>& Sets() {
-  static const std::map<OptionSetId, OptionSet> sets = {
+  static const std::map<OptionSetId, OptionSet> kSets = {
       {OptionSetId::kNone, {}},
       {OptionSetId::kCanPolling,
        {{{{},
@@ -64,7 +64,7 @@ const std::map<OptionSetId, OptionSet>& Sets() {
       {OptionSetId::kConsumption, {{{{"Расчет расхода", {"1", "2"}}}}, {}}},
       {OptionSetId::kProbe, {{{{"Тип ДК", {"1", "2"}}}}, {}}},
   };
-  return sets;
+  return kSets;
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ constexpr std::uint8_t kDpf = kVehicleDieselFilter;
 }  // namespace
 
 const std::vector<ProtocolRow>& ProtocolRows() {
-  static const std::vector<ProtocolRow> rows = {
+  static const std::vector<ProtocolRow> kRows = {
       // clang-format off
       {Family::RussianCan,    "M74CAN",      11,  1,              {17, 18, 25, 20, 33, 22, 23, 24, 36, 37, 19},                                     OptionSetId::kM74Can,        {kCoolant, kErrors, kGearboxOil, kFan, kSideLights, kBattery}, kGearWear, 1, {29, 37, 55, 56, 57, 58, 59, 60, 83}},
       {Family::RussianCan,    "M86",         16,  1,              {17, 25, 20, 33, 22, 23, 24, 36, 37, 19},                                         OptionSetId::kRussianEcu2,   {kCoolant, kErrors, kGearboxOil, kFan, kSideLights, kBattery}, kGearWear, 1, {61, 62, 63, 64, 65}},
@@ -121,7 +121,7 @@ const std::vector<ProtocolRow>& ProtocolRows() {
       {Family::Universal,     "Универс.",    255, kNoErrorFormat, {},                                                                               OptionSetId::kNone,          {},                                                            kNoClass,  0, {}},
       // clang-format on
   };
-  return rows;
+  return kRows;
 }
 
 }  // namespace mk::catalog

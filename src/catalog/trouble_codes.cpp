@@ -57,8 +57,8 @@ std::vector<TroubleCodeRow> BuildRows() {
 }
 
 const std::vector<TroubleCodeRow>& Rows() {
-  static const std::vector<TroubleCodeRow> rows = BuildRows();
-  return rows;
+  static const std::vector<TroubleCodeRow> kRows = BuildRows();
+  return kRows;
 }
 
 constexpr TroubleCode P(unsigned digits) {

@@ -131,8 +131,8 @@ std::array<ColorSetBytes, 4> BuildPresets() {
 }  // namespace
 
 const std::array<ColorSetBytes, 4>& BuiltInColorPresets() {
-  static const std::array<ColorSetBytes, 4> presets = BuildPresets();
-  return presets;
+  static const std::array<ColorSetBytes, 4> kPresets = BuildPresets();
+  return kPresets;
 }
 
 }  // namespace mk::device

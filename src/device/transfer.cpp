@@ -160,6 +160,7 @@ void Verify(link::TVL_RS& rs, std::uint8_t address, const std::vector<RegionToWr
   progress.SetLabel(kVerifying);
   progress.SetGauge(0);
   std::vector<int> all;
+  all.reserve(regions.size());
   for (const RegionToWrite& r : regions) all.push_back(r.block);
   std::map<std::uint32_t, std::vector<std::uint8_t>> pages;
   for (std::size_t i = 0; i < regions.size(); ++i) {

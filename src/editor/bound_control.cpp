@@ -238,9 +238,9 @@ class RadioControl final : public TBoundControl {
         width += button->sizeHint().width() + layout_->spacing();
       }
       // Choices that would not fit beside their caption stand one under another.
-      const int kRowWidth = CaptionWidth() + 140;
+      const int row_width = CaptionWidth() + 140;
       const int caption = Label() != nullptr ? Label()->sizeHint().width() : 0;
-      const bool across = in_table_ || width <= kRowWidth - caption;
+      const bool across = in_table_ || width <= row_width - caption;
       layout_->setDirection(across ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
       layout_->setSpacing(across ? layout_->spacing() : 0);
       items_ = items;
@@ -598,15 +598,15 @@ void TBoundControl::SetCaption(const QString& caption) {
   // Long captions wrap rather than push the controls out of the page. Whether
   // one does is the plain caption's width, so a caption set again while it
   // carries the (bold) changed mark keeps its lines.
-  const int kWidest = caption_width_;
+  const int widest = caption_width_;
   QFont plain = label_->font();
   plain.setBold(false);
-  const bool wrap = QFontMetrics(plain).horizontalAdvance(caption) > kWidest;
+  const bool wrap = QFontMetrics(plain).horizontalAdvance(caption) > widest;
   label_->setWordWrap(wrap);
-  label_->setMaximumWidth(wrap ? kWidest : QWIDGETSIZE_MAX);
-  if (wrap) label_->setMinimumWidth(kWidest);
+  label_->setMaximumWidth(wrap ? widest : QWIDGETSIZE_MAX);
+  if (wrap) label_->setMinimumWidth(widest);
   // Grid rows do not ask a wrapped label for its height: tell them.
-  label_->setMinimumHeight(wrap ? label_->heightForWidth(kWidest) : 0);
+  label_->setMinimumHeight(wrap ? label_->heightForWidth(widest) : 0);
 }
 
 void TBoundControl::Fill(const Env& env) {

@@ -268,7 +268,7 @@ QTabWidget* TColorsSubPage::BuildDigitPreviews(QWidget* page) {
   // Preview pages of the digit screens in the colours being edited.
   auto* pages = new QTabWidget(page);
   pages->setObjectName("pcDigitPreviews");
-  const auto add_page = [&](const char* caption, std::vector<TPreviewBox*> boxes) {
+  const auto add_page = [&](const char* caption, const std::vector<TPreviewBox*>& boxes) {
     auto* p = new QWidget(pages);
     auto* row = new QHBoxLayout(p);
     row->setContentsMargins(0, 0, 0, 0);

@@ -163,7 +163,7 @@ TSettingsPage* TMK_SetParamsDlg::PageOf(settings::Page page) const {
   return pages_[static_cast<unsigned>(page)];
 }
 
-void TMK_SetParamsDlg::Open() {
+void TMK_SetParamsDlg::Open() {  // NOLINT(bugprone-virtual-near-miss): see the declaration
   const auto features = context_.Mk().Catalogues().Variant().features;
   for (auto* tabs : findChildren<QTabWidget*>()) tabs->setCurrentIndex(0);
   RefillAll();

@@ -68,7 +68,7 @@ class TMK_SetParamsDlg final : public QDialog {
 
   /// The opening sequence: first page everywhere, every page filled from the
   /// image, pages the variant lacks hidden. Runs each time the dialog is shown.
-  void Open();
+  void Open();  // NOLINT(bugprone-virtual-near-miss): not QDialog::open; showEvent runs it
 
  protected:
   void showEvent(QShowEvent* event) override;

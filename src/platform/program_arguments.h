@@ -17,9 +17,9 @@ class ProgramArguments {
   ProgramArguments(const ProgramArguments&) = delete;
   ProgramArguments& operator=(const ProgramArguments&) = delete;
 
-  int argc() const { return static_cast<int>(text_.size()); }
+  int Argc() const { return static_cast<int>(text_.size()); }
   /// Null-terminated like main's; valid while this object lives.
-  char** argv() { return pointers_.data(); }
+  char** Argv() { return pointers_.data(); }
 
  private:
   std::vector<std::string> text_;

@@ -12,7 +12,7 @@ namespace mk::preview {
 namespace {
 
 const std::array<std::uint32_t, 256>& CrcTable() {
-  static const std::array<std::uint32_t, 256> table = [] {
+  static const std::array<std::uint32_t, 256> kTable = [] {
     std::array<std::uint32_t, 256> t{};
     for (std::uint32_t n = 0; n < 256; ++n) {
       std::uint32_t c = n;
@@ -21,7 +21,7 @@ const std::array<std::uint32_t, 256>& CrcTable() {
     }
     return t;
   }();
-  return table;
+  return kTable;
 }
 
 void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t v) {

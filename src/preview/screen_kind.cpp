@@ -99,6 +99,7 @@ std::uint8_t PlaceCode(const device::Record& display, ScreenKind kind, int scree
 
 std::vector<std::uint8_t> ScreenCodes(const device::Record& display, ScreenKind kind, int screen) {
   std::vector<std::uint8_t> codes;
+  codes.reserve(static_cast<std::size_t>(PlaceCount(kind)));
   for (int place = 0; place < PlaceCount(kind); ++place) {
     codes.push_back(PlaceCode(display, kind, screen, place));
   }

@@ -151,8 +151,8 @@ int ForsCoefStored(int index) {
 }
 
 const NumberConversion& NumberConversionOf(Conversion c) {
-  static constexpr auto same = [](double v) { return v; };
-  static constexpr NumberConversion kPlain{same, same};
+  static constexpr auto kSame = [](double v) { return v; };
+  static constexpr NumberConversion kPlain{kSame, kSame};
   static constexpr NumberConversion kPercent{PercentShown, PercentStored};
   static constexpr NumberConversion kTimes10{[](double v) { return v / 10; },
                                              [](double v) { return v * 10; }};
@@ -180,7 +180,7 @@ const NumberConversion& NumberConversionOf(Conversion c) {
 
 const IndexConversion& IndexConversionOf(Conversion c) {
   using device::AlarmFirstChoice, device::AlarmSecondChoice;
-  static constexpr auto byte = [](std::int64_t v) { return static_cast<std::uint8_t>(v); };
+  static constexpr auto kByte = [](std::int64_t v) { return static_cast<std::uint8_t>(v); };
   static constexpr IndexConversion kPlain{[](std::int64_t v) { return v; },
                                           [](int i, std::int64_t) -> std::int64_t { return i; }};
   static constexpr IndexConversion kMinus1{
@@ -196,17 +196,17 @@ const IndexConversion& IndexConversionOf(Conversion c) {
       [](std::int64_t v) -> std::int64_t { return v != 0 ? 1 : 0; },
       [](int i, std::int64_t) -> std::int64_t { return i; }};
   static constexpr IndexConversion kFirst{
-      [](std::int64_t v) -> std::int64_t { return AlarmFirstChoice(byte(v)); },
+      [](std::int64_t v) -> std::int64_t { return AlarmFirstChoice(kByte(v)); },
       [](int i, std::int64_t old) -> std::int64_t {
-        return device::AlarmModeTwoChoices(i, AlarmSecondChoice(byte(old)));
+        return device::AlarmModeTwoChoices(i, AlarmSecondChoice(kByte(old)));
       }};
   static constexpr IndexConversion kRepeat{
-      [](std::int64_t v) -> std::int64_t { return AlarmSecondChoice(byte(v)); },
+      [](std::int64_t v) -> std::int64_t { return AlarmSecondChoice(kByte(v)); },
       [](int i, std::int64_t old) -> std::int64_t {
-        return device::AlarmModeTwoChoices(AlarmFirstChoice(byte(old)), i);
+        return device::AlarmModeTwoChoices(AlarmFirstChoice(kByte(old)), i);
       }};
   static constexpr IndexConversion kSingle{
-      [](std::int64_t v) -> std::int64_t { return AlarmFirstChoice(byte(v)); },
+      [](std::int64_t v) -> std::int64_t { return AlarmFirstChoice(kByte(v)); },
       [](int i, std::int64_t) -> std::int64_t { return device::AlarmModeOneChoice(i); }};
   switch (c) {
     case Conversion::IndexMinus1:

@@ -42,7 +42,7 @@ std::string Header(const device::TMK& mk, const std::string& date) {
 
 // What one line asks: a section, an assignment, or nothing (blank, comment).
 struct Line {
-  enum { Nothing, Section, Assignment, Bad } what = Nothing;
+  enum { kNothing, kSection, kAssignment, kBad } what = kNothing;
   std::string_view name, value;
 };
 
@@ -50,14 +50,14 @@ Line Parse(std::string_view raw) {
   const std::string_view text = Trim(raw);
   if (text.empty() || text.front() == '#' || text.front() == ';') return {};
   if (text.front() == '[' && text.back() == ']') {
-    return {Line::Section, Trim(text.substr(1, text.size() - 2)), {}};
+    return {Line::kSection, Trim(text.substr(1, text.size() - 2)), {}};
   }
   const auto eq = text.find('=');
-  if (eq == std::string_view::npos || Trim(text.substr(0, eq)).empty()) return {Line::Bad, {}, {}};
+  if (eq == std::string_view::npos || Trim(text.substr(0, eq)).empty()) return {Line::kBad, {}, {}};
   // A text keeps its own spaces but the one after "=".
   std::string_view value = raw.substr(raw.find('=') + 1);
   while (!value.empty() && (value.back() == '\r' || value.back() == '\n')) value.remove_suffix(1);
-  return {Line::Assignment, Trim(text.substr(0, eq)), value};
+  return {Line::kAssignment, Trim(text.substr(0, eq)), value};
 }
 
 }  // namespace
@@ -90,10 +90,10 @@ PresetOutcome ApplyPreset(device::TMK& mk, std::string_view text) {
     from = end + 1;
     const std::string at = "Строка " + std::to_string(++number) + ": ";
     const Line line = Parse(raw);
-    if (line.what == Line::Nothing) continue;
-    if (line.what == Line::Bad) {
+    if (line.what == Line::kNothing) continue;
+    if (line.what == Line::kBad) {
       outcome.refused.push_back(at + "нужно «ИМЯ = значение».");
-    } else if (line.what == Line::Section) {
+    } else if (line.what == Line::kSection) {
       const bool known =
           std::ranges::any_of(kPages, [&](const PageInfo& p) { return p.caption == line.name; });
       if (!known) outcome.refused.push_back(at + "нет страницы «" + std::string(line.name) + "».");

@@ -482,8 +482,8 @@ std::string_view Builder::Keep(std::string text) {
 }  // namespace table
 
 std::span<const Setting> AllSettings() {
-  static const std::vector<Setting> table = Build();
-  return table;
+  static const std::vector<Setting> kTable = Build();
+  return kTable;
 }
 
 const Setting* FindSetting(std::string_view name) {

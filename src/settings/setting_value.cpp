@@ -144,8 +144,8 @@ struct RuleInputs {
   const Setting& expense_from = RuleInput("rgExpenseMeth");
 };
 const RuleInputs& Inputs() {
-  static const RuleInputs inputs;
-  return inputs;
+  static const RuleInputs kInputs;
+  return kInputs;
 }
 
 bool RuleHolds(const Setting& s, const device::TMK& mk, const Env& env) {

@@ -182,8 +182,10 @@ std::vector<std::uint8_t> ImageFromMemory(std::span<const std::uint8_t> memory) 
   const std::size_t half = memory.size() / 2;
   std::vector<std::uint8_t> image;
   image.reserve(memory.size() - 2 * kPage);
-  image.insert(image.end(), memory.begin() + kPage, memory.begin() + half);
-  image.insert(image.end(), memory.begin() + half + kPage, memory.end());
+  const auto low = memory.subspan(kPage, half - kPage);
+  const auto high = memory.subspan(half + kPage);
+  image.insert(image.end(), low.begin(), low.end());
+  image.insert(image.end(), high.begin(), high.end());
   return image;
 }
 

@@ -40,6 +40,7 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       const std::string& v = value();
       o.memory = Number(a, v, 0, std::numeric_limits<std::uint32_t>::max());
       if (o.memory != 8192 && o.memory != 32768) {
+        // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, on the way out
         throw std::invalid_argument(a + ": \"" + v + "\" is neither 8192 nor 32768");
       }
     } else if (a == "--device-version") {

@@ -135,8 +135,9 @@ std::string IniFile::Serialize() const {
   std::string out;
   for (const Section& section : sections_) {
     if (!out.empty()) out += "\r\n";
-    out += "[" + section.name + "]\r\n";
-    for (const auto& [key, value] : section.entries) out += key + "=" + value + "\r\n";
+    out.append("[").append(section.name).append("]\r\n");
+    for (const auto& [key, value] : section.entries)
+      out.append(key).append("=").append(value).append("\r\n");
   }
   return Utf8ToCp1251(out);
 }

@@ -225,7 +225,8 @@ void TChangesForm::OnDoubleClick(QTreeWidgetItem* item) {
   if (view_.purpose != ChangesPurpose::Compare) return;
   const auto setting = item->data(0, kSettingRole).value<quintptr>();
   if (setting == 0) return;
-  open_ = reinterpret_cast<const settings::Setting*>(setting);
+  // The item's data is the address of a row of the setting table, which outlives the window.
+  open_ = reinterpret_cast<const settings::Setting*>(setting);  // NOLINT(performance-no-int-to-ptr)
   accept();
 }
 
@@ -236,6 +237,7 @@ ChangesAnswer TChangesForm::Answer() const {
   for (QTreeWidgetItemIterator it(changes_tree_); *it != nullptr; ++it) {
     const auto setting = (*it)->data(0, kSettingRole).value<quintptr>();
     if (setting != 0 && (*it)->checkState(0) != Qt::Checked) {
+      // NOLINTNEXTLINE(performance-no-int-to-ptr): a row's address, as above
       answer.unticked.push_back(reinterpret_cast<const settings::Setting*>(setting));
     }
   }

@@ -34,7 +34,7 @@ class PtyTest : public ::testing::Test {
 
   termios Settings(const PosixSerialPort& port) {
     termios t{};
-    EXPECT_EQ(tcgetattr(port.fd(), &t), 0);
+    EXPECT_EQ(tcgetattr(port.Fd(), &t), 0);
     return t;
   }
   std::string DrainMaster() {

@@ -38,7 +38,7 @@ class PosixSerialPort final : public link::IBytePort {
   std::size_t Write(const std::uint8_t* data, std::size_t size) override;
   bool WaitReadable(std::uint32_t ms) override;
 
-  int fd() const { return fd_; }
+  int Fd() const { return fd_; }
 
  private:
   explicit PosixSerialPort(int fd) : fd_(fd) {}

@@ -73,6 +73,7 @@ std::vector<std::string> FindUsbTtys(const std::string& sysfs_root, const std::s
   }
   std::sort(names.begin(), names.end(), NaturalLess);
   std::vector<std::string> paths;
+  paths.reserve(names.size());
   for (const auto& name : names) paths.push_back("/dev/" + name);
   return paths;
 }

@@ -115,6 +115,7 @@ int List(HistoryStore& store, const Args& args) {
       return 0;
     }
     std::vector<std::string> items;
+    items.reserve(errors.size());
     for (const auto& e : errors) items.push_back(ErrorJson(e));
     PrintJsonList(items);
     return 0;

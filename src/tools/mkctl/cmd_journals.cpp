@@ -38,7 +38,7 @@ std::string GivenOption(const Args& args, const std::string& name, const char* w
 
 // The window takes the separator from the system; so does the tool, unless told.
 std::string DecimalSeparator(const Args& args) {
-  const std::string given = GivenOption(args, "decimal-separator", "ЗНАК");
+  std::string given = GivenOption(args, "decimal-separator", "ЗНАК");
   if (!given.empty()) {
     if (given != "," && given != ".") {
       throw UsageError("неверное значение --decimal-separator: «" + given +
@@ -97,12 +97,14 @@ std::string JsonList(const std::vector<std::string>& items) {
 
 std::string JsonStrings(const std::vector<std::string>& cells) {
   std::vector<std::string> quoted;
+  quoted.reserve(cells.size());
   for (const auto& c : cells) quoted.push_back(Quote(c));
   return JsonList(quoted);
 }
 
 std::string JsonLines(const std::vector<journal::CaptionedValue>& lines) {
   std::vector<std::string> items;
+  items.reserve(lines.size());
   for (const auto& [caption, value] : lines)
     items.push_back("{\"caption\": " + Quote(caption) + ", \"value\": " + Quote(value) + "}");
   return JsonList(items);
@@ -121,6 +123,7 @@ std::string JsonGrid(const journal::TextGrid& grid) {
 void PrintJson(const device::TMK& mk, const std::string& separator) {
   const auto& journals = mk.Rec(BlockId::Journals).Bytes();
   std::vector<std::string> totals;
+  totals.reserve(journal::kTotalsGroups.size());
   for (const auto& group : journal::kTotalsGroups) {
     totals.push_back(
         "{\"group\": " + Quote(group.caption) + ", \"lines\": " +

@@ -23,7 +23,7 @@ int CmdPorts(const Args& args) {
     const bool is_mk = mk.count(n) != 0;
     if (check.state == platform::PortState::kMissing && !is_mk) continue;
     std::string note = check.state == platform::PortState::kFree ? "" : check.reason;
-    if (is_mk) note = note.empty() ? "МК (USB 04D8:000A)" : "МК (USB 04D8:000A), " + note;
+    if (is_mk) note.insert(0, note.empty() ? "МК (USB 04D8:000A)" : "МК (USB 04D8:000A), ");
     std::string line = "COM" + std::to_string(n);
     line.resize(7, ' ');
     line += system->PortName(n);

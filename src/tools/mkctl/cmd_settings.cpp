@@ -171,6 +171,7 @@ std::vector<settings::Page> PresetPages(const Args& args) {
   const std::string list = Option(args, "pages");
   if (!list.empty()) return settings::PagesFromCaptions(SplitList(list));
   std::vector<settings::Page> all;
+  all.reserve(settings::kPages.size());
   for (const auto& page : settings::kPages) all.push_back(page.page);
   return all;
 }

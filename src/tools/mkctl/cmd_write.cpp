@@ -85,7 +85,7 @@ int CmdWrite(const Args& args) {
     backups.emplace(device::BackupStore::FromPreferences(PrefsFromArgs(args), prefs.parent_path(),
                                                          platform::BackupsDir()));
     options.backup = [&backups](std::uint16_t version, std::span<const std::uint8_t> image) {
-      const std::filesystem::path path = backups->Save(version, image);
+      std::filesystem::path path = backups->Save(version, image);
       // Printed at once: should the write fail, the path is on screen already.
       std::printf("backup %s\n", text::PathText(path).c_str());
       std::fflush(stdout);

@@ -278,8 +278,8 @@ std::vector<std::string> Operands(const Args& args) {
 int main(int raw_argc, char** raw_argv) {
   using namespace mk::tools;
   mk::platform::ProgramArguments arguments(raw_argc, raw_argv);
-  int argc = arguments.argc();
-  char** argv = arguments.argv();
+  int argc = arguments.Argc();
+  char** argv = arguments.Argv();
   // `mkctl --log FILE COMMAND ...` is `mkctl COMMAND ... --log FILE`.
   Args leading;
   if (argc >= 2 && std::string_view(argv[1]) == "--log") {

@@ -84,7 +84,11 @@ class ReadOnlyFolder {
     std::filesystem::remove(probe, ignored);
   }
   ~ReadOnlyFolder() {
-    if (immutable_) std::system(("chattr -i '" + path_.string() + "'").c_str());
+    if (immutable_) {
+      // Nothing more to try if it fails: the permissions below are restored all the same.
+      [[maybe_unused]] const int status =
+          std::system(("chattr -i '" + path_.string() + "'").c_str());
+    }
     std::error_code ignored;
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);

@@ -38,6 +38,7 @@ TakeResult TakePages(const device::TMK& from, device::TMK& to, const std::vector
 TakeOffered TakeOffer(const device::TMK& held, const device::TMK& from, char separator) {
   ShownDiff diff = DiffShown(held, from, separator);
   std::vector<Page> all;
+  all.reserve(kPages.size());
   for (const PageInfo& page : kPages) all.push_back(page.page);
   // A dry run on a copy: what it skips is what the held variant hides.
   device::TMK probe = held;

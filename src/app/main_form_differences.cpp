@@ -147,15 +147,8 @@ void TMainForm::dropEvent(QDropEvent* event) {
 // --- The question before a write -------------------------------------------------------
 
 bool TMainForm::AskWrite(const device::TMK& fresh, device::TMK& to_write) {
-  ChangesView view;
-  view.purpose = ChangesPurpose::Write;
-  view.title = "Что изменится в МК";
-  view.diff = settings::DiffShown(fresh, to_write, widgets::DecimalSeparator());
-  view.intro = view.diff.Empty()
-                   ? "МК уже хранит эти настройки: записывать нечего. Записать всё равно?"
-                   : "Настройки МК, которые изменит запись (было - в МК сейчас, станет - после "
-                     "записи). Снимите отметку с того, что записывать не нужно: там останется "
-                     "значение МК. Записать?";
+  const ChangesView view =
+      widgets::WriteChangesView(settings::DiffShown(fresh, to_write, widgets::DecimalSeparator()));
   const ChangesAnswer answer = dialogs_->ShowChanges(view);
   if (answer.accepted && !answer.unticked.empty()) {
     // Only the ticked changes go: the MK as read with them laid over it.

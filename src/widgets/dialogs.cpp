@@ -175,6 +175,19 @@ std::optional<std::string> QtDialogs::SaveFile(FileKind kind, const std::string&
   return RunFileDialog(parent_, folder, kind, true, name);
 }
 
+ChangesView WriteChangesView(settings::ShownDiff diff) {
+  ChangesView view;
+  view.purpose = ChangesPurpose::Write;
+  view.title = "Что изменится в МК";
+  view.intro = diff.Empty()
+                   ? "МК уже хранит эти настройки: записывать нечего. Записать всё равно?"
+                   : "Настройки МК, которые изменит запись (было - в МК сейчас, станет - после "
+                     "записи). Снимите отметку с того, что записывать не нужно: там останется "
+                     "значение МК. Записать?";
+  view.diff = std::move(diff);
+  return view;
+}
+
 ChangesAnswer QtDialogs::ShowChanges(const ChangesView& view) {
   TChangesForm form(view, parent_);
   return form.Run();

@@ -39,6 +39,10 @@ struct ChangesView {
   std::vector<std::string> notes;
 };
 
+/// The list asked before a write: what the write would change in the MK
+/// (`diff` from the MK as read to what is to be written).
+ChangesView WriteChangesView(settings::ShownDiff diff);
+
 /// Write, Compare and Take tick every setting of the list at first; the
 /// answer names the ones the user unticked.
 struct ChangesAnswer {

@@ -50,13 +50,7 @@ TEST(DifferencesScreenshots, ChangeListCompareAndRestore) {
     edited.Rec(BlockId::Journals).Element("TripJournal", i)[0] ^= 1;
   }
 
-  ChangesView view;
-  view.purpose = ChangesPurpose::Write;
-  view.title = "Что изменится в МК";
-  view.intro =
-      "Настройки МК, которые изменит запись (было - в МК сейчас, станет - после записи). "
-      "Снимите отметку с того, что записывать не нужно: там останется значение МК. Записать?";
-  view.diff = settings::DiffShown(mk, edited, ',');
+  ChangesView view = WriteChangesView(settings::DiffShown(mk, edited, ','));
   TChangesForm write(view);
   Save(write, dir, "write-changes.png");
   // One change of a page left out: the page's box shows it.

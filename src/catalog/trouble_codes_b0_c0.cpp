@@ -6,7 +6,7 @@
 //
 // Many generic body and chassis numbers have meanings that makers read
 // differently: some makers had filled B0xxx and C0xxx with their own codes
-// before the generic list did (C0035 to C0050 as the four wheel speed sensors,
+// before the generic list did (C0040 to C0050 as three wheel speed sensors,
 // B0024 as a driver's airbag loop). Only the generic meaning is a row here; a number
 // whose generic meaning is not known to us has no row, so it reads as a
 // generic code without a description rather than as a guess.
@@ -41,14 +41,15 @@ void WheelValves(RowSink& sink, std::string_view inlet, std::string_view outlet,
   sink.Add(outlet, Fault("Модулятор ABS, выпускной клапан " + w));
 }
 
-// A wheel's speed sensor: the toothed ring it reads, the sensor and the
-// sensor's supply. Named, not counted, as the right rear's sensor is C003A.
+// A wheel's speed sensor: the toothed ring it reads, the sensor and (where
+// the number has no older meaning) the sensor's supply. Named, not counted,
+// as the right rear's sensor is C003A.
 void WheelSpeed(RowSink& sink, std::string_view ring, std::string_view sensor,
                 std::string_view supply, std::string_view wheel) {
   const std::string w(wheel);
   sink.Add(ring, Fault("Импульсное кольцо " + w));
   sink.Add(sensor, Fault("Датчик скорости " + w));
-  sink.Add(supply, Fault("Питание датчика скорости " + w));
+  if (!supply.empty()) sink.Add(supply, Fault("Питание датчика скорости " + w));
 }
 
 void AddBody(RowSink& sink) {
@@ -116,10 +117,13 @@ void AddChassis(RowSink& sink) {
       "Усилитель тормозов: плохая работа",
       Fault("Электромагнитный клапан усилителя тормозов"),
   });
-  // Three codes a wheel, the same three for each: the right wheels'
-  // supplies (C0035, C003B) complete the pattern the left wheels' show.
+  // Three codes a wheel, the same three for each; the right rear's supply
+  // (C003B) completes the pattern the left wheels' show. C0035 keeps the
+  // meaning every diagnostic list and workshop manual gives it, the left
+  // front sensor's circuit, which the newer numbering did not take away.
   WheelSpeed(sink, "C0030", "C0031", "C0032", "левого переднего колеса");
-  WheelSpeed(sink, "C0033", "C0034", "C0035", "правого переднего колеса");
+  WheelSpeed(sink, "C0033", "C0034", "", "правого переднего колеса");
+  sink.Add("C0035", "Цепь датчика скорости левого переднего колеса: неисправность");
   WheelSpeed(sink, "C0036", "C0037", "C0038", "левого заднего колеса");
   WheelSpeed(sink, "C0039", "C003A", "C003B", "правого заднего колеса");
   sink.Run("C0040", {

@@ -175,8 +175,10 @@ suites_of() {  # suites_of PROGRAM
 # The sanitizers' build makes what runs under them: the unit and window
 # tests and the fuzz targets (the programs the window tests start come along).
 build_sanitized() {
-  configure build-san -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DMK_WERROR=ON \
-    -DMK_SANITIZE=ON -DMK_FUZZ=ON
+  # Line tables are all the sanitizers' reports need (function, file and
+  # line of each frame); full debug information costs a fifth more compiling.
+  configure build-san -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only \
+    -DCMAKE_CXX_COMPILER=clang++ -DMK_WERROR=ON -DMK_SANITIZE=ON -DMK_FUZZ=ON
   cmake --build build-san -j "$JOBS" --target unit_tests gui_tests fuzz_targets
 }
 
@@ -363,11 +365,11 @@ style_checks() {
   scripts/spdx --check
 }
 
-# On a machine without them the MinGW toolkits take the better part of an
-# hour of one core. They start at once at the lowest priority, so they take
-# what the Linux stages leave of the cores (tests, lintian, fuzzing, waits
-# for the virtual MK) and the Windows stage waits only for the rest (the
-# builds' locks make it wait). The toolkits' log: build/windows-toolkits.log.
+# On a machine without them the MinGW toolkits take half an hour of one
+# core. They start at once at the lowest priority, so they take what the
+# Linux stages leave of the cores (tests, lintian, waits for the virtual MK)
+# and the Windows stage waits only for the rest (the builds' locks make it
+# wait). The toolkits' log: build/windows-toolkits.log.
 # Built ones are found at once.
 TOOLKITS_PID=""
 start_windows_toolkits() {
@@ -395,7 +397,7 @@ resume_windows_toolkits() {
 }
 
 cmd_test() {
-  trap 'stop_windows_toolkits; print_stages' EXIT
+  trap 'stop_windows_toolkits; stop_fuzzing; print_stages' EXIT
   stage "packages" deps
   # The Windows packages too: the toolkits' builds must not meet apt later.
   stage "Windows: packages" windows_deps
@@ -416,9 +418,7 @@ cmd_test() {
   echo "== unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     stage "unit and window tests, sanitized" run_tests build-san '^(unit|gui)$'
-  echo "== short fuzzing runs"
-  stage "fuzzing, 20 s a target" "$ROOT/fuzz/run" build-san 20
-  windows_all
+  windows_all with_fuzzing
   echo "== all passed"
 }
 
@@ -459,8 +459,8 @@ windows_version() {
   sed -n 's/^project(mkconfig VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"
 }
 
-# The static Qt for MinGW: built once into ~/.cache/mkconfig (about half an
-# hour on 2 cores), reused afterwards.
+# The static Qt for MinGW: built once into ~/.cache/mkconfig (about a quarter
+# of an hour on 2 cores), reused afterwards.
 windows_qt() {
   local cache=${XDG_CACHE_HOME:-$HOME/.cache}/mkconfig
   mkdir -p "$cache"
@@ -519,16 +519,52 @@ test_windows() {
   tests/windows/gui-under-wine "$ROOT/build/bin" "$stage"
 }
 
-# After ./mk build: the Windows programs built, packed and tested.
-windows_all() {
+# After ./mk build: the Windows programs built, packed and tested. With
+# with_fuzzing (./mk test) the short fuzzing runs go on beside the tests under
+# Wine, which mostly wait for Wine's windows and the virtual MK: each target
+# keeps its 20 s, at the lowest priority, so Wine's programs are never slowed.
+windows_all() {  # windows_all [with_fuzzing]
   echo "== Windows: Qt for MinGW, mkconfig.exe and mkctl.exe"
   stage "Windows: Qt for MinGW" windows_qt >/dev/null
   stage "Windows: mkconfig.exe and mkctl.exe" build_windows
   echo "== Windows: installer and archive"
   stage "Windows: installer and archive" package_windows
+  [ "${1:-}" = with_fuzzing ] && start_fuzzing
   stage "Windows: tests under Wine" test_windows
+  [ "${1:-}" = with_fuzzing ] && end_fuzzing
   echo "== Windows: build-win/mkconfig-setup-$(windows_version).exe," \
     "build-win/mkconfig-$(windows_version)-windows.zip"
+}
+
+# The fuzzing runs in the background: their output in build-san/fuzz.log,
+# their own minutes a stage of their own once they end.
+FUZZ_PID=""
+start_fuzzing() {
+  set -m
+  {
+    renice -n 19 -p "$BASHPID" >/dev/null
+    local start=$SECONDS status=0
+    "$ROOT/fuzz/run" build-san 20 || status=$?
+    echo $((SECONDS - start)) >build-san/fuzz.seconds
+    exit $status
+  } </dev/null >build-san/fuzz.log 2>&1 &
+  FUZZ_PID=$!
+  set +m
+}
+end_fuzzing() {
+  local status=0
+  echo "== short fuzzing runs, 20 s a target (beside the tests under Wine)"
+  STAGE="fuzzing, 20 s a target"
+  STAGE_START=$SECONDS
+  wait "$FUZZ_PID" || status=$?
+  FUZZ_PID=""
+  cat build-san/fuzz.log
+  ((status == 0)) || return $status
+  STAGES+=("$(stage_line "$(cat build-san/fuzz.seconds)" "$STAGE")")
+  STAGE=""
+}
+stop_fuzzing() {
+  [ -n "$FUZZ_PID" ] && kill -- "-$FUZZ_PID" 2>/dev/null || true
 }
 
 cmd_windows() {

@@ -771,12 +771,18 @@ void TMainForm::EditSettings() {
   RunEditor(WindowEnvironment());
 }
 
-void TMainForm::RunEditor(widgets::WindowEnvironment environment) {
-  if (busy_ || !mk_ || !services_.edit_dialog) return;
+void TMainForm::RunEditor(const widgets::WindowEnvironment& environment) {
+  RunOverSettings(&device::TMK::EditSettings, services_.edit_dialog, environment);
+}
+
+void TMainForm::RunOverSettings(bool (device::TMK::*transaction)(const device::TMK::Dialog&),
+                                const widgets::WindowRun& window,
+                                const widgets::WindowEnvironment& environment) {
+  if (busy_ || !mk_ || !window) return;
   try {
     widgets::WindowOutcome outcome;
-    mk_->EditSettings([&] {
-      outcome = services_.edit_dialog(*mk_, environment);
+    ((*mk_).*transaction)([&] {
+      outcome = window(*mk_, environment);
       return outcome.accepted;
     });
     TakeOutcome(outcome);
@@ -792,17 +798,7 @@ void TMainForm::TakeOutcome(const widgets::WindowOutcome& outcome) {
 }
 
 void TMainForm::ViewJournals() {
-  if (busy_ || !mk_ || !services_.journals_dialog) return;
-  try {
-    widgets::WindowOutcome outcome;
-    mk_->ViewJournals([&] {
-      outcome = services_.journals_dialog(*mk_, WindowEnvironment());
-      return outcome.accepted;
-    });
-    TakeOutcome(outcome);
-  } catch (const std::exception& e) {
-    dialogs_->ShowError(e.what());
-  }
+  RunOverSettings(&device::TMK::ViewJournals, services_.journals_dialog, WindowEnvironment());
 }
 
 void TMainForm::ViewOscilloscope() {

@@ -176,7 +176,12 @@ class TMainForm final : public QMainWindow {
   /// settings held the status line says why nothing opened.
   void OpenTankFile(const std::string& path);
   /// Runs the settings editor over the held settings; `tank_file` as OpenTankFile.
-  void RunEditor(widgets::WindowEnvironment environment);
+  void RunEditor(const widgets::WindowEnvironment& environment);
+  /// Runs `window` inside the model's `transaction` (the editor's, the
+  /// journals'), with a failure shown and what the window changed taken.
+  void RunOverSettings(bool (device::TMK::*transaction)(const device::TMK::Dialog&),
+                       const widgets::WindowRun& window,
+                       const widgets::WindowEnvironment& environment);
   /// After a window over the held settings: what it changed is unsaved, and
   /// "Взять из файла" can no longer be undone without undoing that too.
   void TakeOutcome(const widgets::WindowOutcome& outcome);

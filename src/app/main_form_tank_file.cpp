@@ -25,7 +25,7 @@ void TMainForm::OpenTankFile(const std::string& path) {
   // The editor adds the file to what is held, so unsaved edits stay: nothing to ask.
   widgets::WindowEnvironment environment = WindowEnvironment();
   environment.tank_file = path;
-  RunEditor(std::move(environment));
+  RunEditor(environment);
 }
 
 }  // namespace mk::app
